@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <memory>
+#include <stdexcept>
+
+namespace data { class Database; }
+
+namespace cli {
+
+// A failure that ends the command with a one-line message on stderr.
+class CliError : public std::runtime_error {
+public:
+    explicit CliError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// What every command receives: its own arguments and the global options.
+struct Context {
+    QString configPath;
+    QStringList args;
+    QTextStream &out;
+
+    // Takes "--name VALUE" out of args; empty when absent.
+    QString takeOption(const QString &name);
+    bool takeFlag(const QString &name);
+    // Fails when arguments are left that the command did not understand.
+    void finish() const;
+    // Opens the database of config.txt; create makes a missing SQLite file.
+    std::unique_ptr<data::Database> openDatabase(bool create = false) const;
+};
+
+int initDb(Context &ctx);
+int sql(Context &ctx);
+int demoData(Context &ctx);
+
+} // namespace cli

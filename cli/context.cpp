@@ -1,0 +1,42 @@
+#include "cli.h"
+
+#include "data/database.h"
+#include "shell/configuration.h"
+
+#include <QFileInfo>
+
+namespace cli {
+
+QString Context::takeOption(const QString &name)
+{
+    const qsizetype i = args.indexOf(name);
+    if (i < 0)
+        return {};
+    if (i + 1 >= args.size())
+        throw CliError(QStringLiteral("%1 needs a value").arg(name));
+    const QString value = args[i + 1];
+    args.remove(i, 2);
+    return value;
+}
+
+bool Context::takeFlag(const QString &name)
+{
+    return args.removeAll(name) > 0;
+}
+
+void Context::finish() const
+{
+    if (!args.isEmpty())
+        throw CliError(QStringLiteral("unexpected argument \"%1\"").arg(args.first()));
+}
+
+std::unique_ptr<data::Database> Context::openDatabase(bool create) const
+{
+    const shell::Configuration configuration = shell::ReadConfiguration(configPath);
+    data::OpenOptions options;
+    options.create = create;
+    options.baseDirectory = QFileInfo(configPath).absolutePath();
+    return data::Database::open(configuration.connectionString, options);
+}
+
+} // namespace cli

@@ -1,0 +1,68 @@
+// bunlinectl: the headless companion of bunline. Every command reads config.txt
+// from the program's folder (or --config FILE) and exits non-zero with one line
+// on stderr when it fails.
+#include "cli.h"
+
+#include "data/database.h"
+#include "shell/configuration.h"
+
+#include <QCoreApplication>
+#include <functional>
+#include <map>
+
+namespace {
+
+const char *kUsage =
+    "usage: bunlinectl [--config FILE] COMMAND [options]\n"
+    "commands:\n"
+    "  init-db [--admin-user NAME --admin-password PW]  create the schema, reference rows and first administrator\n"
+    "  demo-data                                        add the demo plant\n"
+    "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n";
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+
+    cli::Context ctx{shell::defaultConfigurationPath(), {}, out};
+    const qsizetype c = args.indexOf(QStringLiteral("--config"));
+    if (c >= 0) {
+        if (c + 1 >= args.size()) {
+            err << "bunlinectl: --config needs a file name\n";
+            return 2;
+        }
+        ctx.configPath = args[c + 1];
+        args.remove(c, 2);
+    }
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        (args.isEmpty() ? err : out) << kUsage;
+        return args.isEmpty() ? 2 : 0;
+    }
+    const std::map<QString, std::function<int(cli::Context &)>> commands = {
+        {QStringLiteral("init-db"), cli::initDb},
+        {QStringLiteral("demo-data"), cli::demoData},
+        {QStringLiteral("sql"), cli::sql},
+    };
+    const QString name = args.takeFirst();
+    const auto command = commands.find(name);
+    if (command == commands.end()) {
+        err << "bunlinectl: unknown command \"" << name << "\"\n" << kUsage;
+        return 2;
+    }
+    ctx.args = args;
+    try {
+        const int code = command->second(ctx);
+        out.flush();
+        data::setSharedDatabase(nullptr);
+        return code;
+    } catch (const std::exception &e) {
+        out.flush();
+        // One line: the database's message first, the statements after it.
+        err << "bunlinectl " << name << ": " << QString::fromUtf8(e.what()).replace(QLatin1Char('\n'), QLatin1String(" | ")) << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts bunline on the embedded demo
+# database beside the program (created with the demo plant on first run;
+# log in as admin / admin).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target bunline bunlinectl
+
+cd build/bin
+if [ ! -f config.txt ]; then
+    cat > config.txt <<'CONFIG'
+Bunline configuration
+Connection string, "Driver=SQLite;Database=bunline.db"
+Read-only catalogue, No
+Local order IDs, No
+Hide prices, No
+CONFIG
+fi
+if [ ! -f bunline.db ] && grep -q 'Database=bunline.db' config.txt; then
+    ./bunlinectl init-db --admin-user admin --admin-password admin
+    ./bunlinectl demo-data
+fi
+exec ./bunline "$@"

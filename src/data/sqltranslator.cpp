@@ -1,0 +1,490 @@
+#include "data/sqltranslator.h"
+
+#include <vector>
+
+namespace data {
+namespace {
+
+enum class Kind { Space, Comment, String, Name, Number, Punct, Open, Close };
+
+struct Part {
+    QString text;
+    bool bracketed = false; // [x] or "x"
+    bool quoted = false;    // "x"
+};
+
+struct Token {
+    Kind kind;
+    QString text;              // raw text for everything but names
+    std::vector<Part> parts;   // for names: a.b.c
+};
+
+bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#'); }
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#') || c == QLatin1Char('$'); }
+
+class Tokenizer {
+public:
+    explicit Tokenizer(const QString &s) : m_s(s) {}
+
+    std::vector<Token> run()
+    {
+        std::vector<Token> out;
+        while (m_i < m_s.size()) {
+            const QChar c = m_s[m_i];
+            if (c.isSpace()) {
+                const qsizetype start = m_i;
+                while (m_i < m_s.size() && m_s[m_i].isSpace()) ++m_i;
+                out.push_back({Kind::Space, m_s.mid(start, m_i - start), {}});
+            } else if (c == QLatin1Char('-') && peek(1) == QLatin1Char('-')) {
+                const qsizetype start = m_i;
+                while (m_i < m_s.size() && m_s[m_i] != QLatin1Char('\n')) ++m_i;
+                out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
+            } else if (c == QLatin1Char('/') && peek(1) == QLatin1Char('*')) {
+                const qsizetype start = m_i;
+                const qsizetype end = m_s.indexOf(QLatin1String("*/"), m_i + 2);
+                m_i = end < 0 ? m_s.size() : end + 2;
+                out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
+            } else if (c == QLatin1Char('\'')) {
+                out.push_back({Kind::String, readQuoted(QLatin1Char('\''), QLatin1Char('\'')), {}});
+            } else if (c.isDigit() || (c == QLatin1Char('.') && peek(1).isDigit())) {
+                out.push_back({Kind::Number, readNumber(), {}});
+            } else if (isWordStart(c) || c == QLatin1Char('[') || c == QLatin1Char('"')) {
+                out.push_back(readName());
+            } else if (c == QLatin1Char('(')) {
+                ++m_i;
+                out.push_back({Kind::Open, QStringLiteral("("), {}});
+            } else if (c == QLatin1Char(')')) {
+                ++m_i;
+                out.push_back({Kind::Close, QStringLiteral(")"), {}});
+            } else {
+                static const QStringList twoChar = {QStringLiteral("<>"), QStringLiteral("<="), QStringLiteral(">="),
+                                                    QStringLiteral("!="), QStringLiteral("||"), QStringLiteral("::")};
+                const QString two = m_s.mid(m_i, 2);
+                if (twoChar.contains(two)) {
+                    m_i += 2;
+                    out.push_back({Kind::Punct, two, {}});
+                } else {
+                    ++m_i;
+                    out.push_back({Kind::Punct, QString(c), {}});
+                }
+            }
+        }
+        return out;
+    }
+
+private:
+    QChar peek(int ahead) const { return m_i + ahead < m_s.size() ? m_s[m_i + ahead] : QChar(); }
+
+    // Reads from an opening to a closing character, where a doubled closing
+    // character stands for itself. Returns the raw text, delimiters included.
+    QString readQuoted(QChar open, QChar close)
+    {
+        const qsizetype start = m_i;
+        Q_UNUSED(open);
+        ++m_i;
+        while (m_i < m_s.size()) {
+            if (m_s[m_i] == close) {
+                if (peek(1) == close) {
+                    m_i += 2;
+                    continue;
+                }
+                ++m_i;
+                break;
+            }
+            ++m_i;
+        }
+        return m_s.mid(start, m_i - start);
+    }
+
+    QString readNumber()
+    {
+        const qsizetype start = m_i;
+        while (m_i < m_s.size() && (m_s[m_i].isDigit() || m_s[m_i] == QLatin1Char('.'))) ++m_i;
+        if (m_i < m_s.size() && (m_s[m_i] == QLatin1Char('e') || m_s[m_i] == QLatin1Char('E'))) {
+            qsizetype j = m_i + 1;
+            if (j < m_s.size() && (m_s[j] == QLatin1Char('+') || m_s[j] == QLatin1Char('-'))) ++j;
+            if (j < m_s.size() && m_s[j].isDigit()) {
+                m_i = j;
+                while (m_i < m_s.size() && m_s[m_i].isDigit()) ++m_i;
+            }
+        }
+        return m_s.mid(start, m_i - start);
+    }
+
+    Part readPart()
+    {
+        Part p;
+        const QChar c = m_s[m_i];
+        if (c == QLatin1Char('[')) {
+            const QString raw = readQuoted(QLatin1Char('['), QLatin1Char(']'));
+            p.text = raw.mid(1, raw.size() - (raw.endsWith(QLatin1Char(']')) ? 2 : 1)).replace(QLatin1String("]]"), QLatin1String("]"));
+            p.bracketed = true;
+        } else if (c == QLatin1Char('"')) {
+            const QString raw = readQuoted(QLatin1Char('"'), QLatin1Char('"'));
+            p.text = raw;
+            p.quoted = true;
+        } else if (c == QLatin1Char('*')) {
+            ++m_i;
+            p.text = QStringLiteral("*");
+        } else {
+            const qsizetype start = m_i;
+            while (m_i < m_s.size() && isWordChar(m_s[m_i])) ++m_i;
+            p.text = m_s.mid(start, m_i - start);
+        }
+        return p;
+    }
+
+    Token readName()
+    {
+        Token t{Kind::Name, {}, {}};
+        t.parts.push_back(readPart());
+        // a.b.c, [a].b, t.* - a dot directly followed by another part.
+        while (m_i + 1 < m_s.size() && m_s[m_i] == QLatin1Char('.')) {
+            const QChar next = m_s[m_i + 1];
+            if (!(isWordStart(next) || next.isDigit() || next == QLatin1Char('[') || next == QLatin1Char('"') || next == QLatin1Char('*')))
+                break;
+            ++m_i;
+            t.parts.push_back(readPart());
+        }
+        return t;
+    }
+
+    const QString &m_s;
+    qsizetype m_i = 0;
+};
+
+bool isWord(const Token &t, const char *word)
+{
+    return t.kind == Kind::Name && t.parts.size() == 1 && !t.parts[0].bracketed && !t.parts[0].quoted
+        && t.parts[0].text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+// A parenthesised group or a single token, so that each level of nesting is
+// handled as one sequence.
+struct Node {
+    Token token;
+    bool group = false;
+    bool closed = false;
+    std::vector<Node> children;
+    bool textValued = false; // a group whose content is a text expression
+};
+
+std::vector<Node> buildTree(const std::vector<Token> &tokens, size_t &i, bool nested)
+{
+    std::vector<Node> seq;
+    while (i < tokens.size()) {
+        const Token &t = tokens[i];
+        if (t.kind == Kind::Open) {
+            ++i;
+            Node g{t, true, false, {}, false};
+            g.children = buildTree(tokens, i, true);
+            if (i < tokens.size() && tokens[i].kind == Kind::Close) {
+                g.closed = true;
+                ++i;
+            }
+            seq.push_back(std::move(g));
+        } else if (t.kind == Kind::Close) {
+            if (nested)
+                return seq;
+            seq.push_back(Node{t, false, false, {}, false}); // unbalanced: keep as is
+            ++i;
+        } else {
+            seq.push_back(Node{t, false, false, {}, false});
+            ++i;
+        }
+    }
+    return seq;
+}
+
+bool significant(const Node &n)
+{
+    return n.group || (n.token.kind != Kind::Space && n.token.kind != Kind::Comment);
+}
+
+class Translator {
+public:
+    explicit Translator(const TranslationOptions &o) : m_o(o) {}
+
+    // Returns whether the sequence holds a text concatenation.
+    bool process(std::vector<Node> &seq, bool topLevel)
+    {
+        for (Node &n : seq)
+            if (n.group) {
+                const bool madeText = process(n.children, false);
+                n.textValued = madeText || isSingleString(n.children);
+            }
+        renameIsNull(seq);
+        const bool madeText = concatenation(seq);
+        top(seq);
+        if (topLevel)
+            selectInto(seq);
+        return madeText;
+    }
+
+    QString render(const std::vector<Node> &seq) const
+    {
+        QString out;
+        for (const Node &n : seq) {
+            if (n.group) {
+                out += QLatin1Char('(');
+                out += render(n.children);
+                if (n.closed)
+                    out += QLatin1Char(')');
+            } else {
+                out += renderToken(n.token);
+            }
+        }
+        return out;
+    }
+
+    QString prefix; // text placed before the whole statement (SELECT ... INTO)
+
+private:
+    static bool isSingleString(const std::vector<Node> &seq)
+    {
+        int count = 0;
+        bool string = false;
+        for (const Node &c : seq)
+            if (significant(c)) {
+                ++count;
+                string = !c.group && c.token.kind == Kind::String;
+            }
+        return count == 1 && string;
+    }
+
+    QString renderPart(const Part &p) const
+    {
+        if (p.bracketed) {
+            QString name = p.text;
+            if (m_o.dialect == Dialect::PostgreSQL)
+                name = name.toLower();
+            name.replace(QLatin1Char('"'), QLatin1String("\"\""));
+            return QLatin1Char('"') + name + QLatin1Char('"');
+        }
+        return p.text;
+    }
+
+    static bool partIs(const Part &p, const char *name)
+    {
+        return p.text.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    }
+
+    QString renderToken(const Token &t) const
+    {
+        if (t.kind != Kind::Name)
+            return t.text;
+        size_t first = 0;
+        QString out;
+        if (t.parts.size() >= 4 && partIs(t.parts[0], "QuorlanServer")) {
+            out = m_o.linkedQualifier;
+            first = 3;
+        } else if (t.parts.size() >= 3 && partIs(t.parts[0], "QuorlanDataLocal") && partIs(t.parts[1], "dbo")) {
+            first = 2;
+        }
+        for (size_t k = first; k < t.parts.size(); ++k) {
+            if (!out.isEmpty())
+                out += QLatin1Char('.');
+            out += renderPart(t.parts[k]);
+        }
+        return out;
+    }
+
+    static int nextSignificant(const std::vector<Node> &seq, int from)
+    {
+        for (int k = from; k < int(seq.size()); ++k)
+            if (significant(seq[k]))
+                return k;
+        return -1;
+    }
+
+    void renameIsNull(std::vector<Node> &seq)
+    {
+        for (size_t k = 0; k + 1 < seq.size(); ++k) {
+            if (!seq[k].group && isWord(seq[k].token, "ISNULL")) {
+                const int next = nextSignificant(seq, int(k) + 1);
+                if (next >= 0 && seq[next].group)
+                    seq[k].token.parts[0].text = QStringLiteral("COALESCE");
+            }
+        }
+    }
+
+    // A chain a + b + c becomes a || b || c when one of its operands is text:
+    // a string literal, Replicate(...), or a parenthesised text expression.
+    bool concatenation(std::vector<Node> &seq)
+    {
+        bool madeText = false;
+        // Units: significant nodes, with a function name and its argument group
+        // taken together.
+        struct Unit { int first; int last; bool plus; bool text; };
+        std::vector<Unit> units;
+        for (int k = 0; k < int(seq.size()); ++k) {
+            if (!significant(seq[k]))
+                continue;
+            const Node &n = seq[k];
+            if (!n.group && n.token.kind == Kind::Punct && n.token.text == QLatin1String("+")) {
+                units.push_back({k, k, true, false});
+                continue;
+            }
+            if (!n.group && n.token.kind == Kind::Name) {
+                const int next = nextSignificant(seq, k + 1);
+                if (next >= 0 && seq[next].group && next == k + 1) {
+                    const bool text = isWord(n.token, "Replicate");
+                    units.push_back({k, next, false, text});
+                    k = next;
+                    continue;
+                }
+            }
+            const bool text = (!n.group && n.token.kind == Kind::String) || (n.group && n.textValued);
+            units.push_back({k, k, false, text});
+        }
+        size_t u = 0;
+        while (u < units.size()) {
+            // A chain starts at an operand followed by "+" and another operand.
+            if (units[u].plus) {
+                ++u;
+                continue;
+            }
+            size_t end = u;
+            bool anyText = units[u].text;
+            while (end + 2 < units.size() && units[end + 1].plus && !units[end + 2].plus) {
+                end += 2;
+                anyText = anyText || units[end].text;
+            }
+            if (end > u && anyText) {
+                for (size_t p = u + 1; p < end; p += 2)
+                    seq[units[p].first].token.text = QStringLiteral("||");
+                madeText = true;
+            }
+            u = end + 1;
+        }
+        return madeText;
+    }
+
+    void top(std::vector<Node> &seq)
+    {
+        for (int k = 0; k < int(seq.size()); ++k) {
+            if (seq[k].group || !isWord(seq[k].token, "SELECT"))
+                continue;
+            int t = nextSignificant(seq, k + 1);
+            if (t >= 0 && !seq[t].group && (isWord(seq[t].token, "DISTINCT") || isWord(seq[t].token, "ALL")))
+                t = nextSignificant(seq, t + 1);
+            if (t < 0 || seq[t].group || !isWord(seq[t].token, "TOP"))
+                continue;
+            const int n = nextSignificant(seq, t + 1);
+            if (n < 0)
+                continue;
+            QString count;
+            if (!seq[n].group && seq[n].token.kind == Kind::Number)
+                count = seq[n].token.text;
+            else if (seq[n].group)
+                count = render(seq[n].children).trimmed();
+            else
+                continue;
+            // Drop "TOP n" and the blanks after it.
+            int stop = n + 1;
+            while (stop < int(seq.size()) && !significant(seq[stop]))
+                ++stop;
+            seq.erase(seq.begin() + t, seq.begin() + stop);
+            // LIMIT goes at the end of this SELECT: before trailing blanks and ";".
+            int at = int(seq.size());
+            while (at > 0 && (!significant(seq[at - 1])
+                              || (!seq[at - 1].group && seq[at - 1].token.kind == Kind::Punct && seq[at - 1].token.text == QLatin1String(";"))))
+                --at;
+            Node limit;
+            limit.token = Token{Kind::Punct, QStringLiteral(" LIMIT ") + count, {}};
+            seq.insert(seq.begin() + at, limit);
+        }
+    }
+
+    void selectInto(std::vector<Node> &seq)
+    {
+        const int first = nextSignificant(seq, 0);
+        if (first < 0 || seq[first].group || !isWord(seq[first].token, "SELECT"))
+            return;
+        for (int k = first + 1; k < int(seq.size()); ++k) {
+            if (seq[k].group || !isWord(seq[k].token, "INTO"))
+                continue;
+            const int name = nextSignificant(seq, k + 1);
+            if (name < 0 || seq[name].group || seq[name].token.kind != Kind::Name)
+                return;
+            prefix = QStringLiteral("CREATE TEMP TABLE ") + renderToken(seq[name].token) + QStringLiteral(" AS ");
+            // Remove the blanks before INTO, INTO, and the name; keep what follows.
+            int from = k;
+            while (from > 0 && !significant(seq[from - 1]))
+                --from;
+            seq.erase(seq.begin() + from, seq.begin() + name + 1);
+            return;
+        }
+    }
+
+    TranslationOptions m_o;
+};
+
+} // namespace
+
+QString translateStatement(const QString &statement, const TranslationOptions &options)
+{
+    const std::vector<Token> tokens = Tokenizer(statement).run();
+    size_t i = 0;
+    std::vector<Node> tree = buildTree(tokens, i, false);
+    Translator t(options);
+    t.process(tree, true);
+    return t.prefix + t.render(tree);
+}
+
+SelectSource analyseSelect(const QString &statement)
+{
+    SelectSource source;
+    const std::vector<Token> tokens = Tokenizer(statement).run();
+    size_t i = 0;
+    const std::vector<Node> seq = buildTree(tokens, i, false);
+    std::vector<const Node *> sig;
+    for (const Node &n : seq)
+        if (significant(n))
+            sig.push_back(&n);
+    if (sig.empty() || sig[0]->group || !isWord(sig[0]->token, "SELECT"))
+        return source;
+    size_t from = 0;
+    for (size_t k = 1; k < sig.size(); ++k)
+        if (!sig[k]->group && isWord(sig[k]->token, "FROM")) {
+            from = k;
+            break;
+        }
+    if (from == 0 || from + 1 >= sig.size())
+        return source;
+    const Node *table = sig[from + 1];
+    if (table->group || table->token.kind != Kind::Name)
+        return source;
+    if (from + 2 < sig.size()) {
+        const Node *after = sig[from + 2];
+        const bool ends = !after->group
+            && (isWord(after->token, "WHERE") || isWord(after->token, "ORDER")
+                || (after->token.kind == Kind::Punct && after->token.text == QLatin1String(";")));
+        if (!ends)
+            return source;
+    }
+    for (const Node *n : sig)
+        if (!n->group && (isWord(n->token, "GROUP") || isWord(n->token, "DISTINCT") || isWord(n->token, "UNION")))
+            return source;
+    QStringList written;
+    for (const Part &p : table->token.parts)
+        written << (p.bracketed ? QLatin1Char('[') + p.text + QLatin1Char(']') : p.text);
+    source.updatable = true;
+    source.table = written.join(QLatin1Char('.'));
+    source.baseName = table->token.parts.back().text;
+    if (table->token.parts.back().quoted)
+        source.baseName = source.baseName.mid(1, source.baseName.size() - 2);
+    return source;
+}
+
+QString leadingKeyword(const QString &statement)
+{
+    for (const Token &t : Tokenizer(statement).run()) {
+        if (t.kind == Kind::Space || t.kind == Kind::Comment || t.kind == Kind::Open)
+            continue;
+        return t.kind == Kind::Name ? t.parts[0].text.toUpper() : QString();
+    }
+    return {};
+}
+
+} // namespace data
