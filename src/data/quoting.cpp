@@ -51,6 +51,11 @@ QString sqlDateTime(const QDateTime &value)
 {
     if (!value.isValid())
         return QStringLiteral("NULL");
+    // Midnight is written as the bare date. SQLite keeps dates as text, and this
+    // one canonical form makes its text comparisons agree with date comparisons:
+    // an order dated the 2nd is "<= '2017-01-02'", one at 10:00 that day is not.
+    if (value.time() == QTime(0, 0))
+        return sqlDate(value.date());
     return QLatin1Char('\'') + value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\'');
 }
 

@@ -18,7 +18,8 @@ QString sqlLikeContains(const QString &typed);
 QString sqlNumber(double value);
 QString sqlNumber(qint64 value);
 inline QString sqlNumber(int value) { return sqlNumber(static_cast<qint64>(value)); }
-// 'yyyy-MM-dd' and 'yyyy-MM-dd HH:mm:ss'.
+// 'yyyy-MM-dd' and 'yyyy-MM-dd HH:mm:ss' (a date-time at midnight is written as
+// the bare date, so that stored text compares like the dates it holds).
 QString sqlDate(const QDate &value);
 QString sqlDateTime(const QDateTime &value);
 // Any value by its type; a null variant gives NULL, a bool 1 or 0.

@@ -24,6 +24,8 @@ public:
     data::Dialect dialect() const { return m_dialect; }
     QString connectionString() const { return m_connectionString; }
     QString directory() const { return m_dir.path(); }
+    // PostgreSQL: the schema of this test; "<schema>_srv" is dropped with it.
+    QString schema() const { return m_schema; }
     // Another connection to the same database, as a second workstation has.
     std::unique_ptr<data::Database> openAnother() const;
     // Hands the connection to the program as its shared connection.
@@ -69,3 +71,11 @@ protected:
 #define BUNLINE_ON_EVERY_BACKEND(Suite) \
     INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::ValuesIn(::testsupport::testBackends()), \
                              ::testsupport::backendName)
+
+namespace data {
+// Names the backend in test output instead of its bytes.
+inline void PrintTo(Dialect dialect, std::ostream *os)
+{
+    *os << (dialect == Dialect::SQLite ? "SQLite" : "PostgreSQL");
+}
+} // namespace data

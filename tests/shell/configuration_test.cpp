@@ -1,0 +1,103 @@
+#include "shell/configuration.h"
+#include "shell/companysettings.h"
+#include "support/testdatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using shell::ConfigError;
+using shell::ReadConfiguration;
+
+namespace {
+
+QString writeConfig(const QTemporaryDir &dir, const char *text)
+{
+    const QString path = dir.filePath(QStringLiteral("config.txt"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(text);
+    return path;
+}
+
+TEST(Configuration, ReadsTheNineItems)
+{
+    QTemporaryDir dir;
+    const shell::Configuration c = ReadConfiguration(writeConfig(dir,
+        "Bunline configuration\n"
+        "Connection string,  \"Driver=PostgreSQL;Host=db, east;Database=plant\"\n"
+        "Read-only catalogue, No\n"
+        "Local order IDs, No\n"
+        "Hide prices, Yes\n"));
+    EXPECT_EQ(c.connectionString, QStringLiteral("Driver=PostgreSQL;Host=db, east;Database=plant"));
+    EXPECT_FALSE(c.readOnlyCatalogue);
+    EXPECT_FALSE(c.localOrderIds);
+    EXPECT_TRUE(c.hidePrices);
+}
+
+TEST(Configuration, SettingsCompareExactly)
+{
+    struct Case { const char *readOnly, *localIds, *hide; bool expectReadOnly, expectLocal, expectHide; };
+    const Case cases[] = {
+        {"No", "No", "No", false, false, false},
+        {"no", "NO", "yes", true, true, false},
+        {"Yes", "anything", "YES", true, true, false},
+        {"\"No\"", "\"No\"", "\"Yes\"", false, false, true},
+    };
+    for (const Case &k : cases) {
+        QTemporaryDir dir;
+        const QByteArray text = QByteArray("h\nc, Driver=SQLite;Database=x.db\nr, ") + k.readOnly + "\nl, " + k.localIds + "\np, " + k.hide + "\n";
+        const shell::Configuration c = ReadConfiguration(writeConfig(dir, text.constData()));
+        EXPECT_EQ(c.readOnlyCatalogue, k.expectReadOnly) << k.readOnly;
+        EXPECT_EQ(c.localOrderIds, k.expectLocal) << k.localIds;
+        EXPECT_EQ(c.hidePrices, k.expectHide) << k.hide;
+    }
+}
+
+TEST(Configuration, ItemsSplitOnCommasAndLineEnds)
+{
+    // An unquoted connection string with a comma is cut at the comma, and the
+    // rest shifts into the following items.
+    EXPECT_EQ(shell::readConfigurationItems(QStringLiteral("h\nc, Driver=SQLite;Database=a,b.db\n")),
+              (QStringList{"h", "c", "Driver=SQLite;Database=a", "b.db"}));
+    EXPECT_EQ(shell::readConfigurationItems(QStringLiteral("\"a,b\" , c\r\n\r\n  d,\n")), (QStringList{"a,b", "c", "d", ""}));
+}
+
+TEST(Configuration, AMissingOrShortFileNamesWhatIsMissing)
+{
+    QTemporaryDir dir;
+    try {
+        ReadConfiguration(dir.filePath(QStringLiteral("config.txt")));
+        FAIL();
+    } catch (const ConfigError &e) {
+        EXPECT_TRUE(e.text().contains(QLatin1String("config.txt"))) << e.what();
+    }
+    try {
+        ReadConfiguration(writeConfig(dir, "heading\nConnection, \"Driver=SQLite;Database=x.db\"\nRead-only, No\n"));
+        FAIL();
+    } catch (const ConfigError &e) {
+        EXPECT_TRUE(e.text().contains(QLatin1String("config.txt"))) << e.what();
+        EXPECT_TRUE(e.text().contains(QLatin1String("local order-ID"))) << e.what();
+    }
+}
+
+TEST(Configuration, OpenConnectionFindsTheDatabaseBesideTheFile)
+{
+    testsupport::TempDatabase temp; // makes test.db in its folder
+    const QString path = temp.directory() + QStringLiteral("/config.txt");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write("h\nc, \"Driver=SQLite;Database=test.db\"\nr, No\nl, No\np, No\n");
+    f.close();
+    shell::OpenConnection(ReadConfiguration(path), path);
+    EXPECT_FALSE(shell::LoadCompanySettings(data::sharedDatabase()));
+    data::addRow(data::sharedDatabase(), QStringLiteral("Company"),
+                 {{QStringLiteral("Name"), QStringLiteral("Prairie Foam")}, {QStringLiteral("City"), QStringLiteral("Elkhart")},
+                  {QStringLiteral("State"), QStringLiteral("IN")}, {QStringLiteral("Zip"), QStringLiteral("46514")}});
+    EXPECT_TRUE(shell::LoadCompanySettings(data::sharedDatabase()));
+    EXPECT_EQ(shell::companySettings().name, QStringLiteral("Prairie Foam"));
+    EXPECT_EQ(shell::companySettings().cityStateZip(), QStringLiteral("Elkhart, IN  46514"));
+    EXPECT_EQ(shell::companySettings().address1, QString());
+    data::setSharedDatabase(nullptr);
+}
+
+} // namespace
