@@ -1,0 +1,65 @@
+#include "shell/formats.h"
+
+#include "data/quoting.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace shell {
+
+namespace {
+QString grouped(double magnitude)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(magnitude, 'f', 2);
+}
+} // namespace
+
+QString formatMoney(double value)
+{
+    const double rounded = std::round(value * 100.0) / 100.0;
+    const QString text = QLatin1Char('$') + grouped(std::fabs(rounded));
+    return rounded < 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
+}
+
+QString formatMoneyCell(double value)
+{
+    const double rounded = std::round(value * 100.0) / 100.0;
+    const QString text = QLatin1Char('$') + grouped(std::fabs(rounded));
+    return rounded < 0 ? QLatin1Char('-') + text : text;
+}
+
+QString formatNumber(double value)
+{
+    return data::sqlNumber(value);
+}
+
+QString formatShortDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("M/d/yyyy")) : QString();
+}
+
+QString formatShortDate(const QDateTime &dateTime)
+{
+    return formatShortDate(dateTime.date());
+}
+
+QDate parseShortDate(const QString &text)
+{
+    const QString t = text.trimmed();
+    for (const char *format : {"M/d/yyyy", "yyyy-MM-dd", "M/d/yy", "M-d-yyyy"}) {
+        QDate d = QDate::fromString(t, QLatin1String(format));
+        if (d.isValid()) {
+            if (QLatin1String(format) == QLatin1String("M/d/yy") && d.year() < 1930)
+                d = d.addYears(100);
+            return d;
+        }
+    }
+    return {};
+}
+
+QString phoneInputMask()
+{
+    return QStringLiteral("(000) 000-0000;_");
+}
+
+} // namespace shell

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// How values read on every screen and report. One place, so that a total on
+// order entry and the same total on a report look alike.
+namespace shell {
+
+// Money in an edit field: "$1,234.50", negatives in brackets "($1,234.50)".
+QString formatMoney(double value);
+// Money in a grid cell: "$1,234.50" (negatives with a minus sign).
+QString formatMoneyCell(double value);
+// A plain number as the user typed it: no trailing zeros, no exponent ("2.5", "12").
+QString formatNumber(double value);
+// The workstation's short date ("8/29/2016"); empty for an invalid date.
+QString formatShortDate(const QDate &date);
+QString formatShortDate(const QDateTime &dateTime);
+// Reads a date typed in the short form or ISO; invalid when it is neither.
+QDate parseShortDate(const QString &text);
+
+// The input mask of phone and fax fields: "(###) ###-####", digits optional so
+// that an empty field stays valid.
+QString phoneInputMask();
+
+} // namespace shell

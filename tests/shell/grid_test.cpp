@@ -1,0 +1,45 @@
+#include "shell/formats.h"
+#include "shell/grid.h"
+
+#include <gtest/gtest.h>
+
+using namespace shell;
+
+TEST(Formats, MoneyDatesAndNumbers)
+{
+    EXPECT_EQ(formatMoney(1234.5), QStringLiteral("$1,234.50"));
+    EXPECT_EQ(formatMoney(-1234.5), QStringLiteral("($1,234.50)"));
+    EXPECT_EQ(formatMoney(0), QStringLiteral("$0.00"));
+    EXPECT_EQ(formatMoney(-0.001), QStringLiteral("$0.00"));
+    EXPECT_EQ(formatMoneyCell(98.5), QStringLiteral("$98.50"));
+    EXPECT_EQ(formatMoneyCell(-3), QStringLiteral("-$3.00"));
+    EXPECT_EQ(formatNumber(2.50), QStringLiteral("2.5"));
+    EXPECT_EQ(formatShortDate(QDate(2016, 8, 29)), QStringLiteral("8/29/2016"));
+    EXPECT_EQ(parseShortDate(QStringLiteral("8/29/2016")), QDate(2016, 8, 29));
+    EXPECT_EQ(parseShortDate(QStringLiteral("2016-08-29")), QDate(2016, 8, 29));
+    EXPECT_FALSE(parseShortDate(QStringLiteral("13/45/2016")).isValid());
+}
+
+TEST(GridTest, RowsKeepTheirKeysAndBreaksThroughMoves)
+{
+    Grid grid({QStringLiteral("Item"), QStringLiteral("Qty")});
+    grid.addRow({QStringLiteral("1"), QStringLiteral("10")}, 11);
+    grid.addRow({QStringLiteral("2"), QStringLiteral("20")}, 22);
+    grid.insertBreakRow(1, QStringLiteral("Buggy 1"));
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_TRUE(grid.isBreakRow(1));
+    EXPECT_EQ(grid.rowWithKey(22), 2);
+
+    grid.moveRow(2, 1);
+    EXPECT_EQ(grid.cell(1, 0), QStringLiteral("2"));
+    EXPECT_EQ(grid.rowKey(1), QVariant(22));
+    EXPECT_TRUE(grid.isBreakRow(2));
+    EXPECT_FALSE(grid.isBreakRow(1));
+    EXPECT_EQ(grid.currentRowIndex(), 1);
+    EXPECT_EQ(grid.columnOf(QStringLiteral("Qty")), 1);
+    EXPECT_EQ(grid.item(0, 0)->textAlignment(), int(Qt::AlignCenter));
+
+    grid.clearRows();
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(grid.columnCount(), 2);
+}
