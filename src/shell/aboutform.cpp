@@ -1,0 +1,84 @@
+#include "shell/aboutform.h"
+
+#include "shell/messages.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace shell {
+
+const QStringList &systemInformationPrograms()
+{
+    static const QStringList programs{
+        QStringLiteral("hardinfo2"),     QStringLiteral("hardinfo"),    QStringLiteral("gnome-system-monitor"),
+        QStringLiteral("kinfocenter"),   QStringLiteral("xfce4-about"), QStringLiteral("lxtask"),
+    };
+    return programs;
+}
+
+QString findSystemInformationProgram()
+{
+    for (const QString &program : systemInformationPrograms()) {
+        const QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+AboutForm::AboutForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Bunline"));
+
+    lblTitle = new QLabel(QStringLiteral("Bunline"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    lblVersion = new QLabel(QStringLiteral("Version 1.00 8/29/16"), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnSysInfo = new QPushButton(QStringLiteral("System Info..."), this);
+    btnSysInfo->setObjectName(QStringLiteral("btnSysInfo"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnSysInfo);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblTitle);
+    layout->addWidget(lblVersion);
+    layout->addSpacing(24);
+    layout->addLayout(buttons);
+
+    connect(btnOK, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnSysInfo, &QPushButton::clicked, this, &AboutForm::startSystemInformation);
+}
+
+void AboutForm::startSystemInformation()
+{
+    const QString program = findSystemInformationProgram();
+    if (program.isEmpty()) {
+        showMessage(QStringLiteral("System Information"),
+                    QStringLiteral("No system information program is installed on this workstation.\n"
+                                   "Install one of these to use this button: %1.")
+                        .arg(systemInformationPrograms().join(QStringLiteral(", "))),
+                    MessageIcon::Information, MessageButtons::Ok, this);
+        return;
+    }
+    if (!QProcess::startDetached(program, {}))
+        showMessage(QStringLiteral("System Information"),
+                    QStringLiteral("%1 could not be started.").arg(QFileInfo(program).fileName()),
+                    MessageIcon::Warning, MessageButtons::Ok, this);
+}
+
+} // namespace shell

@@ -1,0 +1,284 @@
+#include "shell/mainwindow.h"
+
+#include "shell/currentuser.h"
+#include "shell/loginform.h"
+#include "shell/messages.h"
+#include "shell/permissions.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <algorithm>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace shell {
+
+namespace {
+
+MainWindow *g_mainWindow = nullptr;
+
+// The main menu: parent control (none for the menu bar), control name,
+// caption, permission name (none for Exit, About and the submenus).
+struct MenuEntry {
+    const char *parent;
+    const char *control;
+    const char *caption;
+    const char *permission;
+};
+
+const MenuEntry kMenu[] = {
+    {nullptr, "File", "File", nullptr},
+    {"File", "mnuCompanySetup", "Company Setup", "Company Info"},
+    {"File", "Exit", "Exit", nullptr},
+    {nullptr, "Orders", "Orders", nullptr},
+    {"Orders", "OrdNav", "Order Navigator", "Order Navigator"},
+    {"Orders", "OrderEntry", "Order Entry", "Order Entry/Edit"},
+    {"Orders", "mnuGlueSprayTieLoadReports", "Glue/Spray/Tie/Load Reports", "Reports - Production"},
+    {nullptr, "Shipping", "Shipping", nullptr},
+    {"Shipping", "ShipmentNav", "Shipment Navigator", "Shipment Navigator"},
+    {"Shipping", "ShipmentEntry", "Shipment Entry", "Shipment Entry/Edit"},
+    {"Shipping", "LoadSheet", "Load Sheet", "Load Sheet Entry/Edit"},
+    {nullptr, "Administrative", "Administrative", nullptr},
+    {"Administrative", "CustomerEntry", "Customer Entry", "Customer Entry/Edit"},
+    {"Administrative", "VendorEntry", "Vendor Entry", "Vendor Entry/Edit"},
+    {"Administrative", "StyleEntry", "Style Entry", "Style Entry/Edit"},
+    {"Administrative", "StylePriceChange", "Style Price Change", "Style Price Change"},
+    {"Administrative", "CreateInvoices", "Create Invoices", "Invoice Entry/Edit"},
+    {"Administrative", "ReceivePayments", "Receive Payments", "Receive Payments"},
+    {"Administrative", "mnuUserEntryEdit", "User Entry/Edit", "User Entry/Edit"},
+    {nullptr, "Reports", "Reports", nullptr},
+    {"Reports", "OrderReports", "Orders", nullptr},
+    {"OrderReports", "OrderEntryControlReport", "Order Entry Control Report", "Reports - Order Report"},
+    {"OrderReports", "SalesByCustomer", "Sales By Customer", "Reports - Sales By Customer"},
+    {"Reports", "Production", "Production", "Reports - Production"},
+    {"Reports", "ShippingReports", "Shipping", nullptr},
+    {"ShippingReports", "ShippingMgr", "Shipping Mangager", "Reports - Shipping Manager"},
+    {"Reports", "Admin", "Administrative", nullptr},
+    {"Admin", "CustomerListing", "Customer Listing", "Reports - Administrative"},
+    {"Admin", "VendorListing", "Vendor Listing", "Reports - Administrative"},
+    {"Admin", "BunListing", "Bun Listing", "Reports - Administrative"},
+    {"Admin", "ComponentListing", "Component Listing", "Reports - Administrative"},
+    {"Admin", "StyleListing", "Style Listing", "Reports - Administrative"},
+    {"Reports", "AR", "Accounts Receivable", nullptr},
+    {"AR", "InvoiceReport", "Invoice Report", "Reports - Invoice"},
+    {"AR", "OpenInvoicesReport", "Open Invoices Report", "Reports - Open Invoice"},
+    {"AR", "CustomerStatementsReport", "Customer Statements", "Reports - Customer Statement"},
+    {nullptr, "Help", "Help", nullptr},
+    {"Help", "About", "About", nullptr},
+};
+
+const MenuEntry *findEntry(const QString &control)
+{
+    for (const MenuEntry &e : kMenu)
+        if (control == QLatin1String(e.control))
+            return &e;
+    return nullptr;
+}
+
+bool isSubmenu(const QString &control)
+{
+    for (const MenuEntry &e : kMenu)
+        if (e.parent && control == QLatin1String(e.parent))
+            return true;
+    return false;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Bunline"));
+    m_workArea = new QMdiArea(this);
+    m_workArea->setObjectName(QStringLiteral("workArea"));
+    m_workArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_workArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_workArea);
+    resize(1024, 768);
+    buildMenu();
+    registerScreens(*this);
+    g_mainWindow = this;
+}
+
+MainWindow::~MainWindow()
+{
+    if (g_mainWindow == this)
+        g_mainWindow = nullptr;
+}
+
+void MainWindow::buildMenu()
+{
+    QHash<QString, QMenu *> menus;
+    for (const MenuEntry &e : kMenu) {
+        const QString control = QLatin1String(e.control);
+        const QString caption = QLatin1String(e.caption);
+        QMenu *parentMenu = e.parent ? menus.value(QLatin1String(e.parent)) : nullptr;
+        QAction *action;
+        if (isSubmenu(control)) {
+            QMenu *menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(control);
+            menus.insert(control, menu);
+            action = menu->menuAction();
+            // A guarded item that also heads a list would need both; none does.
+            Q_ASSERT(!e.permission);
+        } else {
+            action = parentMenu ? parentMenu->addAction(caption) : menuBar()->addAction(caption);
+            connect(action, &QAction::triggered, this, [this, control] { choose(control); });
+        }
+        action->setObjectName(control);
+        m_actions.insert(control, action);
+    }
+}
+
+QString MainWindow::permissionFor(const QString &controlName)
+{
+    const MenuEntry *e = findEntry(controlName);
+    return e && e->permission ? QLatin1String(e->permission) : QString();
+}
+
+QAction *MainWindow::menuAction(const QString &controlName) const
+{
+    return m_actions.value(controlName);
+}
+
+void MainWindow::lockMenu()
+{
+    for (QAction *action : std::as_const(m_actions))
+        action->setEnabled(false);
+    m_actions.value(QStringLiteral("File"))->setEnabled(true);
+    m_actions.value(QStringLiteral("Exit"))->setEnabled(true);
+}
+
+void MainWindow::unlockMenu()
+{
+    for (QAction *action : std::as_const(m_actions))
+        action->setEnabled(true);
+}
+
+void MainWindow::registerScreen(const QString &name, ScreenFactory factory)
+{
+    m_factories.insert(name, std::move(factory));
+}
+
+void MainWindow::registerCommand(const QString &name, MenuCommand command)
+{
+    m_commands.insert(name, std::move(command));
+}
+
+QMdiSubWindow *MainWindow::addChild(QWidget *widget)
+{
+    widget->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow *sub = m_workArea->addSubWindow(widget);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    // A screen that closes itself (its Exit button) takes its frame with it.
+    QPointer<QMdiSubWindow> frame(sub);
+    connect(widget, &QObject::destroyed, sub, [frame] {
+        if (frame)
+            frame->close();
+    });
+    sub->adjustSize();
+    sub->move(0, 0);
+    return sub;
+}
+
+QWidget *MainWindow::openedScreen(const QString &name) const
+{
+    return m_open.value(name).data();
+}
+
+QWidget *MainWindow::openScreen(const QString &name)
+{
+    if (QWidget *open = openedScreen(name)) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(open->parentWidget()))
+            m_workArea->setActiveSubWindow(sub);
+        return open;
+    }
+    const ScreenFactory factory = m_factories.value(name);
+    if (!factory)
+        return nullptr;
+    QWidget *screen = factory();
+    if (!screen)
+        return nullptr;
+    m_open.insert(name, screen);
+    QMdiSubWindow *sub = addChild(screen);
+    sub->show();
+    m_workArea->setActiveSubWindow(sub);
+    return screen;
+}
+
+void MainWindow::choose(const QString &controlName)
+{
+    if (controlName == QLatin1String("Exit")) {
+        emit exitRequested();
+        return;
+    }
+    const QString permission = permissionFor(controlName);
+    if (!permission.isEmpty()) {
+        bool allowed = false;
+        if (!reportingDbErrors([&] { allowed = CheckPermission(permission); }, this))
+            return;
+        if (!allowed) {
+            showPermissionRefusal(this);
+            return;
+        }
+    }
+    if (const MenuCommand command = m_commands.value(controlName)) {
+        reportingDbErrors([&] { command(this); }, this);
+        return;
+    }
+    if (m_factories.contains(controlName)) {
+        reportingDbErrors([&] { openScreen(controlName); }, this);
+        return;
+    }
+    const MenuEntry *entry = findEntry(controlName);
+    const QString caption = entry ? QLatin1String(entry->caption) : controlName;
+    showMessage(QStringLiteral("Not Available"),
+                QStringLiteral("\"%1\" is not part of this build of Bunline yet.").arg(caption),
+                MessageIcon::Information, MessageButtons::Ok, this);
+}
+
+QWidget *MainWindow::showLogin()
+{
+    auto *login = new LoginForm;
+    QMdiSubWindow *sub = addChild(login);
+    sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    sub->adjustSize();
+    // Centred across the work area, and on its height.
+    const QSize area = m_workArea->viewport()->size();
+    sub->move(qMax(0, (area.width() - sub->width()) / 2), qMax(0, (area.height() - sub->height()) / 2));
+    connect(login, &LoginForm::loggedIn, this, &MainWindow::unlockMenu);
+    connect(login, &LoginForm::closeRequested, this, &MainWindow::exitRequested);
+    sub->show();
+    m_workArea->setActiveSubWindow(sub);
+    login->txtUsername->setFocus();
+    return login;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_workArea->closeAllSubWindows();
+    const QList<QMdiSubWindow *> left = m_workArea->subWindowList();
+    if (std::any_of(left.begin(), left.end(), [](QMdiSubWindow *sub) { return sub->isVisible(); })) {
+        // A screen asked to stay open.
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit exitRequested();
+}
+
+MainWindow *mainWindow()
+{
+    return g_mainWindow;
+}
+
+QWidget *openScreen(const QString &name)
+{
+    return g_mainWindow ? g_mainWindow->openScreen(name) : nullptr;
+}
+
+} // namespace shell
