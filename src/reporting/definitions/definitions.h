@@ -1,0 +1,37 @@
+#pragma once
+
+// The report definitions of the catalogue, one source file each. A definition
+// is built once, on first use, by its function here.
+
+#include "reporting/reportdefinition.h"
+
+#include <memory>
+
+namespace reporting::definitions {
+
+using DefinitionPtr = std::shared_ptr<ReportDefinition>;
+
+// A definition with the company heading (titled with its caption) at the top
+// of every page and "Page n of m" at the foot.
+DefinitionPtr headedDefinition(const QString &name, const QString &caption, Orientation orientation,
+                               std::vector<FieldSpec> fields);
+
+// "2 x 24 x 80": a piece's thickness, width and length in inches.
+QVariant sizeText(const RowView &row, const QString &thickness, const QString &width, const QString &length);
+// Non-blank parts joined with the separator.
+QString joined(const QStringList &parts, const QString &separator = QStringLiteral("\n"));
+// "Elkhart, IN  46514" from three fields (blank parts left out).
+QString cityStateZip(const RowView &row, const QString &city, const QString &state, const QString &zip);
+
+// A group heading "Active Vendors" from the Status field of the group's row.
+Band statusGroupHeader(int group, const QString &what, qreal width);
+// A rule and "caption  count" under a group (or the whole report).
+Band countFooter(BandKind kind, int group, const QString &caption, const QString &field, qreal width);
+
+DefinitionPtr crptVendorListing();
+DefinitionPtr crptCustomerListing();
+DefinitionPtr crptComponentListing();
+DefinitionPtr crptBunListing();
+DefinitionPtr crptStyleListing();
+
+} // namespace reporting::definitions

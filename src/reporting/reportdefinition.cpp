@@ -1,0 +1,287 @@
+#include "reporting/reportdefinition.h"
+
+#include "reporting/reportlayout.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <cmath>
+
+namespace reporting {
+
+qreal ReportDefinition::contentWidth() const
+{
+    return (orientation == Orientation::Portrait ? kLetterWidth : kLetterHeight) - 2 * margin;
+}
+
+qreal ReportDefinition::contentHeight() const
+{
+    return (orientation == Orientation::Portrait ? kLetterHeight : kLetterWidth) - 2 * margin;
+}
+
+const ReportDefinition *ReportDefinition::subreport(const QString &n) const
+{
+    for (const auto &s : subreports)
+        if (s->name.compare(n, Qt::CaseInsensitive) == 0)
+            return s.get();
+    return nullptr;
+}
+
+QStringList ReportDefinition::textObjectNames() const
+{
+    QStringList names;
+    for (const Band &b : bands)
+        for (const Element &e : b.elements)
+            if (e.kind == ElementKind::Text && !names.contains(e.name))
+                names << e.name;
+    for (const auto &s : subreports)
+        for (const QString &n : s->textObjectNames())
+            if (!names.contains(n))
+                names << n;
+    return names;
+}
+
+QStringList ReportDefinition::sectionNames() const
+{
+    QStringList names;
+    for (const Band &b : bands) {
+        if (!b.name.isEmpty())
+            names << b.name;
+        for (const Element &e : b.elements)
+            if (!e.name.isEmpty())
+                names << e.name;
+    }
+    return names;
+}
+
+Element label(const QString &text, qreal x, qreal y, qreal width, qreal height, FontSpec font, Qt::Alignment align)
+{
+    Element e;
+    e.kind = ElementKind::Label;
+    e.text = text;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    e.font = font;
+    e.align = align;
+    return e;
+}
+
+Element field(const QString &name, qreal x, qreal y, qreal width, Format format, Qt::Alignment align, FontSpec font)
+{
+    Element e = label(QString(), x, y, width, 12, font, align);
+    e.kind = ElementKind::Field;
+    e.name = name;
+    e.format = format;
+    return e;
+}
+
+Element textObject(const QString &name, qreal x, qreal y, qreal width, qreal height, FontSpec font, Qt::Alignment align)
+{
+    Element e = label(QString(), x, y, width, height, font, align);
+    e.kind = ElementKind::Text;
+    e.name = name;
+    return e;
+}
+
+Element formula(const QString &name, Formula f, qreal x, qreal y, qreal width, Format format, Qt::Alignment align,
+                FontSpec font)
+{
+    Element e = label(QString(), x, y, width, 12, font, align);
+    e.kind = ElementKind::Formula;
+    e.name = name;
+    e.formula = std::move(f);
+    e.format = format;
+    return e;
+}
+
+Element total(const QString &fieldName, TotalKind kind, qreal x, qreal y, qreal width, Format format,
+              Qt::Alignment align, FontSpec font)
+{
+    Element e = field(fieldName, x, y, width, format, align, font);
+    e.kind = ElementKind::Total;
+    e.total = kind;
+    return e;
+}
+
+Element line(qreal x, qreal y, qreal width, qreal penWidth)
+{
+    Element e;
+    e.kind = ElementKind::Line;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = 0;
+    e.penWidth = penWidth;
+    return e;
+}
+
+Element box(qreal x, qreal y, qreal width, qreal height, qreal penWidth)
+{
+    Element e = line(x, y, width, penWidth);
+    e.kind = ElementKind::Box;
+    e.height = height;
+    return e;
+}
+
+Band companyHeadingBand(qreal width, const QString &title, BandKind kind)
+{
+    Band b;
+    b.kind = kind;
+    b.height = 58;
+    b.elements.push_back(textObject(QStringLiteral("txtCompanyName"), 0, 0, width * 0.55, 18, {13, true}));
+    b.elements.push_back(textObject(QStringLiteral("txtCompanyAddress"), 0, 18, width * 0.55, 12, {9}));
+    b.elements.push_back(textObject(QStringLiteral("txtCompanyCityStateZip"), 0, 30, width * 0.55, 12, {9}));
+    b.elements.push_back(label(title, width * 0.45, 0, width * 0.55, 18, {13, true}, Qt::AlignRight | Qt::AlignVCenter));
+    Element printed = formula(QStringLiteral("PrintDate"),
+                              [](const RowView &) { return QVariant(QDate::currentDate().startOfDay()); },
+                              width * 0.55, 18, width * 0.45, Format::Date, Qt::AlignRight | Qt::AlignVCenter, {9});
+    b.elements.push_back(printed);
+    b.elements.push_back(line(0, 50, width, 1.2));
+    return b;
+}
+
+Band columnHeadingBand(const std::vector<Column> &columns, qreal x, BandKind kind)
+{
+    Band b;
+    b.kind = kind;
+    b.height = 18;
+    qreal left = x;
+    for (const Column &c : columns) {
+        b.elements.push_back(label(c.heading, left + 2, 2, c.width - 4, 12, {8, true}, c.align | Qt::AlignVCenter));
+        left += c.width;
+    }
+    b.elements.push_back(line(x, 15, left - x, 0.6));
+    return b;
+}
+
+Band detailBand(const std::vector<Column> &columns, qreal x, qreal height)
+{
+    Band b;
+    b.kind = BandKind::Detail;
+    b.height = height;
+    qreal left = x;
+    for (const Column &c : columns) {
+        Element e = c.formula ? formula(c.heading, c.formula, left + 2, 0, c.width - 4, c.format, c.align | Qt::AlignVCenter)
+                              : field(c.field, left + 2, 0, c.width - 4, c.format, c.align | Qt::AlignVCenter);
+        e.height = height;
+        e.canGrow = c.canGrow;
+        if (c.canGrow)
+            e.align = c.align | Qt::AlignTop;
+        b.elements.push_back(std::move(e));
+        left += c.width;
+    }
+    return b;
+}
+
+Band pageFooterBand(qreal width)
+{
+    Band b;
+    b.kind = BandKind::PageFooter;
+    b.height = 20;
+    b.elements.push_back(line(0, 4, width, 0.5));
+    Element page;
+    page.kind = ElementKind::PageNumber;
+    page.x = width * 0.5;
+    page.y = 7;
+    page.width = width * 0.5;
+    page.height = 12;
+    page.align = Qt::AlignRight | Qt::AlignVCenter;
+    b.elements.push_back(page);
+    return b;
+}
+
+namespace {
+
+const QLocale &usLocale()
+{
+    static const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    return locale;
+}
+
+// Up to the given decimals, trailing zeros dropped, thousands grouped.
+QString trimmedNumber(double v, int decimals)
+{
+    QString s = usLocale().toString(v, 'f', decimals);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    if (s == QLatin1String("-0"))
+        s = QStringLiteral("0");
+    return s;
+}
+
+QDateTime asDateTime(const QVariant &v)
+{
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().startOfDay();
+    QDateTime dt = QDateTime::fromString(v.toString(), Qt::ISODate);
+    if (!dt.isValid())
+        dt = QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return dt;
+}
+
+} // namespace
+
+QString formatValue(const QVariant &value, Format format, FieldType type)
+{
+    if (value.isNull() || !value.isValid())
+        return {};
+    if (format == Format::Auto) {
+        switch (type) {
+        case FieldType::Text: format = Format::Text; break;
+        case FieldType::Number: format = Format::Number; break;
+        case FieldType::Integer: format = Format::Integer; break;
+        case FieldType::Flag: format = Format::YesNo; break;
+        case FieldType::Date: format = Format::Date; break;
+        case FieldType::DateTime: format = Format::DateTime; break;
+        }
+    }
+    switch (format) {
+    case Format::Auto:
+    case Format::Text:
+        if (value.typeId() == QMetaType::Double)
+            return trimmedNumber(value.toDouble(), 6);
+        if (value.typeId() == QMetaType::QDateTime)
+            return formatValue(value, Format::DateTime);
+        return value.toString();
+    case Format::Integer:
+        return usLocale().toString(qint64(std::llround(value.toDouble())));
+    case Format::Number:
+        return trimmedNumber(value.toDouble(), 2);
+    case Format::Money: {
+        const double v = value.toDouble();
+        const QString s = QLatin1Char('$') + usLocale().toString(std::fabs(v), 'f', 2);
+        return v < 0 && std::round(v * 100) != 0 ? QLatin1Char('(') + s + QLatin1Char(')') : s;
+    }
+    case Format::Dimension:
+        return trimmedNumber(value.toDouble(), 3);
+    case Format::YesNo: {
+        bool yes = value.toBool();
+        if (value.typeId() == QMetaType::QString) {
+            const QString s = value.toString().trimmed();
+            yes = s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || (s.toDouble() != 0);
+        }
+        return yes ? QStringLiteral("Yes") : QStringLiteral("No");
+    }
+    case Format::Date: {
+        const QDateTime dt = asDateTime(value);
+        return dt.isValid() ? dt.toString(QStringLiteral("M/d/yyyy")) : value.toString();
+    }
+    case Format::DateTime: {
+        const QDateTime dt = asDateTime(value);
+        if (!dt.isValid())
+            return value.toString();
+        return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("M/d/yyyy"))
+                                        : dt.toString(QStringLiteral("M/d/yyyy h:mm AP"));
+    }
+    }
+    return value.toString();
+}
+
+} // namespace reporting

@@ -1,0 +1,127 @@
+// What leaves the engine: CSV text, PDF files and the print folder.
+#include "reporting/report.h"
+#include "reporting/reportrender.h"
+#include "reporting/reportsinks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace reporting;
+
+namespace {
+
+QString s(const char *t) { return QString::fromUtf8(t); }
+
+std::shared_ptr<ReportDefinition> sheetDefinition()
+{
+    auto d = std::make_shared<ReportDefinition>();
+    d->name = s("crptTestSheet");
+    d->caption = s("Test Sheet");
+    d->fields = {{s("Line")}, {s("Qty"), FieldType::Number}, {s("Arm"), FieldType::Flag}, {s("DueDate"), FieldType::Date}};
+    d->bands.push_back(companyHeadingBand(d->contentWidth(), s("Test Sheet")));
+    Band texts;
+    texts.kind = BandKind::ReportHeader;
+    texts.elements.push_back(textObject(s("txtTitle"), 0, 0, 200));
+    texts.elements.push_back(textObject(s("txtPlant"), 200, 0, 200));
+    d->bands.push_back(texts);
+    d->bands.push_back(detailBand({{s("Line"), s("Line"), 200}, {s("Qty"), s("Qty"), 60, Format::Number}}));
+    d->bands.push_back(pageFooterBand(d->contentWidth()));
+    return d;
+}
+
+ReportPtr sheet()
+{
+    auto r = std::make_shared<Report>(sheetDefinition());
+    SetReportData(r, ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate"), s("Extra")},
+                                 {{s("Seat, left"), 2.5, 1, s("2026-02-01"), 7},
+                                  {s("Say \"cheese\""), QVariant(), 0, QVariant(), QVariant()}}});
+    LoadReportData(r);
+    SetReportText(r, s("txtPlant"), s("East"));
+    SetReportText(r, s("txtTitle"), s("Band Saw 1"));
+    return r;
+}
+
+TEST(ReportCsv, TextObjectsThenTheBoundColumnsByName)
+{
+    EXPECT_EQ(reportCsv(*sheet()).toStdString(),
+              "# txtPlant: East\n"
+              "# txtTitle: Band Saw 1\n"
+              "Line,Qty,Arm,DueDate,Extra\n"
+              "\"Seat, left\",2.5,Yes,2026-02-01,7\n"
+              "\"Say \"\"cheese\"\"\",,No,,\n");
+}
+
+TEST(ReportPrinting, PrintFolderReceivesOneNumberedFilePerCopy)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A file already there from an earlier run: numbering goes on after it.
+    QFile old(QDir(dir.path()).filePath(s("004-crptOld-Old.pdf")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    const ReportPtr r = sheet();
+    SetReportText(r, s("txtPlant"), s("East/2"));
+    setPrintFolder(dir.path(), PrintFormat::Pdf);
+    PrintReport(r);
+    PrintReport(r);
+    setPrintFolder(dir.path(), PrintFormat::Csv);
+    PrintReport(r);
+    setPrintFolder(QString());
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, (QStringList{s("004-crptOld-Old.pdf"), s("005-crptTestSheet-Band Saw 1-East_2.pdf"),
+                                  s("006-crptTestSheet-Band Saw 1-East_2.pdf"), s("007-crptTestSheet-Band Saw 1-East_2.csv")}));
+    QFile pdf(QDir(dir.path()).filePath(files[1]));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST(ReportPrinting, WithoutPrinterOrFolderPrintingFailsAndSaysSo)
+{
+    if (printerAvailable())
+        GTEST_SKIP() << "this machine has a printer";
+    setPrintFolder(QString());
+    qunsetenv("BUNLINE_PRINT_DIR");
+    try {
+        PrintReport(sheet());
+        FAIL() << "printing reported success with nowhere to print";
+    } catch (const ReportError &e) {
+        EXPECT_TRUE(e.text().contains(s("no printer"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(s("Band Saw 1")));
+    }
+}
+
+TEST(ReportPrinting, EnvironmentFolderIsUsedWhenNoneIsSet)
+{
+    QTemporaryDir dir;
+    setPrintFolder(QString());
+    qputenv("BUNLINE_PRINT_DIR", dir.path().toUtf8());
+    PrintReport(sheet());
+    qunsetenv("BUNLINE_PRINT_DIR");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{s("001-crptTestSheet-Band Saw 1-East.pdf")});
+}
+
+TEST(ReportPdf, PdfHoldsTheHeadingAndRowsAsText)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(s("sheet.pdf"));
+    const ReportPtr r = sheet();
+    SetReportText(r, s("txtCompanyName"), s("Prairie Foam"));
+    SetReportText(r, s("txtCompanyCityStateZip"), s("Elkhart, IN  46514"));
+    writePdf(*r, path);
+    QProcess p;
+    p.start(s("pdftotext"), {s("-layout"), path, s("-")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(s("Prairie Foam")));
+    // pdftotext writes the heading's two spaces as one blank run.
+    EXPECT_TRUE(text.contains(QRegularExpression(s("Elkhart, IN +46514"))));
+    EXPECT_LT(text.indexOf(s("Seat, left")), text.indexOf(s("Say \"cheese\"")));
+    EXPECT_TRUE(text.contains(s("Page 1 of 1")));
+    EXPECT_THROW(writePdf(*r, s("/nonexistent-folder/x.pdf")), ReportError);
+}
+
+} // namespace
