@@ -1,33 +1,58 @@
 #include "data/database.h"
-#include "shell/companysettings.h"
 #include "shell/configuration.h"
+#include "shell/messages.h"
+#include "shell/startup.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
+
+namespace {
+
+// The last line of defence: an error that escapes a screen's own handling is
+// shown to the user instead of ending the program.
+class BunlineApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const data::DbError &error) {
+            shell::showDbError(error);
+        } catch (const std::exception &error) {
+            shell::showMessage(QStringLiteral("Bunline"), QString::fromLocal8Bit(error.what()),
+                               shell::MessageIcon::Critical);
+        }
+        return false;
+    }
+};
+
+// config.txt beside the program, or the file named by --config FILE.
+QString configurationPath(const QStringList &arguments)
+{
+    const int at = arguments.indexOf(QStringLiteral("--config"));
+    if (at > 0 && at + 1 < arguments.size())
+        return arguments[at + 1];
+    return shell::defaultConfigurationPath();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    BunlineApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bunline"));
-    const QString configPath = shell::defaultConfigurationPath();
-    try {
-        const shell::Configuration configuration = shell::ReadConfiguration(configPath);
-        shell::setCurrentConfiguration(configuration);
-        shell::OpenConnection(configuration, configPath);
-        shell::LoadCompanySettings(data::sharedDatabase());
-    } catch (const shell::ConfigError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Bunline"), e.text());
-        return 1;
-    } catch (const data::DbError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Bunline"), e.text());
-        return 1;
+
+    shell::StartedProgram program = shell::startUp(configurationPath(QApplication::arguments()));
+    if (!program.window) {
+        data::setSharedDatabase(nullptr);
+        return program.exitCode;
     }
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Bunline"));
-    window.resize(1024, 768);
-    window.show();
+    // File > Exit, the login window's Close and the main window's frame all
+    // end the program; the connection is closed on the way out.
+    QObject::connect(program.window.get(), &shell::MainWindow::exitRequested, &app, [] { QCoreApplication::exit(0); });
     const int code = app.exec();
+    program.window.reset();
     data::setSharedDatabase(nullptr);
     return code;
 }

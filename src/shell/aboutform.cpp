@@ -60,6 +60,8 @@ AboutForm::AboutForm(QWidget *parent)
     layout->addSpacing(24);
     layout->addLayout(buttons);
 
+    setMinimumWidth(320);
+
     connect(btnOK, &QPushButton::clicked, this, &QWidget::close);
     connect(btnSysInfo, &QPushButton::clicked, this, &AboutForm::startSystemInformation);
 }
