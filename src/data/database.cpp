@@ -340,6 +340,14 @@ void Database::syncCounter(const QString &writtenTable, const QString &column)
         queryNative(QStringLiteral("SELECT setval(%1, %2, true)").arg(sqlText(sequence)).arg(highest));
 }
 
+void Database::lockForNewKey(const QString &table)
+{
+    if (!inTransaction())
+        throw DbError(QStringLiteral("A new key for %1 must be taken inside a transaction.").arg(table));
+    if (dialect() == Dialect::PostgreSQL)
+        queryNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(%1))").arg(sqlText(QStringLiteral("bunline.newkey.") + table.toLower())));
+}
+
 Transaction::Transaction(Database &db)
     : m_db(db)
 {

@@ -76,6 +76,12 @@ public:
     // does this by itself).
     void syncCounter(const QString &writtenTable, const QString &column);
 
+    // Inside a transaction: makes every other connection that wants to take a
+    // MAX(key) + 1 for this table wait until the transaction ends, so that two
+    // workstations never take the same key. (SQLite's write transactions are
+    // already one at a time.)
+    void lockForNewKey(const QString &table);
+
     QSqlDatabase connection() const;
 
 private:

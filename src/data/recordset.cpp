@@ -45,6 +45,11 @@ QString describe(const QVariant &v)
 
 } // namespace
 
+QDateTime toDateTime(const QVariant &value)
+{
+    return parseDateTime(value);
+}
+
 int Recordset::fieldIndex(const QString &name) const
 {
     return m_index.value(name.toLower(), -1);

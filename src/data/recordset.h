@@ -11,6 +11,10 @@ namespace data {
 
 class Database;
 
+// A date column's value as a date-time, whichever backend read it (SQLite
+// keeps dates as text); invalid for null or unreadable values.
+QDateTime toDateTime(const QVariant &value);
+
 // The complete client-side snapshot of a result: every row is fetched when the
 // statement runs, the position moves freely in both directions, and it stands
 // before its first row (BOF) and after its last (EOF) at once when empty.
@@ -69,6 +73,10 @@ public:
 
 private:
     friend class Database;
+
+// A date column's value as a date-time, whichever backend read it (SQLite
+// keeps dates as text); invalid for null or unreadable values.
+QDateTime toDateTime(const QVariant &value);
     void checkRow() const;
     void checkWritable() const;
     QVariant converted(int ordinal, const QVariant &value) const;

@@ -1,6 +1,7 @@
 #include "shell/formats.h"
 
 #include "data/quoting.h"
+#include "shell/vbnumeric.h"
 
 #include <QLocale>
 #include <cmath>
@@ -55,6 +56,27 @@ QDate parseShortDate(const QString &text)
         }
     }
     return {};
+}
+
+std::optional<double> parseMoney(const QString &text)
+{
+    QString t = text.trimmed();
+    bool negative = false;
+    if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+        negative = true;
+        t = t.mid(1, t.size() - 2).trimmed();
+    }
+    if (t.startsWith(QLatin1Char('-'))) {
+        negative = !negative;
+        t = t.mid(1).trimmed();
+    }
+    if (t.startsWith(QLatin1Char('$')))
+        t = t.mid(1);
+    t.remove(QLatin1Char(','));
+    if (!IsNumeric(t))
+        return std::nullopt;
+    const double value = t.trimmed().toDouble();
+    return negative ? -value : value;
 }
 
 QString phoneInputMask()

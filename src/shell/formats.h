@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 // How values read on every screen and report. One place, so that a total on
 // order entry and the same total on a report look alike.
@@ -19,6 +20,10 @@ QString formatShortDate(const QDate &date);
 QString formatShortDate(const QDateTime &dateTime);
 // Reads a date typed in the short form or ISO; invalid when it is neither.
 QDate parseShortDate(const QString &text);
+
+// Reads money as typed or as formatMoney shows it ("131", "$1,234.50",
+// "($3.00)"); nothing when the text is no number.
+std::optional<double> parseMoney(const QString &text);
 
 // The input mask of phone and fax fields: "(###) ###-####", digits optional so
 // that an empty field stays valid.

@@ -36,6 +36,14 @@ void Grid::fillRow(int row, const QStringList &cells)
     }
 }
 
+void Grid::setHeaders(const QStringList &headers)
+{
+    clearRows();
+    setColumnCount(int(headers.size()));
+    setHorizontalHeaderLabels(headers);
+    fit();
+}
+
 int Grid::addRow(const QStringList &cells, const QVariant &key)
 {
     insertRowAt(rowCount(), cells, key);

@@ -15,6 +15,10 @@ class Grid : public QTableWidget {
 public:
     explicit Grid(const QStringList &headers, QWidget *parent = nullptr);
 
+    // Replaces the columns (and removes every row); no headers leaves the grid
+    // without columns at all.
+    void setHeaders(const QStringList &headers);
+
     // Appends a row of texts (missing cells stay empty); answers its index.
     int addRow(const QStringList &cells, const QVariant &key = {});
     void insertRowAt(int row, const QStringList &cells, const QVariant &key = {});

@@ -1,5 +1,7 @@
 #include "orders/orderentryform.h"
 #include "orders/ordernavigatorform.h"
+#include "orders/orderentryform.h"
+#include "orders/ordernavigatorform.h"
 #include "shell/aboutform.h"
 #include "shell/mainwindow.h"
 
@@ -11,6 +13,8 @@ namespace shell {
 void registerScreens(MainWindow &window)
 {
     window.registerScreen(QStringLiteral("About"), [] { return new AboutForm; });
+    window.registerScreen(QStringLiteral("OrderEntry"), [] { return new orders::OrderEntryForm; });
+    window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
     window.registerScreen(QStringLiteral("OrderEntry"), [] { return new orders::OrderEntryForm; });
     window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
 }

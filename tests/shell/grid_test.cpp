@@ -43,3 +43,14 @@ TEST(GridTest, RowsKeepTheirKeysAndBreaksThroughMoves)
     EXPECT_EQ(grid.rowCount(), 0);
     EXPECT_EQ(grid.columnCount(), 2);
 }
+
+TEST(Formats, MoneyIsReadAsTypedOrAsShown)
+{
+    EXPECT_EQ(parseMoney(QStringLiteral("131")), 131.0);
+    EXPECT_EQ(parseMoney(QStringLiteral(" $1,234.50 ")), 1234.5);
+    EXPECT_EQ(parseMoney(QStringLiteral("($3.00)")), -3.0);
+    EXPECT_EQ(parseMoney(QStringLiteral("-$3")), -3.0);
+    EXPECT_EQ(parseMoney(QStringLiteral("12abc")), std::nullopt);
+    EXPECT_EQ(parseMoney(QString()), std::nullopt);
+    EXPECT_EQ(parseMoney(formatMoney(-98.5)), -98.5);
+}

@@ -1,0 +1,528 @@
+#include "orders/orderentryform.h"
+
+#include "data/database.h"
+#include "orders/reportselectionlink.h"
+#include "shell/clock.h"
+#include "shell/configuration.h"
+#include "shell/cursor.h"
+#include "shell/enterkey.h"
+#include "shell/formats.h"
+#include "shell/grid.h"
+#include "shell/mainwindow.h"
+#include "shell/messages.h"
+#include "shell/typeahead.h"
+#include "shell/vbnumeric.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orders {
+
+namespace {
+
+enum Column { ColItem, ColLine, ColQty, ColStyle, ColPriceEach, ColPriceExt, ColStyleId };
+
+template <typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QDateEdit *datePicker(const char *name)
+{
+    auto *d = named(new QDateEdit, name);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    d->setDate(shell::currentDate());
+    return d;
+}
+
+QLabel *valueLabel(const char *name)
+{
+    auto *l = named(new QLabel, name);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(90);
+    return l;
+}
+
+} // namespace
+
+OrderEntryForm::OrderEntryForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmOrderEntry"));
+    setWindowTitle(QStringLiteral("Order Entry"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildLayout();
+    wireBehaviour();
+
+    shell::BusyCursor busy;
+    shell::reportingDbErrors([&] { cmbCustomer->addItems(activeCustomers(data::sharedDatabase())); }, this);
+    cmbCustomer->setCurrentIndex(-1);
+    lblTotal->setText(shell::formatMoney(0));
+    applyHiddenPrices();
+    RefreshGrid();
+}
+
+void OrderEntryForm::buildLayout()
+{
+    Frame1 = named(new QGroupBox(QStringLiteral("Order Info")), "Frame1");
+    cmbCustomer = named(new QComboBox, "cmbCustomer");
+    cmbCustomer->setMinimumWidth(220);
+    txtOrderNumber = named(new QLineEdit, "txtOrderNumber");
+    dtOrderDate = datePicker("dtOrderDate");
+    dtDueDate = datePicker("dtDueDate");
+    lblStatus = valueLabel("lblStatus");
+    lblID = valueLabel("lblID");
+    txtShipTo = named(new QLineEdit, "txtShipTo");
+    txtAddress1 = named(new QLineEdit, "txtAddress1");
+    txtAddress2 = named(new QLineEdit, "txtAddress2");
+    txtCity = named(new QLineEdit, "txtCity");
+    txtState = named(new QLineEdit, "txtState");
+    txtState->setMaximumWidth(50);
+    txtZip = named(new QLineEdit, "txtZip");
+    txtZip->setMaximumWidth(90);
+    txtPhone = named(new QLineEdit, "txtPhone");
+    txtFax = named(new QLineEdit, "txtFax");
+    lblTotal = valueLabel("lblTotal");
+    lblTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto *header = new QGridLayout(Frame1);
+    int row = 0;
+    auto label = [&](const QString &text, QWidget *buddy, const char *name = nullptr) {
+        auto *l = new QLabel(text);
+        if (name)
+            l->setObjectName(QLatin1String(name));
+        l->setBuddy(buddy);
+        return l;
+    };
+    header->addWidget(label(QStringLiteral("Customer"), cmbCustomer), row, 0);
+    header->addWidget(cmbCustomer, row, 1);
+    header->addWidget(label(QStringLiteral("Ship To"), txtShipTo), row, 2);
+    header->addWidget(txtShipTo, row++, 3, 1, 3);
+    header->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), row, 0);
+    header->addWidget(txtOrderNumber, row, 1);
+    header->addWidget(label(QStringLiteral("Address 1"), txtAddress1), row, 2);
+    header->addWidget(txtAddress1, row++, 3, 1, 3);
+    header->addWidget(label(QStringLiteral("Order Date"), dtOrderDate), row, 0);
+    header->addWidget(dtOrderDate, row, 1);
+    header->addWidget(label(QStringLiteral("Address 2"), txtAddress2), row, 2);
+    header->addWidget(txtAddress2, row++, 3, 1, 3);
+    header->addWidget(label(QStringLiteral("Due Date"), dtDueDate), row, 0);
+    header->addWidget(dtDueDate, row, 1);
+    header->addWidget(label(QStringLiteral("City/St/Zip"), txtCity), row, 2);
+    header->addWidget(txtCity, row, 3);
+    header->addWidget(txtState, row, 4);
+    header->addWidget(txtZip, row++, 5);
+    auto *statusId = new QHBoxLayout;
+    statusId->addWidget(lblStatus);
+    statusId->addWidget(lblID);
+    header->addWidget(label(QStringLiteral("Status/ID"), lblStatus), row, 0);
+    header->addLayout(statusId, row, 1);
+    header->addWidget(label(QStringLiteral("Ship To Phone"), txtPhone), row, 2);
+    header->addWidget(txtPhone, row++, 3, 1, 3);
+    header->addWidget(label(QStringLiteral("Order Total"), lblTotal, "lblTotalCaption"), row, 0);
+    header->addWidget(lblTotal, row, 1);
+    header->addWidget(label(QStringLiteral("Ship To Fax"), txtFax), row, 2);
+    header->addWidget(txtFax, row++, 3, 1, 3);
+    header->setColumnStretch(3, 1);
+
+    Frame2 = named(new QGroupBox(QStringLiteral("Line Items")), "Frame2");
+    lblItem = valueLabel("lblItem");
+    lblItem->setMinimumWidth(40);
+    txtLine = named(new QLineEdit, "txtLine");
+    cmbStyle = named(new QComboBox, "cmbStyle");
+    cmbStyle->setMinimumWidth(160);
+    txtQty = named(new QLineEdit, "txtQty");
+    txtPriceEach = named(new QLineEdit, "txtPriceEach");
+    lblPriceExt = valueLabel("lblPriceExt");
+    lblPriceExt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    btnSaveItem = named(new QPushButton(QStringLiteral("Save")), "btnSaveItem");
+    btnDeleteItem = named(new QPushButton(QStringLiteral("Delete")), "btnDeleteItem");
+    vsfgItems = named(new shell::Grid({QStringLiteral("Item Number"), QStringLiteral("Line"), QStringLiteral("Qty"),
+                                       QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext."),
+                                       QStringLiteral("Style ID")}),
+                      "vsfgItems");
+
+    auto *editor = new QGridLayout;
+    const std::pair<QString, QWidget *> fields[] = {
+        {QStringLiteral("Item"), lblItem},        {QStringLiteral("Line"), txtLine},
+        {QStringLiteral("Style"), cmbStyle},      {QStringLiteral("Qty Ordered"), txtQty},
+        {QStringLiteral("Price Each"), txtPriceEach}, {QStringLiteral("Price Ext"), lblPriceExt}};
+    int column = 0;
+    for (const auto &[text, widget] : fields) {
+        QLabel *caption = label(text, widget);
+        if (widget == txtPriceEach)
+            caption->setObjectName(QStringLiteral("lblPriceEachCaption"));
+        if (widget == lblPriceExt)
+            caption->setObjectName(QStringLiteral("lblPriceExtCaption"));
+        editor->addWidget(caption, 0, column);
+        editor->addWidget(widget, 1, column++);
+    }
+    editor->addWidget(btnSaveItem, 1, column++);
+    editor->addWidget(btnDeleteItem, 1, column++);
+    editor->setColumnStretch(2, 1);
+    auto *lines = new QVBoxLayout(Frame2);
+    lines->addLayout(editor);
+    lines->addWidget(vsfgItems, 1);
+
+    btnOpenOrder = named(new QPushButton(QStringLiteral("Open Order")), "btnOpenOrder");
+    btnClose = named(new QPushButton(QStringLiteral("Close Order")), "btnClose");
+    btnVoidOrder = named(new QPushButton(QStringLiteral("Void Order")), "btnVoidOrder");
+    btnSave = named(new QPushButton(QStringLiteral("Save and Close")), "btnSave");
+    btnExit = named(new QPushButton(QStringLiteral("Exit")), "btnExit");
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {btnOpenOrder, btnClose, btnVoidOrder})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnExit);
+
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(Frame1);
+    main->addWidget(Frame2, 1);
+    main->addLayout(buttons);
+
+    // Tab order as the fields read: header, ship-to, line editor, buttons.
+    QWidget *order[] = {cmbCustomer, txtOrderNumber, dtOrderDate, dtDueDate, txtShipTo, txtAddress1, txtAddress2,
+                        txtCity, txtState, txtZip, txtPhone, txtFax, txtLine, cmbStyle, txtQty, txtPriceEach,
+                        btnSaveItem, btnDeleteItem, vsfgItems, btnOpenOrder, btnClose, btnVoidOrder, btnSave, btnExit};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    resize(860, 640);
+}
+
+void OrderEntryForm::wireBehaviour()
+{
+    shell::attachTypeAhead(cmbCustomer);
+    shell::attachTypeAhead(cmbStyle);
+    for (QLineEdit *field : {txtOrderNumber, txtShipTo, txtAddress1, txtAddress2, txtCity, txtState, txtZip, txtPhone,
+                             txtFax, txtQty, txtPriceEach})
+        shell::attachSelectOnFocus(field);
+
+    // Enter walks the line editor: Line, Style, Qty, Price, Save.
+    shell::onEnterKey(txtLine, [this] { cmbStyle->setFocus(); });
+    shell::onEnterKey(cmbStyle, [this] { txtQty->setFocus(); });
+    shell::onEnterKey(txtQty, [this] { txtPriceEach->setFocus(); });
+    shell::onEnterKey(txtPriceEach, [this] { btnSaveItem->setFocus(); });
+    shell::onEnterKey(btnSaveItem, [this] { btnSaveItem->click(); });
+
+    connect(cmbCustomer, &QComboBox::currentIndexChanged, this, [this] { customerChosen(); });
+    connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
+    connect(txtQty, &QLineEdit::editingFinished, this, [this] { updatePriceExt(); });
+    connect(txtPriceEach, &QLineEdit::editingFinished, this, [this] {
+        if (const auto price = shell::parseMoney(txtPriceEach->text()))
+            txtPriceEach->setText(shell::formatMoney(*price));
+        updatePriceExt();
+    });
+    connect(vsfgItems, &QTableWidget::currentCellChanged, this, [this](int row) { rowSelected(row); });
+    connect(btnSaveItem, &QPushButton::clicked, this, [this] { saveItem(); });
+    connect(btnDeleteItem, &QPushButton::clicked, this, [this] { deleteItem(); });
+    connect(btnOpenOrder, &QPushButton::clicked, this, [this] {
+        setStatus(QStringLiteral("Are you sure you want to open this order?"), QStringLiteral("Open Order Confirmations"),
+                  QStringLiteral("Open"));
+    });
+    connect(btnClose, &QPushButton::clicked, this, [this] {
+        setStatus(QStringLiteral("Are you sure you want to close this order?"), QStringLiteral("Close Order Confirmations"),
+                  QStringLiteral("Closed"));
+    });
+    connect(btnVoidOrder, &QPushButton::clicked, this, [this] {
+        setStatus(QStringLiteral("Are you sure you want to void this order?"), QStringLiteral("Void Order Confirmations"),
+                  QStringLiteral("Void"));
+    });
+    connect(btnSave, &QPushButton::clicked, this, [this] { saveOrder(); });
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void OrderEntryForm::applyHiddenPrices()
+{
+    const bool hide = shell::currentConfiguration().hidePrices;
+    for (QWidget *w : {static_cast<QWidget *>(txtPriceEach), static_cast<QWidget *>(lblPriceExt),
+                       static_cast<QWidget *>(lblTotal), findChild<QWidget *>(QStringLiteral("lblPriceEachCaption")),
+                       findChild<QWidget *>(QStringLiteral("lblPriceExtCaption")),
+                       findChild<QWidget *>(QStringLiteral("lblTotalCaption"))})
+        if (w)
+            w->setVisible(!hide);
+    vsfgItems->setColumnHidden(ColPriceEach, hide);
+    vsfgItems->setColumnHidden(ColPriceExt, hide);
+}
+
+// A new customer brings its default ship-to and its styles.
+void OrderEntryForm::customerChosen()
+{
+    const QString customer = cmbCustomer->currentText();
+    shell::reportingDbErrors([&] {
+        data::Database &db = data::sharedDatabase();
+        if (const auto shipTo = customerShipTo(db, customer)) {
+            txtShipTo->setText(shipTo->name);
+            txtAddress1->setText(shipTo->address1);
+            txtAddress2->setText(shipTo->address2);
+            txtCity->setText(shipTo->city);
+            txtState->setText(shipTo->state);
+            txtZip->setText(shipTo->zip);
+            txtPhone->setText(shipTo->phone);
+            txtFax->setText(shipTo->fax);
+        }
+        // The style list follows the customer (it is not kept from an earlier choice).
+        const QSignalBlocker block(cmbStyle);
+        cmbStyle->clear();
+        m_styles.clear();
+        if (!customer.isEmpty())
+            for (const StyleChoice &style : customerStyles(db, customer)) {
+                m_styles.push_back(style);
+                cmbStyle->addItem(style.text);
+            }
+        cmbStyle->setCurrentIndex(-1);
+    }, this);
+}
+
+void OrderEntryForm::styleChosen()
+{
+    const int i = cmbStyle->currentIndex();
+    if (i < 0 || cmbStyle->currentText().isEmpty())
+        return;
+    txtPriceEach->setText(shell::formatMoney(m_styles[size_t(i)].price));
+}
+
+void OrderEntryForm::updatePriceExt()
+{
+    const double price = shell::parseMoney(txtPriceEach->text()).value_or(0);
+    const double qty = shell::IsNumeric(txtQty->text()) ? shell::Val(txtQty->text()) : 0;
+    lblPriceExt->setText(shell::formatMoney(price * qty));
+}
+
+// Selects the style of a line; a style no longer among the customer's active
+// ones is added to the list so that the line keeps it.
+int OrderEntryForm::selectStyle(const QString &text, qint64 id, double price)
+{
+    for (size_t i = 0; i < m_styles.size(); ++i)
+        if (m_styles[i].id == id) {
+            cmbStyle->setCurrentIndex(int(i));
+            return int(i);
+        }
+    m_styles.push_back({id, text, price});
+    cmbStyle->addItem(text);
+    cmbStyle->setCurrentIndex(cmbStyle->count() - 1);
+    return cmbStyle->count() - 1;
+}
+
+void OrderEntryForm::rowSelected(int row)
+{
+    if (row < 0 || row >= int(m_lines.size()))
+        return;
+    const OrderLine &l = m_lines[size_t(row)];
+    m_editingRow = row;
+    lblItem->setText(QString::number(l.itemNumber));
+    txtLine->setText(l.line);
+    txtQty->setText(shell::formatNumber(l.qty));
+    selectStyle(l.styleText, l.styleId, l.priceEach);
+    txtPriceEach->setText(shell::formatMoney(l.priceEach)); // the line's own price, not the catalogue's
+    lblPriceExt->setText(shell::formatMoney(l.priceExt()));
+    txtQty->setFocus();
+}
+
+void OrderEntryForm::clearEditor()
+{
+    m_editingRow = -1;
+    lblItem->clear();
+    txtLine->clear();
+    txtQty->clear();
+    {
+        const QSignalBlocker block(cmbStyle);
+        cmbStyle->setCurrentIndex(-1);
+    }
+    txtPriceEach->clear();
+    lblPriceExt->clear();
+}
+
+void OrderEntryForm::saveItem()
+{
+    if (cmbStyle->currentText().isEmpty() || cmbStyle->currentIndex() < 0 || txtQty->text().isEmpty()
+        || txtPriceEach->text().isEmpty()) {
+        shell::showMessage(QStringLiteral("Not Enough Information"),
+                           QStringLiteral("You must enter a Style, Quantity, and Price before saving."));
+        return;
+    }
+    // A quantity or price that is no number would be saved as 0; refuse it here.
+    if (!shell::IsNumeric(txtQty->text())) {
+        shell::showMessage(QStringLiteral("Invalid Information"), QStringLiteral("Qty Ordered must be a number."));
+        txtQty->setFocus();
+        return;
+    }
+    const std::optional<double> price = shell::parseMoney(txtPriceEach->text());
+    if (!price) {
+        shell::showMessage(QStringLiteral("Invalid Information"), QStringLiteral("Price Each must be a number."));
+        txtPriceEach->setFocus();
+        return;
+    }
+    OrderLine line;
+    line.line = txtLine->text();
+    line.qty = shell::Val(txtQty->text());
+    line.styleText = cmbStyle->currentText();
+    line.styleId = m_styles[size_t(cmbStyle->currentIndex())].id;
+    line.priceEach = *price;
+    const bool editing = !lblItem->text().isEmpty() && m_editingRow >= 0 && m_editingRow < int(m_lines.size());
+    if (editing) {
+        line.itemNumber = m_lines[size_t(m_editingRow)].itemNumber;
+        m_lines[size_t(m_editingRow)] = line;
+    } else {
+        line.itemNumber = m_lines.empty() ? 1 : m_lines.back().itemNumber + 1;
+        m_lines.push_back(line);
+    }
+    showLines();
+    clearEditor();
+    (editing ? txtQty : txtLine)->setFocus();
+    UpdateTotal();
+}
+
+void OrderEntryForm::deleteItem()
+{
+    const int row = m_editingRow;
+    if (lblItem->text().isEmpty() || row < 0 || row >= int(m_lines.size()))
+        return;
+    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+                         QStringLiteral("Are you sure you want to delete Line Item %1?").arg(m_lines[size_t(row)].itemNumber),
+                         shell::MessageIcon::None, this))
+        return;
+    m_lines.erase(m_lines.begin() + row);
+    showLines();
+    clearEditor();
+    txtLine->setFocus();
+    UpdateTotal();
+}
+
+void OrderEntryForm::showLines()
+{
+    const QSignalBlocker block(vsfgItems);
+    vsfgItems->clearRows();
+    for (const OrderLine &l : m_lines)
+        vsfgItems->addRow({QString::number(l.itemNumber), l.line, shell::formatNumber(l.qty), l.styleText,
+                           shell::formatMoneyCell(l.priceEach), shell::formatMoneyCell(l.priceExt()),
+                           QString::number(l.styleId)});
+    vsfgItems->setCurrentCell(-1, -1);
+}
+
+void OrderEntryForm::UpdateTotal()
+{
+    m_total = 0;
+    for (const OrderLine &l : m_lines)
+        m_total += l.priceExt();
+    lblTotal->setText(shell::formatMoney(m_total));
+}
+
+void OrderEntryForm::RefreshGrid()
+{
+    m_lines.clear();
+    if (m_orderId)
+        shell::reportingDbErrors([&] { m_lines = loadLines(data::sharedDatabase(), *m_orderId); }, this);
+    showLines();
+    applyHiddenPrices();
+}
+
+void OrderEntryForm::OpenOrder(qlonglong orderId)
+{
+    std::optional<OrderHeader> order;
+    if (!shell::reportingDbErrors([&] { order = loadOrder(data::sharedDatabase(), orderId); }, this) || !order)
+        return;
+    // An order of a customer made inactive since still opens with its customer.
+    if (cmbCustomer->findText(order->customer, Qt::MatchFixedString) < 0)
+        cmbCustomer->addItem(order->customer);
+    cmbCustomer->setCurrentIndex(cmbCustomer->findText(order->customer, Qt::MatchFixedString));
+    customerChosen(); // also when the index did not change
+    txtOrderNumber->setText(order->orderNumber);
+    dtOrderDate->setDate(order->orderDate);
+    dtDueDate->setDate(order->dueDate);
+    lblStatus->setText(order->status);
+    lblID->setText(QString::number(*order->id));
+    m_orderId = order->id;
+    const ShipTo &s = order->shipTo;
+    txtShipTo->setText(s.name);
+    txtAddress1->setText(s.address1);
+    txtAddress2->setText(s.address2);
+    txtCity->setText(s.city);
+    txtState->setText(s.state);
+    txtZip->setText(s.zip);
+    txtPhone->setText(s.phone);
+    txtFax->setText(s.fax);
+    m_total = order->total;
+    lblTotal->setText(shell::formatMoney(m_total));
+    for (QWidget *locked : {static_cast<QWidget *>(cmbCustomer), static_cast<QWidget *>(txtOrderNumber),
+                            static_cast<QWidget *>(dtOrderDate), static_cast<QWidget *>(dtDueDate)})
+        locked->setEnabled(false);
+    clearEditor();
+    RefreshGrid();
+}
+
+void OrderEntryForm::setStatus(const QString &question, const QString &title, const QString &status)
+{
+    if (shell::askYesNo(title, question, shell::MessageIcon::None, this))
+        lblStatus->setText(status);
+}
+
+void OrderEntryForm::saveOrder()
+{
+    const QString customer = cmbCustomer->currentText();
+    const QString number = txtOrderNumber->text();
+    if (customer.isEmpty() || number.isEmpty() || m_lines.empty()) {
+        shell::showMessage(QStringLiteral("Required Fields"),
+                           QStringLiteral("Customer, Order Number, and atleast one item must be entered before saving Order."));
+        return;
+    }
+    data::Database &db = data::sharedDatabase();
+    if (!m_orderId) {
+        bool exists = false;
+        if (!shell::reportingDbErrors([&] { exists = orderNumberExists(db, customer, number); }, this))
+            return;
+        if (exists
+            && !shell::askYesNo(QStringLiteral("Order Number Exists"),
+                                QStringLiteral("Order Number %1 already exists for %2. This will not overwrite the previous "
+                                               "Order. Are you sure you want two Orders with the same number?")
+                                    .arg(number, customer),
+                                shell::MessageIcon::None, this))
+            return;
+    }
+    OrderHeader header;
+    header.id = m_orderId;
+    header.customer = customer;
+    header.orderNumber = number;
+    header.orderDate = dtOrderDate->date();
+    header.dueDate = dtDueDate->date();
+    header.status = lblStatus->text();
+    header.shipTo = {txtShipTo->text(), txtAddress1->text(), txtAddress2->text(), txtCity->text(),
+                     txtState->text(),  txtZip->text(),      txtPhone->text(),    txtFax->text()};
+    header.total = m_total;
+
+    shell::BusyCursor busy;
+    qint64 id = 0;
+    if (!shell::reportingDbErrors([&] {
+            id = orders::saveOrder(db, header, m_lines, shell::currentConfiguration().localOrderIds, shell::currentDate());
+        }, this))
+        return; // nothing was written; the order stays on screen to try again
+    lblID->setText(QString::number(id));
+    m_orderId = id;
+    m_saved = true;
+    shell::reportingDbErrors([&] { openReportSelection(db, id); }, this);
+    close();
+}
+
+void OrderEntryForm::closeEvent(QCloseEvent *event)
+{
+    // An open order navigator shows the change at once.
+    if (shell::MainWindow *main = shell::mainWindow())
+        if (QWidget *navigator = main->openedScreen(QStringLiteral("OrdNav")))
+            QMetaObject::invokeMethod(navigator, "UpdateGrids");
+    QWidget::closeEvent(event);
+}
+
+} // namespace orders

@@ -1,0 +1,285 @@
+#include "orders/ordernavigatorform.h"
+
+#include "data/database.h"
+#include "data/quoting.h"
+#include "shell/clock.h"
+#include "shell/configuration.h"
+#include "shell/cursor.h"
+#include "shell/enterkey.h"
+#include "shell/formats.h"
+#include "shell/grid.h"
+#include "shell/mainwindow.h"
+#include "shell/messages.h"
+#include "shell/typeahead.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orders {
+
+namespace {
+
+enum OrderColumn { ColNumber, ColCustomer, ColOrderDate, ColDueDate, ColStatus, ColTotal, ColShipTo, ColPhone, ColFax,
+                   ColDateAdded, ColOrderId };
+enum ItemColumn { ItemPriceEach = 4, ItemPriceExt = 5 };
+
+template <typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+const QStringList kItemHeaders = {QStringLiteral("Item Number"), QStringLiteral("Style"), QStringLiteral("Qty Ordered"),
+                                  QStringLiteral("Qty Shipped"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};
+
+} // namespace
+
+OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmOrderNavigator"));
+    setWindowTitle(QStringLiteral("Order Navigator"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("Search Criteria")), "Frame1");
+    cmbCustomer = named(new QComboBox, "cmbCustomer");
+    cmbCustomer->setMinimumWidth(200);
+    cmbStatus = named(new QComboBox, "cmbStatus");
+    chkOrderDate = named(new QCheckBox(QStringLiteral("Order Date")), "chkOrderDate");
+    dtStartDate = named(new QDateEdit, "dtStartDate");
+    dtEndDate = named(new QDateEdit, "dtEndDate");
+    for (QDateEdit *d : {dtStartDate, dtEndDate}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+        d->setDate(shell::currentDate());
+    }
+    txtOrderNumber = named(new QLineEdit, "txtOrderNumber");
+    btnFind = named(new QPushButton(QStringLiteral("Find")), "btnFind");
+    btnClear = named(new QPushButton(QStringLiteral("Clear")), "btnClear");
+    btnAddNew = named(new QPushButton(QStringLiteral("Add New")), "btnAddNew");
+    btnExit = named(new QPushButton(QStringLiteral("Exit")), "btnExit");
+
+    auto *criteria = new QGridLayout(Frame1);
+    auto label = [](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text);
+        l->setBuddy(buddy);
+        return l;
+    };
+    criteria->addWidget(label(QStringLiteral("Customer"), cmbCustomer), 0, 0);
+    criteria->addWidget(cmbCustomer, 0, 1, 1, 3);
+    criteria->addWidget(label(QStringLiteral("Status"), cmbStatus), 1, 0);
+    criteria->addWidget(cmbStatus, 1, 1);
+    criteria->addWidget(chkOrderDate, 2, 0);
+    criteria->addWidget(dtStartDate, 2, 1);
+    criteria->addWidget(new QLabel(QStringLiteral("to")), 2, 2, Qt::AlignCenter);
+    criteria->addWidget(dtEndDate, 2, 3);
+    criteria->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), 3, 0);
+    criteria->addWidget(txtOrderNumber, 3, 1);
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *b : {btnFind, btnClear, btnAddNew, btnExit})
+        buttons->addWidget(b);
+    criteria->addLayout(buttons, 0, 4, 4, 1);
+    criteria->setColumnStretch(5, 1);
+
+    Frame2 = named(new QGroupBox(QStringLiteral("Orders")), "Frame2");
+    vsfgOrders = named(new shell::Grid({QStringLiteral("Order Number"), QStringLiteral("Customer"),
+                                        QStringLiteral("Order Date"), QStringLiteral("Due Date"), QStringLiteral("Status"),
+                                        QStringLiteral("Total"), QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"),
+                                        QStringLiteral("Ship To Fax"), QStringLiteral("Date Added"), QStringLiteral("OrderID")}),
+                       "vsfgOrders");
+    (new QVBoxLayout(Frame2))->addWidget(vsfgOrders);
+    Frame3 = named(new QGroupBox(QStringLiteral("Line Items")), "Frame3");
+    vsfgItems = named(new shell::Grid({}), "vsfgItems");
+    (new QVBoxLayout(Frame3))->addWidget(vsfgItems);
+
+    // The orders take 55% of the height below the criteria, the lines 45%.
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(Frame1);
+    main->addWidget(Frame2, 55);
+    main->addWidget(Frame3, 45);
+
+    setTabOrder(cmbCustomer, cmbStatus);
+    setTabOrder(cmbStatus, chkOrderDate);
+    setTabOrder(chkOrderDate, dtStartDate);
+    setTabOrder(dtStartDate, dtEndDate);
+    setTabOrder(dtEndDate, txtOrderNumber);
+    setTabOrder(txtOrderNumber, btnFind);
+    setTabOrder(btnFind, btnClear);
+    setTabOrder(btnClear, btnAddNew);
+    setTabOrder(btnAddNew, btnExit);
+    setTabOrder(btnExit, vsfgOrders);
+    setTabOrder(vsfgOrders, vsfgItems);
+
+    shell::attachTypeAhead(cmbCustomer);
+    shell::attachSelectOnFocus(txtOrderNumber);
+    btnFind->setDefault(true);
+
+    connect(btnFind, &QPushButton::clicked, this, &OrderNavigatorForm::UpdateGrids);
+    connect(btnClear, &QPushButton::clicked, this, [this] { clearCriteria(); });
+    connect(btnAddNew, &QPushButton::clicked, this, [] { shell::openScreen(QStringLiteral("OrderEntry")); });
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(vsfgOrders, &QTableWidget::currentCellChanged, this, [this](int row) { orderSelected(row); });
+    // A double-click anywhere in the orders grid opens order entry, with the
+    // selected order when there is one; Enter does the same from the keyboard.
+    vsfgOrders->viewport()->installEventFilter(this);
+    shell::onEnterKey(vsfgOrders, [this] { openSelected(); });
+
+    cmbStatus->addItems({QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Void")});
+    cmbStatus->setCurrentIndex(-1);
+    shell::reportingDbErrors([&] { cmbCustomer->addItems(activeCustomers(data::sharedDatabase())); }, this);
+    cmbCustomer->setCurrentIndex(-1);
+    resize(600, 600);
+    UpdateGrids();
+}
+
+// Placed at the top left of the work area, 9000 twips wide and 90% of the main
+// window's height.
+void OrderNavigatorForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && shell::mainWindow())
+        sub->setGeometry(0, 0, 600, int(shell::mainWindow()->height() * 0.9));
+}
+
+SearchCriteria OrderNavigatorForm::criteria() const
+{
+    SearchCriteria c;
+    c.customer = cmbCustomer->currentIndex() >= 0 ? cmbCustomer->currentText() : QString();
+    c.status = cmbStatus->currentIndex() >= 0 ? cmbStatus->currentText() : QString();
+    c.useOrderDate = chkOrderDate->isChecked();
+    c.startDate = dtStartDate->date();
+    c.endDate = dtEndDate->date();
+    c.orderNumber = txtOrderNumber->text();
+    return c;
+}
+
+void OrderNavigatorForm::UpdateGrids()
+{
+    shell::BusyCursor busy;
+    const QSignalBlocker block(vsfgOrders);
+    vsfgOrders->clearRows();
+    emptyItems();
+    m_lastStatement = searchStatement(criteria());
+    shell::reportingDbErrors([&] {
+        const data::Recordset rs = data::sharedDatabase().query(m_lastStatement);
+        vsfgOrders->setUpdatesEnabled(false);
+        vsfgOrders->setRowCount(rs.recordCount());
+        const int number = rs.fieldIndex(QStringLiteral("OrderNumber")), customer = rs.fieldIndex(QStringLiteral("Customer")),
+                  orderDate = rs.fieldIndex(QStringLiteral("OrderDate")), dueDate = rs.fieldIndex(QStringLiteral("DueDate")),
+                  status = rs.fieldIndex(QStringLiteral("Status")), total = rs.fieldIndex(QStringLiteral("Total")),
+                  dateAdded = rs.fieldIndex(QStringLiteral("DateAdded")), id = rs.fieldIndex(QStringLiteral("ID"));
+        const QStringList shipToColumns = {QStringLiteral("ShipTo"), QStringLiteral("ShipToAddress1"),
+                                           QStringLiteral("ShipToAddress2"), QStringLiteral("ShipToCity"),
+                                           QStringLiteral("ShipToState"), QStringLiteral("ShipToZip"),
+                                           QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax")};
+        std::vector<int> ship;
+        for (const QString &c : shipToColumns)
+            ship.push_back(rs.fieldIndex(c));
+        auto text = [](const QVariant &v) { return v.isNull() ? QString() : v.toString(); };
+        auto date = [](const QVariant &v) {
+            return shell::formatShortDate(data::toDateTime(v));
+        };
+        int r = 0;
+        for (const auto &row : rs.rows()) {
+            const ShipTo s{text(row[ship[0]]), text(row[ship[1]]), text(row[ship[2]]), text(row[ship[3]]),
+                           text(row[ship[4]]), text(row[ship[5]]), text(row[ship[6]]), text(row[ship[7]])};
+            const QStringList cells = {text(row[number]), text(row[customer]), date(row[orderDate]), date(row[dueDate]),
+                                       text(row[status]), shell::formatMoneyCell(row[total].toDouble()), shipToText(s),
+                                       s.phone, s.fax, date(row[dateAdded]), text(row[id])};
+            for (int c = 0; c < cells.size(); ++c) {
+                auto *item = new QTableWidgetItem(cells[c]);
+                item->setTextAlignment(Qt::AlignCenter);
+                vsfgOrders->setItem(r, c, item);
+            }
+            ++r;
+        }
+        vsfgOrders->setUpdatesEnabled(true);
+    }, this);
+    vsfgOrders->setColumnHidden(ColTotal, shell::currentConfiguration().hidePrices);
+    vsfgOrders->setCurrentCell(-1, -1);
+    vsfgOrders->fit();
+}
+
+void OrderNavigatorForm::emptyItems()
+{
+    vsfgItems->setHeaders({});
+    Frame3->setTitle(QStringLiteral("Line Items"));
+}
+
+void OrderNavigatorForm::orderSelected(int row)
+{
+    if (row < 0 || row >= vsfgOrders->rowCount())
+        return;
+    const QString id = vsfgOrders->cell(row, ColOrderId);
+    Frame3->setTitle(QStringLiteral("Order %1 Line Items").arg(vsfgOrders->cell(row, ColNumber)));
+    vsfgItems->setHeaders(kItemHeaders);
+    shell::reportingDbErrors([&] {
+        // Lines in item order, each with what all shipments of the order took of it.
+        data::Recordset rs = data::sharedDatabase().query(
+            QStringLiteral("SELECT ItemNumber,OrderItems.Qty,ISNULL(SUM(ShipmentItems.Qty),0) AS Shipped, Style.Name, "
+                           "Style.Type, PriceEach,PriceExt FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = "
+                           "ShipmentItems.OrderID AND OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON "
+                           "OrderItems.StyleID = Style.ID) WHERE OrderItems.OrderID = %1 GROUP BY ItemNumber,OrderItems.Qty,"
+                           "Style.Name,Style.Type,PriceEach,PriceExt ORDER BY ItemNumber")
+                .arg(data::sqlNumber(id.toLongLong())));
+        for (; !rs.isEOF(); rs.moveNext())
+            vsfgItems->addRow({rs.text(QStringLiteral("ItemNumber")),
+                               rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
+                               shell::formatNumber(rs.number(QStringLiteral("Qty"))),
+                               shell::formatNumber(rs.number(QStringLiteral("Shipped"))),
+                               shell::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
+                               shell::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
+    }, this);
+    const bool hide = shell::currentConfiguration().hidePrices;
+    vsfgItems->setColumnHidden(ItemPriceEach, hide);
+    vsfgItems->setColumnHidden(ItemPriceExt, hide);
+}
+
+bool OrderNavigatorForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == vsfgOrders->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const QModelIndex hit = vsfgOrders->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (hit.isValid())
+            vsfgOrders->setCurrentCell(hit.row(), hit.column());
+        openSelected();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OrderNavigatorForm::openSelected()
+{
+    const int row = vsfgOrders->currentRow();
+    QWidget *entry = shell::openScreen(QStringLiteral("OrderEntry"));
+    if (entry && row >= 0 && row < vsfgOrders->rowCount())
+        QMetaObject::invokeMethod(entry, "OpenOrder", Q_ARG(qlonglong, vsfgOrders->cell(row, ColOrderId).toLongLong()));
+}
+
+void OrderNavigatorForm::clearCriteria()
+{
+    cmbCustomer->setCurrentIndex(-1);
+    cmbStatus->setCurrentIndex(-1);
+    txtOrderNumber->clear();
+    chkOrderDate->setChecked(false);
+    UpdateGrids();
+}
+
+} // namespace orders

@@ -1,0 +1,197 @@
+#include "orders/orderstore.h"
+
+#include "data/database.h"
+#include "data/quoting.h"
+
+#include <QDateTime>
+
+using data::sqlNumber;
+using data::sqlText;
+
+namespace orders {
+
+namespace {
+
+ShipTo shipToFrom(const data::Recordset &rs, const QString &prefix)
+{
+    ShipTo s;
+    s.name = rs.text(prefix);
+    s.address1 = rs.text(prefix + QStringLiteral("Address1"));
+    s.address2 = rs.text(prefix + QStringLiteral("Address2"));
+    s.city = rs.text(prefix + QStringLiteral("City"));
+    s.state = rs.text(prefix + QStringLiteral("State"));
+    s.zip = rs.text(prefix + QStringLiteral("Zip"));
+    s.phone = rs.text(prefix + QStringLiteral("Phone"));
+    s.fax = rs.text(prefix + QStringLiteral("Fax"));
+    return s;
+}
+
+QDateTime midnight(const QDate &d)
+{
+    return d.isValid() ? QDateTime(d, QTime(0, 0)) : QDateTime();
+}
+
+} // namespace
+
+QStringList activeCustomers(data::Database &db)
+{
+    QStringList out;
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"));
+         !rs.isEOF(); rs.moveNext())
+        out << rs.text(QStringLiteral("Customer"));
+    return out;
+}
+
+std::optional<ShipTo> customerShipTo(data::Database &db, const QString &customer)
+{
+    const data::Recordset rs = db.query(QStringLiteral("SELECT * FROM Customer WHERE Customer = ") + sqlText(customer));
+    if (rs.isEmpty())
+        return std::nullopt;
+    return shipToFrom(rs, QStringLiteral("ShipTo"));
+}
+
+std::vector<StyleChoice> customerStyles(data::Database &db, const QString &customer)
+{
+    std::vector<StyleChoice> out;
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = ")
+                                       + sqlText(customer) + QStringLiteral(" ORDER BY Name,Type"));
+         !rs.isEOF(); rs.moveNext())
+        out.push_back({rs.integer(QStringLiteral("ID")),
+                       rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
+                       rs.number(QStringLiteral("Price"))});
+    return out;
+}
+
+std::optional<OrderHeader> loadOrder(data::Database &db, qint64 id)
+{
+    const data::Recordset rs = db.query(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + sqlNumber(id));
+    if (rs.isEmpty())
+        return std::nullopt;
+    OrderHeader h;
+    h.id = rs.integer(QStringLiteral("ID"));
+    h.customer = rs.text(QStringLiteral("Customer"));
+    h.orderNumber = rs.text(QStringLiteral("OrderNumber"));
+    h.orderDate = rs.dateTime(QStringLiteral("OrderDate")).date();
+    h.dueDate = rs.dateTime(QStringLiteral("DueDate")).date();
+    h.status = rs.text(QStringLiteral("Status"));
+    h.shipTo = shipToFrom(rs, QStringLiteral("ShipTo"));
+    h.total = rs.number(QStringLiteral("Total"));
+    return h;
+}
+
+std::vector<OrderLine> loadLines(data::Database &db, qint64 orderId)
+{
+    std::vector<OrderLine> out;
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM "
+                                                      "OrderItems LEFT JOIN Style ON OrderItems.StyleID = Style.ID WHERE ORDERID = ")
+                                       + sqlNumber(orderId) + QStringLiteral(" ORDER BY ItemNumber"));
+         !rs.isEOF(); rs.moveNext()) {
+        OrderLine l;
+        l.itemNumber = int(rs.integer(QStringLiteral("ItemNumber")));
+        l.line = rs.text(QStringLiteral("Line"));
+        l.qty = rs.number(QStringLiteral("Qty"));
+        l.styleText = rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"));
+        l.styleId = rs.integer(QStringLiteral("StyleID"));
+        l.priceEach = rs.number(QStringLiteral("PriceEach"));
+        out.push_back(l);
+    }
+    return out;
+}
+
+bool orderNumberExists(data::Database &db, const QString &customer, const QString &orderNumber)
+{
+    return !db.query(QStringLiteral("SELECT * FROM Orders WHERE Customer = %1 AND OrderNumber = %2")
+                         .arg(sqlText(customer), sqlText(orderNumber)))
+                .isEmpty();
+}
+
+qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines, bool localIds,
+                 const QDate &today)
+{
+    data::Transaction tx(db);
+    data::Recordset rs;
+    if (header.id) {
+        rs = db.query(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + sqlNumber(*header.id));
+        if (rs.isEmpty())
+            throw data::DbError(QStringLiteral("Order %1 no longer exists; it may have been deleted at another workstation.")
+                                    .arg(*header.id));
+        rs.setValue(QStringLiteral("Status"), header.status.isEmpty() ? QStringLiteral("Open") : header.status);
+    } else {
+        rs = db.query(QStringLiteral("SELECT TOP 1 * FROM Orders"));
+        rs.addNew();
+        if (localIds) {
+            db.lockForNewKey(QStringLiteral("Orders"));
+            const data::Recordset max = db.query(QStringLiteral("SELECT MAX(ID) AS MaxID FROM Orders"));
+            rs.setValue(QStringLiteral("ID"), max.isNull(QStringLiteral("MaxID")) ? 1 : max.integer(QStringLiteral("MaxID")) + 1);
+        }
+        rs.setValue(QStringLiteral("Status"), QStringLiteral("Open"));
+        rs.setValue(QStringLiteral("OrderNumber"), header.orderNumber);
+    }
+    rs.setValue(QStringLiteral("Customer"), header.customer);
+    rs.setValue(QStringLiteral("OrderDate"), midnight(header.orderDate));
+    rs.setValue(QStringLiteral("DueDate"), midnight(header.dueDate));
+    const ShipTo &s = header.shipTo;
+    const std::pair<const char *, QString> shipTo[] = {
+        {"ShipTo", s.name}, {"ShipToAddress1", s.address1}, {"ShipToAddress2", s.address2}, {"ShipToCity", s.city},
+        {"ShipToState", s.state}, {"ShipToZip", s.zip}, {"ShipToPhone", s.phone}, {"ShipToFax", s.fax}};
+    for (const auto &[column, value] : shipTo)
+        rs.setValue(QLatin1String(column), value);
+    rs.setValue(QStringLiteral("DateAdded"), midnight(today));
+    rs.setValue(QStringLiteral("Total"), header.total);
+    rs.update();
+    const qint64 id = rs.integer(QStringLiteral("ID"));
+
+    db.execute(QStringLiteral("DELETE FROM OrderItems WHERE OrderID = ") + sqlNumber(id));
+    data::Recordset items = db.query(QStringLiteral("SELECT * FROM OrderItems WHERE OrderID = ") + sqlNumber(id));
+    for (const OrderLine &l : lines) {
+        items.addNew();
+        items.setValue(QStringLiteral("OrderID"), id);
+        items.setValue(QStringLiteral("ItemNumber"), l.itemNumber);
+        items.setValue(QStringLiteral("Line"), l.line);
+        items.setValue(QStringLiteral("Qty"), l.qty);
+        items.setValue(QStringLiteral("StyleID"), l.styleId);
+        items.setValue(QStringLiteral("PriceEach"), l.priceEach);
+        items.setValue(QStringLiteral("PriceExt"), l.priceExt());
+        items.update();
+    }
+    if (!header.id)
+        db.execute(QStringLiteral("INSERT INTO OrdersToBatch (OrderID) VALUES (%1)").arg(sqlNumber(id)));
+    tx.commit();
+    return id;
+}
+
+QStringList plantNames(data::Database &db)
+{
+    QStringList out;
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT Name FROM Plants ORDER BY Name")); !rs.isEOF(); rs.moveNext())
+        out << rs.text(QStringLiteral("Name"));
+    return out;
+}
+
+QString searchStatement(const SearchCriteria &c)
+{
+    QStringList clauses;
+    if (!c.customer.isEmpty())
+        clauses << QStringLiteral(" Orders.Customer = ") + sqlText(c.customer);
+    if (!c.status.isEmpty())
+        clauses << QStringLiteral(" Orders.Status = ") + sqlText(c.status);
+    if (c.useOrderDate)
+        clauses << QStringLiteral(" Orders.OrderDate >= %1 AND Orders.OrderDate <= %2")
+                       .arg(data::sqlDate(c.startDate), data::sqlDate(c.endDate));
+    if (!c.orderNumber.isEmpty())
+        clauses << QStringLiteral(" Orders.OrderNumber Like ") + data::sqlLikeContains(c.orderNumber);
+    QString statement = QStringLiteral("SELECT * FROM Orders");
+    if (!clauses.isEmpty())
+        statement += QStringLiteral(" WHERE ") + clauses.join(QStringLiteral(" AND "));
+    return statement + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+}
+
+QString shipToText(const ShipTo &s)
+{
+    QString text = s.name + QStringLiteral(", ") + s.address1 + QStringLiteral(", ");
+    if (!s.address2.isEmpty())
+        text += s.address2 + QStringLiteral(", ");
+    return text + s.city + QStringLiteral(", ") + s.state + QLatin1Char(' ') + s.zip;
+}
+
+} // namespace orders

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace data { class Database; }
+
+// Orders and their lines as order entry and the order navigator read and write
+// them: plain functions, no widgets.
+namespace orders {
+
+struct StyleChoice {
+    qint64 id = 0;
+    QString text;  // Name-Type
+    double price = 0; // the catalogue price (0 when the style has none)
+};
+
+struct OrderLine {
+    int itemNumber = 0;
+    QString line;
+    double qty = 0;
+    QString styleText;
+    qint64 styleId = 0;
+    double priceEach = 0;
+    double priceExt() const { return qty * priceEach; }
+};
+
+struct ShipTo {
+    QString name, address1, address2, city, state, zip, phone, fax;
+};
+
+struct OrderHeader {
+    std::optional<qint64> id; // empty for an order not saved yet
+    QString customer;
+    QString orderNumber;
+    QDate orderDate;
+    QDate dueDate;
+    QString status;
+    ShipTo shipTo;
+    double total = 0;
+};
+
+// Customers that new work may be entered for.
+QStringList activeCustomers(data::Database &db);
+// The customer's default ship-to; nothing when there is no such customer.
+std::optional<ShipTo> customerShipTo(data::Database &db, const QString &customer);
+// The customer's active styles in name and type order.
+std::vector<StyleChoice> customerStyles(data::Database &db, const QString &customer);
+
+// An order with its lines (computed extensions); nothing when the ID is unknown.
+std::optional<OrderHeader> loadOrder(data::Database &db, qint64 id);
+std::vector<OrderLine> loadLines(data::Database &db, qint64 orderId);
+
+// Whether the customer already has an order with this number.
+bool orderNumberExists(data::Database &db, const QString &customer, const QString &orderNumber);
+
+// Writes the header, replaces every line and, for a new order, queues it for
+// upload - all in one transaction, so a failure leaves the order as it was.
+// A new order is stored "Open" and gets the database's key, or MAX(ID) + 1
+// when localIds is set (taken inside the transaction). An existing order keeps
+// its number; its status is the given one ("Open" when empty). Answers the ID.
+qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines, bool localIds,
+                 const QDate &today);
+
+QStringList plantNames(data::Database &db);
+
+// The navigator's search.
+struct SearchCriteria {
+    QString customer;
+    QString status;
+    bool useOrderDate = false;
+    QDate startDate;
+    QDate endDate;
+    QString orderNumber;
+};
+QString searchStatement(const SearchCriteria &criteria);
+
+// "Ship To, Address1, [Address2, ]City, State Zip"
+QString shipToText(const ShipTo &shipTo);
+
+} // namespace orders
