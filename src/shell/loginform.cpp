@@ -4,12 +4,12 @@
 #include "data/passwords.h"
 #include "data/quoting.h"
 #include "shell/cursor.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,10 +74,11 @@ LoginForm::LoginForm(QWidget *parent)
     lblUsername->setBuddy(txtUsername);
     Label1->setBuddy(txtPassword);
     btnLogin = named(new QPushButton(QStringLiteral("Login"), this), "btnLogin");
-    btnLogin->setDefault(true);
     btnCancel = named(new QPushButton(QStringLiteral("Close"), this), "btnCancel");
     attachSelectOnFocus(txtUsername);
     attachSelectOnFocus(txtPassword);
+    // Enter presses Login, or the button that has the focus.
+    attachDefaultButton(this, btnLogin);
 
     auto *fields = new QGridLayout;
     fields->addWidget(lblUsername, 0, 0);
@@ -99,19 +100,6 @@ LoginForm::LoginForm(QWidget *parent)
 
     connect(btnLogin, &QPushButton::clicked, this, &LoginForm::login);
     connect(btnCancel, &QPushButton::clicked, this, &LoginForm::closeRequested);
-}
-
-void LoginForm::keyPressEvent(QKeyEvent *event)
-{
-    // Enter presses Login, or the button that has the focus.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
-            button->click();
-        else
-            btnLogin->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void LoginForm::login()

@@ -38,9 +38,6 @@ signals:
     void loggedIn();
     void closeRequested();
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void login();
 };

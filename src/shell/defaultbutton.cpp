@@ -1,0 +1,46 @@
+#include "shell/defaultbutton.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+
+namespace shell {
+
+namespace {
+class DefaultButtonFilter : public QObject {
+public:
+    DefaultButtonFilter(QWidget *screen, QPushButton *button)
+        : QObject(screen)
+        , m_screen(screen)
+        , m_button(button)
+    {
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // The screen sees the keys its fields did not take.
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto *focused = qobject_cast<QPushButton *>(m_screen->focusWidget());
+        QPushButton *target = focused ? focused : m_button.data();
+        if (target && target->isEnabled())
+            target->click();
+        return true;
+    }
+
+private:
+    QWidget *m_screen;
+    QPointer<QPushButton> m_button;
+};
+} // namespace
+
+void attachDefaultButton(QWidget *screen, QPushButton *button)
+{
+    button->setDefault(true);
+    screen->installEventFilter(new DefaultButtonFilter(screen, button));
+}
+
+} // namespace shell
