@@ -1,11 +1,25 @@
-#include "orders/orderentryform.h"
-#include "orders/ordernavigatorform.h"
-#include "orders/orderentryform.h"
-#include "orders/ordernavigatorform.h"
 #include "shell/aboutform.h"
 #include "shell/mainwindow.h"
 
+#include "masterdata/customerform.h"
+#include "masterdata/vendorform.h"
+
+#include <memory>
+
 namespace shell {
+
+namespace {
+// A screen that fills its lists when it opens; one that fails to is not shown.
+template <typename Screen>
+ScreenFactory loaded()
+{
+    return [] {
+        auto screen = std::make_unique<Screen>();
+        screen->load();
+        return screen.release();
+    };
+}
+} // namespace
 
 // Every screen and report the main menu reaches, under its menu control name.
 // A menu item with nothing registered here tells the user plainly that this
@@ -13,10 +27,8 @@ namespace shell {
 void registerScreens(MainWindow &window)
 {
     window.registerScreen(QStringLiteral("About"), [] { return new AboutForm; });
-    window.registerScreen(QStringLiteral("OrderEntry"), [] { return new orders::OrderEntryForm; });
-    window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
-    window.registerScreen(QStringLiteral("OrderEntry"), [] { return new orders::OrderEntryForm; });
-    window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
+    window.registerScreen(QStringLiteral("CustomerEntry"), loaded<masterdata::CustomerForm>());
+    window.registerScreen(QStringLiteral("VendorEntry"), loaded<masterdata::VendorForm>());
 }
 
 } // namespace shell

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <initializer_list>
+
+// Small helpers the master-data screens share to build their widgets.
+namespace masterdata {
+
+// A widget with its control name as objectName.
+template <typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// A text field of the given control name; maxLength 0 means no limit.
+QLineEdit *textField(QWidget *parent, const char *name, int maxLength = 0);
+
+// One row of a form: the label in the first column and the fields side by side
+// in the second; the label is the buddy of the first field.
+void addFormRow(QGridLayout *grid, const QString &label, std::initializer_list<QWidget *> fields);
+
+// The text of a masked phone or fax field: empty while no digit is typed, so
+// an untouched field does not store the mask's brackets and dash.
+QString maskedText(const QLineEdit *field);
+
+} // namespace masterdata
