@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <optional>
+
+class QComboBox;
+
+namespace data { class Recordset; }
+
+// Small helpers the catalogue screens share for their lists and fields.
+namespace catalogue {
+
+// Fills a list with texts (and the hidden key of each entry when keys are
+// given), leaving no entry chosen and running none of the list's handlers.
+void fillList(QComboBox *list, const QStringList &texts, const QStringList &keys = {});
+// Chooses the entry with that text (letter case aside); clears the choice when
+// there is none. The list's selection handlers run as for a pick.
+void chooseText(QComboBox *list, const QString &text);
+// Chooses the entry whose hidden key equals key; when none has it, the entry
+// with the text fallback.
+void chooseKey(QComboBox *list, const QString &key, const QString &fallbackText = {});
+void clearChoice(QComboBox *list);
+// The hidden key of the chosen entry; empty when nothing is chosen.
+QString chosenKey(const QComboBox *list);
+QString chosenText(const QComboBox *list);
+
+// The ordering expression under which codes of digits sort by value:
+// case IsNumeric(c) when 1 then Replicate('0', 100 - Len(c)) + c else c end.
+QString naturalOrder(const QString &column);
+
+// A number shown with a fixed count of decimals, with thousands separators
+// when grouped ("#,##0.00" is formatFixed(v, 2, true), "0.000" formatFixed(v, 3)).
+QString formatFixed(double value, int decimals, bool grouped = false);
+// A column's number in that form; empty for a null column.
+QString numberText(const data::Recordset &rs, const QString &column, int decimals, bool grouped = false);
+
+// Reads a number typed into a field: blanks, "$" and thousands separators are
+// allowed, and brackets around it make it negative. An empty field reads as
+// emptyValue; anything else that is not a number reads as nothing.
+std::optional<double> readAmount(const QString &text, std::optional<double> emptyValue = 0.0);
+
+} // namespace catalogue

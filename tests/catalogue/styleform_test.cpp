@@ -1,0 +1,950 @@
+#include "catalogue/styleform.h"
+#include "catalogue/outlinetree.h"
+#include "data/database.h"
+#include "shell/configuration.h"
+#include "shell/grid.h"
+#include "shell/messages.h"
+#include "shell/typeahead.h"
+#include "support/testdatabase.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSqlDriver>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+#include <algorithm>
+#include <functional>
+#include <sqlite3.h>
+
+// Readable values in failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+using catalogue::StyleForm;
+using shell::MessageAnswer;
+
+namespace {
+
+// Counts the SELECT statements the connection runs while it exists, seen by
+// SQLite itself, so the data layer needs no hook.
+class SelectCounter {
+public:
+    SelectCounter()
+    {
+        const QVariant handle = data::sharedDatabase().connection().driver()->handle();
+        m_db = *static_cast<sqlite3 *const *>(handle.data());
+        sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &SelectCounter::trace, this);
+    }
+    ~SelectCounter() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
+    int count() const { return m_count; }
+
+private:
+    static int trace(unsigned, void *self, void *, void *sql)
+    {
+        const QString text = QString::fromUtf8(static_cast<const char *>(sql)).trimmed();
+        if (text.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+            ++static_cast<SelectCounter *>(self)->m_count;
+        return 0;
+    }
+    sqlite3 *m_db = nullptr;
+    int m_count = 0;
+};
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList texts;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        texts << item->child(i)->text(0);
+    return texts;
+}
+
+QTreeWidgetItem *child(QTreeWidgetItem *parent, const QString &text)
+{
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    return nullptr;
+}
+
+class StyleFormTest : public testsupport::ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        shell::setCurrentConfiguration({});
+        shell::resetTypeAhead();
+        seed();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        shell::setCurrentConfiguration({});
+        ScreenTest::TearDown();
+    }
+
+    qint64 add(const QString &table, const std::vector<std::pair<QString, QVariant>> &values)
+    {
+        data::Recordset rs = data::addRow(db(), table, values);
+        return rs.hasField(QStringLiteral("ID")) ? rs.integer(QStringLiteral("ID")) : 0;
+    }
+    qint64 addStyle(const QString &customer, const QString &name, const QString &type = QStringLiteral("SOFA"),
+                    const QString &status = QStringLiteral("Active"))
+    {
+        return add(QStringLiteral("Style"), {{"Customer", customer}, {"Name", name}, {"Type", type}, {"Cost", 5.0},
+                                             {"Price", 9.5}, {"Status", status}, {"GroupField", "G1"}});
+    }
+    qint64 addLine(qint64 styleId, const QString &component, double qty, const QVariant &buggySheet = {})
+    {
+        return add(QStringLiteral("StyleComponent"),
+                   {{"StyleID", styleId}, {"ComponentID", component}, {"Qty", qty}, {"BuggySheet", buggySheet}});
+    }
+    qint64 addOperation(qint64 styleId, qint64 lineId, const QString &station, const QVariant &split = {},
+                        const QString &second = {}, const QString &plant = {})
+    {
+        return add(QStringLiteral("StyleOperation"),
+                   {{"OperationID", station}, {"Instructions", "cut " + station}, {"Thickness", 1.5}, {"Width", 2.0},
+                    {"Length", 3.0}, {"StyleID", styleId}, {"ComponentID", lineId}, {"SplitQty", split},
+                    {"Operation2ID", second}, {"Plant2", plant.isEmpty() ? QVariant() : QVariant(plant)}});
+    }
+
+    void seed()
+    {
+        for (const char *c : {"Acme", "Bravo", "Carl's"})
+            add(QStringLiteral("Customer"), {{"Customer", c}, {"Status", "Active"}});
+        for (const char *t : {"SOFA", "CHAIR"})
+            add(QStringLiteral("StyleType"), {{"ID", t}, {"Description", t}, {"Status", "Active"}});
+        for (const char *p : {"Main", "North"})
+            add(QStringLiteral("Plants"), {{"Name", p}});
+        add(QStringLiteral("Operation"), {{"Station", "Saw 1"}, {"ReportType", "Band Saw"}, {"Teams", 2}, {"Status", "Active"}});
+        add(QStringLiteral("Operation"), {{"Station", "CNC 1"}, {"ReportType", "CNC"}, {"Teams", 1}, {"Status", "Active"}});
+        add(QStringLiteral("Bun"), {{"ID", "B1"}, {"Width", 80.0}, {"Length", 120.0}, {"Status", "Active"}});
+        struct C {
+            const char *id, *desc;
+            int perBuggy;
+        };
+        for (const C &c : {C{"10", "Seat", 12}, C{"9", "Back", 12}, C{"A1", "Arm", 6}, C{"100", "Base", 0}})
+            add(QStringLiteral("Component"),
+                {{"ID", c.id}, {"Description", c.desc}, {"Thickness", 4.0}, {"Width", 20.0}, {"Length", 30.0},
+                 {"CutStyle", "Straight Cut"}, {"Test", 0}, {"PrintOnShipping", 1}, {"Arm", 0}, {"Tie", 0},
+                 {"BunID", "B1"}, {"RailsPerBun", 4}, {"PiecesPerRail", 6}, {"Status", "Active"}, {"Plant", "Main"},
+                 {"QtyPerBuggy", c.perBuggy}});
+        // Acme's styles, added out of order: 10, A1, 9.
+        style10 = addStyle(QStringLiteral("Acme"), QStringLiteral("10"));
+        addStyle(QStringLiteral("Acme"), QStringLiteral("A1"));
+        style9 = addStyle(QStringLiteral("Acme"), QStringLiteral("9"));
+        lineSeat = addLine(style9, QStringLiteral("10"), 2);
+        lineBack = addLine(style9, QStringLiteral("9"), 1);
+        opSaw = addOperation(style9, lineSeat, QStringLiteral("Saw 1"), 0.25, QStringLiteral("CNC 1"), QStringLiteral("North"));
+        opCnc = addOperation(style9, lineSeat, QStringLiteral("CNC 1"));
+    }
+
+    StyleForm &open()
+    {
+        form = std::make_unique<StyleForm>();
+        form->load();
+        return *form;
+    }
+    QTreeWidgetItem *root() { return form->fgTree->topLevelItem(0); }
+    QTreeWidgetItem *expanded(QTreeWidgetItem *node)
+    {
+        node->setExpanded(true);
+        return node;
+    }
+    QTreeWidgetItem *acme() { return child(root(), QStringLiteral("Acme")); }
+    QTreeWidgetItem *style9Row() { return child(expanded(acme()), QStringLiteral("9-SOFA")); }
+    QTreeWidgetItem *seatRow() { return child(expanded(style9Row()), QStringLiteral("(2) - 10-Seat")); }
+    void select(QTreeWidgetItem *item) { form->fgTree->setCurrentItem(item); }
+    void click(QPushButton *button) { button->click(); }
+    void pick(QComboBox *list, const QString &text)
+    {
+        const int index = list->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        list->setCurrentIndex(index);
+    }
+    int count(const QString &statement) { return int(db().query(statement).recordCount()); }
+    data::Recordset row(const QString &statement) { return db().query(statement); }
+
+    shell::MessageRecorder messages;
+    std::unique_ptr<StyleForm> form;
+    qint64 style10 = 0, style9 = 0, lineSeat = 0, lineBack = 0, opSaw = 0, opCnc = 0;
+};
+
+// ---------------------------------------------------------------- screen and tree
+
+TEST_F(StyleFormTest, OpensOnTheStyleTabWithSixTabsInTwoRows)
+{
+    StyleForm &f = open();
+    EXPECT_EQ(f.objectName(), "frmStyle");
+    EXPECT_EQ(f.windowTitle(), "Administration");
+    EXPECT_EQ(f.currentTab(), StyleForm::StyleTab);
+    QStringList row1, row2;
+    for (int i = 0; i < 3; ++i) {
+        row1 << f.tabRow1->tabText(i);
+        row2 << f.tabRow2->tabText(i);
+    }
+    EXPECT_EQ(row1, QStringList({"Operation Entry", "Component Entry", "Style-Type Entry"}));
+    EXPECT_EQ(row2, QStringList({"Style Entry", "Bun/Fiber Entry", "Variables"}));
+    // Picking a tab in the first row shows its page; Ctrl+PgDown walks on.
+    f.tabRow1->setCurrentIndex(1);
+    EXPECT_EQ(f.currentTab(), StyleForm::ComponentTab);
+    EXPECT_FALSE(f.tabRow2->isTabVisible(f.tabRow2->currentIndex())) << "no tab of the other row looks chosen";
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.tabRow1->setFocus();
+    QTest::keyClick(f.tabRow1, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(f.currentTab(), StyleForm::TypeTab);
+    QTest::keyClick(f.tabRow1, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(f.currentTab(), StyleForm::StyleTab);
+}
+
+TEST_F(StyleFormTest, OpeningBuildsCustomerNodesWithOneQuery)
+{
+    open();
+    SelectCounter selects;
+    form->FillTreeGrid();
+    EXPECT_EQ(selects.count(), 1);
+    ASSERT_EQ(form->fgTree->topLevelItemCount(), 1);
+    EXPECT_EQ(root()->text(0), "Styles");
+    EXPECT_EQ(childTexts(root()), QStringList({"Acme", "Bravo", "Carl's"}));
+    for (int i = 0; i < root()->childCount(); ++i) {
+        QTreeWidgetItem *customer = root()->child(i);
+        EXPECT_EQ(StyleForm::keyOf(customer), customer->text(0));
+        EXPECT_FALSE(customer->isExpanded());
+        EXPECT_EQ(childTexts(customer), QStringList({QString()})) << "one placeholder";
+    }
+}
+
+TEST_F(StyleFormTest, ExpandingLoadsOnceInNaturalOrder)
+{
+    open();
+    SelectCounter selects;
+    QTreeWidgetItem *customer = expanded(acme());
+    EXPECT_EQ(selects.count(), 1);
+    EXPECT_EQ(childTexts(customer), QStringList({"9-SOFA", "10-SOFA", "A1-SOFA"}));
+    EXPECT_EQ(StyleForm::keyOf(customer->child(0)), QString::number(style9));
+
+    // Closed and opened again: nothing is asked, a style added meanwhile does not show.
+    addStyle(QStringLiteral("Acme"), QStringLiteral("8"));
+    const int before = selects.count();
+    customer->setExpanded(false);
+    customer->setExpanded(true);
+    EXPECT_EQ(selects.count(), before);
+    EXPECT_EQ(childTexts(customer), QStringList({"9-SOFA", "10-SOFA", "A1-SOFA"}));
+
+    // A customer without styles opens to nothing.
+    QTreeWidgetItem *bravo = expanded(child(root(), QStringLiteral("Bravo")));
+    EXPECT_EQ(bravo->childCount(), 0);
+
+    // Lines in component order, operations in the order they were added, the split shown.
+    QTreeWidgetItem *style = child(customer, QStringLiteral("9-SOFA"));
+    expanded(style);
+    EXPECT_EQ(childTexts(style), QStringList({"(1) - 9-Back", "(2) - 10-Seat"}));
+    QTreeWidgetItem *line = expanded(child(style, QStringLiteral("(2) - 10-Seat")));
+    EXPECT_EQ(childTexts(line), QStringList({"Saw 1 - (cut Saw 1)  [0.250 - CNC 1 - North]", "CNC 1 - (cut CNC 1)"}));
+    EXPECT_EQ(StyleForm::levelOf(line->child(0)), 4);
+    EXPECT_EQ(line->child(0)->childCount(), 0) << "operations are leaves";
+    // A line without operations opens to nothing.
+    EXPECT_EQ(expanded(child(style, QStringLiteral("(1) - 9-Back")))->childCount(), 0);
+}
+
+TEST_F(StyleFormTest, SelectingRowsFillsTheFrames)
+{
+    open();
+    // A style.
+    select(style9Row());
+    EXPECT_EQ(form->cmbCustomer->currentText(), "Acme");
+    EXPECT_EQ(form->cmbStyleName->currentText(), "9");
+    EXPECT_EQ(form->cmbType->currentText(), "SOFA");
+    EXPECT_EQ(form->txtCost->text(), "$5.00");
+    EXPECT_EQ(form->txtPrice->text(), "$9.50");
+    EXPECT_EQ(form->txtGroupBy->text(), "G1");
+    EXPECT_EQ(form->txtStyleNameID->text(), QString::number(style9));
+    EXPECT_EQ(form->cmbStyle->count(), 3) << "the customer's styles only";
+    EXPECT_EQ(form->vsfgBuggy->rowCount(), 2) << "the style's buggy lines";
+
+    // A component line.
+    select(seatRow());
+    EXPECT_EQ(form->cmbStyle->currentText(), "9-SOFA");
+    EXPECT_EQ(form->cmbComponent->currentText(), "10-Seat");
+    EXPECT_EQ(form->txtQty->text(), "2");
+    EXPECT_EQ(form->txtStyleComponentID->text(), QString::number(lineSeat));
+    EXPECT_EQ(form->cmbStyleName->currentText(), "9");
+
+    // An operation with a split to a second station.
+    select(expanded(seatRow())->child(0));
+    EXPECT_EQ(form->cmbStyle2->currentText(), "9-SOFA");
+    EXPECT_EQ(form->cmbComponent2->currentText(), "10-Seat");
+    EXPECT_EQ(form->cmbOperation->currentText(), "Saw 1");
+    EXPECT_EQ(form->txtInstructions->text(), "cut Saw 1");
+    EXPECT_EQ(form->txtThickness->text(), "1.50");
+    EXPECT_EQ(form->txtWidth->text(), "2.00");
+    EXPECT_EQ(form->txtLength->text(), "3.00");
+    EXPECT_EQ(form->txtOperationQty->text(), "0.25");
+    EXPECT_EQ(form->cmbOperation2->currentText(), "CNC 1");
+    EXPECT_EQ(form->cmbPlant2->currentText(), "North");
+    EXPECT_EQ(form->txtStyleComponentOperationID->text(), QString::number(opSaw));
+    EXPECT_EQ(form->txtStyleComponentID->text(), QString::number(lineSeat));
+
+    // One without a split: "0.0", no second station, the empty plant entry.
+    select(seatRow()->child(1));
+    EXPECT_EQ(form->txtOperationQty->text(), "0.0");
+    EXPECT_EQ(form->cmbOperation2->currentIndex(), -1);
+    EXPECT_EQ(form->cmbPlant2->currentIndex(), 0);
+
+    // The root or a customer only empties the frames.
+    select(acme());
+    EXPECT_EQ(form->cmbCustomer->currentIndex(), -1);
+    EXPECT_TRUE(form->txtQty->text().isEmpty());
+    EXPECT_TRUE(form->cmbStyleName->currentText().isEmpty());
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(StyleFormTest, StalePlaceholderAndDeletedRecordsLeaveTheTree)
+{
+    open();
+    form->GoToStyle(QStringLiteral("Acme"), QStringLiteral("9-SOFA"));
+    QTreeWidgetItem *customer = acme();
+    ASSERT_TRUE(customer->isExpanded());
+    ASSERT_EQ(childTexts(customer), QStringList({"9-SOFA", "10-SOFA", "A1-SOFA", ""}));
+    select(customer->child(3));
+    EXPECT_EQ(childTexts(customer), QStringList({"9-SOFA", "10-SOFA", "A1-SOFA"}));
+
+    // A line deleted by another workstation goes when it is selected.
+    QTreeWidgetItem *back = child(customer->child(0), QStringLiteral("(1) - 9-Back"));
+    ASSERT_TRUE(back);
+    db().execute(QStringLiteral("DELETE FROM StyleComponent WHERE ID = %1").arg(lineBack));
+    select(back);
+    EXPECT_EQ(childTexts(customer->child(0)), QStringList({"(2) - 10-Seat", ""}));
+    EXPECT_TRUE(form->txtStyleComponentID->text().isEmpty());
+}
+
+TEST_F(StyleFormTest, GoToComponentOpensTheLineAndItsOperations)
+{
+    open();
+    form->GoToComponent(QStringLiteral("Acme"), QStringLiteral("9-SOFA"), QStringLiteral("(2) - 10-Seat"));
+    QTreeWidgetItem *line = child(child(acme(), QStringLiteral("9-SOFA")), QStringLiteral("(2) - 10-Seat"));
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->isExpanded());
+    EXPECT_EQ(line->childCount(), 3) << "two operations and the old placeholder";
+    // A customer that is not there expands nothing.
+    form->GoToStyle(QStringLiteral("Nobody"), QStringLiteral("9-SOFA"));
+    EXPECT_FALSE(child(root(), QStringLiteral("Bravo"))->isExpanded());
+}
+
+// ---------------------------------------------------------------- styles, types, variables
+
+TEST_F(StyleFormTest, StyleSaveUpdatesRenamesAndReactivates)
+{
+    open();
+    const int styles = count(QStringLiteral("SELECT * FROM Style"));
+    // The same customer, name and type with no style selected: that style is
+    // updated (and active again), none is added.
+    db().execute(QStringLiteral("UPDATE Style SET Status = 'Inactive' WHERE ID = %1").arg(style9));
+    pick(form->cmbCustomer, QStringLiteral("Acme"));
+    form->cmbStyleName->setEditText(QStringLiteral("9"));
+    pick(form->cmbType, QStringLiteral("SOFA"));
+    EXPECT_EQ(form->txtStyleNameID->text(), QString::number(style9)) << "the type lookup finds the style";
+    form->txtStyleNameID->clear();
+    form->txtCost->setText(QStringLiteral("$1,234.50"));
+    form->txtPrice->setText(QStringLiteral("(2.00)"));
+    form->txtGroupBy->setText(QStringLiteral("Bob's \"big\" group"));
+    click(form->btnStyleSave);
+    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Style")), styles);
+    data::Recordset rs = row(QStringLiteral("SELECT * FROM Style WHERE ID = %1").arg(style9));
+    EXPECT_EQ(rs.text("Status"), "Active");
+    EXPECT_DOUBLE_EQ(rs.number("Cost"), 1234.5);
+    EXPECT_DOUBLE_EQ(rs.number("Price"), -2.0);
+    EXPECT_EQ(rs.text("GroupField"), "Bob's \"big\" group");
+    // The tree shows the saved style at the top, the frames are empty again.
+    QTreeWidgetItem *customer = acme();
+    EXPECT_TRUE(customer->isExpanded());
+    EXPECT_TRUE(child(customer, QStringLiteral("9-SOFA"))->isExpanded());
+    EXPECT_TRUE(form->txtStyleNameID->text().isEmpty());
+
+    // Renaming through the style ID: a name with a quote, stored as typed.
+    select(child(acme(), QStringLiteral("10-SOFA")));
+    form->cmbStyleName->setEditText(QStringLiteral("O'Neil 10"));
+    click(form->btnStyleSave);
+    EXPECT_EQ(row(QStringLiteral("SELECT Name FROM Style WHERE ID = %1").arg(style10)).text("Name"), "O'Neil 10");
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Style")), styles);
+    EXPECT_EQ(childTexts(acme()), QStringList({"9-SOFA", "A1-SOFA", "O'Neil 10-SOFA", ""}));
+
+    // Renaming onto another style of the customer would make two alike: refused.
+    select(child(acme(), QStringLiteral("A1-SOFA")));
+    form->cmbStyleName->setEditText(QStringLiteral("9"));
+    click(form->btnStyleSave);
+    EXPECT_EQ(messages.last().title, "Invalid Information");
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Style WHERE Name = '9'")), 1);
+}
+
+TEST_F(StyleFormTest, NewStyleAndTheTypeLookup)
+{
+    open();
+    pick(form->cmbCustomer, QStringLiteral("Carl's"));
+    EXPECT_EQ(form->cmbStyleName->count(), 0) << "a customer without styles";
+    EXPECT_EQ(form->cmbStyle->count(), 0);
+    EXPECT_EQ(form->cmbStyle2->count(), 0);
+    form->cmbStyleName->setEditText(QStringLiteral("Loveseat"));
+    form->txtGroupBy->setText(QStringLiteral("keep"));
+    form->txtCost->setText(QStringLiteral("7"));
+    pick(form->cmbType, QStringLiteral("CHAIR"));
+    EXPECT_EQ(form->txtCost->text(), "$0.00");
+    EXPECT_EQ(form->txtPrice->text(), "$0.00");
+    EXPECT_EQ(form->txtGroupBy->text(), "keep");
+    form->txtPrice->setText(QStringLiteral("12.5"));
+    click(form->btnStyleSave);
+    data::Recordset rs = row(QStringLiteral("SELECT * FROM Style WHERE Customer = 'Carl''s'"));
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.text("Name"), "Loveseat");
+    EXPECT_EQ(rs.text("Type"), "CHAIR");
+    EXPECT_DOUBLE_EQ(rs.number("Price"), 12.5);
+    EXPECT_EQ(rs.text("Status"), "Active");
+    EXPECT_EQ(childTexts(child(root(), QStringLiteral("Carl's"))), QStringList({"Loveseat-CHAIR", ""}));
+
+    click(form->btnStyleNew);
+    EXPECT_EQ(form->cmbCustomer->currentIndex(), -1);
+    EXPECT_EQ(form->txtCost->text(), "$0.00");
+}
+
+TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
+{
+    open();
+    struct Case {
+        const char *name;
+        std::function<void()> fill;
+        QPushButton *StyleForm::*button;
+        QString title, text;
+        QString countStatement;
+    };
+    const QString notEnough = QStringLiteral("Not enouth information.");
+    auto acmeNine = [this] {
+        pick(form->cmbCustomer, QStringLiteral("Acme"));
+        form->cmbStyleName->setEditText(QStringLiteral("9"));
+        pick(form->cmbType, QStringLiteral("SOFA"));
+    };
+    const std::vector<Case> cases = {
+        {"style without a type", [this] { pick(form->cmbCustomer, QStringLiteral("Acme")); }, &StyleForm::btnStyleSave,
+         "Invalid Information", notEnough, "SELECT * FROM Style WHERE Cost = 5"},
+        {"style cost in words", [&] { acmeNine(); form->txtCost->setText(QStringLiteral("five")); },
+         &StyleForm::btnStyleSave, "Invalid Information", "Cost must be a number (or left empty). Nothing was saved.",
+         "SELECT * FROM Style WHERE Cost = 5"},
+        {"type without status", [this] {
+             form->cmbTypeID->setEditText(QStringLiteral("NEW"));
+             form->txtTypeDescription->setText(QStringLiteral("New"));
+         }, &StyleForm::btnTypeSave, "Invalid Information",
+         "You must enter an ID, Description, and Status for the Type.", "SELECT * FROM StyleType"},
+        {"variables without labor cost", [this] { form->txtNonArmsPerHour->setText(QStringLiteral("40")); },
+         &StyleForm::btnVariableSave, "Invalid Information",
+         "You must enter a Labor Cost Per Hour and Non-Arms Per Hour before saving.", "SELECT * FROM Data"},
+        {"labor percent in words", [this] {
+             form->txtLaborCostPerHour->setText(QStringLiteral("12"));
+             form->txtNonArmsPerHour->setText(QStringLiteral("40"));
+             form->txtLaborPercent->setText(QStringLiteral("ten"));
+         }, &StyleForm::btnVariableSave, "Invalid Information",
+         "Labor Percent must be a number (or left empty). Nothing was saved.", "SELECT * FROM Data"},
+        {"component without plant", [this] {
+             form->cmbComponentID->setEditText(QStringLiteral("NEWC"));
+             form->txtComponentDescription->setText(QStringLiteral("x"));
+         }, &StyleForm::btnComponentSave, "Invalid Information",
+         "You must enter an ID,Description,Test,Print Info,Arm Info, Plant, and Status for the Component.",
+         "SELECT * FROM Component"},
+        {"component width in words", [this] {
+             form->cmbComponentID->setEditText(QStringLiteral("10"));
+             form->txtComponentWidth->setText(QStringLiteral("wide"));
+         }, &StyleForm::btnComponentSave, "Invalid Information",
+         "Width must be a number (or left empty). Nothing was saved.", "SELECT * FROM Component WHERE Width = 20"},
+        {"line quantity in words", [this] {
+             select(seatRow());
+             form->txtQty->setText(QStringLiteral("two"));
+         }, &StyleForm::cmbComponentSave2, "Invalid Information", "Qty must be a number (or left empty). Nothing was saved.",
+         "SELECT * FROM StyleComponent WHERE Qty = 2"},
+        {"operation split in words", [this] {
+             select(expanded(seatRow())->child(1));
+             form->txtOperationQty->setText(QStringLiteral("half"));
+         }, &StyleForm::btnOperationsSave2, "Invalid Information",
+         "Qty (the split) must be a number (or left empty). Nothing was saved.",
+         "SELECT * FROM StyleOperation WHERE SplitQty IS NULL"},
+        {"operation without station", [this] { pick(form->cmbStyle2, QStringLiteral("9-SOFA")); },
+         &StyleForm::btnOperationsSave2, "Invalid Information", notEnough, "SELECT * FROM StyleOperation"},
+        {"bun without status", [this] { form->cmbBunID->setEditText(QStringLiteral("B9")); }, &StyleForm::btnBunSave,
+         "Invalid Information", "You must enter an ID and Status for the Bun.", "SELECT * FROM Bun"},
+        {"station with teams in words", [this] {
+             form->cmbStationName->setEditText(QStringLiteral("Saw 1"));
+             form->txtTeams->setText(QStringLiteral("two"));
+         }, &StyleForm::btnOperationSave, "Invalid Information",
+         "You must enter a Station Name, Report Name, Number of Teams, and Status for the Operation.",
+         "SELECT * FROM Operation WHERE Teams = 2"},
+        {"plant without a name", [] {}, &StyleForm::btnAddPlant, "No Data Entered",
+         "You must enter a Plant before clicking Add.", "SELECT * FROM Plants"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        form->FillForm();
+        form->ClearStyleForm();
+        const int before = count(c.countStatement);
+        messages.clear();
+        c.fill();
+        messages.clear();
+        click(form.get()->*c.button);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_EQ(messages.last().title, c.title);
+        EXPECT_EQ(messages.last().text, c.text);
+        EXPECT_EQ(messages.last().icon, shell::MessageIcon::None);
+        EXPECT_EQ(count(c.countStatement), before) << "nothing written";
+    }
+}
+
+TEST_F(StyleFormTest, TypesVariablesBunsStationsAndPlantsSave)
+{
+    open();
+    // Type: typed key looked up, saved with a quote, offered in the type list.
+    form->cmbTypeID->setEditText(QStringLiteral("SOFA"));
+    EXPECT_EQ(form->txtTypeDescription->text(), "SOFA");
+    EXPECT_EQ(form->cmbTypeStatus->currentText(), "Active");
+    form->cmbTypeID->setEditText(QStringLiteral("O'TTOMAN"));
+    EXPECT_TRUE(form->txtTypeDescription->text().isEmpty());
+    form->txtTypeDescription->setText(QStringLiteral("Foot rest 'n' stool"));
+    pick(form->cmbTypeStatus, QStringLiteral("Inactive"));
+    click(form->btnTypeSave);
+    EXPECT_EQ(row("SELECT Description FROM StyleType WHERE ID = 'O''TTOMAN'").text("Description"), "Foot rest 'n' stool");
+    EXPECT_GE(form->cmbType->findText(QStringLiteral("O'TTOMAN")), 0) << "inactive types stay in the list";
+    EXPECT_TRUE(form->cmbTypeID->currentText().isEmpty());
+
+    // Variables: the first save adds the row; an empty optional field is allowed.
+    form->txtLaborCostPerHour->setText(QStringLiteral("1,250.5"));
+    form->txtNonArmsPerHour->setText(QStringLiteral("40"));
+    form->txtSLNonArmsPerHour->setText(QStringLiteral("30"));
+    form->txtLaborPercent->clear();
+    click(form->btnVariableSave);
+    data::Recordset vars = row("SELECT * FROM Data");
+    ASSERT_EQ(vars.recordCount(), 1);
+    EXPECT_EQ(vars.text("ID"), "Data");
+    EXPECT_DOUBLE_EQ(vars.number("LaborCostPerHour"), 1250.5);
+    EXPECT_DOUBLE_EQ(vars.number("SprayLineNonArmPerHour"), 30);
+    EXPECT_EQ(form->txtLaborCostPerHour->text(), "1,250.50") << "shown again as stored";
+
+    // Bun: a width that is not a number is saved as 0.
+    form->cmbBunID->setEditText(QStringLiteral("B1"));
+    EXPECT_EQ(form->txtBunWidth->text(), "80.00");
+    form->cmbBunID->setEditText(QStringLiteral("FB-2"));
+    form->txtBunWidth->setText(QStringLiteral("wide"));
+    form->txtBunLength->setText(QStringLiteral("1,200"));
+    form->chkOffAll->setChecked(true);
+    pick(form->cmbBunStatus, QStringLiteral("Active"));
+    click(form->btnBunSave);
+    data::Recordset bun = row("SELECT * FROM Bun WHERE ID = 'FB-2'");
+    EXPECT_DOUBLE_EQ(bun.number("Width"), 0);
+    EXPECT_DOUBLE_EQ(bun.number("Length"), 1200);
+    EXPECT_TRUE(bun.flag("OffAll"));
+    EXPECT_GE(form->cmbComponentBun->findText(QStringLiteral("FB-2")), 0);
+
+    // Station: a new one has one team unless told otherwise.
+    form->cmbStationName->setEditText(QStringLiteral("Glue 1"));
+    EXPECT_EQ(form->txtTeams->text(), "1");
+    pick(form->cmbReportName, QStringLiteral("Glue Line"));
+    pick(form->cmbOperationStatus, QStringLiteral("Active"));
+    click(form->btnOperationSave);
+    EXPECT_EQ(row("SELECT Teams FROM Operation WHERE Station = 'Glue 1'").integer("Teams"), 1);
+    EXPECT_GE(form->cmbOperation2->findText(QStringLiteral("Glue 1")), 0);
+
+    // Plants: the same name in the same case is not added again, another case is.
+    for (const char *name : {"Main", "main", "Sam's"}) {
+        form->txtPlant->setText(QLatin1String(name));
+        click(form->btnAddPlant);
+    }
+    EXPECT_EQ(count("SELECT * FROM Plants"), 4);
+    EXPECT_EQ(form->lstPlant->count(), 4);
+    EXPECT_EQ(form->cmbPlant2->itemText(0), "") << "the empty entry first";
+    EXPECT_EQ(messages.count(), 0);
+}
+
+// ---------------------------------------------------------------- components and lines
+
+TEST_F(StyleFormTest, ComponentSaveReadsLeadingNumbersAndLeavesTheBuggies)
+{
+    db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = 3"));
+    open();
+    form->setCurrentTab(StyleForm::ComponentTab);
+    form->cmbComponentID->setEditText(QStringLiteral("10"));
+    EXPECT_EQ(form->txtComponentDescription->text(), "Seat");
+    EXPECT_EQ(form->txtQtyPerBuggy->text(), "12");
+    EXPECT_EQ(form->cmbComponentBun->currentText(), "B1");
+    EXPECT_EQ(form->cmbTest->currentText(), "No");
+    form->txtQtyPerBuggy->clear();
+    form->txtRailsPerBun->setText(QStringLiteral("12abc"));
+    form->txtPiecesPerRail->clear();
+    form->txtComponentDescription->setText(QStringLiteral("Seat 2\" 'firm'"));
+    form->cmbComponentBun->setCurrentIndex(-1);
+    form->cmbTie->setCurrentIndex(-1);
+    click(form->btnComponentSave);
+    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
+    data::Recordset c = row("SELECT * FROM Component WHERE ID = '10'");
+    EXPECT_EQ(c.integer("QtyPerBuggy"), 0);
+    EXPECT_DOUBLE_EQ(c.number("RailsPerBun"), 12);
+    EXPECT_DOUBLE_EQ(c.number("PiecesPerRail"), 0);
+    EXPECT_EQ(c.text("BunID"), "");
+    EXPECT_FALSE(c.flag("Tie"));
+    EXPECT_EQ(c.text("Description"), "Seat 2\" 'firm'");
+    // Every line of that component, in every style, leaves its buggy group.
+    EXPECT_TRUE(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineSeat)).isNull("BuggySheet"));
+    EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineBack)).integer("BuggySheet"), 3);
+    EXPECT_TRUE(form->cmbComponentID->currentText().isEmpty());
+    EXPECT_EQ(form->txtRailsPerBun->text(), "0");
+}
+
+TEST_F(StyleFormTest, QtyPerBuggyChecksItselfWhenLeft)
+{
+    open();
+    form->setCurrentTab(StyleForm::ComponentTab);
+    form->show();
+    form->txtQtyPerBuggy->setFocus();
+    QTest::keyClicks(form->txtQtyPerBuggy, QStringLiteral("12abc"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(form->txtQtyPerBuggy, &out);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, "Invalid Entry");
+    EXPECT_EQ(messages.last().text, "You must enter a numeric value in this field or leave it blank.");
+    form->txtQtyPerBuggy->setText(QStringLiteral("8"));
+    QApplication::sendEvent(form->txtQtyPerBuggy, &out);
+    EXPECT_EQ(messages.count(), 1);
+}
+
+TEST_F(StyleFormTest, ComponentLineSaveUpdatesTheLineOfThatComponent)
+{
+    open();
+    const int lines = count("SELECT * FROM StyleComponent");
+    // No line selected, the style already has the component: its quantity changes.
+    pick(form->cmbStyle, QStringLiteral("9-SOFA"));
+    pick(form->cmbComponent, QStringLiteral("10-Seat"));
+    EXPECT_EQ(form->txtStyleComponentID->text(), QString::number(lineSeat)) << "the line lookup";
+    click(form->btnComponentNew);
+    pick(form->cmbStyle, QStringLiteral("9-SOFA"));
+    pick(form->cmbComponent, QStringLiteral("10-Seat"));
+    form->txtStyleComponentID->clear();
+    form->txtQty->setText(QStringLiteral("4"));
+    click(form->cmbComponentSave2);
+    EXPECT_EQ(count("SELECT * FROM StyleComponent"), lines);
+    EXPECT_DOUBLE_EQ(row(QStringLiteral("SELECT Qty FROM StyleComponent WHERE ID = %1").arg(lineSeat)).number("Qty"), 4);
+    // The tree shows the line, opened.
+    QTreeWidgetItem *line = child(child(acme(), QStringLiteral("9-SOFA")), QStringLiteral("(4) - 10-Seat"));
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->isExpanded());
+
+    // A new line: added, its buggy group empty.
+    pick(form->cmbStyle, QStringLiteral("A1-SOFA"));
+    pick(form->cmbComponent, QStringLiteral("A1-Arm"));
+    EXPECT_TRUE(form->txtStyleComponentID->text().isEmpty());
+    form->txtQty->setText(QStringLiteral("2.5"));
+    click(form->cmbComponentSave2);
+    data::Recordset added = row("SELECT * FROM StyleComponent WHERE ComponentID = 'A1'");
+    ASSERT_EQ(added.recordCount(), 1);
+    EXPECT_DOUBLE_EQ(added.number("Qty"), 2.5);
+    EXPECT_TRUE(added.isNull("BuggySheet"));
+    EXPECT_TRUE(child(child(acme(), QStringLiteral("A1-SOFA")), QStringLiteral("(2.5) - A1-Arm")));
+}
+
+TEST_F(StyleFormTest, DeletingALineTakesItsOperationsAndItsRows)
+{
+    open();
+    QTreeWidgetItem *style = style9Row();
+    expanded(seatRow());
+    select(seatRow());
+    messages.answer(MessageAnswer::No);
+    click(form->btnDeleteComponent);
+    EXPECT_EQ(messages.last().text, "Are you sure you want to delete the selected Component?");
+    EXPECT_EQ(messages.last().title, "Delete Confirmation");
+    EXPECT_EQ(messages.last().buttons, shell::MessageButtons::YesNo);
+    EXPECT_EQ(count("SELECT * FROM StyleComponent"), 2);
+
+    select(seatRow());
+    messages.answer(MessageAnswer::Yes);
+    click(form->btnDeleteComponent);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE ComponentID = %1").arg(lineSeat)), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleComponent WHERE ID = %1").arg(lineSeat)), 0);
+    EXPECT_EQ(count("SELECT * FROM Component WHERE ID = '10'"), 1) << "the component itself stays";
+    EXPECT_EQ(childTexts(style), QStringList({"(1) - 9-Back"}));
+    EXPECT_EQ(messages.unusedAnswers(), 0);
+}
+
+// ---------------------------------------------------------------- operations
+
+TEST_F(StyleFormTest, OperationSaveStoresTheSplitAndTheSecondStation)
+{
+    open();
+    const int operations = count("SELECT * FROM StyleOperation");
+    // The operation with a split, selected: take the second station away with Backspace.
+    select(expanded(seatRow())->child(0));
+    ASSERT_EQ(form->cmbOperation2->currentText(), "CNC 1");
+    form->show();
+    form->cmbOperation2->setFocus();
+    QTest::keyClick(form->cmbOperation2, Qt::Key_Backspace);
+    EXPECT_EQ(form->cmbOperation2->currentIndex(), -1);
+    EXPECT_EQ(form->cmbPlant2->currentText(), "North") << "the plant list still shows a plant";
+    form->txtOperationQty->clear();
+    form->txtInstructions->setText(QStringLiteral("Cut 2\" off, don't bevel"));
+    click(form->btnOperationsSave2);
+    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
+    EXPECT_EQ(count("SELECT * FROM StyleOperation"), operations);
+    data::Recordset op = row(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opSaw));
+    EXPECT_DOUBLE_EQ(op.number("SplitQty"), 0);
+    EXPECT_FALSE(op.isNull("Operation2ID"));
+    EXPECT_EQ(op.text("Operation2ID"), "");
+    EXPECT_EQ(op.text("Plant2"), "");
+    EXPECT_EQ(op.text("Instructions"), "Cut 2\" off, don't bevel");
+    // The tree shows the line with its operations again.
+    QTreeWidgetItem *line = child(child(acme(), QStringLiteral("9-SOFA")), QStringLiteral("(2) - 10-Seat"));
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->child(0)->text(0), "Saw 1 - (Cut 2\" off, don't bevel)");
+
+    // No operation selected, an existing style/line/station: updated, none added.
+    click(form->btnOperationNew);
+    pick(form->cmbStyle2, QStringLiteral("9-SOFA"));
+    EXPECT_EQ(form->cmbComponent2->itemText(0), "9-Back") << "lines in component order";
+    pick(form->cmbComponent2, QStringLiteral("10-Seat"));
+    pick(form->cmbOperation, QStringLiteral("CNC 1"));
+    EXPECT_EQ(form->txtStyleComponentOperationID->text(), QString::number(opCnc));
+    pick(form->cmbOperation2, QStringLiteral("Saw 1"));
+    pick(form->cmbPlant2, QStringLiteral("Main"));
+    form->txtOperationQty->setText(QStringLiteral("0.5"));
+    click(form->btnOperationsSave2);
+    EXPECT_EQ(count("SELECT * FROM StyleOperation"), operations);
+    op = row(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opCnc));
+    EXPECT_DOUBLE_EQ(op.number("SplitQty"), 0.5);
+    EXPECT_EQ(op.text("Operation2ID"), "Saw 1");
+    EXPECT_EQ(op.text("Plant2"), "Main");
+}
+
+TEST_F(StyleFormTest, DeletingAnOperationRemovesOnlyItsRow)
+{
+    open();
+    QTreeWidgetItem *line = expanded(seatRow());
+    select(line->child(1));
+    messages.answer(MessageAnswer::Yes);
+    click(form->btnDeleteOp);
+    EXPECT_EQ(messages.last().text, "Are you sure you want to delete the selected Operation?");
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opCnc)), 0);
+    EXPECT_EQ(childTexts(line), QStringList({"Saw 1 - (cut Saw 1)  [0.250 - CNC 1 - North]"}));
+    EXPECT_EQ(childTexts(style9Row()), QStringList({"(1) - 9-Back", "(2) - 10-Seat"}));
+}
+
+// ---------------------------------------------------------------- buggy groups
+
+class BuggyTest : public StyleFormTest {
+protected:
+    // Style 10 with four buggy lines (none grouped) and one line off the buggies.
+    void SetUp() override
+    {
+        StyleFormTest::SetUp();
+        for (const char *c : {"10", "9", "A1"})
+            lines << addLine(style10, QLatin1String(c), 1);
+        lines << addLine(style10, QStringLiteral("100"), 1);
+        open();
+        select(child(expanded(acme()), QStringLiteral("10-SOFA")));
+    }
+    QStringList column0() const
+    {
+        QStringList cells;
+        for (int r = 0; r < form->vsfgBuggy->rowCount(); ++r)
+            cells << form->vsfgBuggy->cell(r, 0);
+        return cells;
+    }
+    void move(int row, QPushButton *button)
+    {
+        form->vsfgBuggy->selectRow(row);
+        click(button);
+    }
+    QList<qint64> groups()
+    {
+        QList<qint64> result;
+        for (int i = 0; i < 3; ++i)
+            result << row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lines[i])).integer("BuggySheet");
+        return result;
+    }
+    QList<qint64> lines;
+};
+
+TEST_F(BuggyTest, ShowsTheStylesBuggyLinesUngroupedFirst)
+{
+    const QString a = QString::number(lines[0]), b = QString::number(lines[1]), c = QString::number(lines[2]);
+    EXPECT_EQ(column0(), QStringList({a, b, c})) << "the line off the buggies is left out";
+    EXPECT_EQ(form->vsfgBuggy->cell(0, 1), "10 - Seat");
+    EXPECT_EQ(form->vsfgBuggy->cell(2, 2), "6");
+    EXPECT_TRUE(form->vsfgBuggy->isColumnHidden(0));
+
+    db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = 2 WHERE ID = %1").arg(lines[0]));
+    db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = 1 WHERE ID = %1").arg(lines[1]));
+    form->UpdateBuggy(QString::number(style10));
+    EXPECT_EQ(column0(), QStringList({c, "ROW", b, "ROW", a}));
+    EXPECT_EQ(form->vsfgBuggy->cell(1, 1), "----BREAK----");
+    EXPECT_EQ(form->vsfgBuggy->item(1, 1)->background().color(), QColor(255, 255, 192));
+}
+
+TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
+{
+    struct Case {
+        const char *name;
+        std::function<void()> arrange;
+        QList<qint64> expected;
+    };
+    const std::vector<Case> cases = {
+        {"no break: one group", [] {}, {1, 1, 1}},
+        {"a break at the top or the bottom changes nothing", [this] {
+             click(form->btnBuggyBar);
+             for (int r = 3; r > 0; --r)
+                 move(r, form->btnBuggyUp);
+             click(form->btnBuggyBar);
+         }, {1, 1, 1}},
+        {"one break after the first line", [this] {
+             click(form->btnBuggyBar);
+             move(3, form->btnBuggyUp);
+             move(2, form->btnBuggyUp);
+         }, {1, 2, 2}},
+        {"two breaks in a row skip a number", [this] {
+             click(form->btnBuggyBar);
+             move(3, form->btnBuggyUp);
+             move(2, form->btnBuggyUp);
+             click(form->btnBuggyBar);
+             move(4, form->btnBuggyUp);
+             move(3, form->btnBuggyUp);
+         }, {1, 3, 3}},
+        {"lines moved below a break", [this] {
+             click(form->btnBuggyBar);
+             move(0, form->btnBuggyDown);
+             move(1, form->btnBuggyDown);
+             move(2, form->btnBuggyDown);
+         }, {2, 1, 1}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = NULL"));
+        form->UpdateBuggy(QString::number(style10));
+        c.arrange();
+        click(form->btnSaveBuggySheet);
+        EXPECT_EQ(groups(), c.expected);
+        // The grid shows the stored grouping: one break between groups.
+        int breaks = 0;
+        for (int r = 0; r < form->vsfgBuggy->rowCount(); ++r) {
+            if (form->vsfgBuggy->cell(r, 0) == "ROW") {
+                ++breaks;
+                continue;
+            }
+            const qint64 id = form->vsfgBuggy->cell(r, 0).toLongLong();
+            EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(id)).integer("BuggySheet"),
+                      [&] {
+                          // Groups stay in number order, so the count of breaks above tells the rank.
+                          QList<qint64> distinct = c.expected;
+                          std::sort(distinct.begin(), distinct.end());
+                          distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+                          return distinct.value(breaks);
+                      }());
+        }
+    }
+}
+
+TEST_F(BuggyTest, MovesStopAtTheEndsAndOnlyOneBreakIsAdded)
+{
+    const QStringList before = column0();
+    move(0, form->btnBuggyUp);
+    move(2, form->btnBuggyDown);
+    EXPECT_EQ(column0(), before);
+    click(form->btnBuggyBar);
+    click(form->btnBuggyBar);
+    EXPECT_EQ(column0(), before + QStringList({"ROW"}));
+    // A single line takes no break.
+    db().execute(QStringLiteral("UPDATE Component SET QtyPerBuggy = 0 WHERE ID <> '10'"));
+    form->UpdateBuggy(QString::number(style10));
+    click(form->btnBuggyBar);
+    EXPECT_EQ(form->vsfgBuggy->rowCount(), 1);
+    // A style without buggy lines shows an empty grid, and saving writes nothing.
+    form->UpdateBuggy(QString::number(style9));
+    db().execute(QStringLiteral("UPDATE Component SET QtyPerBuggy = 0"));
+    form->UpdateBuggy(QString::number(style10));
+    EXPECT_EQ(form->vsfgBuggy->rowCount(), 0);
+    click(form->btnSaveBuggySheet);
+    EXPECT_EQ(count("SELECT * FROM StyleComponent WHERE BuggySheet IS NOT NULL"), 0);
+}
+
+// ---------------------------------------------------------------- settings
+
+TEST_F(StyleFormTest, ReadOnlyCatalogueDisablesTheSixteenButtons)
+{
+    shell::Configuration config;
+    config.readOnlyCatalogue = true;
+    shell::setCurrentConfiguration(config);
+    open();
+    const QStringList disabled = {"btnStyleSave", "btnStyleNew", "cmbComponentSave2", "btnDeleteComponent",
+                                  "btnComponentNew", "btnDeleteOp", "btnOperationNew", "btnOperationsSave2",
+                                  "btnSaveBuggySheet", "btnCopyStyle", "btnBunSave", "btnVariableSave",
+                                  "btnAddPlant", "btnOperationSave", "btnComponentSave", "btnTypeSave"};
+    for (QPushButton *button : form->findChildren<QPushButton *>()) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_EQ(button->isEnabled(), !disabled.contains(button->objectName()));
+    }
+    EXPECT_EQ(disabled.size(), 16);
+    // The tree and the lists still work.
+    select(seatRow());
+    EXPECT_EQ(form->cmbComponent->currentText(), "10-Seat");
+    form->cmbComponentID->setEditText(QStringLiteral("9"));
+    EXPECT_EQ(form->txtComponentDescription->text(), "Back");
+}
+
+TEST_F(StyleFormTest, HidePricesHidesCostAndPrice)
+{
+    for (bool hide : {false, true}) {
+        shell::Configuration config;
+        config.hidePrices = hide;
+        shell::setCurrentConfiguration(config);
+        open();
+        form->show();
+        EXPECT_EQ(form->txtCost->isVisible(), !hide);
+        EXPECT_EQ(form->txtPrice->isVisible(), !hide);
+        EXPECT_TRUE(form->txtGroupBy->isVisible());
+    }
+}
+
+TEST_F(StyleFormTest, LaterScreensAreNamedPlainlyWhenMissing)
+{
+    open();
+    click(form->btnCopyStyle);
+    EXPECT_EQ(messages.count(), 0) << "nothing happens without a selected style";
+    select(seatRow());
+    click(form->btnCopyStyle);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, "The \"Copy Style\" screen is not part of this build yet.");
+    click(form->btnDuplicate);
+    EXPECT_EQ(messages.last().text, "The \"Duplicate Style Components\" screen is not part of this build yet.");
+}
+
+// Pictures of every tab for a person to look at:
+// BUNLINE_SCREENSHOT_DIR=/tmp/shots xvfb-run -a catalogue_tests --gtest_also_run_disabled_tests
+TEST_F(StyleFormTest, DISABLED_Screenshots)
+{
+    const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP();
+    QDir().mkpath(dir);
+    open();
+    form->show();
+    select(expanded(seatRow())->child(0));
+    form->cmbComponentID->setEditText(QStringLiteral("10"));
+    form->cmbBunID->setEditText(QStringLiteral("B1"));
+    form->cmbStationName->setEditText(QStringLiteral("Saw 1"));
+    form->cmbTypeID->setEditText(QStringLiteral("SOFA"));
+    for (int tab = 0; tab < StyleForm::TabCount; ++tab) {
+        form->setCurrentTab(tab);
+        QTest::qWait(50);
+        form->grab().save(QStringLiteral("%1/tab%2.png").arg(dir).arg(tab));
+    }
+}
+
+} // namespace
