@@ -34,5 +34,6 @@ struct Context {
 int initDb(Context &ctx);
 int sql(Context &ctx);
 int demoData(Context &ctx);
+int report(Context &ctx);
 
 } // namespace cli

@@ -7,6 +7,7 @@
 #include "shell/configuration.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <functional>
 #include <map>
 
@@ -17,13 +18,32 @@ const char *kUsage =
     "commands:\n"
     "  init-db [--admin-user NAME --admin-password PW]  create the schema, reference rows and first administrator\n"
     "  demo-data                                        add the demo plant\n"
-    "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n";
+    "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
+    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n";
+
+// Reports lay out text in fonts, which takes a GUI application (off screen).
+bool needsFonts(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--config") == 0) {
+            ++i;
+            continue;
+        }
+        return qstrcmp(argv[i], "report") == 0;
+    }
+    return false;
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const bool fonts = needsFonts(argc, argv);
+    if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application(fonts ? new QGuiApplication(argc, argv)
+                                                               : new QCoreApplication(argc, argv));
+    QCoreApplication &app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
@@ -46,6 +66,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("init-db"), cli::initDb},
         {QStringLiteral("demo-data"), cli::demoData},
         {QStringLiteral("sql"), cli::sql},
+        {QStringLiteral("report"), cli::report},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

@@ -1,0 +1,97 @@
+// bunlinectl report: an office report written to a PDF or CSV file.
+#include "cli.h"
+
+#include "data/database.h"
+#include "officereports/listings.h"
+#include "reporting/reportrender.h"
+#include "shell/companysettings.h"
+
+#include <QFileInfo>
+#include <functional>
+#include <map>
+
+namespace cli {
+
+namespace {
+
+const char *kReportUsage =
+    "usage: bunlinectl report NAME [options] --out FILE [--format pdf|csv]\n"
+    "reports:\n"
+    "  vendor-listing\n"
+    "  customer-listing\n"
+    "  component-listing\n"
+    "  bun-listing\n"
+    "  style-listing [--customer C [--style S [--type T]]]\n"
+    "The format follows the file's extension (.pdf or .csv) unless --format gives it.\n";
+
+using Builder = std::function<reporting::ReportPtr(data::Database &, Context &)>;
+
+reporting::ReportPtr styleListing(data::Database &db, Context &ctx)
+{
+    QString customer = ctx.takeOption(QStringLiteral("--customer"));
+    QString style = ctx.takeOption(QStringLiteral("--style"));
+    QString type = ctx.takeOption(QStringLiteral("--type"));
+    // A style belongs to a customer and a type to a style: naming one without
+    // the other would list nothing.
+    if (!style.isEmpty() && customer.isEmpty())
+        throw CliError(QStringLiteral("--style needs --customer"));
+    if (!type.isEmpty() && style.isEmpty())
+        throw CliError(QStringLiteral("--type needs --style"));
+    ctx.finish();
+    if (customer.isEmpty())
+        customer = QString::fromLatin1(officereports::kAllCustomers);
+    if (style.isEmpty())
+        style = QString::fromLatin1(officereports::kAllStyles);
+    if (type.isEmpty())
+        type = QString::fromLatin1(officereports::kAllTypes);
+    return officereports::StyleListing(db, customer, style, type);
+}
+
+Builder plain(reporting::ReportPtr (*build)(data::Database &))
+{
+    return [build](data::Database &db, Context &ctx) {
+        ctx.finish();
+        return build(db);
+    };
+}
+
+} // namespace
+
+int report(Context &ctx)
+{
+    if (ctx.args.isEmpty() || ctx.takeFlag(QStringLiteral("--help"))) {
+        ctx.out << kReportUsage;
+        return 0;
+    }
+    const std::map<QString, Builder> reports = {
+        {QStringLiteral("vendor-listing"), plain(officereports::VendorListing)},
+        {QStringLiteral("customer-listing"), plain(officereports::CustomerListing)},
+        {QStringLiteral("component-listing"), plain(officereports::ComponentListing)},
+        {QStringLiteral("bun-listing"), plain(officereports::BunListing)},
+        {QStringLiteral("style-listing"), styleListing},
+    };
+    const QString name = ctx.args.takeFirst();
+    const auto it = reports.find(name);
+    if (it == reports.end())
+        throw CliError(QStringLiteral("unknown report \"%1\"; one of: vendor-listing, customer-listing, "
+                                      "component-listing, bun-listing, style-listing").arg(name));
+    const QString out = ctx.takeOption(QStringLiteral("--out"));
+    if (out.isEmpty())
+        throw CliError(QStringLiteral("report %1 needs --out FILE").arg(name));
+    QString format = ctx.takeOption(QStringLiteral("--format")).toLower();
+    if (format.isEmpty())
+        format = QFileInfo(out).suffix().toLower();
+    if (format != QLatin1String("pdf") && format != QLatin1String("csv"))
+        throw CliError(QStringLiteral("cannot tell the format of %1; give --format pdf or --format csv").arg(out));
+
+    std::unique_ptr<data::Database> db = ctx.openDatabase();
+    shell::LoadCompanySettings(*db);
+    const reporting::ReportPtr report = it->second(*db, ctx);
+    if (format == QLatin1String("csv"))
+        reporting::writeCsv(*report, out);
+    else
+        reporting::writePdf(*report, out);
+    return 0;
+}
+
+} // namespace cli

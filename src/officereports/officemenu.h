@@ -1,0 +1,13 @@
+#pragma once
+
+namespace shell { class MainWindow; }
+
+namespace officereports {
+
+// Registers the items of Reports > Administrative with the main window: the
+// four listings as commands (each shows its report in the viewer) and the
+// style selection screen frmStyleReport under "StyleListing". The main window
+// checks "Reports - Administrative" before any of them.
+void registerListings(shell::MainWindow &window);
+
+} // namespace officereports
