@@ -1,9 +1,12 @@
 #include "shell/aboutform.h"
 #include "shell/mainwindow.h"
 
+#include "officereports/officemenu.h"
+#include "reporting/viewer.h"
 #include "masterdata/customerform.h"
 #include "masterdata/vendorform.h"
 
+#include <QMdiSubWindow>
 #include <memory>
 
 namespace shell {
@@ -29,6 +32,9 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("About"), [] { return new AboutForm; });
     window.registerScreen(QStringLiteral("CustomerEntry"), loaded<masterdata::CustomerForm>());
     window.registerScreen(QStringLiteral("VendorEntry"), loaded<masterdata::VendorForm>());
+    officereports::registerListings(window);
+    // The one Report Viewer opens as a child window of the work area.
+    reporting::setViewerHost([&window](QWidget *viewer) { window.addChild(viewer)->show(); });
 }
 
 } // namespace shell
