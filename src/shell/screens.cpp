@@ -3,6 +3,7 @@
 
 #include "officereports/officemenu.h"
 #include "reporting/viewer.h"
+#include "catalogue/styleform.h"
 #include "masterdata/customerform.h"
 #include "masterdata/vendorform.h"
 
@@ -35,6 +36,7 @@ void registerScreens(MainWindow &window)
     officereports::registerListings(window);
     // The one Report Viewer opens as a child window of the work area.
     reporting::setViewerHost([&window](QWidget *viewer) { window.addChild(viewer)->show(); });
+    window.registerScreen(QStringLiteral("StyleEntry"), loaded<catalogue::StyleForm>());
 }
 
 } // namespace shell
