@@ -28,6 +28,34 @@ void addFormRow(QGridLayout *grid, const QString &label, std::initializer_list<Q
     caption->setBuddy(*fields.begin());
 }
 
+void setTabOrderFromGrid(QGridLayout *grid, std::initializer_list<QWidget *> after)
+{
+    QList<QWidget *> order;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        QLayoutItem *item = grid->itemAtPosition(row, 1);
+        if (!item)
+            continue;
+        if (item->widget())
+            order << item->widget();
+        else if (QLayout *box = item->layout())
+            for (int i = 0; i < box->count(); ++i)
+                if (QWidget *w = box->itemAt(i)->widget())
+                    order << w;
+    }
+    order << QList<QWidget *>(after);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton *button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
 QString maskedText(const QLineEdit *field)
 {
     const QString text = field->text();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <initializer_list>
@@ -22,6 +24,13 @@ QLineEdit *textField(QWidget *parent, const char *name, int maxLength = 0);
 // One row of a form: the label in the first column and the fields side by side
 // in the second; the label is the buddy of the first field.
 void addFormRow(QGridLayout *grid, const QString &label, std::initializer_list<QWidget *> fields);
+
+// Sets the tab order: the fields of the grid row by row, left to right, then
+// the given widgets.
+void setTabOrderFromGrid(QGridLayout *grid, std::initializer_list<QWidget *> after);
+
+// Buttons in a row at the right, as at the foot of every screen.
+QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons);
 
 // The text of a masked phone or fax field: empty while no digit is typed, so
 // an untouched field does not store the mask's brackets and dash.

@@ -6,10 +6,13 @@
 #include "shell/clock.h"
 #include "shell/cursor.h"
 #include "shell/messages.h"
+#include "shell/typeahead.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace masterdata {
 
@@ -19,31 +22,62 @@ NamedRecordForm::NamedRecordForm(Setup setup, QWidget *parent)
 {
 }
 
-QComboBox *NamedRecordForm::makeNameList(const char *name)
+QComboBox *NamedRecordForm::makeNameList(const char *name, const QString &label)
 {
-    auto *list = named(new QComboBox(this), name);
-    list->setEditable(true);
+    m_name = named(new QComboBox(this), name);
+    m_name->setEditable(true);
     // Typed text stays as typed: no completion, and Enter adds nothing to the list.
-    list->setCompleter(nullptr);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->setMinimumContentsLength(30);
-    return list;
+    m_name->setCompleter(nullptr);
+    m_name->setInsertPolicy(QComboBox::NoInsert);
+    m_name->setMinimumContentsLength(30);
+
+    txtAddress1 = addField("txtAddress1", QStringLiteral("Address1"));
+    txtAddress2 = addField("txtAddress2", QStringLiteral("Address2"));
+    txtCity = addField("txtCity", QStringLiteral("City"));
+    txtState = addField("txtState", QStringLiteral("State"));
+    txtZip = addField("txtZip", QStringLiteral("Zip"));
+    txtPhone = addField("txtPhone", QStringLiteral("Phone"));
+    txtFax = addField("txtFax", QStringLiteral("Fax"));
+    cmbStatus = named(new QComboBox(this), "cmbStatus");
+    cmbStatus->addItems({QStringLiteral("Active"), QStringLiteral("InActive")});
+    cmbStatus->setCurrentIndex(-1);
+    btnSave = named(new QPushButton(QStringLiteral("Save And Close"), this), "btnSave");
+    btnExit = named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
+    txtState->setMaximumWidth(50);
+    txtZip->setMaximumWidth(90);
+
+    m_grid = new QGridLayout;
+    addFormRow(m_grid, label, {m_name});
+    addFormRow(m_grid, QStringLiteral("Address 1"), {txtAddress1});
+    addFormRow(m_grid, QStringLiteral("Address 2"), {txtAddress2});
+    addFormRow(m_grid, QStringLiteral("City/St/Zip"), {txtCity, txtState, txtZip});
+    addFormRow(m_grid, QStringLiteral("Phone"), {txtPhone});
+    addFormRow(m_grid, QStringLiteral("Fax"), {txtFax});
+    return m_name;
 }
 
-QComboBox *NamedRecordForm::makeStatusList()
+QLineEdit *NamedRecordForm::addField(const char *name, const QString &column)
 {
-    auto *list = named(new QComboBox(this), "cmbStatus");
-    list->addItems({QStringLiteral("Active"), QStringLiteral("InActive")});
-    list->setCurrentIndex(-1);
-    return list;
+    QLineEdit *field = textField(this, name);
+    m_fields.emplace_back(field, column);
+    return field;
 }
 
-void NamedRecordForm::connectControls()
+void NamedRecordForm::finish(const QList<QLineEdit *> &noSelectOnFocus)
 {
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(m_grid);
+    layout->addStretch();
+    layout->addLayout(buttonRow({btnSave, btnExit}));
+    setTabOrderFromGrid(m_grid, {btnSave, btnExit});
+
+    for (const auto &[field, column] : m_fields)
+        if (!noSelectOnFocus.contains(field))
+            shell::attachSelectOnFocus(field);
     connect(m_name, &QComboBox::editTextChanged, this,
             [this] { shell::reportingDbErrors([this] { fillFromName(); }, this); });
-    connect(m_save, &QPushButton::clicked, this, [this] { shell::reportingDbErrors([this] { save(); }, this); });
-    connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnSave, &QPushButton::clicked, this, [this] { shell::reportingDbErrors([this] { save(); }, this); });
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void NamedRecordForm::load()
@@ -70,18 +104,18 @@ void NamedRecordForm::fillFromName()
     if (rs.isEmpty()) {
         for (const auto &[field, column] : m_fields)
             field->clear();
-        m_status->setCurrentText(QStringLiteral("Active"));
+        cmbStatus->setCurrentText(QStringLiteral("Active"));
         return;
     }
     for (const auto &[field, column] : m_fields)
         field->setText(rs.text(column));
-    m_status->setCurrentIndex(m_status->findText(rs.text(QStringLiteral("Status")), Qt::MatchFixedString));
+    cmbStatus->setCurrentIndex(cmbStatus->findText(rs.text(QStringLiteral("Status")), Qt::MatchFixedString));
 }
 
 void NamedRecordForm::save()
 {
     const QString name = m_name->currentText();
-    if (name.isEmpty() || m_status->currentText().isEmpty()) {
+    if (name.isEmpty() || cmbStatus->currentText().isEmpty()) {
         shell::showMessage(QStringLiteral("Required Fields"), m_setup.requiredMessage);
         return;
     }
@@ -95,7 +129,7 @@ void NamedRecordForm::save()
     rs.setValue(m_setup.nameColumn, name);
     for (const auto &[field, column] : m_fields)
         rs.setValue(column, field->text());
-    rs.setValue(QStringLiteral("Status"), m_status->currentText());
+    rs.setValue(QStringLiteral("Status"), cmbStatus->currentText());
     rs.update();
     close();
 }

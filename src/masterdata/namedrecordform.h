@@ -5,6 +5,7 @@
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -20,8 +21,14 @@ namespace masterdata {
 class NamedRecordForm : public QWidget {
     Q_OBJECT
 public:
-    // Fills the name and status lists; call once the widgets are built.
+    // Fills the name and status lists.
     void load();
+
+    // The controls every such screen has; the name list is the subclass's
+    // (cmbCustomer, cmbVendor).
+    QLineEdit *txtAddress1, *txtAddress2, *txtCity, *txtState, *txtZip, *txtPhone, *txtFax;
+    QComboBox *cmbStatus;
+    QPushButton *btnSave, *btnExit;
 
 protected:
     struct Setup {
@@ -31,23 +38,26 @@ protected:
     };
     NamedRecordForm(Setup setup, QWidget *parent);
 
-    // Subclasses build these, then call connectControls().
-    QComboBox *m_name = nullptr;
-    QComboBox *m_status = nullptr;
-    QPushButton *m_save = nullptr;
-    QPushButton *m_exit = nullptr;
-    std::vector<std::pair<QLineEdit *, QString>> m_fields; // text field, column
-    void connectControls();
-
-    // The name list and status list as the screen builds them.
-    QComboBox *makeNameList(const char *name);
-    QComboBox *makeStatusList();
+    // Builds the name list (control name given) and the shared controls, and
+    // lays out the name and address rows; the first step of a subclass's
+    // constructor.
+    QComboBox *makeNameList(const char *name, const QString &label);
+    // A further text field of the screen, with its column.
+    QLineEdit *addField(const char *name, const QString &column);
+    // Rows after the address block.
+    QGridLayout *grid() const { return m_grid; }
+    // Adds the buttons and makes the controls work; the last step of a
+    // subclass's constructor (which places cmbStatus in its row).
+    void finish(const QList<QLineEdit *> &noSelectOnFocus = {});
 
 private:
     void fillFromName();
     void save();
 
     Setup m_setup;
+    QComboBox *m_name = nullptr;
+    QGridLayout *m_grid = nullptr;
+    std::vector<std::pair<QLineEdit *, QString>> m_fields; // text field, column
 };
 
 } // namespace masterdata

@@ -2,10 +2,6 @@
 
 #include "masterdata/namedrecordform.h"
 
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-
 namespace masterdata {
 
 // frmVendor: the foam suppliers that buns refer to by name.
@@ -15,9 +11,7 @@ public:
     explicit VendorForm(QWidget *parent = nullptr);
 
     QComboBox *cmbVendor;
-    QLineEdit *txtAddress1, *txtAddress2, *txtCity, *txtState, *txtZip, *txtPhone, *txtFax, *txtContact;
-    QComboBox *cmbStatus;
-    QPushButton *btnSave, *btnExit;
+    QLineEdit *txtContact;
 };
 
 } // namespace masterdata

@@ -180,3 +180,20 @@ TEST_F(VendorScreen, AVendorSavedTwiceKeepsItsFirstDateAdded)
     empty.btnSave->click();
     EXPECT_EQ(messages.last().text, "Vendor Name and Status are required.");
 }
+
+TEST_F(CustomerScreen, TabOrderFollowsTheForm)
+{
+    auto form = open();
+    const QStringList expected{"cmbCustomer", "txtAddress1", "txtAddress2", "txtCity", "txtState", "txtZip",
+                               "txtPhone", "txtFax", "cmbStatus", "txtShipTo", "txtShipToAddress1",
+                               "txtShipToAddress2", "txtShipToCity", "txtShipToState", "txtShipToZip",
+                               "txtShipToPhone", "txtShipToFax", "btnSave", "btnExit"};
+    QStringList order;
+    QWidget *w = form->cmbCustomer;
+    for (int i = 0; i < expected.size(); ++i, w = w->nextInFocusChain()) {
+        while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty())
+            w = w->nextInFocusChain();
+        order << w->objectName();
+    }
+    EXPECT_EQ(order, expected);
+}
