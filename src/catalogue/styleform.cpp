@@ -85,6 +85,12 @@ void addField(QGridLayout *grid, int row, const QString &caption, QWidget *field
     grid->addWidget(field, row, 1, 1, span);
 }
 
+// Labels stay beside their fields: the room left over goes to the right.
+void keepTogether(QGridLayout *grid)
+{
+    grid->setColumnStretch(grid->columnCount(), 1);
+}
+
 } // namespace
 
 StyleForm::StyleForm(QWidget *parent)
@@ -226,7 +232,7 @@ QWidget *StyleForm::buildOperationTab()
     addField(grid, 1, QStringLiteral("Report Type:"), cmbReportName, page);
     addField(grid, 2, QStringLiteral("Teams:"), txtTeams, page);
     addField(grid, 3, QStringLiteral("Status:"), cmbOperationStatus, page);
-    grid->setColumnStretch(2, 1);
+    keepTogether(grid);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(note(QStringLiteral("Operations will define which reports the style information is displayed on."),
                            page));
@@ -288,10 +294,15 @@ QWidget *StyleForm::buildComponentTab()
     addField(right, 6, QStringLiteral("Status:"), cmbComponentStatus, page);
     addField(right, 7, QStringLiteral("Plant:"), cmbPlant, page);
     addField(right, 8, QStringLiteral("Qty/Buggy:"), txtQtyPerBuggy, page);
+    keepTogether(left);
+    keepTogether(right);
+    for (QLineEdit *wide : {txtComponentDescription, txtTestRange, txtComponentTopped})
+        wide->setMinimumWidth(320);
     auto *columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
-    columns->addSpacing(24);
-    columns->addLayout(right, 1);
+    columns->addLayout(left);
+    columns->addSpacing(48);
+    columns->addLayout(right);
+    columns->addStretch(1);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(note(QStringLiteral("Components will define the parts that make up the style and have "
@@ -321,7 +332,7 @@ QWidget *StyleForm::buildTypeTab()
     addField(grid, 1, QStringLiteral("Description:"), txtTypeDescription, page);
     addField(grid, 2, QStringLiteral("Status:"), cmbTypeStatus, page);
     grid->setColumnMinimumWidth(1, 280);
-    grid->setColumnStretch(2, 1);
+    keepTogether(grid);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(note(QStringLiteral("Types will define the category of the Style."), page));
     layout->addLayout(grid);
@@ -362,6 +373,8 @@ QWidget *StyleForm::buildStyleTab()
         grid->addWidget(txtPrice, 3, 2);
         addField(grid, 4, QStringLiteral("Group:"), txtGroupBy, fraStyle, 2);
         grid->addLayout(buttonRow({btnStyleNew, btnStyleSave}), 5, 0, 1, 3);
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(2, 1);
     }
 
     // Frame "Component".
@@ -379,6 +392,7 @@ QWidget *StyleForm::buildStyleTab()
         addField(grid, 1, QStringLiteral("Component:"), cmbComponent, fraComponent);
         addField(grid, 2, QStringLiteral("Qty:"), txtQty, fraComponent);
         grid->addLayout(buttonRow({btnComponentNew, cmbComponentSave2, btnDeleteComponent, btnDuplicate}), 3, 0, 1, 2);
+        grid->setColumnStretch(1, 1);
     }
 
     // Frame "Operation".
@@ -392,6 +406,7 @@ QWidget *StyleForm::buildStyleTab()
     txtWidth = makeField(fraOperation, "txtWidth", 80);
     txtLength = makeField(fraOperation, "txtLength", 80);
     txtOperationQty = makeField(fraOperation, "txtOperationQty", 80);
+    txtOperationQty->setMinimumWidth(70);
     cmbOperation2 = makeList(fraOperation, "cmbOperation2", false);
     cmbOperation2->setMinimumContentsLength(10);
     // Installed after the type-ahead, so it sees Backspace first.
@@ -431,6 +446,7 @@ QWidget *StyleForm::buildStyleTab()
         grid->addWidget(qtyLabel, 5, 0, Qt::AlignRight | Qt::AlignVCenter);
         grid->addLayout(split, 5, 1);
         grid->addLayout(buttonRow({btnOperationNew, btnOperationsSave2, btnDeleteOp}), 6, 0, 1, 2);
+        grid->setColumnStretch(1, 1);
     }
 
     // Frame "Buggy Tickets".
@@ -556,7 +572,7 @@ QWidget *StyleForm::buildBunTab()
     addField(grid, 4, QStringLiteral("Vendor:"), cmbBunVendor, page);
     addField(grid, 5, QStringLiteral("Status:"), cmbBunStatus, page);
     grid->setColumnMinimumWidth(1, 240);
-    grid->setColumnStretch(3, 1);
+    keepTogether(grid);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(grid);
     layout->addStretch(1);
@@ -583,6 +599,7 @@ QWidget *StyleForm::buildVariablesTab()
         addField(grid, 2, QStringLiteral("Sprayline Non-Arms / Hour:"), txtSLNonArmsPerHour, variables);
         addField(grid, 3, QStringLiteral("Labor Percent:"), txtLaborPercent, variables);
         grid->setRowStretch(4, 1);
+        keepTogether(grid);
     }
     auto *plants = named(new QGroupBox(QStringLiteral("Plants"), page), "fraPlants");
     txtPlant = makeField(plants, "txtPlant");

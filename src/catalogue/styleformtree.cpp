@@ -59,6 +59,7 @@ QTreeWidgetItem *makeNode(const QString &text, const QString &key, bool withPlac
 {
     auto *item = new QTreeWidgetItem(QStringList{text});
     item->setData(0, Qt::UserRole, key);
+    item->setToolTip(0, text); // long operation rows are cut off at the tree's edge
     if (withPlaceholder)
         item->addChild(new QTreeWidgetItem(QStringList{QString()}));
     return item;
