@@ -148,7 +148,7 @@ Band columnHeadingBand(const std::vector<Column> &columns, qreal x, BandKind kin
     b.height = 18;
     qreal left = x;
     for (const Column &c : columns) {
-        b.elements.push_back(label(c.heading, left + 2, 2, c.width - 4, 12, {8, true}, c.align | Qt::AlignVCenter));
+        b.elements.push_back(label(c.heading, left + 3, 2, c.width - 6, 12, {8, true}, c.align | Qt::AlignVCenter));
         left += c.width;
     }
     b.elements.push_back(line(x, 15, left - x, 0.6));
@@ -162,12 +162,12 @@ Band detailBand(const std::vector<Column> &columns, qreal x, qreal height)
     b.height = height;
     qreal left = x;
     for (const Column &c : columns) {
-        Element e = c.formula ? formula(c.heading, c.formula, left + 2, 0, c.width - 4, c.format, c.align | Qt::AlignVCenter)
-                              : field(c.field, left + 2, 0, c.width - 4, c.format, c.align | Qt::AlignVCenter);
-        e.height = height;
+        // Top-aligned, so that a row whose text wraps still reads as one line
+        // across its first line.
+        Element e = c.formula ? formula(c.heading, c.formula, left + 3, 1, c.width - 6, c.format, c.align | Qt::AlignTop)
+                              : field(c.field, left + 3, 1, c.width - 6, c.format, c.align | Qt::AlignTop);
+        e.height = height - 2;
         e.canGrow = c.canGrow;
-        if (c.canGrow)
-            e.align = c.align | Qt::AlignTop;
         b.elements.push_back(std::move(e));
         left += c.width;
     }

@@ -40,6 +40,8 @@ public:
     void setFitWidth();
     qreal zoom() const;
 
+    QSize sizeHint() const override { return {900, 700}; }
+
     // Both fail with a ReportError naming the file.
     void exportPdf(const QString &path);
     void exportCsv(const QString &path);

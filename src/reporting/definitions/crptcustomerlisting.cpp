@@ -36,7 +36,7 @@ DefinitionPtr crptCustomerListing()
          true},
         {QStringLiteral("Phone / Fax"), {}, 85, Format::Text, Qt::AlignLeft,
          phones(QStringLiteral("Phone"), QStringLiteral("Fax")), true},
-        {QStringLiteral("Ship To"), {}, 160, Format::Text, Qt::AlignLeft,
+        {QStringLiteral("Ship To"), {}, 145, Format::Text, Qt::AlignLeft,
          [](const RowView &r) {
              return QVariant(joined({r.text(QStringLiteral("ShipTo")), r.text(QStringLiteral("ShipToAddress1")),
                                      r.text(QStringLiteral("ShipToAddress2")),
@@ -48,7 +48,7 @@ DefinitionPtr crptCustomerListing()
          phones(QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax")), true},
         {QStringLiteral("Terms"), QStringLiteral("Terms"), 50, Format::Text, Qt::AlignLeft, {}, true},
         {QStringLiteral("Days"), QStringLiteral("Days"), 30, Format::Integer, Qt::AlignRight},
-        {QStringLiteral("Added"), QStringLiteral("DateAdded"), 35 + (w - 720), Format::Date, Qt::AlignRight},
+        {QStringLiteral("Added"), QStringLiteral("DateAdded"), 50 + (w - 720), Format::Date, Qt::AlignRight},
     };
     d->bands.push_back(columnHeadingBand(columns));
     d->groups.push_back({QStringLiteral("Status"), {}, false});

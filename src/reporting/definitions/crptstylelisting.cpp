@@ -60,8 +60,8 @@ DefinitionPtr crptStyleListing()
     component.height = 14;
     component.visibleIf = [](const RowView &r) { return !r.isNull(QStringLiteral("ComponentID")); };
     component.elements.push_back(field(QStringLiteral("Component"), c1, 1, c2 - c1 - 4, Format::Text,
-                                       Qt::AlignLeft | Qt::AlignVCenter, {8, true}));
-    Element description = field(QStringLiteral("Description"), c2, 1, c3 - c2 - 4);
+                                       Qt::AlignLeft | Qt::AlignTop, {8, true}));
+    Element description = field(QStringLiteral("Description"), c2, 1, c3 - c2 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop);
     description.canGrow = true;
     component.elements.push_back(description);
     component.elements.push_back(formula(QStringLiteral("ComponentSize"),
@@ -69,8 +69,8 @@ DefinitionPtr crptStyleListing()
                                              return sizeText(r, QStringLiteral("Component.Thickness"), QStringLiteral("Component.Width"),
                                                              QStringLiteral("Component.Length"));
                                          },
-                                         c3, 1, c4 - c3 - 4));
-    component.elements.push_back(field(QStringLiteral("Qty"), c4, 1, w - c4, Format::Number, Qt::AlignRight | Qt::AlignVCenter));
+                                         c3, 1, c4 - c3 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop));
+    component.elements.push_back(field(QStringLiteral("Qty"), c4, 1, w - c4, Format::Number, Qt::AlignRight | Qt::AlignTop));
     d->bands.push_back(component);
 
     Band operation;
@@ -79,7 +79,7 @@ DefinitionPtr crptStyleListing()
     operation.visibleIf = [](const RowView &r) { return !r.isNull(QStringLiteral("Operation")); };
     const FontSpec opFont{7.5};
     operation.elements.push_back(field(QStringLiteral("Operation"), c1 + 12, 0, c2 - c1 - 16, Format::Text,
-                                       Qt::AlignLeft | Qt::AlignVCenter, opFont));
+                                       Qt::AlignLeft | Qt::AlignTop, opFont));
     Element instructions = field(QStringLiteral("Instructions"), c2 + 12, 0, c3 - c2 - 16, Format::Text,
                                  Qt::AlignLeft | Qt::AlignTop, {7.5, false, true});
     instructions.canGrow = true;
@@ -90,7 +90,7 @@ DefinitionPtr crptStyleListing()
                                                              QStringLiteral("StyleOperation.Width"),
                                                              QStringLiteral("StyleOperation.Length"));
                                          },
-                                         c3 + 12, 0, c4 - c3 - 16, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, opFont));
+                                         c3 + 12, 0, c4 - c3 - 16, Format::Text, Qt::AlignLeft | Qt::AlignTop, opFont));
     d->bands.push_back(operation);
 
     Band styleEnd;
