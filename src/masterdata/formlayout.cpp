@@ -65,4 +65,10 @@ QString maskedText(const QLineEdit *field)
     return {};
 }
 
+void setMaskedText(QLineEdit *field, const QString &text)
+{
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
 } // namespace masterdata

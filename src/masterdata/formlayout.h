@@ -36,4 +36,8 @@ QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons);
 // an untouched field does not store the mask's brackets and dash.
 QString maskedText(const QLineEdit *field);
 
+// Shows a stored phone or fax number in a masked field, with the cursor at its
+// start so that typing fills the mask from the first digit.
+void setMaskedText(QLineEdit *field, const QString &text);
+
 } // namespace masterdata

@@ -4,6 +4,7 @@
 #include "officereports/officemenu.h"
 #include "reporting/viewer.h"
 #include "catalogue/styleform.h"
+#include "masterdata/companyform.h"
 #include "masterdata/customerform.h"
 #include "masterdata/vendorform.h"
 
@@ -33,6 +34,7 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("About"), [] { return new AboutForm; });
     window.registerScreen(QStringLiteral("CustomerEntry"), loaded<masterdata::CustomerForm>());
     window.registerScreen(QStringLiteral("VendorEntry"), loaded<masterdata::VendorForm>());
+    window.registerScreen(QStringLiteral("mnuCompanySetup"), loaded<masterdata::CompanyForm>());
     officereports::registerListings(window);
     // The one Report Viewer opens as a child window of the work area.
     reporting::setViewerHost([&window](QWidget *viewer) { window.addChild(viewer)->show(); });

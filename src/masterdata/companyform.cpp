@@ -1,0 +1,130 @@
+#include "masterdata/companyform.h"
+
+#include "data/database.h"
+#include "masterdata/formlayout.h"
+#include "shell/companysettings.h"
+#include "shell/cursor.h"
+#include "shell/defaultbutton.h"
+#include "shell/formats.h"
+#include "shell/messages.h"
+#include "shell/permissions.h"
+#include "shell/typeahead.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace masterdata {
+
+namespace {
+// The Company columns of the plain text fields.
+struct Column {
+    QLineEdit *CompanyForm::*field;
+    const char *column;
+};
+const Column kTextColumns[] = {
+    {&CompanyForm::txtCompany, "Name"},       {&CompanyForm::txtAddress1, "Address1"},
+    {&CompanyForm::txtAddress2, "Address2"},  {&CompanyForm::txtCity, "City"},
+    {&CompanyForm::txtZip, "Zip"},            {&CompanyForm::txtEmail, "Email"},
+    {&CompanyForm::txtWebsite, "Website"},    {&CompanyForm::txtTaxID, "TaxID"},
+    {&CompanyForm::txtKeyPressDelay, "KeyPressDelay"},
+};
+} // namespace
+
+CompanyForm::CompanyForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmSetup"));
+    setWindowTitle(QStringLiteral("Setup"));
+
+    txtCompany = textField(this, "txtCompany", 50);
+    txtAddress1 = textField(this, "txtAddress1", 50);
+    txtAddress2 = textField(this, "txtAddress2", 50);
+    txtCity = textField(this, "txtCity", 50);
+    cmbState = named(new QComboBox(this), "cmbState");
+    txtZip = textField(this, "txtZip", 50);
+    txtPhone = textField(this, "txtPhone");
+    txtFax = textField(this, "txtFax");
+    for (QLineEdit *masked : {txtPhone, txtFax})
+        masked->setInputMask(shell::phoneInputMask());
+    txtEmail = textField(this, "txtEmail", 50);
+    txtWebsite = textField(this, "txtWebsite", 50);
+    txtTaxID = textField(this, "txtTaxID", 50);
+    txtKeyPressDelay = textField(this, "txtKeyPressDelay", 50);
+    txtKeyPressDelay->setMaximumWidth(80);
+    btnSave = named(new QPushButton(QStringLiteral("Save And Close"), this), "btnSave");
+    btnExit = named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
+
+    auto *frame = new QGroupBox(QStringLiteral("Company Info"), this);
+    auto *grid = new QGridLayout(frame);
+    addFormRow(grid, QStringLiteral("Company"), {txtCompany});
+    addFormRow(grid, QStringLiteral("Address1"), {txtAddress1});
+    addFormRow(grid, QStringLiteral("Address2"), {txtAddress2});
+    addFormRow(grid, QStringLiteral("City"), {txtCity});
+    addFormRow(grid, QStringLiteral("State/Zip"), {cmbState, txtZip});
+    addFormRow(grid, QStringLiteral("Phone"), {txtPhone});
+    addFormRow(grid, QStringLiteral("Fax"), {txtFax});
+    addFormRow(grid, QStringLiteral("Email"), {txtEmail});
+    addFormRow(grid, QStringLiteral("Website"), {txtWebsite});
+    addFormRow(grid, QStringLiteral("Tax ID"), {txtTaxID});
+    auto *seconds = new QLabel(QStringLiteral("(Seconds)"), this);
+    addFormRow(grid, QStringLiteral("Keypress Delay"), {txtKeyPressDelay, seconds});
+    static_cast<QHBoxLayout *>(grid->itemAtPosition(grid->rowCount() - 1, 1)->layout())->addStretch();
+    grid->setColumnMinimumWidth(1, 280);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttonRow({btnSave, btnExit}));
+    setTabOrderFromGrid(grid, {btnSave, btnExit});
+
+    for (QLineEdit *field : {txtCompany, txtAddress1, txtAddress2, txtCity, txtZip, txtPhone, txtFax, txtEmail,
+                             txtWebsite, txtTaxID})
+        shell::attachSelectOnFocus(field);
+    shell::attachDefaultButton(this, btnSave);
+    connect(btnSave, &QPushButton::clicked, this, [this] { shell::reportingDbErrors([this] { save(); }, this); });
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void CompanyForm::load()
+{
+    shell::BusyCursor busy;
+    data::Database &db = data::sharedDatabase();
+    cmbState->clear();
+    for (data::Recordset states = db.query(QStringLiteral("SELECT State FROM State ORDER BY State")); !states.isEOF();
+         states.moveNext())
+        cmbState->addItem(states.text(QStringLiteral("State")));
+
+    data::Recordset rs = db.query(QStringLiteral("SELECT TOP 1 * FROM Company"));
+    const bool empty = rs.isEmpty();
+    for (const Column &c : kTextColumns)
+        (this->*c.field)->setText(empty ? QString() : rs.text(QLatin1String(c.column)));
+    setMaskedText(txtPhone, empty ? QString() : rs.text(QStringLiteral("Phone")));
+    setMaskedText(txtFax, empty ? QString() : rs.text(QStringLiteral("Fax")));
+    cmbState->setCurrentIndex(empty ? -1 : cmbState->findText(rs.text(QStringLiteral("State")), Qt::MatchFixedString));
+}
+
+void CompanyForm::save()
+{
+    if (!shell::CheckPermission(QStringLiteral("Company Info"))) {
+        shell::showWarning(QStringLiteral("Invalid Permission"),
+                           QStringLiteral("You do not have permission to save this record."), this);
+        return;
+    }
+    if (txtCompany->text().isEmpty()) {
+        shell::showMessage(QStringLiteral("Required Fields"), QStringLiteral("Name is Required."));
+        return;
+    }
+    data::Database &db = data::sharedDatabase();
+    data::Recordset rs = db.query(QStringLiteral("SELECT TOP 1 * FROM Company"));
+    if (rs.isEmpty())
+        rs.addNew();
+    for (const Column &c : kTextColumns)
+        rs.setValue(QLatin1String(c.column), (this->*c.field)->text());
+    rs.setValue(QStringLiteral("State"), cmbState->currentText());
+    rs.setValue(QStringLiteral("Phone"), maskedText(txtPhone));
+    rs.setValue(QStringLiteral("Fax"), maskedText(txtFax));
+    rs.update();
+    close();
+    shell::LoadCompanySettings(db);
+}
+
+} // namespace masterdata
