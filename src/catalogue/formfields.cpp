@@ -1,6 +1,7 @@
 #include "catalogue/formfields.h"
 
 #include "data/recordset.h"
+#include "shell/formats.h"
 #include "shell/vbnumeric.h"
 
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QLocale>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <algorithm>
 #include <cmath>
 
 namespace catalogue {
@@ -72,16 +74,40 @@ QString naturalOrder(const QString &column)
     return QStringLiteral("case IsNumeric(%1) when 1 then Replicate('0', 100 - Len(%1)) + %1 else %1 end").arg(column);
 }
 
+namespace {
+
+// The decimals a value needs to be shown without loss: at least the format's,
+// more (up to six) when the value has them.
+int decimalsNeeded(double value, int decimals)
+{
+    for (int d = decimals; d < 6; ++d) {
+        const double scale = std::pow(10.0, d);
+        if (std::fabs(std::round(value * scale) / scale - value) <= 1e-9 * std::max(1.0, std::fabs(value)))
+            return d;
+    }
+    return 6;
+}
+
+} // namespace
+
 QString formatFixed(double value, int decimals, bool grouped)
 {
     QLocale locale(QLocale::English, QLocale::UnitedStates);
     if (!grouped)
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    QString text = locale.toString(value, 'f', decimals);
+    QString text = locale.toString(value, 'f', decimalsNeeded(value, decimals));
     // No "-0.00".
     if (text.startsWith(QLatin1Char('-')) && locale.toDouble(text) == 0.0)
         text.remove(0, 1);
     return text;
+}
+
+QString moneyText(double value)
+{
+    if (decimalsNeeded(value, 2) == 2)
+        return shell::formatMoney(value);
+    const QString text = QLatin1Char('$') + formatFixed(std::fabs(value), 2, true);
+    return value < 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
 }
 
 QString numberText(const data::Recordset &rs, const QString &column, int decimals, bool grouped)

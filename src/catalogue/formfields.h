@@ -32,7 +32,12 @@ QString naturalOrder(const QString &column);
 
 // A number shown with a fixed count of decimals, with thousands separators
 // when grouped ("#,##0.00" is formatFixed(v, 2, true), "0.000" formatFixed(v, 3)).
+// A value with more decimals shows them (up to six), so that a field shown and
+// saved again never rounds what was stored: 1.125 stays "1.125", not "1.13".
 QString formatFixed(double value, int decimals, bool grouped = false);
+// Money in an edit field ("$1,234.50", "($3.00)"), with the same care for
+// values finer than a cent ("$0.125").
+QString moneyText(double value);
 // A column's number in that form; empty for a null column.
 QString numberText(const data::Recordset &rs, const QString &column, int decimals, bool grouped = false);
 

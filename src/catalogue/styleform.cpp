@@ -782,8 +782,8 @@ void StyleForm::FillForm()
     txtStyleComponentOperationID->clear();
     for (QLineEdit *field : {txtQty, txtInstructions, txtGroupBy})
         field->clear();
-    txtCost->setText(shell::formatMoney(0));
-    txtPrice->setText(shell::formatMoney(0));
+    txtCost->setText(moneyText(0));
+    txtPrice->setText(moneyText(0));
     for (QLineEdit *field : {txtThickness, txtWidth, txtLength, txtOperationQty})
         field->setText(QStringLiteral("0"));
 }

@@ -128,14 +128,14 @@ void StyleForm::typeChosen()
                 QStringLiteral("SELECT * FROM Style WHERE Name = ") + data::sqlText(name) + QStringLiteral(" AND Type = ")
                 + data::sqlText(type) + QStringLiteral(" AND Customer = ") + data::sqlText(customer));
             if (!rs.isEmpty()) {
-                txtCost->setText(shell::formatMoney(rs.number(QStringLiteral("Cost"))));
-                txtPrice->setText(shell::formatMoney(rs.number(QStringLiteral("Price"))));
+                txtCost->setText(moneyText(rs.number(QStringLiteral("Cost"))));
+                txtPrice->setText(moneyText(rs.number(QStringLiteral("Price"))));
                 txtGroupBy->setText(rs.text(QStringLiteral("GroupField")));
                 setStyleId(rs.text(QStringLiteral("ID")));
             } else {
                 // A style still to be made: the group text stays.
-                txtCost->setText(shell::formatMoney(0));
-                txtPrice->setText(shell::formatMoney(0));
+                txtCost->setText(moneyText(0));
+                txtPrice->setText(moneyText(0));
                 setStyleId(QString());
             }
         },
@@ -155,8 +155,8 @@ void StyleForm::newStyle()
     fillList(cmbStyleName, {});
     setStyleId(QString());
     txtGroupBy->clear();
-    txtCost->setText(shell::formatMoney(0));
-    txtPrice->setText(shell::formatMoney(0));
+    txtCost->setText(moneyText(0));
+    txtPrice->setText(moneyText(0));
 }
 
 void StyleForm::saveStyle()

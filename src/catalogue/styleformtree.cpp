@@ -206,8 +206,8 @@ void StyleForm::fillStyleFrame(const QString &customer, const QString &name, con
     chooseText(cmbCustomer, customer);
     cmbStyleName->setEditText(name);
     chooseText(cmbType, type);
-    txtCost->setText(shell::formatMoney(cost));
-    txtPrice->setText(shell::formatMoney(price));
+    txtCost->setText(moneyText(cost));
+    txtPrice->setText(moneyText(price));
     txtGroupBy->setText(group);
 }
 

@@ -308,6 +308,25 @@ TEST_F(StyleFormTest, SelectingRowsFillsTheFrames)
     EXPECT_EQ(messages.count(), 0);
 }
 
+TEST_F(StyleFormTest, ValuesFinerThanTheirFormatSurviveShowAndSave)
+{
+    db().execute(QStringLiteral("UPDATE Style SET Cost = 0.125 WHERE ID = %1").arg(style9));
+    db().execute(QStringLiteral("UPDATE StyleOperation SET Thickness = 1.125, SplitQty = 0.3333 WHERE ID = %1").arg(opSaw));
+    open();
+    select(expanded(seatRow())->child(0));
+    EXPECT_EQ(form->txtCost->text(), "$0.125");
+    EXPECT_EQ(form->txtThickness->text(), "1.125");
+    EXPECT_EQ(form->txtOperationQty->text(), "0.3333");
+    click(form->btnOperationsSave2);
+    data::Recordset op = row(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opSaw));
+    EXPECT_DOUBLE_EQ(op.number("Thickness"), 1.125);
+    EXPECT_DOUBLE_EQ(op.number("SplitQty"), 0.3333);
+    select(style9Row());
+    click(form->btnStyleSave);
+    EXPECT_DOUBLE_EQ(row(QStringLiteral("SELECT Cost FROM Style WHERE ID = %1").arg(style9)).number("Cost"), 0.125);
+    EXPECT_EQ(messages.count(), 0);
+}
+
 TEST_F(StyleFormTest, StalePlaceholderAndDeletedRecordsLeaveTheTree)
 {
     open();
