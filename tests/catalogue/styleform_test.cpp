@@ -1,6 +1,7 @@
 #include "catalogue/styleform.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
+#include "data/demoplant.h"
 #include "shell/configuration.h"
 #include "shell/grid.h"
 #include "shell/messages.h"
@@ -944,26 +945,49 @@ TEST_F(StyleFormTest, LaterScreensAreNamedPlainlyWhenMissing)
     EXPECT_EQ(messages.last().text, "The \"Duplicate Style Components\" screen is not part of this build yet.");
 }
 
-// Pictures of every tab for a person to look at:
+// Pictures of every tab on the demo plant, for a person to look at:
 // BUNLINE_SCREENSHOT_DIR=/tmp/shots xvfb-run -a catalogue_tests --gtest_also_run_disabled_tests
-TEST_F(StyleFormTest, DISABLED_Screenshots)
+class StyleFormPictures : public testsupport::ScreenTest {};
+
+TEST_F(StyleFormPictures, DISABLED_EveryTab)
 {
     const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
     if (dir.isEmpty())
         GTEST_SKIP();
     QDir().mkpath(dir);
-    open();
-    form->show();
-    select(expanded(seatRow())->child(0));
-    form->cmbComponentID->setEditText(QStringLiteral("10"));
-    form->cmbBunID->setEditText(QStringLiteral("B1"));
-    form->cmbStationName->setEditText(QStringLiteral("Saw 1"));
-    form->cmbTypeID->setEditText(QStringLiteral("SOFA"));
-    for (int tab = 0; tab < StyleForm::TabCount; ++tab) {
-        form->setCurrentTab(tab);
-        QTest::qWait(50);
-        form->grab().save(QStringLiteral("%1/tab%2.png").arg(dir).arg(tab));
+    shell::setCurrentConfiguration({});
+    data::addDemoPlant(db());
+    shell::MessageRecorder messages;
+    StyleForm form;
+    form.load();
+    form.show();
+    // The first customer with styles, its first style and line opened, an operation selected.
+    QTreeWidgetItem *root = form.fgTree->topLevelItem(0);
+    for (int c = 0; c < root->childCount(); ++c) {
+        QTreeWidgetItem *customer = root->child(c);
+        customer->setExpanded(true);
+        if (customer->childCount() == 0)
+            continue;
+        QTreeWidgetItem *style = customer->child(0);
+        style->setExpanded(true);
+        form.fgTree->setCurrentItem(style);
+        if (style->childCount() > 0) {
+            style->child(0)->setExpanded(true);
+            if (style->child(0)->childCount() > 0)
+                form.fgTree->setCurrentItem(style->child(0)->child(0));
+        }
+        break;
     }
+    form.cmbComponentID->setCurrentIndex(0);
+    form.cmbBunID->setCurrentIndex(0);
+    form.cmbStationName->setCurrentIndex(0);
+    form.cmbTypeID->setCurrentIndex(0);
+    for (int tab = 0; tab < StyleForm::TabCount; ++tab) {
+        form.setCurrentTab(tab);
+        QTest::qWait(50);
+        form.grab().save(QStringLiteral("%1/tab%2.png").arg(dir).arg(tab));
+    }
+    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
 }
 
 } // namespace
