@@ -54,6 +54,17 @@ void chooseKey(QComboBox *list, const QString &key, const QString &fallbackText)
         chooseText(list, fallbackText);
 }
 
+void chooseStored(QComboBox *list, const QString &text)
+{
+    if (!text.isEmpty() && list->findText(text, Qt::MatchFixedString) < 0) {
+        const QSignalBlocker blocker(list);
+        const int current = list->currentIndex();
+        list->addItem(text);
+        list->setCurrentIndex(current);
+    }
+    chooseText(list, text);
+}
+
 void clearChoice(QComboBox *list)
 {
     list->setCurrentIndex(-1);

@@ -22,6 +22,11 @@ void chooseText(QComboBox *list, const QString &text);
 // with the text fallback.
 void chooseKey(QComboBox *list, const QString &key, const QString &fallbackText = {});
 void clearChoice(QComboBox *list);
+// Chooses the entry with that text; a value the list does not offer (a bun
+// made inactive, a vendor or plant no longer listed) is added as an entry
+// first, so that the record shows what it holds and saving it again keeps it.
+// An empty text clears the choice.
+void chooseStored(QComboBox *list, const QString &text);
 // The hidden key of the chosen entry; empty when nothing is chosen.
 QString chosenKey(const QComboBox *list);
 QString chosenText(const QComboBox *list);

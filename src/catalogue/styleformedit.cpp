@@ -229,7 +229,7 @@ void StyleForm::typeIdChanged()
                     return;
                 found = true;
                 txtTypeDescription->setText(rs.text(QStringLiteral("Description")));
-                chooseText(cmbTypeStatus, rs.text(QStringLiteral("Status")));
+                chooseStored(cmbTypeStatus, rs.text(QStringLiteral("Status")));
             },
             this);
     if (!found) {
@@ -336,14 +336,14 @@ void StyleForm::componentIdChanged()
                 txtComponentLength->setText(numberText(rs, QStringLiteral("Length"), 2, true));
                 txtTestRange->setText(rs.text(QStringLiteral("TestRange")));
                 txtComponentTopped->setText(rs.text(QStringLiteral("Topped")));
-                chooseText(cmbCutStyle, rs.text(QStringLiteral("CutStyle")));
-                chooseText(cmbComponentStatus, rs.text(QStringLiteral("Status")));
-                chooseText(cmbPlant, rs.text(QStringLiteral("Plant")));
+                chooseStored(cmbCutStyle, rs.text(QStringLiteral("CutStyle")));
+                chooseStored(cmbComponentStatus, rs.text(QStringLiteral("Status")));
+                chooseStored(cmbPlant, rs.text(QStringLiteral("Plant")));
                 chooseText(cmbTest, yesNoOf(rs.flag(QStringLiteral("Test"))));
                 chooseText(cmbPrintShipping, yesNoOf(rs.flag(QStringLiteral("PrintOnShipping"))));
                 chooseText(cmbArm, yesNoOf(rs.flag(QStringLiteral("Arm"))));
                 chooseText(cmbTie, yesNoOf(rs.flag(QStringLiteral("Tie"))));
-                chooseText(cmbComponentBun, rs.text(QStringLiteral("BunID")));
+                chooseStored(cmbComponentBun, rs.text(QStringLiteral("BunID")));
                 for (auto [field, column] : {std::pair{txtRailsPerBun, "RailsPerBun"},
                                              std::pair{txtPiecesPerRail, "PiecesPerRail"}}) {
                     const QString text = numberText(rs, QLatin1String(column), 0);
@@ -567,8 +567,8 @@ void StyleForm::bunIdChanged()
                 txtBunWidth->setText(numberText(rs, QStringLiteral("Width"), 2, true));
                 txtBunLength->setText(numberText(rs, QStringLiteral("Length"), 2, true));
                 txtBunGrade->setText(rs.text(QStringLiteral("Grade")));
-                chooseText(cmbBunStatus, rs.text(QStringLiteral("Status")));
-                chooseText(cmbBunVendor, rs.text(QStringLiteral("Vendor")));
+                chooseStored(cmbBunStatus, rs.text(QStringLiteral("Status")));
+                chooseStored(cmbBunVendor, rs.text(QStringLiteral("Vendor")));
             },
             this);
     if (!found)
@@ -640,9 +640,9 @@ void StyleForm::stationChanged()
                 if (rs.isEmpty())
                     return;
                 found = true;
-                chooseText(cmbReportName, rs.text(QStringLiteral("ReportType")));
+                chooseStored(cmbReportName, rs.text(QStringLiteral("ReportType")));
                 txtTeams->setText(rs.text(QStringLiteral("Teams")));
-                chooseText(cmbOperationStatus, rs.text(QStringLiteral("Status")));
+                chooseStored(cmbOperationStatus, rs.text(QStringLiteral("Status")));
             },
             this);
     if (!found) {

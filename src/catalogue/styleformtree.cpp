@@ -285,7 +285,7 @@ void StyleForm::treeRowSelected(QTreeWidgetItem *item)
 
             chooseKey(cmbStyle2, styleId, style);
             chooseKey(cmbComponent2, lineId, component);
-            chooseText(cmbOperation, rs.text(QStringLiteral("OperationID")));
+            chooseStored(cmbOperation, rs.text(QStringLiteral("OperationID")));
             txtInstructions->setText(rs.text(QStringLiteral("Instructions")));
             txtThickness->setText(numberText(rs, QStringLiteral("Thickness"), 2));
             txtWidth->setText(numberText(rs, QStringLiteral("Width"), 2));
@@ -298,12 +298,12 @@ void StyleForm::treeRowSelected(QTreeWidgetItem *item)
             if (second.isEmpty())
                 clearChoice(cmbOperation2);
             else
-                chooseText(cmbOperation2, second);
+                chooseStored(cmbOperation2, second);
             const QString plant = rs.text(QStringLiteral("Plant2"));
             if (plant.isEmpty())
                 cmbPlant2->setCurrentIndex(cmbPlant2->count() > 0 ? 0 : -1);
             else
-                chooseText(cmbPlant2, plant);
+                chooseStored(cmbPlant2, plant);
         },
         this);
 }

@@ -622,6 +622,31 @@ TEST_F(StyleFormTest, ComponentSaveReadsLeadingNumbersAndLeavesTheBuggies)
     EXPECT_EQ(form->txtRailsPerBun->text(), "0");
 }
 
+TEST_F(StyleFormTest, ValuesTheListsNoLongerOfferAreShownAndKept)
+{
+    // The bun went inactive, the vendor and the plant are gone from their lists.
+    db().execute(QStringLiteral("UPDATE Bun SET Status = 'Inactive', Vendor = 'Gone Foam'"));
+    db().execute(QStringLiteral("UPDATE Component SET Plant = 'Old Plant' WHERE ID = '10'"));
+    open();
+    EXPECT_LT(form->cmbComponentBun->findText(QStringLiteral("B1")), 0) << "active buns only";
+    form->cmbComponentID->setEditText(QStringLiteral("10"));
+    EXPECT_EQ(form->cmbComponentBun->currentText(), "B1");
+    EXPECT_EQ(form->cmbPlant->currentText(), "Old Plant");
+    form->txtComponentDescription->setText(QStringLiteral("Seat, firmer"));
+    click(form->btnComponentSave);
+    data::Recordset c = row("SELECT * FROM Component WHERE ID = '10'");
+    EXPECT_EQ(c.text("BunID"), "B1");
+    EXPECT_EQ(c.text("Plant"), "Old Plant");
+    EXPECT_EQ(c.text("Description"), "Seat, firmer");
+
+    form->cmbBunID->setEditText(QStringLiteral("B1"));
+    EXPECT_EQ(form->cmbBunVendor->currentText(), "Gone Foam");
+    EXPECT_EQ(form->cmbBunStatus->currentText(), "Inactive");
+    click(form->btnBunSave);
+    EXPECT_EQ(row("SELECT Vendor FROM Bun WHERE ID = 'B1'").text("Vendor"), "Gone Foam");
+    EXPECT_EQ(messages.count(), 0);
+}
+
 TEST_F(StyleFormTest, QtyPerBuggyChecksItselfWhenLeft)
 {
     open();
