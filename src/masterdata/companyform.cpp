@@ -18,10 +18,7 @@ namespace masterdata {
 
 namespace {
 // The Company columns of the plain text fields.
-struct Column {
-    QLineEdit *CompanyForm::*field;
-    const char *column;
-};
+using Column = FieldColumn<CompanyForm>;
 const Column kTextColumns[] = {
     {&CompanyForm::txtCompany, "Name"},       {&CompanyForm::txtAddress1, "Address1"},
     {&CompanyForm::txtAddress2, "Address2"},  {&CompanyForm::txtCity, "City"},
@@ -38,16 +35,7 @@ CompanyForm::CompanyForm(QWidget *parent)
     setWindowTitle(QStringLiteral("Setup"));
 
     txtCompany = textField(this, "txtCompany", 50);
-    txtAddress1 = textField(this, "txtAddress1", 50);
-    txtAddress2 = textField(this, "txtAddress2", 50);
-    txtCity = textField(this, "txtCity", 50);
-    cmbState = named(new QComboBox(this), "cmbState");
-    txtZip = textField(this, "txtZip", 50);
-    txtPhone = textField(this, "txtPhone");
-    txtFax = textField(this, "txtFax");
-    for (QLineEdit *masked : {txtPhone, txtFax})
-        masked->setInputMask(shell::phoneInputMask());
-    txtEmail = textField(this, "txtEmail", 50);
+    buildAddressFields(this, *this);
     txtWebsite = textField(this, "txtWebsite", 50);
     txtTaxID = textField(this, "txtTaxID", 50);
     txtKeyPressDelay = textField(this, "txtKeyPressDelay", 50);
@@ -58,13 +46,7 @@ CompanyForm::CompanyForm(QWidget *parent)
     auto *frame = new QGroupBox(QStringLiteral("Company Info"), this);
     auto *grid = new QGridLayout(frame);
     addFormRow(grid, QStringLiteral("Company"), {txtCompany});
-    addFormRow(grid, QStringLiteral("Address1"), {txtAddress1});
-    addFormRow(grid, QStringLiteral("Address2"), {txtAddress2});
-    addFormRow(grid, QStringLiteral("City"), {txtCity});
-    addFormRow(grid, QStringLiteral("State/Zip"), {cmbState, txtZip});
-    addFormRow(grid, QStringLiteral("Phone"), {txtPhone});
-    addFormRow(grid, QStringLiteral("Fax"), {txtFax});
-    addFormRow(grid, QStringLiteral("Email"), {txtEmail});
+    addAddressRows(grid, *this);
     addFormRow(grid, QStringLiteral("Website"), {txtWebsite});
     addFormRow(grid, QStringLiteral("Tax ID"), {txtTaxID});
     auto *seconds = new QLabel(QStringLiteral("(Seconds)"), this);

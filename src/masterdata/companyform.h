@@ -1,5 +1,7 @@
 #pragma once
 
+#include "masterdata/formlayout.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -11,16 +13,16 @@ namespace masterdata {
 // frmSetup: the company's name, address and contact data that report headings
 // print. Saving needs the "Company Info" permission and reloads the company
 // settings of the run at once.
-class CompanyForm : public QWidget {
+class CompanyForm : public QWidget, public AddressFields {
     Q_OBJECT
 public:
     explicit CompanyForm(QWidget *parent = nullptr);
     // Fills the state list and the fields from the Company row.
     void load();
 
-    QLineEdit *txtCompany, *txtAddress1, *txtAddress2, *txtCity;
-    QComboBox *cmbState;
-    QLineEdit *txtZip, *txtPhone, *txtFax, *txtEmail, *txtWebsite, *txtTaxID, *txtKeyPressDelay;
+    QLineEdit *txtCompany;
+    // txtAddress1 ... txtEmail, cmbState: AddressFields
+    QLineEdit *txtWebsite, *txtTaxID, *txtKeyPressDelay;
     QPushButton *btnSave, *btnExit;
 
 private:

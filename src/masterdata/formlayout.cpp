@@ -1,5 +1,7 @@
 #include "masterdata/formlayout.h"
 
+#include "shell/formats.h"
+
 #include <QHBoxLayout>
 
 namespace masterdata {
@@ -63,6 +65,31 @@ QString maskedText(const QLineEdit *field)
         if (c.isDigit())
             return text;
     return {};
+}
+
+void buildAddressFields(QWidget *parent, AddressFields &f)
+{
+    f.txtAddress1 = textField(parent, "txtAddress1", 50);
+    f.txtAddress2 = textField(parent, "txtAddress2", 50);
+    f.txtCity = textField(parent, "txtCity", 50);
+    f.cmbState = named(new QComboBox(parent), "cmbState");
+    f.txtZip = textField(parent, "txtZip", 50);
+    f.txtPhone = textField(parent, "txtPhone");
+    f.txtFax = textField(parent, "txtFax");
+    for (QLineEdit *masked : {f.txtPhone, f.txtFax})
+        masked->setInputMask(shell::phoneInputMask());
+    f.txtEmail = textField(parent, "txtEmail", 50);
+}
+
+void addAddressRows(QGridLayout *grid, const AddressFields &f)
+{
+    addFormRow(grid, QStringLiteral("Address1"), {f.txtAddress1});
+    addFormRow(grid, QStringLiteral("Address2"), {f.txtAddress2});
+    addFormRow(grid, QStringLiteral("City"), {f.txtCity});
+    addFormRow(grid, QStringLiteral("State/Zip"), {f.cmbState, f.txtZip});
+    addFormRow(grid, QStringLiteral("Phone"), {f.txtPhone});
+    addFormRow(grid, QStringLiteral("Fax"), {f.txtFax});
+    addFormRow(grid, QStringLiteral("Email"), {f.txtEmail});
 }
 
 void setMaskedText(QLineEdit *field, const QString &text)

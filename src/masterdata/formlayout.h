@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -35,6 +36,26 @@ QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons);
 // The text of a masked phone or fax field: empty while no digit is typed, so
 // an untouched field does not store the mask's brackets and dash.
 QString maskedText(const QLineEdit *field);
+
+// The address fields the company and user screens share: address lines, city
+// and zip (up to 50 characters), the state list, the masked phone and fax, and
+// e-mail. A screen inherits them, so they are its controls by name.
+struct AddressFields {
+    QLineEdit *txtAddress1, *txtAddress2, *txtCity;
+    QComboBox *cmbState;
+    QLineEdit *txtZip, *txtPhone, *txtFax, *txtEmail;
+};
+void buildAddressFields(QWidget *parent, AddressFields &fields);
+// Their rows "Address1" to "Email" in a form.
+void addAddressRows(QGridLayout *grid, const AddressFields &fields);
+
+// A text field of a screen and the column it shows, for screens that load and
+// save a row field by field.
+template <typename Form>
+struct FieldColumn {
+    QLineEdit *Form::*field;
+    const char *column;
+};
 
 // Shows a stored phone or fax number in a masked field, with the cursor at its
 // start so that typing fills the mask from the first digit.

@@ -6,6 +6,7 @@
 #include "catalogue/styleform.h"
 #include "masterdata/companyform.h"
 #include "masterdata/customerform.h"
+#include "masterdata/userform.h"
 #include "masterdata/vendorform.h"
 
 #include <QMdiSubWindow>
@@ -35,6 +36,7 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("CustomerEntry"), loaded<masterdata::CustomerForm>());
     window.registerScreen(QStringLiteral("VendorEntry"), loaded<masterdata::VendorForm>());
     window.registerScreen(QStringLiteral("mnuCompanySetup"), loaded<masterdata::CompanyForm>());
+    window.registerScreen(QStringLiteral("mnuUserEntryEdit"), loaded<masterdata::UserForm>());
     officereports::registerListings(window);
     // The one Report Viewer opens as a child window of the work area.
     reporting::setViewerHost([&window](QWidget *viewer) { window.addChild(viewer)->show(); });

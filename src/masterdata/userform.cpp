@@ -1,0 +1,466 @@
+#include "masterdata/userform.h"
+
+#include "data/database.h"
+#include "data/passwords.h"
+#include "data/quoting.h"
+#include "masterdata/formlayout.h"
+#include "shell/clock.h"
+#include "shell/currentuser.h"
+#include "shell/cursor.h"
+#include "shell/formats.h"
+#include "shell/messages.h"
+#include "shell/permissions.h"
+#include "shell/typeahead.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace masterdata {
+
+namespace {
+
+using Column = FieldColumn<UserForm>;
+// The [User] columns of the text fields, shown and hidden, password aside.
+const Column kTextColumns[] = {
+    {&UserForm::txtName, "Name"},
+    {&UserForm::txtAddress1, "Address1"},
+    {&UserForm::txtAddress2, "Address2"},
+    {&UserForm::txtCity, "City"},
+    {&UserForm::txtZip, "Zip"},
+    {&UserForm::txtEmail, "Email"},
+    {&UserForm::txtUsername, "Username"},
+    {&UserForm::txtSalesOrderPrintQty, "SalesOrderPrintQty"},
+    {&UserForm::txtInvoicePrintQty, "InvoicePrintQty"},
+    {&UserForm::txtPackingSlipPrintQty, "PackingSlipPrintQty"},
+    {&UserForm::txtPickTicketPrintQty, "PickTicketPrintQty"},
+    {&UserForm::txtEmailServer, "EmailServer"},
+    {&UserForm::txtEmailAddress, "EmailFrom"},
+    {&UserForm::txtEmailName, "EmailFromName"},
+    {&UserForm::txtEmailUser, "EmailServerUser"},
+    {&UserForm::txtEmailPassword, "EmailServerPassword"},
+};
+
+const QString kAdmin = QStringLiteral("Admin");
+
+// Login trims the typed name and password, so they are stored trimmed too.
+QString trimSpaces(QString text)
+{
+    while (text.startsWith(QLatin1Char(' ')))
+        text.remove(0, 1);
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+QListWidget *permissionList(QWidget *parent, const char *name)
+{
+    auto *list = named(new QListWidget(parent), name);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setMinimumWidth(200);
+    return list;
+}
+
+void fillList(QListWidget *list, data::Recordset rs, const QString &idColumn)
+{
+    for (; !rs.isEOF(); rs.moveNext()) {
+        auto *item = new QListWidgetItem(rs.text(QStringLiteral("Name")), list);
+        item->setData(Qt::UserRole, rs.integer(idColumn));
+    }
+}
+
+} // namespace
+
+UserForm::UserForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmUser"));
+    setWindowTitle(QStringLiteral("User Entry/Edit"));
+
+    cmbUser = named(new QComboBox(this), "cmbUser");
+    cmbUser->setMinimumContentsLength(25);
+    lblID = named(new QLabel(this), "lblID");
+    lblID->setFrameShape(QFrame::StyledPanel);
+    lblID->setMinimumWidth(60);
+    txtName = textField(this, "txtName");
+    buildAddressFields(this, *this);
+    cmbType = named(new QComboBox(this), "cmbType");
+    txtUsername = textField(this, "txtUsername", 50);
+    txtPassword = textField(this, "txtPassword", 50);
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setPlaceholderText(QStringLiteral("(unchanged)"));
+    chkInactive = named(new QCheckBox(QStringLiteral("Inactive"), this), "chkInactive");
+    lstAllPermissions = permissionList(this, "lstAllPermissions");
+    lstUserPermissions = permissionList(this, "lstUserPermissions");
+    btnAdd = named(new QPushButton(QStringLiteral("Add >"), this), "btnAdd");
+    btnRemove = named(new QPushButton(QStringLiteral("< Rem"), this), "btnRemove");
+    btnAddAll = named(new QPushButton(QStringLiteral("Add >>"), this), "btnAddAll");
+    btnRemoveAll = named(new QPushButton(QStringLiteral("<< Rem"), this), "btnRemoveAll");
+    btnNew = named(new QPushButton(QStringLiteral("New"), this), "btnNew");
+    btnSave = named(new QPushButton(QStringLiteral("Save"), this), "btnSave");
+    btnDelete = named(new QPushButton(QStringLiteral("Delete"), this), "btnDelete");
+    btnExit = named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
+
+    // Carried with the user, not shown.
+    chkSalesRep = named(new QCheckBox(QStringLiteral("Sales Rep"), this), "chkSalesRep");
+    txtSalesOrderPrintQty = textField(this, "txtSalesOrderPrintQty", 50);
+    txtInvoicePrintQty = textField(this, "txtInvoicePrintQty", 50);
+    txtPackingSlipPrintQty = textField(this, "txtPackingSlipPrintQty", 50);
+    txtPickTicketPrintQty = textField(this, "txtPickTicketPrintQty", 50);
+    txtEmailServer = textField(this, "txtEmailServer", 50);
+    txtEmailAddress = textField(this, "txtEmailAddress", 50);
+    txtEmailName = textField(this, "txtEmailName", 50);
+    txtEmailUser = textField(this, "txtEmailUser", 50);
+    txtEmailPassword = textField(this, "txtEmailPassword", 50);
+    for (QWidget *hidden : std::initializer_list<QWidget *>{chkSalesRep, txtSalesOrderPrintQty, txtInvoicePrintQty,
+                                                            txtPackingSlipPrintQty, txtPickTicketPrintQty,
+                                                            txtEmailServer, txtEmailAddress, txtEmailName,
+                                                            txtEmailUser, txtEmailPassword})
+        hidden->hide();
+
+    auto *info = new QGroupBox(QStringLiteral("User Information"), this);
+    auto *grid = new QGridLayout(info);
+    addFormRow(grid, QStringLiteral("ID"), {lblID});
+    addFormRow(grid, QStringLiteral("Name"), {txtName});
+    addAddressRows(grid, *this);
+    addFormRow(grid, QStringLiteral("Type"), {cmbType});
+    addFormRow(grid, QStringLiteral("Username"), {txtUsername});
+    addFormRow(grid, QStringLiteral("Password"), {txtPassword});
+    grid->addWidget(chkInactive, grid->rowCount(), 1);
+    grid->setColumnMinimumWidth(1, 240);
+    grid->setRowStretch(grid->rowCount(), 1);
+
+    auto *permissions = new QGroupBox(QStringLiteral("Permissions"), this);
+    auto *lists = new QGridLayout(permissions);
+    lists->addWidget(new QLabel(QStringLiteral("All Permissions")), 0, 0);
+    lists->addWidget(new QLabel(QStringLiteral("User Permissions")), 0, 2);
+    lists->addWidget(lstAllPermissions, 1, 0);
+    auto *moves = new QVBoxLayout;
+    moves->addStretch();
+    for (QPushButton *move : {btnAdd, btnRemove, btnAddAll, btnRemoveAll})
+        moves->addWidget(move);
+    moves->addStretch();
+    lists->addLayout(moves, 1, 1);
+    lists->addWidget(lstUserPermissions, 1, 2);
+
+    auto *top = new QGridLayout;
+    addFormRow(top, QStringLiteral("Select User:"), {cmbUser});
+    top->setColumnStretch(2, 1);
+    auto *frames = new QHBoxLayout;
+    frames->addWidget(info);
+    frames->addWidget(permissions, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(frames, 1);
+    layout->addLayout(buttonRow({btnNew, btnSave, btnDelete, btnExit}));
+
+    QList<QWidget *> order{cmbUser, txtName, txtAddress1, txtAddress2, txtCity, cmbState, txtZip, txtPhone,
+                           txtFax, txtEmail, cmbType, txtUsername, txtPassword, chkInactive, lstAllPermissions,
+                           btnAdd, btnRemove, btnAddAll, btnRemoveAll, lstUserPermissions,
+                           btnNew, btnSave, btnDelete, btnExit};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    for (QLineEdit *field : {txtAddress1, txtAddress2, txtCity, txtZip, txtPhone, txtFax, txtEmail})
+        shell::attachSelectOnFocus(field);
+    for (QComboBox *list : {cmbUser, cmbType, cmbState})
+        shell::attachTypeAhead(list);
+
+    const auto guarded = [this](void (UserForm::*handler)()) {
+        return [this, handler] { shell::reportingDbErrors([&] { (this->*handler)(); }, this); };
+    };
+    connect(cmbUser, &QComboBox::currentIndexChanged, this, guarded(&UserForm::fillForm));
+    connect(cmbType, &QComboBox::currentIndexChanged, this, &UserForm::applyTypeRule);
+    connect(btnAdd, &QPushButton::clicked, this, [this] { movePermissions(lstAllPermissions, lstUserPermissions, false); });
+    connect(btnRemove, &QPushButton::clicked, this,
+            [this] { movePermissions(lstUserPermissions, lstAllPermissions, false); });
+    connect(btnAddAll, &QPushButton::clicked, this,
+            [this] { movePermissions(lstAllPermissions, lstUserPermissions, true); });
+    connect(btnRemoveAll, &QPushButton::clicked, this,
+            [this] { movePermissions(lstUserPermissions, lstAllPermissions, true); });
+    connect(btnNew, &QPushButton::clicked, this, [this] {
+        shell::reportingDbErrors([this] { clearForm(); }, this);
+        const QSignalBlocker quiet(cmbUser);
+        cmbUser->setCurrentIndex(-1);
+        txtName->setFocus();
+    });
+    connect(btnSave, &QPushButton::clicked, this, guarded(&UserForm::save));
+    connect(btnDelete, &QPushButton::clicked, this, guarded(&UserForm::remove));
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void UserForm::load()
+{
+    shell::BusyCursor busy;
+    data::Database &db = data::sharedDatabase();
+    fillUserList();
+    cmbType->clear();
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT * FROM UserType ORDER BY Name")); !rs.isEOF();
+         rs.moveNext())
+        cmbType->addItem(rs.text(QStringLiteral("Name")));
+    cmbState->clear();
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT State FROM State ORDER BY State")); !rs.isEOF();
+         rs.moveNext())
+        cmbState->addItem(rs.text(QStringLiteral("State")));
+    clearForm();
+
+    const shell::CurrentUser &me = shell::currentUser();
+    if (me.type != kAdmin && !shell::CheckPermission(QStringLiteral("User Entry")))
+        enterRestrictedMode();
+}
+
+void UserForm::fillUserList()
+{
+    const QSignalBlocker quiet(cmbUser);
+    cmbUser->clear();
+    for (data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT ID,Name FROM [User] ORDER BY Name"));
+         !rs.isEOF(); rs.moveNext())
+        cmbUser->addItem(rs.text(QStringLiteral("Name")), rs.integer(QStringLiteral("ID")));
+    cmbUser->setCurrentIndex(-1);
+}
+
+void UserForm::fillAllPermissions(const QString &statement)
+{
+    fillList(lstAllPermissions, data::sharedDatabase().query(statement), QStringLiteral("ID"));
+}
+
+void UserForm::clearForm()
+{
+    for (QLineEdit *field : {txtName, txtAddress1, txtAddress2, txtCity, txtZip, txtEmail, txtUsername, txtPassword,
+                             txtPhone, txtFax})
+        field->clear();
+    lblID->clear();
+    cmbState->setCurrentIndex(-1);
+    cmbType->setCurrentIndex(-1);
+    chkInactive->setChecked(false);
+    chkSalesRep->setChecked(false);
+    for (QLineEdit *quantity : {txtSalesOrderPrintQty, txtInvoicePrintQty, txtPackingSlipPrintQty,
+                                txtPickTicketPrintQty})
+        quantity->setText(QStringLiteral("1"));
+    lstAllPermissions->clear();
+    lstUserPermissions->clear();
+    fillAllPermissions(QStringLiteral("SELECT * FROM Permission ORDER BY Name"));
+    applyTypeRule();
+}
+
+void UserForm::fillForm()
+{
+    clearForm();
+    if (cmbUser->currentIndex() < 0)
+        return;
+    showUser(cmbUser->currentData().toLongLong());
+}
+
+void UserForm::showUser(qint64 id)
+{
+    data::Database &db = data::sharedDatabase();
+    data::Recordset rs = db.query(QStringLiteral("SELECT * FROM [User] WHERE ID = ") + data::sqlNumber(id));
+    if (rs.isEmpty()) {
+        clearForm();
+        return;
+    }
+    lstAllPermissions->clear();
+    lstUserPermissions->clear();
+    lblID->setText(QString::number(id));
+    for (const Column &c : kTextColumns)
+        (this->*c.field)->setText(rs.text(QLatin1String(c.column)));
+    setMaskedText(txtPhone, rs.text(QStringLiteral("Phone")));
+    setMaskedText(txtFax, rs.text(QStringLiteral("Fax")));
+    // The stored password is a hash; it is never shown.
+    txtPassword->clear();
+    cmbState->setCurrentIndex(cmbState->findText(rs.text(QStringLiteral("State")), Qt::MatchFixedString));
+    cmbType->setCurrentIndex(cmbType->findText(rs.text(QStringLiteral("Type")), Qt::MatchFixedString));
+    chkInactive->setChecked(rs.flag(QStringLiteral("Inactive")));
+    chkSalesRep->setChecked(rs.flag(QStringLiteral("SalesRep")));
+    applyTypeRule();
+
+    const QString user = data::sqlNumber(id);
+    fillAllPermissions(QStringLiteral("SELECT * FROM Permission WHERE ID NOT IN (SELECT PermissionID FROM "
+                                      "UserPermission WHERE UserID = %1) ORDER BY Name")
+                           .arg(user));
+    fillList(lstUserPermissions,
+             db.query(QStringLiteral("SELECT Permission.ID AS PermissionID, Permission.Name FROM UserPermission "
+                                     "INNER JOIN Permission ON UserPermission.PermissionID = Permission.ID "
+                                     "WHERE UserID = %1 ORDER BY Permission.Name")
+                          .arg(user)),
+             QStringLiteral("PermissionID"));
+}
+
+void UserForm::applyTypeRule()
+{
+    if (m_restricted)
+        return;
+    const bool user = cmbType->currentText() == QLatin1String("User");
+    for (QWidget *w : std::initializer_list<QWidget *>{lstAllPermissions, lstUserPermissions, btnAdd, btnRemove,
+                                                       btnAddAll, btnRemoveAll})
+        w->setEnabled(user);
+}
+
+void UserForm::movePermissions(QListWidget *from, QListWidget *to, bool all)
+{
+    for (int row = from->count() - 1; row >= 0; --row) {
+        if (all || from->item(row)->isSelected()) {
+            QListWidgetItem *item = from->takeItem(row);
+            item->setSelected(false);
+            to->addItem(item);
+        }
+    }
+    to->sortItems();
+}
+
+void UserForm::enterRestrictedMode()
+{
+    m_restricted = true;
+    const qint64 me = shell::currentUser().id;
+    {
+        const QSignalBlocker quiet(cmbUser);
+        cmbUser->setCurrentIndex(cmbUser->findData(me));
+    }
+    showUser(me);
+    // Every control but the labels; the frames stay enabled so that the
+    // password field inside one can be used.
+    for (QWidget *w : findChildren<QWidget *>())
+        if (!qobject_cast<QLabel *>(w) && !qobject_cast<QGroupBox *>(w)
+            && (w->parentWidget() == this || qobject_cast<QGroupBox *>(w->parentWidget())))
+            w->setEnabled(false);
+    for (QWidget *w : std::initializer_list<QWidget *>{txtPassword, btnSave, btnExit})
+        w->setEnabled(true);
+}
+
+bool UserForm::keepsAnActiveAdmin(qint64 id, bool staysActiveAdmin, const QString &title)
+{
+    if (staysActiveAdmin)
+        return true;
+    data::Database &db = data::sharedDatabase();
+    data::Recordset self = db.query(QStringLiteral("SELECT Type, Inactive FROM [User] WHERE ID = ") + data::sqlNumber(id));
+    if (self.isEmpty() || self.text(QStringLiteral("Type")) != kAdmin || self.flag(QStringLiteral("Inactive")))
+        return true;
+    // The type is compared as the permission check compares it: exactly.
+    data::Recordset others = db.query(QStringLiteral("SELECT Type FROM [User] WHERE Inactive = 0 AND ID <> ")
+                                      + data::sqlNumber(id));
+    for (; !others.isEOF(); others.moveNext())
+        if (others.text(QStringLiteral("Type")) == kAdmin)
+            return true;
+    shell::showMessage(title, QStringLiteral("This is the last active Admin user. Make another user an active Admin "
+                                             "first, or nobody could manage the users any more."));
+    return false;
+}
+
+void UserForm::save()
+{
+    data::Database &db = data::sharedDatabase();
+    const QString password = trimSpaces(txtPassword->text());
+    if (m_restricted) {
+        if (password.isEmpty()) {
+            shell::showMessage(QStringLiteral("Required Fields"), QStringLiteral("Type your new password."));
+            return;
+        }
+        db.execute(QStringLiteral("UPDATE [User] SET Password = ") + data::sqlText(data::hashPassword(password))
+                   + QStringLiteral(" WHERE ID = ") + data::sqlNumber(qint64(shell::currentUser().id)));
+        txtPassword->clear();
+        shell::showMessage(QStringLiteral("Password Changed"), QStringLiteral("Your password has been changed."));
+        return;
+    }
+
+    if (txtName->text().isEmpty() || cmbType->currentText().isEmpty()) {
+        shell::showMessage(QStringLiteral("Required Fields"), QStringLiteral("Name and Type are Required."));
+        return;
+    }
+    const bool isNew = lblID->text().isEmpty();
+    if (isNew && password.isEmpty()) {
+        shell::showMessage(QStringLiteral("Required Fields"), QStringLiteral("A new user needs a password."));
+        return;
+    }
+    const QString type = cmbType->currentText();
+    if (!isNew
+        && !keepsAnActiveAdmin(lblID->text().toLongLong(), type == kAdmin && !chkInactive->isChecked(),
+                               QStringLiteral("Cannot Save")))
+        return;
+
+    shell::BusyCursor busy;
+    data::Transaction transaction(db);
+    data::Recordset rs;
+    if (!isNew) {
+        rs = db.query(QStringLiteral("SELECT * FROM [User] WHERE ID = ") + data::sqlNumber(lblID->text().toLongLong()));
+        if (rs.isEmpty())
+            throw data::DbError(QStringLiteral("This user was deleted on another workstation; nothing was saved."));
+    } else {
+        rs = db.query(QStringLiteral("SELECT TOP 1 * FROM [User]"));
+        rs.addNew();
+        rs.setValue(QStringLiteral("EnteredDate"), shell::currentDateTime());
+        rs.setValue(QStringLiteral("EnteredBy"), shell::currentUser().userName);
+    }
+    for (const Column &c : kTextColumns)
+        rs.setValue(QLatin1String(c.column), (this->*c.field)->text());
+    rs.setValue(QStringLiteral("Username"), trimSpaces(txtUsername->text()));
+    rs.setValue(QStringLiteral("State"), cmbState->currentText());
+    rs.setValue(QStringLiteral("Phone"), maskedText(txtPhone));
+    rs.setValue(QStringLiteral("Fax"), maskedText(txtFax));
+    rs.setValue(QStringLiteral("SalesRep"), chkSalesRep->isChecked());
+    rs.setValue(QStringLiteral("Inactive"), chkInactive->isChecked());
+    rs.setValue(QStringLiteral("Type"), type);
+    if (!password.isEmpty())
+        rs.setValue(QStringLiteral("Password"), data::hashPassword(password));
+    rs.update();
+    const qint64 id = rs.integer(QStringLiteral("ID"));
+    lblID->setText(QString::number(id));
+
+    db.execute(QStringLiteral("DELETE FROM UserPermission WHERE UserID = ") + data::sqlNumber(id));
+    // An "Admin" holds every permission by the type and keeps no rows.
+    if (type != kAdmin)
+        for (int row = lstUserPermissions->count() - 1; row >= 0; --row)
+            db.execute(QStringLiteral("INSERT INTO UserPermission (UserID,PermissionID) VALUES (%1,%2)")
+                           .arg(data::sqlNumber(id),
+                                data::sqlNumber(lstUserPermissions->item(row)->data(Qt::UserRole).toLongLong())));
+    transaction.commit();
+
+    clearForm();
+    fillUserList();
+    cmbUser->setFocus();
+}
+
+void UserForm::remove()
+{
+    if (lblID->text().isEmpty()) {
+        clearForm();
+        return;
+    }
+    const qint64 id = lblID->text().toLongLong();
+    if (id == shell::currentUser().id) {
+        shell::showMessage(QStringLiteral("Cannot Delete"), QStringLiteral("You cannot delete your own user account."));
+        return;
+    }
+    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure you want to delete this user?"),
+                         shell::MessageIcon::None, this))
+        return;
+    if (!keepsAnActiveAdmin(id, false, QStringLiteral("Cannot Delete")))
+        return;
+    data::Database &db = data::sharedDatabase();
+    const QString user = data::sqlNumber(id);
+    const qint64 orders
+        = db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Orders WHERE SalesRepID = ") + user)
+              .integer(QStringLiteral("IDCount"));
+    const qint64 customers
+        = db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Customer WHERE SalesRepID = ") + user)
+              .integer(QStringLiteral("IDCount"));
+    if (orders != 0 || customers != 0) {
+        shell::showMessage(QStringLiteral("Cannot Delete"),
+                           QStringLiteral("Cannot delete the select user because they are used in one or more "
+                                          "orders or customers."));
+        return;
+    }
+    {
+        data::Transaction transaction(db);
+        db.execute(QStringLiteral("DELETE FROM UserPermission WHERE UserID = ") + user);
+        db.execute(QStringLiteral("DELETE FROM [User] WHERE ID = ") + user);
+        transaction.commit();
+    }
+    clearForm();
+    fillUserList();
+    cmbUser->setFocus();
+}
+
+} // namespace masterdata

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "masterdata/formlayout.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace masterdata {
+
+// frmUser: the users and, for users of type "User", the permissions they hold.
+// Whoever holds "User Entry" (or is an "Admin") edits every user; anyone else
+// who can open the screen may only change their own password.
+//
+// Passwords are kept as hashes and never shown: the password field of an
+// existing user starts empty and, left empty, keeps the current password.
+class UserForm : public QWidget, public AddressFields {
+    Q_OBJECT
+public:
+    explicit UserForm(QWidget *parent = nullptr);
+    // Fills the lists and, in restricted mode, shows the current user's record.
+    void load();
+    bool restricted() const { return m_restricted; }
+
+    QComboBox *cmbUser;
+    QLabel *lblID;
+    QLineEdit *txtName;
+    // txtAddress1 ... txtEmail, cmbState: AddressFields
+    QComboBox *cmbType;
+    QLineEdit *txtUsername, *txtPassword;
+    QCheckBox *chkInactive;
+    QListWidget *lstAllPermissions, *lstUserPermissions;
+    QPushButton *btnAdd, *btnRemove, *btnAddAll, *btnRemoveAll;
+    QPushButton *btnSave, *btnExit, *btnDelete, *btnNew;
+
+    // Kept with the user but not shown.
+    QCheckBox *chkSalesRep;
+    QLineEdit *txtSalesOrderPrintQty, *txtInvoicePrintQty, *txtPackingSlipPrintQty, *txtPickTicketPrintQty;
+    QLineEdit *txtEmailServer, *txtEmailAddress, *txtEmailName, *txtEmailUser, *txtEmailPassword;
+
+private:
+    void fillUserList();
+    void fillAllPermissions(const QString &statement);
+    void clearForm();
+    void fillForm();
+    void showUser(qint64 id);
+    void applyTypeRule();
+    void save();
+    void remove();
+    void movePermissions(QListWidget *from, QListWidget *to, bool all);
+    void enterRestrictedMode();
+    // Refuses (with a message) a change that would leave no active "Admin".
+    bool keepsAnActiveAdmin(qint64 id, bool staysActiveAdmin, const QString &title);
+
+    bool m_restricted = false;
+};
+
+} // namespace masterdata
