@@ -328,6 +328,7 @@ void UserForm::enterRestrictedMode()
             w->setEnabled(false);
     for (QWidget *w : std::initializer_list<QWidget *>{txtPassword, btnSave, btnExit})
         w->setEnabled(true);
+    txtPassword->setPlaceholderText(QStringLiteral("(new password)"));
 }
 
 bool UserForm::keepsAnActiveAdmin(qint64 id, bool staysActiveAdmin, const QString &title)
