@@ -72,7 +72,7 @@ StartedProgram startUp(const QString &configurationPath)
     program.window->show();
     program.window->lockMenu();
     if (companyMissing)
-        program.window->openScreen(QStringLiteral("mnuCompanySetup"));
+        reportingDbErrors([&] { program.window->openScreen(QStringLiteral("mnuCompanySetup")); });
     program.window->showLogin();
     return program;
 }
