@@ -205,6 +205,13 @@ TEST_F(StyleFormTest, OpensOnTheStyleTabWithSixTabsInTwoRows)
     EXPECT_EQ(f.currentTab(), StyleForm::TypeTab);
     QTest::keyClick(f.tabRow1, Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(f.currentTab(), StyleForm::StyleTab);
+    // Arrow keys move along a row and pass over the hidden entry.
+    f.tabRow2->setFocus();
+    QTest::keyClick(f.tabRow2, Qt::Key_Right);
+    EXPECT_EQ(f.currentTab(), StyleForm::BunTab);
+    QTest::keyClick(f.tabRow2, Qt::Key_Right);
+    QTest::keyClick(f.tabRow2, Qt::Key_Right);
+    EXPECT_EQ(f.currentTab(), StyleForm::VariablesTab);
 }
 
 TEST_F(StyleFormTest, OpeningBuildsCustomerNodesWithOneQuery)
