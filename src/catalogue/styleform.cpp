@@ -668,10 +668,8 @@ bool StyleForm::eventFilter(QObject *watched, QEvent *event)
         clearChoice(cmbOperation2);
         return true;
     }
-    if (watched == txtQtyPerBuggy && event->type() == QEvent::FocusOut) {
-        if (!qtyPerBuggyLeft())
-            return false;
-    }
+    if (watched == txtQtyPerBuggy && event->type() == QEvent::FocusOut)
+        qtyPerBuggyLeft(); // the field keeps the focus event either way
     return QWidget::eventFilter(watched, event);
 }
 

@@ -4,6 +4,7 @@
 #include "data/demoplant.h"
 #include "shell/configuration.h"
 #include "shell/grid.h"
+#include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 #include "support/testdatabase.h"
@@ -975,6 +976,19 @@ TEST_F(StyleFormTest, LaterScreensAreNamedPlainlyWhenMissing)
     EXPECT_EQ(messages.last().text, "The \"Copy Style\" screen is not part of this build yet.");
     click(form->btnDuplicate);
     EXPECT_EQ(messages.last().text, "The \"Duplicate Style Components\" screen is not part of this build yet.");
+}
+
+TEST_F(StyleFormTest, StyleEntryOfTheMenuOpensTheFilledScreen)
+{
+    shell::MainWindow window;
+    QWidget *screen = window.openScreen(QStringLiteral("StyleEntry"));
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->objectName(), "frmStyle");
+    auto *tree = screen->findChild<QTreeWidget *>(QStringLiteral("fgTree"));
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 3);
+    EXPECT_EQ(screen->findChild<QComboBox *>(QStringLiteral("cmbComponentID"))->count(), 4);
+    EXPECT_EQ(window.openScreen(QStringLiteral("StyleEntry")), screen) << "one at a time";
 }
 
 // Pictures of every tab on the demo plant, for a person to look at:
