@@ -1036,4 +1036,20 @@ TEST_F(StyleFormPictures, DISABLED_EveryTab)
     EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
 }
 
+// The screen as the main window opens it.
+TEST_F(StyleFormPictures, DISABLED_InTheMainWindow)
+{
+    const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP();
+    shell::setCurrentConfiguration({});
+    data::addDemoPlant(db());
+    shell::MainWindow window;
+    window.resize(1280, 960);
+    window.show();
+    ASSERT_TRUE(window.openScreen(QStringLiteral("StyleEntry")));
+    QTest::qWait(100);
+    window.grab().save(QStringLiteral("%1/mainwindow.png").arg(dir));
+}
+
 } // namespace
