@@ -11,6 +11,34 @@ namespace data {
 
 namespace {
 
+// The stored forms "yyyy-MM-dd" and "yyyy-MM-dd HH:mm:ss", read without the
+// general (and slow) format parser: lists of thousands of orders read them.
+bool parseIso(const QString &s, QDate &date, QTime &time)
+{
+    auto digits = [&](int from, int count, int &out) {
+        out = 0;
+        for (int i = from; i < from + count; ++i) {
+            const QChar c = s[i];
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+            out = out * 10 + (c.unicode() - '0');
+        }
+        return true;
+    };
+    if (s.size() != 10 && s.size() != 19)
+        return false;
+    int y, m, d, h = 0, mi = 0, sec = 0;
+    if (!digits(0, 4, y) || s[4] != QLatin1Char('-') || !digits(5, 2, m) || s[7] != QLatin1Char('-') || !digits(8, 2, d))
+        return false;
+    if (s.size() == 19
+        && ((s[10] != QLatin1Char(' ') && s[10] != QLatin1Char('T')) || !digits(11, 2, h) || s[13] != QLatin1Char(':')
+            || !digits(14, 2, mi) || s[16] != QLatin1Char(':') || !digits(17, 2, sec)))
+        return false;
+    date = QDate(y, m, d);
+    time = QTime(h, mi, sec);
+    return date.isValid() && time.isValid();
+}
+
 QDateTime parseDateTime(const QVariant &v)
 {
     if (v.isNull())
@@ -20,6 +48,10 @@ QDateTime parseDateTime(const QVariant &v)
     if (v.typeId() == QMetaType::QDate)
         return QDateTime(v.toDate(), QTime(0, 0));
     const QString s = v.toString().trimmed();
+    QDate isoDate;
+    QTime isoTime;
+    if (parseIso(s, isoDate, isoTime))
+        return QDateTime(isoDate, isoTime);
     for (const char *format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz",
                                "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-dd HH:mm", "M/d/yyyy h:mm:ss AP", "M/d/yyyy H:mm:ss",
                                "M/d/yyyy h:mm AP", "M/d/yyyy H:mm"}) {
@@ -48,6 +80,19 @@ QString describe(const QVariant &v)
 QDateTime toDateTime(const QVariant &value)
 {
     return parseDateTime(value);
+}
+
+QDate toDate(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        QDate date;
+        QTime time;
+        if (parseIso(value.toString(), date, time))
+            return date;
+    }
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().date();
+    return parseDateTime(value).date();
 }
 
 int Recordset::fieldIndex(const QString &name) const

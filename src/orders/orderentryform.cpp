@@ -404,12 +404,14 @@ void OrderEntryForm::deleteItem()
 
 void OrderEntryForm::showLines()
 {
-    const QSignalBlocker block(vsfgItems);
-    vsfgItems->clearRows();
+    std::vector<QStringList> rows;
+    rows.reserve(m_lines.size());
     for (const OrderLine &l : m_lines)
-        vsfgItems->addRow({QString::number(l.itemNumber), l.line, shell::formatNumber(l.qty), l.styleText,
-                           shell::formatMoneyCell(l.priceEach), shell::formatMoneyCell(l.priceExt()),
-                           QString::number(l.styleId)});
+        rows.push_back({QString::number(l.itemNumber), l.line, shell::formatNumber(l.qty), l.styleText,
+                        shell::formatMoneyCell(l.priceEach), shell::formatMoneyCell(l.priceExt()),
+                        QString::number(l.styleId)});
+    const QSignalBlocker block(vsfgItems);
+    vsfgItems->setRows(rows);
     vsfgItems->setCurrentCell(-1, -1);
 }
 

@@ -7,7 +7,7 @@
 #include "shell/cursor.h"
 #include "shell/enterkey.h"
 #include "shell/formats.h"
-#include "shell/grid.h"
+#include "shell/listgrid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
@@ -96,14 +96,14 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
     criteria->setColumnStretch(5, 1);
 
     Frame2 = named(new QGroupBox(QStringLiteral("Orders")), "Frame2");
-    vsfgOrders = named(new shell::Grid({QStringLiteral("Order Number"), QStringLiteral("Customer"),
+    vsfgOrders = named(new shell::ListGrid({QStringLiteral("Order Number"), QStringLiteral("Customer"),
                                         QStringLiteral("Order Date"), QStringLiteral("Due Date"), QStringLiteral("Status"),
                                         QStringLiteral("Total"), QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"),
                                         QStringLiteral("Ship To Fax"), QStringLiteral("Date Added"), QStringLiteral("OrderID")}),
                        "vsfgOrders");
     (new QVBoxLayout(Frame2))->addWidget(vsfgOrders);
     Frame3 = named(new QGroupBox(QStringLiteral("Line Items")), "Frame3");
-    vsfgItems = named(new shell::Grid({}), "vsfgItems");
+    vsfgItems = named(new shell::ListGrid(), "vsfgItems");
     (new QVBoxLayout(Frame3))->addWidget(vsfgItems);
 
     // The orders take 55% of the height below the criteria, the lines 45%.
@@ -132,7 +132,7 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
     connect(btnClear, &QPushButton::clicked, this, [this] { clearCriteria(); });
     connect(btnAddNew, &QPushButton::clicked, this, [] { shell::openScreen(QStringLiteral("OrderEntry")); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(vsfgOrders, &QTableWidget::currentCellChanged, this, [this](int row) { orderSelected(row); });
+    connect(vsfgOrders, &shell::ListGrid::currentRowChanged, this, [this](int row) { orderSelected(row); });
     // A double-click anywhere in the orders grid opens order entry, with the
     // selected order when there is one; Enter does the same from the keyboard.
     vsfgOrders->viewport()->installEventFilter(this);
@@ -174,48 +174,31 @@ SearchCriteria OrderNavigatorForm::criteria() const
 void OrderNavigatorForm::UpdateGrids()
 {
     shell::BusyCursor busy;
-    const QSignalBlocker block(vsfgOrders);
-    vsfgOrders->clearRows();
     emptyItems();
     m_lastStatement = searchStatement(criteria());
+    std::vector<QStringList> rows;
     shell::reportingDbErrors([&] {
         const data::Recordset rs = data::sharedDatabase().query(m_lastStatement);
-        vsfgOrders->setUpdatesEnabled(false);
-        vsfgOrders->setRowCount(rs.recordCount());
-        const int number = rs.fieldIndex(QStringLiteral("OrderNumber")), customer = rs.fieldIndex(QStringLiteral("Customer")),
-                  orderDate = rs.fieldIndex(QStringLiteral("OrderDate")), dueDate = rs.fieldIndex(QStringLiteral("DueDate")),
-                  status = rs.fieldIndex(QStringLiteral("Status")), total = rs.fieldIndex(QStringLiteral("Total")),
-                  dateAdded = rs.fieldIndex(QStringLiteral("DateAdded")), id = rs.fieldIndex(QStringLiteral("ID"));
-        const QStringList shipToColumns = {QStringLiteral("ShipTo"), QStringLiteral("ShipToAddress1"),
-                                           QStringLiteral("ShipToAddress2"), QStringLiteral("ShipToCity"),
-                                           QStringLiteral("ShipToState"), QStringLiteral("ShipToZip"),
-                                           QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax")};
-        std::vector<int> ship;
-        for (const QString &c : shipToColumns)
-            ship.push_back(rs.fieldIndex(c));
+        auto column = [&](const char *name) { return rs.fieldIndex(QLatin1String(name)); };
+        const int number = column("OrderNumber"), customer = column("Customer"), orderDate = column("OrderDate"),
+                  dueDate = column("DueDate"), status = column("Status"), total = column("Total"),
+                  dateAdded = column("DateAdded"), id = column("ID");
+        const int ship[] = {column("ShipTo"),      column("ShipToAddress1"), column("ShipToAddress2"),
+                            column("ShipToCity"),  column("ShipToState"),    column("ShipToZip"),
+                            column("ShipToPhone"), column("ShipToFax")};
         auto text = [](const QVariant &v) { return v.isNull() ? QString() : v.toString(); };
-        auto date = [](const QVariant &v) {
-            return shell::formatShortDate(data::toDateTime(v));
-        };
-        int r = 0;
+        auto date = [](const QVariant &v) { return shell::formatShortDate(data::toDate(v)); };
+        rows.reserve(size_t(rs.recordCount()));
         for (const auto &row : rs.rows()) {
             const ShipTo s{text(row[ship[0]]), text(row[ship[1]]), text(row[ship[2]]), text(row[ship[3]]),
                            text(row[ship[4]]), text(row[ship[5]]), text(row[ship[6]]), text(row[ship[7]])};
-            const QStringList cells = {text(row[number]), text(row[customer]), date(row[orderDate]), date(row[dueDate]),
-                                       text(row[status]), shell::formatMoneyCell(row[total].toDouble()), shipToText(s),
-                                       s.phone, s.fax, date(row[dateAdded]), text(row[id])};
-            for (int c = 0; c < cells.size(); ++c) {
-                auto *item = new QTableWidgetItem(cells[c]);
-                item->setTextAlignment(Qt::AlignCenter);
-                vsfgOrders->setItem(r, c, item);
-            }
-            ++r;
+            rows.push_back({text(row[number]), text(row[customer]), date(row[orderDate]), date(row[dueDate]),
+                            text(row[status]), shell::formatMoneyCell(row[total].toDouble()), shipToText(s), s.phone,
+                            s.fax, date(row[dateAdded]), text(row[id])});
         }
-        vsfgOrders->setUpdatesEnabled(true);
     }, this);
+    vsfgOrders->setRows(std::move(rows));
     vsfgOrders->setColumnHidden(ColTotal, shell::currentConfiguration().hidePrices);
-    vsfgOrders->setCurrentCell(-1, -1);
-    vsfgOrders->fit();
 }
 
 void OrderNavigatorForm::emptyItems()
@@ -231,6 +214,7 @@ void OrderNavigatorForm::orderSelected(int row)
     const QString id = vsfgOrders->cell(row, ColOrderId);
     Frame3->setTitle(QStringLiteral("Order %1 Line Items").arg(vsfgOrders->cell(row, ColNumber)));
     vsfgItems->setHeaders(kItemHeaders);
+    std::vector<QStringList> rows;
     shell::reportingDbErrors([&] {
         // Lines in item order, each with what all shipments of the order took of it.
         data::Recordset rs = data::sharedDatabase().query(
@@ -241,13 +225,14 @@ void OrderNavigatorForm::orderSelected(int row)
                            "Style.Name,Style.Type,PriceEach,PriceExt ORDER BY ItemNumber")
                 .arg(data::sqlNumber(id.toLongLong())));
         for (; !rs.isEOF(); rs.moveNext())
-            vsfgItems->addRow({rs.text(QStringLiteral("ItemNumber")),
+            rows.push_back({rs.text(QStringLiteral("ItemNumber")),
                                rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
                                shell::formatNumber(rs.number(QStringLiteral("Qty"))),
                                shell::formatNumber(rs.number(QStringLiteral("Shipped"))),
                                shell::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
-                               shell::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
+                            shell::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
     }, this);
+    vsfgItems->setRows(std::move(rows));
     const bool hide = shell::currentConfiguration().hidePrices;
     vsfgItems->setColumnHidden(ItemPriceEach, hide);
     vsfgItems->setColumnHidden(ItemPriceExt, hide);
@@ -258,7 +243,7 @@ bool OrderNavigatorForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == vsfgOrders->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const QModelIndex hit = vsfgOrders->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
         if (hit.isValid())
-            vsfgOrders->setCurrentCell(hit.row(), hit.column());
+            vsfgOrders->selectRowIndex(hit.row());
         openSelected();
         return true;
     }
@@ -267,7 +252,7 @@ bool OrderNavigatorForm::eventFilter(QObject *watched, QEvent *event)
 
 void OrderNavigatorForm::openSelected()
 {
-    const int row = vsfgOrders->currentRow();
+    const int row = vsfgOrders->currentRowIndex();
     QWidget *entry = shell::openScreen(QStringLiteral("OrderEntry"));
     if (entry && row >= 0 && row < vsfgOrders->rowCount())
         QMetaObject::invokeMethod(entry, "OpenOrder", Q_ARG(qlonglong, vsfgOrders->cell(row, ColOrderId).toLongLong()));

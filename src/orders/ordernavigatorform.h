@@ -11,7 +11,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace shell { class Grid; }
+namespace shell { class ListGrid; }
 
 namespace orders {
 
@@ -42,9 +42,9 @@ public:
     QPushButton *btnAddNew;
     QPushButton *btnExit;
     QGroupBox *Frame2;
-    shell::Grid *vsfgOrders;
+    shell::ListGrid *vsfgOrders;
     QGroupBox *Frame3;
-    shell::Grid *vsfgItems;
+    shell::ListGrid *vsfgItems;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -11,7 +11,8 @@ namespace shell {
 namespace {
 QString grouped(double magnitude)
 {
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(magnitude, 'f', 2);
+    static const QLocale us(QLocale::English, QLocale::UnitedStates);
+    return us.toString(magnitude, 'f', 2);
 }
 } // namespace
 

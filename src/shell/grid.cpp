@@ -50,6 +50,20 @@ int Grid::addRow(const QStringList &cells, const QVariant &key)
     return rowCount() - 1;
 }
 
+void Grid::setRows(const std::vector<QStringList> &rows, const std::vector<QVariant> &keys)
+{
+    const QSignalBlocker block(this);
+    clearSpans();
+    setRowCount(0);
+    setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        fillRow(r, rows[size_t(r)]);
+        if (size_t(r) < keys.size())
+            setRowKey(r, keys[size_t(r)]);
+    }
+    fit();
+}
+
 void Grid::insertRowAt(int row, const QStringList &cells, const QVariant &key)
 {
     insertRow(row);

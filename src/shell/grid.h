@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <QVariant>
+#include <vector>
 
 namespace shell {
 
@@ -21,6 +22,8 @@ public:
 
     // Appends a row of texts (missing cells stay empty); answers its index.
     int addRow(const QStringList &cells, const QVariant &key = {});
+    // Replaces every row at once (keys in the same order, when given).
+    void setRows(const std::vector<QStringList> &rows, const std::vector<QVariant> &keys = {});
     void insertRowAt(int row, const QStringList &cells, const QVariant &key = {});
     void setRowCells(int row, const QStringList &cells);
     void setCell(int row, int column, const QString &text);

@@ -8,6 +8,8 @@
 #include "masterdata/customerform.h"
 #include "masterdata/userform.h"
 #include "masterdata/vendorform.h"
+#include "orders/orderentryform.h"
+#include "orders/ordernavigatorform.h"
 
 #include <QMdiSubWindow>
 #include <memory>
@@ -37,6 +39,8 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("VendorEntry"), loaded<masterdata::VendorForm>());
     window.registerScreen(QStringLiteral("mnuCompanySetup"), loaded<masterdata::CompanyForm>());
     window.registerScreen(QStringLiteral("mnuUserEntryEdit"), loaded<masterdata::UserForm>());
+    window.registerScreen(QStringLiteral("OrderEntry"), [] { return new orders::OrderEntryForm; });
+    window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
     officereports::registerListings(window);
     // The one Report Viewer opens as a child window of the work area.
     reporting::setViewerHost([&window](QWidget *viewer) { window.addChild(viewer)->show(); });

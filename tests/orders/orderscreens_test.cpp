@@ -3,6 +3,7 @@
 #include "orders/ordernavigatorform.h"
 #include "shell/configuration.h"
 #include "shell/grid.h"
+#include "shell/listgrid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "support/testdatabase.h"
@@ -263,11 +264,11 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
     EXPECT_EQ(nav->vsfgOrders->cell(0, 6), QStringLiteral("Amberline, 1 Main St, Tupelo, MS 38801"));
     EXPECT_EQ(nav->vsfgItems->columnCount(), 0);
 
-    nav->vsfgOrders->setCurrentCell(0, 0);
+    nav->vsfgOrders->selectRowIndex(0);
     EXPECT_EQ(nav->Frame3->title(), QStringLiteral("Order A120 Line Items"));
     ASSERT_EQ(nav->vsfgItems->rowCount(), 1);
     EXPECT_EQ(nav->vsfgItems->cell(0, 3), QStringLiteral("3"));
-    nav->vsfgOrders->setCurrentCell(1, 0);
+    nav->vsfgOrders->selectRowIndex(1);
     EXPECT_EQ(nav->vsfgItems->cell(0, 3), QStringLiteral("0"));
 
     type(nav->txtOrderNumber, QStringLiteral("12"));
@@ -281,7 +282,7 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
     EXPECT_EQ(nav->txtOrderNumber->text(), QString());
 
     // Double-click with no order row opens an empty order entry.
-    nav->vsfgOrders->setCurrentCell(-1, -1);
+    nav->vsfgOrders->selectRowIndex(-1);
     QTest::mouseDClick(nav->vsfgOrders->viewport(), Qt::LeftButton, {}, QPoint(5, nav->vsfgOrders->viewport()->height() - 3));
     auto *opened = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
     ASSERT_NE(opened, nullptr);
@@ -291,14 +292,14 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
     pick(opened->cmbCustomer, QStringLiteral("Amberline"));
     type(opened->txtOrderNumber, QStringLiteral("NEW-1"));
     addLine(opened, QStringLiteral("L1"), QStringLiteral("Smooth-CHAIR"), QStringLiteral("2"));
-    nav->vsfgOrders->setCurrentCell(0, 0);
+    nav->vsfgOrders->selectRowIndex(0);
     opened->btnSave->click();
     settle();
     EXPECT_EQ(nav->vsfgOrders->rowCount(), 3);
     EXPECT_EQ(nav->vsfgItems->columnCount(), 0);
 
     // A double-click on an order opens it.
-    const QRect firstRow = nav->vsfgOrders->visualItemRect(nav->vsfgOrders->item(0, 0));
+    const QRect firstRow = nav->vsfgOrders->visualRect(nav->vsfgOrders->model()->index(0, 0));
     QTest::mouseDClick(nav->vsfgOrders->viewport(), Qt::LeftButton, {}, firstRow.center());
     opened = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
     ASSERT_NE(opened, nullptr);
