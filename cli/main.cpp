@@ -41,12 +41,16 @@ int main(int argc, char *argv[])
     const bool fonts = needsFonts(argc, argv);
     if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::unique_ptr<QCoreApplication> application(fonts ? new QGuiApplication(argc, argv)
+    // A GUI application would take Qt's own options (-style, -platform...) out
+    // of the arguments, and --style is one of ours: it sees the program name only.
+    int appArgc = fonts ? 1 : argc;
+    const std::unique_ptr<QCoreApplication> application(fonts ? new QGuiApplication(appArgc, argv)
                                                                : new QCoreApplication(argc, argv));
-    QCoreApplication &app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = app.arguments().mid(1);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
 
     cli::Context ctx{shell::defaultConfigurationPath(), {}, out};
     const qsizetype c = args.indexOf(QStringLiteral("--config"));

@@ -4,6 +4,7 @@
 #include "data/quoting.h"
 #include "officereports/listings.h"
 #include "reporting/reportdefinition.h"
+#include "shell/enterkey.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace officereports {
 
@@ -79,6 +81,11 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
     connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    // Enter in a list prints (Print is the default button); Escape cancels.
+    for (QComboBox *list : {cmbCustomer, cmbStyle, cmbType})
+        shell::onEnterKey(list, [this] { printClicked(); });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 data::Database &StyleReportForm::db()

@@ -53,7 +53,8 @@ qreal wrappedTextHeight(const QString &text, const FontSpec &spec, qreal width)
     font.setPixelSize(int(std::lround(spec.pointSize * 10)));
     const QFontMetricsF metrics(font);
     const QRectF r = metrics.boundingRect(QRectF(0, 0, width * 10, 1e7), Qt::TextWordWrap, text);
-    return r.height() / 10;
+    // A little room for screens, whose hinted lines run taller than measured.
+    return r.height() / 10 + 1;
 }
 
 namespace {

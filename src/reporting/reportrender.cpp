@@ -43,7 +43,7 @@ void paintPage(QPainter &painter, const LaidPage &page, qreal dotsPerInch)
                 painter.setFont(font);
                 painter.setPen(Qt::black);
                 if (item.wrap) {
-                    painter.drawText(r, int(item.align) | Qt::TextWordWrap, item.text);
+                    painter.drawText(r, int(item.align) | Qt::TextWordWrap | Qt::TextDontClip, item.text);
                 } else {
                     const QFontMetricsF metrics(painter.font(), painter.device());
                     const QString shown = metrics.elidedText(item.text, Qt::ElideRight, r.width() + k);

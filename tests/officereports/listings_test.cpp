@@ -51,6 +51,19 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// A config.txt for bunlinectl on the test's database.
+QString writeConfig(const QTemporaryDir &dir, const QString &connectionString)
+{
+    const QString config = QDir(dir.path()).filePath(s("config.txt"));
+    QFile file(config);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("Bunline configuration\nConnection string, \"%1\"\nRead-only catalogue, No\n"
+                              "Local order IDs, No\nHide prices, No\n")
+                   .arg(connectionString)
+                   .toUtf8());
+    return config;
+}
+
 // The text by which a row is found on the page.
 struct ListingCase {
     const char *name;
@@ -206,14 +219,7 @@ TEST(StyleListingStatement, QuotesTheSelectionAndKeepsTheOrder)
 TEST_P(Listings, BunlinectlCsvMatchesGoldenFiles)
 {
     QTemporaryDir dir;
-    const QString config = QDir(dir.path()).filePath(s("config.txt"));
-    QFile file(config);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("Bunline configuration\nConnection string, \"%1\"\nRead-only catalogue, No\n"
-                              "Local order IDs, No\nHide prices, No\n")
-                   .arg(temp().connectionString())
-                   .toUtf8());
-    file.close();
+    const QString config = writeConfig(dir, temp().connectionString());
     const std::vector<std::pair<const char *, QStringList>> runs = {
         {"vendor-listing", {}},
         {"customer-listing", {}},
@@ -251,5 +257,38 @@ TEST_P(Listings, BunlinectlCsvMatchesGoldenFiles)
 }
 
 BUNLINE_ON_EVERY_BACKEND(Listings);
+
+} // namespace
+
+namespace {
+
+TEST(ReportCommand, RefusesWhatItCannotDoWithOneLine)
+{
+    testsupport::TempDatabase temp;
+    QTemporaryDir dir;
+    const QString config = writeConfig(dir, temp.connectionString());
+    const QString out = QDir(dir.path()).filePath(s("x.csv"));
+    struct Case {
+        QStringList args;
+        const char *message;
+    };
+    const Case cases[] = {
+        {{s("order-listing"), s("--out"), out}, "unknown report \"order-listing\""},
+        {{s("vendor-listing")}, "needs --out FILE"},
+        {{s("vendor-listing"), s("--out"), s("x.txt")}, "give --format pdf or --format csv"},
+        {{s("style-listing"), s("--type"), s("SOFA"), s("--out"), out}, "--type needs --style"},
+        {{s("style-listing"), s("--style"), s("1200"), s("--out"), out}, "--style needs --customer"},
+        {{s("bun-listing"), s("--bogus"), s("--out"), out}, "unexpected argument \"--bogus\""},
+    };
+    for (const Case &c : cases) {
+        QProcess p;
+        p.start(s(BUNLINE_BIN_DIR "/bunlinectl"), QStringList{s("--config"), config, s("report")} + c.args);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_NE(p.exitCode(), 0) << c.message;
+        EXPECT_TRUE(err.contains(s(c.message))) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
 
 } // namespace
