@@ -12,6 +12,7 @@
 #include "orders/ordernavigatorform.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <memory>
 
 namespace shell {
@@ -43,7 +44,12 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
     officereports::registerListings(window);
     // The one Report Viewer opens as a child window of the work area.
-    reporting::setViewerHost([&window](QWidget *viewer) { window.addChild(viewer)->show(); });
+    reporting::setViewerHost([frame = QPointer<MainWindow>(&window)](QWidget *viewer) {
+        if (frame)
+            frame->addChild(viewer)->show();
+        else
+            viewer->show();
+    });
     window.registerScreen(QStringLiteral("StyleEntry"), loaded<catalogue::StyleForm>());
 }
 
