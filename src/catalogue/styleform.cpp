@@ -9,6 +9,7 @@
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
+#include "shell/named.h"
 #include "shell/typeahead.h"
 
 #include <QCheckBox>
@@ -29,14 +30,9 @@
 
 namespace catalogue {
 
-namespace {
+using shell::named;
 
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+namespace {
 
 QStringList reportTypes()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/named.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,13 +12,7 @@
 // Small helpers the master-data screens share to build their widgets.
 namespace masterdata {
 
-// A widget with its control name as objectName.
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using shell::named;
 
 // A text field of the given control name; maxLength 0 means no limit.
 QLineEdit *textField(QWidget *parent, const char *name, int maxLength = 0);

@@ -10,6 +10,7 @@
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
+#include "shell/named.h"
 #include "shell/typeahead.h"
 #include "shell/vbnumeric.h"
 
@@ -27,16 +28,11 @@
 
 namespace orders {
 
+using shell::named;
+
 namespace {
 
 enum Column { ColItem, ColLine, ColQty, ColStyle, ColPriceEach, ColPriceExt, ColStyleId };
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QDateEdit *datePicker(const char *name)
 {
@@ -229,18 +225,14 @@ void OrderEntryForm::wireBehaviour()
     connect(vsfgItems, &QTableWidget::currentCellChanged, this, [this](int row) { rowSelected(row); });
     connect(btnSaveItem, &QPushButton::clicked, this, [this] { saveItem(); });
     connect(btnDeleteItem, &QPushButton::clicked, this, [this] { deleteItem(); });
-    connect(btnOpenOrder, &QPushButton::clicked, this, [this] {
-        setStatus(QStringLiteral("Are you sure you want to open this order?"), QStringLiteral("Open Order Confirmations"),
-                  QStringLiteral("Open"));
-    });
-    connect(btnClose, &QPushButton::clicked, this, [this] {
-        setStatus(QStringLiteral("Are you sure you want to close this order?"), QStringLiteral("Close Order Confirmations"),
-                  QStringLiteral("Closed"));
-    });
-    connect(btnVoidOrder, &QPushButton::clicked, this, [this] {
-        setStatus(QStringLiteral("Are you sure you want to void this order?"), QStringLiteral("Void Order Confirmations"),
-                  QStringLiteral("Void"));
-    });
+    // The three status buttons only change the status shown; saving stores it.
+    struct StatusButton { QPushButton *button; const char *question, *title, *status; };
+    for (const StatusButton &b : {StatusButton{btnOpenOrder, "Are you sure you want to open this order?", "Open Order Confirmations", "Open"},
+                                  StatusButton{btnClose, "Are you sure you want to close this order?", "Close Order Confirmations", "Closed"},
+                                  StatusButton{btnVoidOrder, "Are you sure you want to void this order?", "Void Order Confirmations", "Void"}})
+        connect(b.button, &QPushButton::clicked, this, [this, b] {
+            setStatus(QLatin1String(b.question), QLatin1String(b.title), QLatin1String(b.status));
+        });
     connect(btnSave, &QPushButton::clicked, this, [this] { saveOrder(); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
 }

@@ -10,6 +10,7 @@
 #include "shell/listgrid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
+#include "shell/named.h"
 #include "shell/typeahead.h"
 
 #include <QCheckBox>
@@ -30,18 +31,13 @@
 
 namespace orders {
 
+using shell::named;
+
 namespace {
 
 enum OrderColumn { ColNumber, ColCustomer, ColOrderDate, ColDueDate, ColStatus, ColTotal, ColShipTo, ColPhone, ColFax,
                    ColDateAdded, ColOrderId };
 enum ItemColumn { ItemPriceEach = 4, ItemPriceExt = 5 };
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 const QStringList kItemHeaders = {QStringLiteral("Item Number"), QStringLiteral("Style"), QStringLiteral("Qty Ordered"),
                                   QStringLiteral("Qty Shipped"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};

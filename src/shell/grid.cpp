@@ -9,17 +9,24 @@ constexpr int kKeyRole = Qt::UserRole + 1;
 constexpr int kBreakRole = Qt::UserRole + 2;
 } // namespace
 
+void setUpGridView(QTableView *view)
+{
+    view->verticalHeader()->hide();
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setTabKeyNavigation(false);
+    view->setWordWrap(false);
+    view->horizontalHeader()->setHighlightSections(false);
+    // Long lists are sized by their first rows, so a search of thousands stays quick.
+    view->horizontalHeader()->setResizeContentsPrecision(500);
+}
+
 Grid::Grid(const QStringList &headers, QWidget *parent)
     : QTableWidget(0, int(headers.size()), parent)
 {
     setHorizontalHeaderLabels(headers);
-    verticalHeader()->hide();
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    horizontalHeader()->setHighlightSections(false);
+    setUpGridView(this);
     fit();
 }
 

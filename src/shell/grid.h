@@ -7,6 +7,10 @@
 
 namespace shell {
 
+// What every grid of the program shares: one header row, no row numbers,
+// read-only cells, one whole row selected at a time.
+void setUpGridView(QTableView *view);
+
 // A grid as every screen shows one: one fixed header row, read-only centred
 // cells, whole-row selection, and columns sized to their contents after every
 // change. Rows may carry a hidden value (a key) and may be break rows: a

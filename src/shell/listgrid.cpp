@@ -1,5 +1,7 @@
 #include "shell/listgrid.h"
 
+#include "shell/grid.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 
@@ -55,14 +57,7 @@ ListGrid::ListGrid(const QStringList &headers, QWidget *parent)
     , m_model(new ListGridModel(this))
 {
     setModel(m_model);
-    verticalHeader()->hide();
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setResizeContentsPrecision(500);
+    setUpGridView(this);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { emit currentRowChanged(current.isValid() ? current.row() : -1); });
     setHeaders(headers);

@@ -6,6 +6,7 @@
 #include "shell/cursor.h"
 #include "shell/defaultbutton.h"
 #include "shell/messages.h"
+#include "shell/named.h"
 #include "shell/typeahead.h"
 
 #include <QGridLayout>
@@ -27,13 +28,6 @@ QString trimSpaces(const QString &text)
     while (end > start && text[end - 1] == QLatin1Char(' '))
         --end;
     return text.mid(start, end - start);
-}
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 } // namespace
