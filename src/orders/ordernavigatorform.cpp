@@ -14,6 +14,8 @@
 #include "shell/typeahead.h"
 
 #include <QCheckBox>
+#include <array>
+#include <memory>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -172,28 +174,35 @@ void OrderNavigatorForm::UpdateGrids()
     shell::BusyCursor busy;
     emptyItems();
     m_lastStatement = searchStatement(criteria());
-    std::vector<QStringList> rows;
-    shell::reportingDbErrors([&] {
-        const data::Recordset rs = data::sharedDatabase().query(m_lastStatement);
-        auto column = [&](const char *name) { return rs.fieldIndex(QLatin1String(name)); };
-        const int number = column("OrderNumber"), customer = column("Customer"), orderDate = column("OrderDate"),
-                  dueDate = column("DueDate"), status = column("Status"), total = column("Total"),
-                  dateAdded = column("DateAdded"), id = column("ID");
-        const int ship[] = {column("ShipTo"),      column("ShipToAddress1"), column("ShipToAddress2"),
-                            column("ShipToCity"),  column("ShipToState"),    column("ShipToZip"),
-                            column("ShipToPhone"), column("ShipToFax")};
-        auto text = [](const QVariant &v) { return v.isNull() ? QString() : v.toString(); };
-        auto date = [](const QVariant &v) { return shell::formatShortDate(data::toDate(v)); };
-        rows.reserve(size_t(rs.recordCount()));
-        for (const auto &row : rs.rows()) {
-            const ShipTo s{text(row[ship[0]]), text(row[ship[1]]), text(row[ship[2]]), text(row[ship[3]]),
-                           text(row[ship[4]]), text(row[ship[5]]), text(row[ship[6]]), text(row[ship[7]])};
-            rows.push_back({text(row[number]), text(row[customer]), date(row[orderDate]), date(row[dueDate]),
-                            text(row[status]), shell::formatMoneyCell(row[total].toDouble()), shipToText(s), s.phone,
-                            s.fax, date(row[dateAdded]), text(row[id])});
+    auto found = std::make_shared<data::Recordset>();
+    shell::reportingDbErrors([&] { *found = data::sharedDatabase().query(m_lastStatement); }, this);
+    // Cells are made as they are shown, so a search that finds every order of
+    // the last years still answers at once.
+    auto column = [&](const char *name) { return found->fieldIndex(QLatin1String(name)); };
+    const std::array<int, 11> plain = {column("OrderNumber"), column("Customer"), -1, -1, column("Status"), -1, -1,
+                                       column("ShipToPhone"), column("ShipToFax"), -1, column("ID")};
+    const std::array<int, 3> dates = {column("OrderDate"), column("DueDate"), column("DateAdded")};
+    const int total = column("Total");
+    const std::array<int, 6> ship = {column("ShipTo"), column("ShipToAddress1"), column("ShipToAddress2"),
+                                     column("ShipToCity"), column("ShipToState"), column("ShipToZip")};
+    vsfgOrders->setSource(found->recordCount(), [found, plain, dates, total, ship](int r, int c) -> QString {
+        const std::vector<QVariant> &row = found->rows()[size_t(r)];
+        auto text = [&](int i) { return i < 0 || row[size_t(i)].isNull() ? QString() : row[size_t(i)].toString(); };
+        switch (c) {
+        case ColOrderDate:
+            return shell::formatShortDate(data::toDate(row[size_t(dates[0])]));
+        case ColDueDate:
+            return shell::formatShortDate(data::toDate(row[size_t(dates[1])]));
+        case ColDateAdded:
+            return shell::formatShortDate(data::toDate(row[size_t(dates[2])]));
+        case ColTotal:
+            return shell::formatMoneyCell(row[size_t(total)].toDouble());
+        case ColShipTo:
+            return shipToText({text(ship[0]), text(ship[1]), text(ship[2]), text(ship[3]), text(ship[4]), text(ship[5]), {}, {}});
+        default:
+            return text(plain[size_t(c)]);
         }
-    }, this);
-    vsfgOrders->setRows(std::move(rows));
+    });
     vsfgOrders->setColumnHidden(ColTotal, shell::currentConfiguration().hidePrices);
 }
 

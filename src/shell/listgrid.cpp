@@ -11,14 +11,21 @@ class ListGridModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : (cellText ? sourceRows : int(rows.size()));
+    }
+    QString text(int row, int column) const
+    {
+        return cellText ? cellText(row, column) : rows[size_t(row)].value(column);
+    }
     int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(headers.size()); }
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (!index.isValid())
             return {};
         if (role == Qt::DisplayRole)
-            return rows[size_t(index.row())].value(index.column());
+            return text(index.row(), index.column());
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignCenter);
         return {};
@@ -32,11 +39,13 @@ public:
         return {};
     }
 
-    void reset(QStringList newHeaders, std::vector<QStringList> newRows)
+    void reset(QStringList newHeaders, std::vector<QStringList> newRows, ListGrid::CellText source = {}, int sourceCount = 0)
     {
         beginResetModel();
         headers = std::move(newHeaders);
         rows = std::move(newRows);
+        cellText = std::move(source);
+        sourceRows = sourceCount;
         endResetModel();
     }
 
@@ -50,6 +59,8 @@ public:
 
     QStringList headers;
     std::vector<QStringList> rows;
+    ListGrid::CellText cellText; // when set, rows come from it instead
+    int sourceRows = 0;
 };
 
 ListGrid::ListGrid(const QStringList &headers, QWidget *parent)
@@ -80,8 +91,16 @@ void ListGrid::setRows(std::vector<QStringList> rows)
     fit();
 }
 
+void ListGrid::setSource(int rowCount, CellText cellText)
+{
+    m_model->reset(m_model->headers, {}, std::move(cellText), rowCount);
+    fit();
+}
+
 void ListGrid::addRow(const QStringList &cells)
 {
+    if (m_model->cellText)
+        m_model->reset(m_model->headers, {}); // a hand-filled list starts afresh
     m_model->append(cells);
     fit();
 }
@@ -105,7 +124,7 @@ QString ListGrid::cell(int row, int column) const
 {
     if (row < 0 || row >= rowCount())
         return {};
-    return m_model->rows[size_t(row)].value(column);
+    return m_model->text(row, column);
 }
 
 int ListGrid::currentRowIndex() const

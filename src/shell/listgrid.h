@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QTableView>
+#include <functional>
 #include <vector>
 
 namespace shell {
@@ -22,6 +23,10 @@ public:
     QStringList headers() const;
     // Replaces every row at once.
     void setRows(std::vector<QStringList> rows);
+    // Shows rowCount rows whose texts are made only when a cell is drawn or
+    // read: a long search result costs what the screen shows of it.
+    using CellText = std::function<QString(int row, int column)>;
+    void setSource(int rowCount, CellText cellText);
     void addRow(const QStringList &cells);
     void clearRows();
 

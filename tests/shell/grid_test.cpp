@@ -1,5 +1,6 @@
 #include "shell/formats.h"
 #include "shell/grid.h"
+#include "shell/listgrid.h"
 
 #include <gtest/gtest.h>
 
@@ -53,4 +54,25 @@ TEST(Formats, MoneyIsReadAsTypedOrAsShown)
     EXPECT_EQ(parseMoney(QStringLiteral("12abc")), std::nullopt);
     EXPECT_EQ(parseMoney(QString()), std::nullopt);
     EXPECT_EQ(parseMoney(formatMoney(-98.5)), -98.5);
+}
+
+TEST(ListGridTest, RowsFromASourceAreMadeOnlyWhenAsked)
+{
+    ListGrid grid({QStringLiteral("Order"), QStringLiteral("Total")});
+    int made = 0;
+    grid.setSource(100000, [&made](int row, int column) {
+        ++made;
+        return QStringLiteral("%1:%2").arg(row).arg(column);
+    });
+    EXPECT_EQ(grid.rowCount(), 100000);
+    EXPECT_LT(made, 5000); // sizing the columns reads only the first rows
+    EXPECT_EQ(grid.cell(99999, 1), QStringLiteral("99999:1"));
+    EXPECT_EQ(grid.cell(100000, 0), QString());
+    grid.selectRowIndex(5);
+    EXPECT_EQ(grid.currentRowIndex(), 5);
+    grid.addRow({QStringLiteral("typed")});
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.cell(0, 0), QStringLiteral("typed"));
+    grid.setHeaders({});
+    EXPECT_EQ(grid.columnCount(), 0);
 }
