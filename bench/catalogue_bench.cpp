@@ -8,18 +8,17 @@
 #include "catalogue/styleform.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
+#include "data/selectcounter.h"
 #include "data/quoting.h"
 #include "data/schema.h"
 #include "shell/configuration.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sqlite3.h>
 
 namespace {
 
@@ -28,29 +27,6 @@ constexpr int kStylesPerCustomer = 40;
 constexpr int kLinesPerStyle = 10;
 constexpr int kComponents = 2000;
 
-// Counts the SELECT statements SQLite runs while it exists.
-class SelectCounter {
-public:
-    SelectCounter()
-    {
-        const QVariant handle = data::sharedDatabase().connection().driver()->handle();
-        m_db = *static_cast<sqlite3 *const *>(handle.data());
-        sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &SelectCounter::trace, this);
-    }
-    ~SelectCounter() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
-    int count() const { return m_count; }
-
-private:
-    static int trace(unsigned, void *self, void *, void *sql)
-    {
-        if (QString::fromUtf8(static_cast<const char *>(sql)).trimmed().startsWith(QLatin1String("SELECT"),
-                                                                                   Qt::CaseInsensitive))
-            ++static_cast<SelectCounter *>(self)->m_count;
-        return 0;
-    }
-    sqlite3 *m_db = nullptr;
-    int m_count = 0;
-};
 
 QString customerName(int c)
 {
@@ -152,7 +128,7 @@ void BM_OpenStyleScreen(benchmark::State &state)
 {
     int selects = 0;
     for (auto _ : state) {
-        SelectCounter counter;
+        data::SelectCounter counter(data::sharedDatabase());
         catalogue::StyleForm form;
         form.load();
         selects = counter.count();
@@ -173,7 +149,7 @@ void BM_ExpandOneCustomer(benchmark::State &state)
         form.FillTreeGrid();
         QTreeWidgetItem *customer = form.fgTree->topLevelItem(0)->child(kCustomers / 2);
         state.ResumeTiming();
-        SelectCounter counter;
+        data::SelectCounter counter(data::sharedDatabase());
         customer->setExpanded(true);
         selects = counter.count();
         rows = customer->childCount();
@@ -195,7 +171,7 @@ void BM_ExpandStyleAndLine(benchmark::State &state)
         customer->setExpanded(true);
         QTreeWidgetItem *style = customer->child(0);
         state.ResumeTiming();
-        SelectCounter counter;
+        data::SelectCounter counter(data::sharedDatabase());
         style->setExpanded(true);
         style->child(0)->setExpanded(true);
         selects = counter.count();

@@ -94,44 +94,34 @@ void OrderEntryForm::buildLayout()
     lblTotal = valueLabel("lblTotal");
     lblTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    // Two captioned fields a row: the order on the left, where it ships on the right.
     auto *header = new QGridLayout(Frame1);
-    int row = 0;
-    auto label = [&](const QString &text, QWidget *buddy, const char *name = nullptr) {
+    auto label = [](const QString &text, QWidget *buddy, const char *name = nullptr) {
         auto *l = new QLabel(text);
         if (name)
             l->setObjectName(QLatin1String(name));
         l->setBuddy(buddy);
         return l;
     };
-    header->addWidget(label(QStringLiteral("Customer"), cmbCustomer), row, 0);
-    header->addWidget(cmbCustomer, row, 1);
-    header->addWidget(label(QStringLiteral("Ship To"), txtShipTo), row, 2);
-    header->addWidget(txtShipTo, row++, 3, 1, 3);
-    header->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), row, 0);
-    header->addWidget(txtOrderNumber, row, 1);
-    header->addWidget(label(QStringLiteral("Address 1"), txtAddress1), row, 2);
-    header->addWidget(txtAddress1, row++, 3, 1, 3);
-    header->addWidget(label(QStringLiteral("Order Date"), dtOrderDate), row, 0);
-    header->addWidget(dtOrderDate, row, 1);
-    header->addWidget(label(QStringLiteral("Address 2"), txtAddress2), row, 2);
-    header->addWidget(txtAddress2, row++, 3, 1, 3);
-    header->addWidget(label(QStringLiteral("Due Date"), dtDueDate), row, 0);
-    header->addWidget(dtDueDate, row, 1);
-    header->addWidget(label(QStringLiteral("City/St/Zip"), txtCity), row, 2);
-    header->addWidget(txtCity, row, 3);
-    header->addWidget(txtState, row, 4);
-    header->addWidget(txtZip, row++, 5);
-    auto *statusId = new QHBoxLayout;
-    statusId->addWidget(lblStatus);
-    statusId->addWidget(lblID);
-    header->addWidget(label(QStringLiteral("Status/ID"), lblStatus), row, 0);
-    header->addLayout(statusId, row, 1);
-    header->addWidget(label(QStringLiteral("Ship To Phone"), txtPhone), row, 2);
-    header->addWidget(txtPhone, row++, 3, 1, 3);
-    header->addWidget(label(QStringLiteral("Order Total"), lblTotal, "lblTotalCaption"), row, 0);
-    header->addWidget(lblTotal, row, 1);
-    header->addWidget(label(QStringLiteral("Ship To Fax"), txtFax), row, 2);
-    header->addWidget(txtFax, row++, 3, 1, 3);
+    auto place = [&](int row, int column, QLabel *caption, std::initializer_list<QWidget *> fields) {
+        header->addWidget(caption, row, column);
+        auto *line = new QHBoxLayout;
+        for (QWidget *field : fields)
+            line->addWidget(field);
+        header->addLayout(line, row, column + 1);
+    };
+    const std::pair<const char *, QWidget *> left[] = {{"Customer", cmbCustomer},   {"Order Number", txtOrderNumber},
+                                                       {"Order Date", dtOrderDate}, {"Due Date", dtDueDate}};
+    for (int row = 0; row < int(std::size(left)); ++row)
+        place(row, 0, label(QLatin1String(left[row].first), left[row].second), {left[row].second});
+    place(4, 0, label(QStringLiteral("Status/ID"), lblStatus), {lblStatus, lblID});
+    place(5, 0, label(QStringLiteral("Order Total"), lblTotal, "lblTotalCaption"), {lblTotal});
+    place(0, 2, label(QStringLiteral("Ship To"), txtShipTo), {txtShipTo});
+    place(1, 2, label(QStringLiteral("Address 1"), txtAddress1), {txtAddress1});
+    place(2, 2, label(QStringLiteral("Address 2"), txtAddress2), {txtAddress2});
+    place(3, 2, label(QStringLiteral("City/St/Zip"), txtCity), {txtCity, txtState, txtZip});
+    place(4, 2, label(QStringLiteral("Ship To Phone"), txtPhone), {txtPhone});
+    place(5, 2, label(QStringLiteral("Ship To Fax"), txtFax), {txtFax});
     header->setColumnStretch(3, 1);
 
     Frame2 = named(new QGroupBox(QStringLiteral("Line Items")), "Frame2");

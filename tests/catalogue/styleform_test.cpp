@@ -1,6 +1,7 @@
 #include "catalogue/styleform.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
+#include "data/selectcounter.h"
 #include "data/demoplant.h"
 #include "shell/configuration.h"
 #include "shell/grid.h"
@@ -16,13 +17,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSqlDriver>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
 #include <functional>
-#include <sqlite3.h>
 
 // Readable values in failure messages.
 inline void PrintTo(const QString &text, std::ostream *os)
@@ -35,30 +34,6 @@ using shell::MessageAnswer;
 
 namespace {
 
-// Counts the SELECT statements the connection runs while it exists, seen by
-// SQLite itself, so the data layer needs no hook.
-class SelectCounter {
-public:
-    SelectCounter()
-    {
-        const QVariant handle = data::sharedDatabase().connection().driver()->handle();
-        m_db = *static_cast<sqlite3 *const *>(handle.data());
-        sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &SelectCounter::trace, this);
-    }
-    ~SelectCounter() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
-    int count() const { return m_count; }
-
-private:
-    static int trace(unsigned, void *self, void *, void *sql)
-    {
-        const QString text = QString::fromUtf8(static_cast<const char *>(sql)).trimmed();
-        if (text.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
-            ++static_cast<SelectCounter *>(self)->m_count;
-        return 0;
-    }
-    sqlite3 *m_db = nullptr;
-    int m_count = 0;
-};
 
 QStringList childTexts(const QTreeWidgetItem *item)
 {
@@ -218,7 +193,7 @@ TEST_F(StyleFormTest, OpensOnTheStyleTabWithSixTabsInTwoRows)
 TEST_F(StyleFormTest, OpeningBuildsCustomerNodesWithOneQuery)
 {
     open();
-    SelectCounter selects;
+    data::SelectCounter selects(data::sharedDatabase());
     form->FillTreeGrid();
     EXPECT_EQ(selects.count(), 1);
     ASSERT_EQ(form->fgTree->topLevelItemCount(), 1);
@@ -235,7 +210,7 @@ TEST_F(StyleFormTest, OpeningBuildsCustomerNodesWithOneQuery)
 TEST_F(StyleFormTest, ExpandingLoadsOnceInNaturalOrder)
 {
     open();
-    SelectCounter selects;
+    data::SelectCounter selects(data::sharedDatabase());
     QTreeWidgetItem *customer = expanded(acme());
     EXPECT_EQ(selects.count(), 1);
     EXPECT_EQ(childTexts(customer), QStringList({"9-SOFA", "10-SOFA", "A1-SOFA"}));
