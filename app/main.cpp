@@ -1,5 +1,6 @@
+#include "app/screens.h"
 #include "data/database.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 #include "shell/messages.h"
 #include "shell/startup.h"
 
@@ -33,7 +34,7 @@ QString configurationPath(const QStringList &arguments)
     const int at = arguments.indexOf(QStringLiteral("--config"));
     if (at > 0 && at + 1 < arguments.size())
         return arguments[at + 1];
-    return shell::defaultConfigurationPath();
+    return core::defaultConfigurationPath();
 }
 
 } // namespace
@@ -42,8 +43,9 @@ int main(int argc, char *argv[])
 {
     BunlineApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bunline"));
+    shell::installDesktop();
 
-    shell::StartedProgram program = shell::startUp(configurationPath(QApplication::arguments()));
+    shell::StartedProgram program = shell::startUp(configurationPath(QApplication::arguments()), app::registerScreens);
     if (!program.window) {
         data::setSharedDatabase(nullptr);
         return program.exitCode;

@@ -11,7 +11,7 @@
 #include "data/selectcounter.h"
 #include "data/quoting.h"
 #include "data/schema.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -187,7 +187,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    shell::setCurrentConfiguration({});
+    core::setCurrentConfiguration({});
     QTemporaryDir dir;
     data::OpenOptions options;
     options.create = true;

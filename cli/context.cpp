@@ -1,7 +1,7 @@
 #include "cli.h"
 
 #include "data/database.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 
 #include <QFileInfo>
 
@@ -32,7 +32,7 @@ void Context::finish() const
 
 std::unique_ptr<data::Database> Context::openDatabase(bool create) const
 {
-    const shell::Configuration configuration = shell::ReadConfiguration(configPath);
+    const core::Configuration configuration = core::ReadConfiguration(configPath);
     data::OpenOptions options;
     options.create = create;
     options.baseDirectory = QFileInfo(configPath).absolutePath();

@@ -4,7 +4,7 @@
 #include "data/demoplant.h"
 #include "data/quoting.h"
 #include "data/schema.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 #include "data/passwords.h"
 
 #include <QDateTime>
@@ -50,7 +50,7 @@ int initDb(Context &ctx)
     if (user.isEmpty() != password.isEmpty())
         throw CliError(QStringLiteral("--admin-user and --admin-password go together"));
 
-    const shell::Configuration configuration = shell::ReadConfiguration(ctx.configPath);
+    const core::Configuration configuration = core::ReadConfiguration(ctx.configPath);
     const data::ConnectionSettings settings = data::ConnectionSettings::parse(configuration.connectionString);
     QString createdFile;
     if (settings.dialect == data::Dialect::SQLite) {

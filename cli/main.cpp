@@ -4,7 +4,7 @@
 #include "cli.h"
 
 #include "data/database.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
 
-    cli::Context ctx{shell::defaultConfigurationPath(), {}, out};
+    cli::Context ctx{core::defaultConfigurationPath(), {}, out};
     const qsizetype c = args.indexOf(QStringLiteral("--config"));
     if (c >= 0) {
         if (c + 1 >= args.size()) {

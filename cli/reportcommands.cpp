@@ -4,7 +4,7 @@
 #include "data/database.h"
 #include "officereports/listings.h"
 #include "reporting/reportrender.h"
-#include "shell/companysettings.h"
+#include "core/companysettings.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -85,7 +85,8 @@ int report(Context &ctx)
         throw CliError(QStringLiteral("cannot tell the format of %1; give --format pdf or --format csv").arg(out));
 
     std::unique_ptr<data::Database> db = ctx.openDatabase();
-    shell::LoadCompanySettings(*db);
+    core::LoadCompanySettings(*db);
+    reporting::useLoadedCompanyHeading();
     const reporting::ReportPtr report = it->second(*db, ctx);
     if (format == QLatin1String("csv"))
         reporting::writeCsv(*report, out);

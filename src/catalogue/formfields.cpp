@@ -1,8 +1,8 @@
 #include "catalogue/formfields.h"
 
 #include "data/recordset.h"
-#include "shell/formats.h"
-#include "shell/vbnumeric.h"
+#include "core/formats.h"
+#include "core/vbnumeric.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -116,7 +116,7 @@ QString formatFixed(double value, int decimals, bool grouped)
 QString moneyText(double value)
 {
     if (decimalsNeeded(value, 2) == 2)
-        return shell::formatMoney(value);
+        return core::formatMoney(value);
     const QString text = QLatin1Char('$') + formatFixed(std::fabs(value), 2, true);
     return value < 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
 }
@@ -140,11 +140,11 @@ std::optional<double> readAmount(const QString &text, std::optional<double> empt
     }
     t.remove(QLatin1Char('$'));
     t.remove(QLatin1Char(','));
-    if (!shell::IsNumeric(t))
+    if (!core::IsNumeric(t))
         return std::nullopt;
     if (negative && (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))))
         return std::nullopt;
-    const double value = shell::Val(t);
+    const double value = core::Val(t);
     if (!std::isfinite(value))
         return std::nullopt;
     return negative ? -value : value;

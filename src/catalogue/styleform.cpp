@@ -4,8 +4,8 @@
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/configuration.h"
-#include "shell/formats.h"
+#include "core/configuration.h"
+#include "core/formats.h"
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
@@ -629,7 +629,7 @@ QWidget *StyleForm::buildVariablesTab()
 
 void StyleForm::applyConfiguration()
 {
-    const shell::Configuration &config = shell::currentConfiguration();
+    const core::Configuration &config = core::currentConfiguration();
     m_catalogueButtons = {btnStyleSave,      btnStyleNew,     cmbComponentSave2, btnDeleteComponent,
                           btnComponentNew,   btnDeleteOp,     btnOperationNew,   btnOperationsSave2,
                           btnSaveBuggySheet, btnCopyStyle,    btnBunSave,        btnVariableSave,

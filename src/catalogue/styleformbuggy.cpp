@@ -4,7 +4,7 @@
 #include "catalogue/styleform.h"
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/formats.h"
+#include "core/formats.h"
 #include "shell/grid.h"
 #include "shell/messages.h"
 
@@ -54,7 +54,7 @@ void StyleForm::UpdateBuggy(const QString &styleId)
             appendBuggyRow(kBreakKey, kBreakText, QString(), true);
         appendBuggyRow(rs.text(QStringLiteral("ID")),
                        rs.text(QStringLiteral("ComponentID")) + QStringLiteral(" - ") + rs.text(QStringLiteral("Description")),
-                       shell::formatNumber(rs.number(QStringLiteral("QtyPerBuggy"))), false);
+                       core::formatNumber(rs.number(QStringLiteral("QtyPerBuggy"))), false);
         previous = group;
     }
 }

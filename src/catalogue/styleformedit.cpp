@@ -6,10 +6,10 @@
 #include "catalogue/styleform.h"
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/cursor.h"
-#include "shell/formats.h"
+#include "core/cursor.h"
+#include "core/formats.h"
 #include "shell/messages.h"
-#include "shell/vbnumeric.h"
+#include "core/vbnumeric.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,7 +79,7 @@ LinePlace placeOfLine(data::Database &db, const QString &lineId)
         return {};
     return {rs.text(QStringLiteral("Customer")),
             rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
-            QLatin1Char('(') + shell::formatNumber(rs.number(QStringLiteral("Qty"))) + QStringLiteral(") - ")
+            QLatin1Char('(') + core::formatNumber(rs.number(QStringLiteral("Qty"))) + QStringLiteral(") - ")
                 + rs.text(QStringLiteral("CompID")) + QLatin1Char('-') + rs.text(QStringLiteral("Description"))};
 }
 
@@ -351,7 +351,7 @@ void StyleForm::componentIdChanged()
                 }
                 txtQtyPerBuggy->setText(rs.isNull(QStringLiteral("QtyPerBuggy"))
                                             ? QString()
-                                            : shell::formatNumber(rs.number(QStringLiteral("QtyPerBuggy"))));
+                                            : core::formatNumber(rs.number(QStringLiteral("QtyPerBuggy"))));
             },
             this);
     if (!found)
@@ -362,7 +362,7 @@ bool StyleForm::qtyPerBuggyLeft()
 {
     static bool telling = false;
     const QString text = txtQtyPerBuggy->text();
-    if (telling || text.isEmpty() || shell::IsNumeric(text))
+    if (telling || text.isEmpty() || core::IsNumeric(text))
         return true;
     telling = true;
     tell(this, QStringLiteral("Invalid Entry"), QStringLiteral("You must enter a numeric value in this field or leave it blank."));
@@ -413,11 +413,11 @@ void StyleForm::saveComponent()
             rs.setValue(QStringLiteral("Tie"), flagOf(cmbTie));
             rs.setValue(QStringLiteral("BunID"), chosenText(cmbComponentBun));
             // The leading number of the text: "12 rails" is 12, none is 0.
-            rs.setValue(QStringLiteral("RailsPerBun"), shell::Val(txtRailsPerBun->text()));
-            rs.setValue(QStringLiteral("PiecesPerRail"), shell::Val(txtPiecesPerRail->text()));
+            rs.setValue(QStringLiteral("RailsPerBun"), core::Val(txtRailsPerBun->text()));
+            rs.setValue(QStringLiteral("PiecesPerRail"), core::Val(txtPiecesPerRail->text()));
             rs.setValue(QStringLiteral("Status"), chosenText(cmbComponentStatus));
             rs.setValue(QStringLiteral("Plant"), chosenText(cmbPlant));
-            const double perBuggy = shell::Val(txtQtyPerBuggy->text());
+            const double perBuggy = core::Val(txtQtyPerBuggy->text());
             if (perBuggy > 0) {
                 rs.setValue(QStringLiteral("QtyPerBuggy"), perBuggy);
             } else {
@@ -453,7 +453,7 @@ void StyleForm::componentChosen()
                 txtQty->clear();
                 txtStyleComponentID->clear();
             } else {
-                txtQty->setText(shell::formatNumber(rs.number(QStringLiteral("Qty"))));
+                txtQty->setText(core::formatNumber(rs.number(QStringLiteral("Qty"))));
                 txtStyleComponentID->setText(rs.text(QStringLiteral("ID")));
             }
         },
@@ -657,7 +657,7 @@ void StyleForm::saveStation()
     const QString station = cmbStationName->currentText();
     const QString reportType = chosenText(cmbReportName);
     const QString status = chosenText(cmbOperationStatus);
-    if (station.isEmpty() || reportType.isEmpty() || status.isEmpty() || !shell::IsNumeric(txtTeams->text())) {
+    if (station.isEmpty() || reportType.isEmpty() || status.isEmpty() || !core::IsNumeric(txtTeams->text())) {
         tell(this, kInvalidInformation,
              QStringLiteral("You must enter a Station Name, Report Name, Number of Teams, and Status for the Operation."));
         return;
@@ -670,7 +670,7 @@ void StyleForm::saveStation()
                 rs.addNew();
             rs.setValue(QStringLiteral("Station"), station);
             rs.setValue(QStringLiteral("ReportType"), reportType);
-            rs.setValue(QStringLiteral("Teams"), shell::Val(txtTeams->text()));
+            rs.setValue(QStringLiteral("Teams"), core::Val(txtTeams->text()));
             rs.setValue(QStringLiteral("Status"), status);
             rs.update();
             cmbStationName->setEditText(QString());
@@ -766,7 +766,7 @@ void StyleForm::saveOperation()
             return;
         numbers[i] = *value;
     }
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     shell::reportingDbErrors(
         [&] {
             data::Database &db = data::sharedDatabase();

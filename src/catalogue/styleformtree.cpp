@@ -6,8 +6,8 @@
 #include "catalogue/styleform.h"
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/cursor.h"
-#include "shell/formats.h"
+#include "core/cursor.h"
+#include "core/formats.h"
 #include "shell/messages.h"
 
 #include <QComboBox>
@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    shell::BusyCursor m_cursor;
+    core::BusyCursor m_cursor;
     QTreeWidget *m_tree;
     bool &m_flag;
     bool m_wasBusy;
@@ -136,7 +136,7 @@ void StyleForm::ExpandStyle(QTreeWidgetItem *node)
     TreeChange change(fgTree, m_treeBusy);
     QList<QTreeWidgetItem *> lines;
     for (; !rs.isEOF(); rs.moveNext())
-        lines << makeNode(QLatin1Char('(') + shell::formatNumber(rs.number(QStringLiteral("CompQty")))
+        lines << makeNode(QLatin1Char('(') + core::formatNumber(rs.number(QStringLiteral("CompQty")))
                               + QStringLiteral(") - ") + rs.text(QStringLiteral("CompID")) + QLatin1Char('-')
                               + rs.text(QStringLiteral("CompDesc")),
                           rs.text(QStringLiteral("StyleCompID")), true);
@@ -277,7 +277,7 @@ void StyleForm::treeRowSelected(QTreeWidgetItem *item)
             // would otherwise be taken for another customer's style of the same text.
             chooseKey(cmbStyle, styleId, style);
             chooseKey(cmbComponent, componentId, component);
-            txtQty->setText(shell::formatNumber(rs.number(QStringLiteral("Qty"))));
+            txtQty->setText(core::formatNumber(rs.number(QStringLiteral("Qty"))));
             txtStyleComponentID->setText(lineId);
             setStyleId(styleId);
             if (level == 3)

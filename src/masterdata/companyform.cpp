@@ -2,12 +2,12 @@
 
 #include "data/database.h"
 #include "masterdata/formlayout.h"
-#include "shell/companysettings.h"
-#include "shell/cursor.h"
+#include "core/companysettings.h"
+#include "core/cursor.h"
 #include "shell/defaultbutton.h"
-#include "shell/formats.h"
+#include "core/formats.h"
 #include "shell/messages.h"
-#include "shell/permissions.h"
+#include "core/permissions.h"
 #include "shell/typeahead.h"
 
 #include <QComboBox>
@@ -68,7 +68,7 @@ CompanyForm::CompanyForm(QWidget *parent)
 
 void CompanyForm::load()
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     data::Database &db = data::sharedDatabase();
     cmbState->clear();
     for (data::Recordset states = db.query(QStringLiteral("SELECT State FROM State ORDER BY State")); !states.isEOF();
@@ -86,7 +86,7 @@ void CompanyForm::load()
 
 void CompanyForm::save()
 {
-    if (!shell::CheckPermission(QStringLiteral("Company Info"))) {
+    if (!core::CheckPermission(QStringLiteral("Company Info"))) {
         shell::showWarning(QStringLiteral("Invalid Permission"),
                            QStringLiteral("You do not have permission to save this record."), this);
         return;
@@ -106,7 +106,7 @@ void CompanyForm::save()
     rs.setValue(QStringLiteral("Fax"), maskedText(txtFax));
     rs.update();
     close();
-    shell::LoadCompanySettings(db);
+    core::LoadCompanySettings(db);
 }
 
 } // namespace masterdata

@@ -1,6 +1,6 @@
 #include "masterdata/formlayout.h"
 
-#include "shell/formats.h"
+#include "core/formats.h"
 
 #include <QHBoxLayout>
 
@@ -77,7 +77,7 @@ void buildAddressFields(QWidget *parent, AddressFields &f)
     f.txtPhone = textField(parent, "txtPhone");
     f.txtFax = textField(parent, "txtFax");
     for (QLineEdit *masked : {f.txtPhone, f.txtFax})
-        masked->setInputMask(shell::phoneInputMask());
+        masked->setInputMask(core::phoneInputMask());
     f.txtEmail = textField(parent, "txtEmail", 50);
 }
 

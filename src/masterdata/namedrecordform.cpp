@@ -3,8 +3,8 @@
 #include "data/database.h"
 #include "data/quoting.h"
 #include "masterdata/formlayout.h"
-#include "shell/clock.h"
-#include "shell/cursor.h"
+#include "core/clock.h"
+#include "core/cursor.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
@@ -82,7 +82,7 @@ void NamedRecordForm::finish(const QList<QLineEdit *> &noSelectOnFocus)
 
 void NamedRecordForm::load()
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT * FROM %1 ORDER BY %2")
                                                           .arg(m_setup.table, m_setup.nameColumn));
     const QSignalBlocker quiet(m_name);
@@ -124,7 +124,7 @@ void NamedRecordForm::save()
                                                       + data::sqlText(name));
     if (rs.isEmpty()) {
         rs.addNew();
-        rs.setValue(QStringLiteral("DateAdded"), shell::currentDateTime());
+        rs.setValue(QStringLiteral("DateAdded"), core::currentDateTime());
     }
     rs.setValue(m_setup.nameColumn, name);
     for (const auto &[field, column] : m_fields)

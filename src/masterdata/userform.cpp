@@ -4,12 +4,12 @@
 #include "data/passwords.h"
 #include "data/quoting.h"
 #include "masterdata/formlayout.h"
-#include "shell/clock.h"
-#include "shell/currentuser.h"
-#include "shell/cursor.h"
-#include "shell/formats.h"
+#include "core/clock.h"
+#include "core/currentuser.h"
+#include "core/cursor.h"
+#include "core/formats.h"
 #include "shell/messages.h"
-#include "shell/permissions.h"
+#include "core/permissions.h"
 #include "shell/typeahead.h"
 
 #include <QCheckBox>
@@ -194,7 +194,7 @@ UserForm::UserForm(QWidget *parent)
 
 void UserForm::load()
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     data::Database &db = data::sharedDatabase();
     fillUserList();
     cmbType->clear();
@@ -207,8 +207,8 @@ void UserForm::load()
         cmbState->addItem(rs.text(QStringLiteral("State")));
     clearForm();
 
-    const shell::CurrentUser &me = shell::currentUser();
-    if (me.type != kAdmin && !shell::CheckPermission(QStringLiteral("User Entry")))
+    const core::CurrentUser &me = core::currentUser();
+    if (me.type != kAdmin && !core::CheckPermission(QStringLiteral("User Entry")))
         enterRestrictedMode();
 }
 
@@ -314,7 +314,7 @@ void UserForm::movePermissions(QListWidget *from, QListWidget *to, bool all)
 void UserForm::enterRestrictedMode()
 {
     m_restricted = true;
-    const qint64 me = shell::currentUser().id;
+    const qint64 me = core::currentUser().id;
     {
         const QSignalBlocker quiet(cmbUser);
         cmbUser->setCurrentIndex(cmbUser->findData(me));
@@ -360,7 +360,7 @@ void UserForm::save()
             return;
         }
         db.execute(QStringLiteral("UPDATE [User] SET Password = ") + data::sqlText(data::hashPassword(password))
-                   + QStringLiteral(" WHERE ID = ") + data::sqlNumber(qint64(shell::currentUser().id)));
+                   + QStringLiteral(" WHERE ID = ") + data::sqlNumber(qint64(core::currentUser().id)));
         txtPassword->clear();
         shell::showMessage(QStringLiteral("Password Changed"), QStringLiteral("Your password has been changed."));
         return;
@@ -381,7 +381,7 @@ void UserForm::save()
                                QStringLiteral("Cannot Save")))
         return;
 
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     data::Transaction transaction(db);
     data::Recordset rs;
     if (!isNew) {
@@ -391,8 +391,8 @@ void UserForm::save()
     } else {
         rs = db.query(QStringLiteral("SELECT TOP 1 * FROM [User]"));
         rs.addNew();
-        rs.setValue(QStringLiteral("EnteredDate"), shell::currentDateTime());
-        rs.setValue(QStringLiteral("EnteredBy"), shell::currentUser().userName);
+        rs.setValue(QStringLiteral("EnteredDate"), core::currentDateTime());
+        rs.setValue(QStringLiteral("EnteredBy"), core::currentUser().userName);
     }
     for (const Column &c : kTextColumns)
         rs.setValue(QLatin1String(c.column), (this->*c.field)->text());
@@ -430,7 +430,7 @@ void UserForm::remove()
         return;
     }
     const qint64 id = lblID->text().toLongLong();
-    if (id == shell::currentUser().id) {
+    if (id == core::currentUser().id) {
         shell::showMessage(QStringLiteral("Cannot Delete"), QStringLiteral("You cannot delete your own user account."));
         return;
     }

@@ -2,7 +2,7 @@
 
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/cursor.h"
+#include "core/cursor.h"
 
 namespace officereports {
 
@@ -29,7 +29,7 @@ ReportPtr listing(data::Database &db, const QString &definition, const QString &
 
 void show(const std::function<ReportPtr(data::Database &)> &build)
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     reporting::ShowReport(build(data::sharedDatabase()));
 }
 

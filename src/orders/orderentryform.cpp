@@ -2,17 +2,17 @@
 
 #include "data/database.h"
 #include "orders/reportselectionlink.h"
-#include "shell/clock.h"
-#include "shell/configuration.h"
-#include "shell/cursor.h"
+#include "core/clock.h"
+#include "core/configuration.h"
+#include "core/cursor.h"
 #include "shell/enterkey.h"
-#include "shell/formats.h"
+#include "core/formats.h"
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 #include "shell/typeahead.h"
-#include "shell/vbnumeric.h"
+#include "core/vbnumeric.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -39,7 +39,7 @@ QDateEdit *datePicker(const char *name)
     auto *d = named(new QDateEdit, name);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    d->setDate(shell::currentDate());
+    d->setDate(core::currentDate());
     return d;
 }
 
@@ -63,10 +63,10 @@ OrderEntryForm::OrderEntryForm(QWidget *parent)
     buildLayout();
     wireBehaviour();
 
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     shell::reportingDbErrors([&] { cmbCustomer->addItems(activeCustomers(data::sharedDatabase())); }, this);
     cmbCustomer->setCurrentIndex(-1);
-    lblTotal->setText(shell::formatMoney(0));
+    lblTotal->setText(core::formatMoney(0));
     applyHiddenPrices();
     RefreshGrid();
 }
@@ -208,8 +208,8 @@ void OrderEntryForm::wireBehaviour()
     connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
     connect(txtQty, &QLineEdit::editingFinished, this, [this] { updatePriceExt(); });
     connect(txtPriceEach, &QLineEdit::editingFinished, this, [this] {
-        if (const auto price = shell::parseMoney(txtPriceEach->text()))
-            txtPriceEach->setText(shell::formatMoney(*price));
+        if (const auto price = core::parseMoney(txtPriceEach->text()))
+            txtPriceEach->setText(core::formatMoney(*price));
         updatePriceExt();
     });
     connect(vsfgItems, &QTableWidget::currentCellChanged, this, [this](int row) { rowSelected(row); });
@@ -229,7 +229,7 @@ void OrderEntryForm::wireBehaviour()
 
 void OrderEntryForm::applyHiddenPrices()
 {
-    const bool hide = shell::currentConfiguration().hidePrices;
+    const bool hide = core::currentConfiguration().hidePrices;
     for (QWidget *w : {static_cast<QWidget *>(txtPriceEach), static_cast<QWidget *>(lblPriceExt),
                        static_cast<QWidget *>(lblTotal), findChild<QWidget *>(QStringLiteral("lblPriceEachCaption")),
                        findChild<QWidget *>(QStringLiteral("lblPriceExtCaption")),
@@ -274,14 +274,14 @@ void OrderEntryForm::styleChosen()
     const int i = cmbStyle->currentIndex();
     if (i < 0 || cmbStyle->currentText().isEmpty())
         return;
-    txtPriceEach->setText(shell::formatMoney(m_styles[size_t(i)].price));
+    txtPriceEach->setText(core::formatMoney(m_styles[size_t(i)].price));
 }
 
 void OrderEntryForm::updatePriceExt()
 {
-    const double price = shell::parseMoney(txtPriceEach->text()).value_or(0);
-    const double qty = shell::IsNumeric(txtQty->text()) ? shell::Val(txtQty->text()) : 0;
-    lblPriceExt->setText(shell::formatMoney(price * qty));
+    const double price = core::parseMoney(txtPriceEach->text()).value_or(0);
+    const double qty = core::IsNumeric(txtQty->text()) ? core::Val(txtQty->text()) : 0;
+    lblPriceExt->setText(core::formatMoney(price * qty));
 }
 
 // Selects the style of a line; a style no longer among the customer's active
@@ -307,10 +307,10 @@ void OrderEntryForm::rowSelected(int row)
     m_editingRow = row;
     lblItem->setText(QString::number(l.itemNumber));
     txtLine->setText(l.line);
-    txtQty->setText(shell::formatNumber(l.qty));
+    txtQty->setText(core::formatNumber(l.qty));
     selectStyle(l.styleText, l.styleId, l.priceEach);
-    txtPriceEach->setText(shell::formatMoney(l.priceEach)); // the line's own price, not the catalogue's
-    lblPriceExt->setText(shell::formatMoney(l.priceExt()));
+    txtPriceEach->setText(core::formatMoney(l.priceEach)); // the line's own price, not the catalogue's
+    lblPriceExt->setText(core::formatMoney(l.priceExt()));
     txtQty->setFocus();
 }
 
@@ -337,12 +337,12 @@ void OrderEntryForm::saveItem()
         return;
     }
     // A quantity or price that is no number would be saved as 0; refuse it here.
-    if (!shell::IsNumeric(txtQty->text())) {
+    if (!core::IsNumeric(txtQty->text())) {
         shell::showMessage(QStringLiteral("Invalid Information"), QStringLiteral("Qty Ordered must be a number."));
         txtQty->setFocus();
         return;
     }
-    const std::optional<double> price = shell::parseMoney(txtPriceEach->text());
+    const std::optional<double> price = core::parseMoney(txtPriceEach->text());
     if (!price) {
         shell::showMessage(QStringLiteral("Invalid Information"), QStringLiteral("Price Each must be a number."));
         txtPriceEach->setFocus();
@@ -350,7 +350,7 @@ void OrderEntryForm::saveItem()
     }
     OrderLine line;
     line.line = txtLine->text();
-    line.qty = shell::Val(txtQty->text());
+    line.qty = core::Val(txtQty->text());
     line.styleText = cmbStyle->currentText();
     line.styleId = m_styles[size_t(cmbStyle->currentIndex())].id;
     line.priceEach = *price;
@@ -389,8 +389,8 @@ void OrderEntryForm::showLines()
     std::vector<QStringList> rows;
     rows.reserve(m_lines.size());
     for (const OrderLine &l : m_lines)
-        rows.push_back({QString::number(l.itemNumber), l.line, shell::formatNumber(l.qty), l.styleText,
-                        shell::formatMoneyCell(l.priceEach), shell::formatMoneyCell(l.priceExt()),
+        rows.push_back({QString::number(l.itemNumber), l.line, core::formatNumber(l.qty), l.styleText,
+                        core::formatMoneyCell(l.priceEach), core::formatMoneyCell(l.priceExt()),
                         QString::number(l.styleId)});
     const QSignalBlocker block(vsfgItems);
     vsfgItems->setRows(rows);
@@ -402,7 +402,7 @@ void OrderEntryForm::UpdateTotal()
     m_total = 0;
     for (const OrderLine &l : m_lines)
         m_total += l.priceExt();
-    lblTotal->setText(shell::formatMoney(m_total));
+    lblTotal->setText(core::formatMoney(m_total));
 }
 
 void OrderEntryForm::RefreshGrid()
@@ -440,7 +440,7 @@ void OrderEntryForm::OpenOrder(qlonglong orderId)
     txtPhone->setText(s.phone);
     txtFax->setText(s.fax);
     m_total = order->total;
-    lblTotal->setText(shell::formatMoney(m_total));
+    lblTotal->setText(core::formatMoney(m_total));
     for (QWidget *locked : {static_cast<QWidget *>(cmbCustomer), static_cast<QWidget *>(txtOrderNumber),
                             static_cast<QWidget *>(dtOrderDate), static_cast<QWidget *>(dtDueDate)})
         locked->setEnabled(false);
@@ -487,10 +487,10 @@ void OrderEntryForm::saveOrder()
                      txtState->text(),  txtZip->text(),      txtPhone->text(),    txtFax->text()};
     header.total = m_total;
 
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     qint64 id = 0;
     if (!shell::reportingDbErrors([&] {
-            id = orders::saveOrder(db, header, m_lines, shell::currentConfiguration().localOrderIds, shell::currentDate());
+            id = orders::saveOrder(db, header, m_lines, core::currentConfiguration().localOrderIds, core::currentDate());
         }, this))
         return; // nothing was written; the order stays on screen to try again
     lblID->setText(QString::number(id));

@@ -2,11 +2,11 @@
 
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/clock.h"
-#include "shell/configuration.h"
-#include "shell/cursor.h"
+#include "core/clock.h"
+#include "core/configuration.h"
+#include "core/cursor.h"
 #include "shell/enterkey.h"
-#include "shell/formats.h"
+#include "core/formats.h"
 #include "shell/listgrid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
@@ -63,7 +63,7 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
     for (QDateEdit *d : {dtStartDate, dtEndDate}) {
         d->setCalendarPopup(true);
         d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-        d->setDate(shell::currentDate());
+        d->setDate(core::currentDate());
     }
     txtOrderNumber = named(new QLineEdit, "txtOrderNumber");
     btnFind = named(new QPushButton(QStringLiteral("Find")), "btnFind");
@@ -171,7 +171,7 @@ SearchCriteria OrderNavigatorForm::criteria() const
 
 void OrderNavigatorForm::UpdateGrids()
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     emptyItems();
     m_lastStatement = searchStatement(criteria());
     auto found = std::make_shared<data::Recordset>();
@@ -190,20 +190,20 @@ void OrderNavigatorForm::UpdateGrids()
         auto text = [&](int i) { return i < 0 || row[size_t(i)].isNull() ? QString() : row[size_t(i)].toString(); };
         switch (c) {
         case ColOrderDate:
-            return shell::formatShortDate(data::toDate(row[size_t(dates[0])]));
+            return core::formatShortDate(data::toDate(row[size_t(dates[0])]));
         case ColDueDate:
-            return shell::formatShortDate(data::toDate(row[size_t(dates[1])]));
+            return core::formatShortDate(data::toDate(row[size_t(dates[1])]));
         case ColDateAdded:
-            return shell::formatShortDate(data::toDate(row[size_t(dates[2])]));
+            return core::formatShortDate(data::toDate(row[size_t(dates[2])]));
         case ColTotal:
-            return shell::formatMoneyCell(row[size_t(total)].toDouble());
+            return core::formatMoneyCell(row[size_t(total)].toDouble());
         case ColShipTo:
             return shipToText({text(ship[0]), text(ship[1]), text(ship[2]), text(ship[3]), text(ship[4]), text(ship[5]), {}, {}});
         default:
             return text(plain[size_t(c)]);
         }
     });
-    vsfgOrders->setColumnHidden(ColTotal, shell::currentConfiguration().hidePrices);
+    vsfgOrders->setColumnHidden(ColTotal, core::currentConfiguration().hidePrices);
 }
 
 void OrderNavigatorForm::emptyItems()
@@ -232,13 +232,13 @@ void OrderNavigatorForm::orderSelected(int row)
         for (; !rs.isEOF(); rs.moveNext())
             rows.push_back({rs.text(QStringLiteral("ItemNumber")),
                                rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
-                               shell::formatNumber(rs.number(QStringLiteral("Qty"))),
-                               shell::formatNumber(rs.number(QStringLiteral("Shipped"))),
-                               shell::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
-                            shell::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
+                               core::formatNumber(rs.number(QStringLiteral("Qty"))),
+                               core::formatNumber(rs.number(QStringLiteral("Shipped"))),
+                               core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
+                            core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
     }, this);
     vsfgItems->setRows(std::move(rows));
-    const bool hide = shell::currentConfiguration().hidePrices;
+    const bool hide = core::currentConfiguration().hidePrices;
     vsfgItems->setColumnHidden(ItemPriceEach, hide);
     vsfgItems->setColumnHidden(ItemPriceExt, hide);
 }

@@ -2,7 +2,7 @@
 
 #include "data/recordset.h"
 #include "reporting/reportlayout.h"
-#include "shell/companysettings.h"
+#include "core/companysettings.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -282,12 +282,42 @@ void HideSection(const ReportPtr &report, const QString &name)
     report->hideSection(name);
 }
 
+namespace {
+std::function<CompanyHeading()> g_headingSource;
+std::function<void(const ReportPtr &)> g_display;
+} // namespace
+
+void setCompanyHeadingSource(std::function<CompanyHeading()> source)
+{
+    g_headingSource = std::move(source);
+}
+
+void useLoadedCompanyHeading()
+{
+    setCompanyHeadingSource([] {
+        const core::CompanySettings &company = core::companySettings();
+        return CompanyHeading{company.name, company.address1, company.cityStateZip()};
+    });
+}
+
 void SetCompanyHeading(const ReportPtr &report)
 {
-    const shell::CompanySettings &company = shell::companySettings();
+    const CompanyHeading company = g_headingSource ? g_headingSource() : CompanyHeading{};
     report->setText(QStringLiteral("txtCompanyName"), company.name);
-    report->setText(QStringLiteral("txtCompanyAddress"), company.address1);
-    report->setText(QStringLiteral("txtCompanyCityStateZip"), company.cityStateZip());
+    report->setText(QStringLiteral("txtCompanyAddress"), company.address);
+    report->setText(QStringLiteral("txtCompanyCityStateZip"), company.cityStateZip);
+}
+
+void setReportDisplay(std::function<void(const ReportPtr &)> display)
+{
+    g_display = std::move(display);
+}
+
+void ShowReport(const ReportPtr &report)
+{
+    if (!g_display)
+        throw ReportError(QStringLiteral("Reports cannot be shown on screen here; print them instead."));
+    g_display(report);
 }
 
 } // namespace reporting

@@ -8,6 +8,7 @@
 #include "reporting/reportdefinition.h"
 
 #include <QHash>
+#include <functional>
 #include <QSet>
 #include <map>
 #include <memory>
@@ -155,7 +156,19 @@ void SetCompanyHeading(const ReportPtr &report);
 // set, else on the default printer; with neither it fails with a message
 // saying so (sinks.cpp).
 void PrintReport(const ReportPtr &report);
-// Shows the report in the one Report Viewer window (viewer.cpp).
+// Shows the report on screen, through what setReportDisplay installed (the
+// Report Viewer of the desktop); a ReportError where nothing shows reports.
 void ShowReport(const ReportPtr &report);
+void setReportDisplay(std::function<void(const ReportPtr &)> display);
+
+// The company heading every report prints at its top.
+struct CompanyHeading {
+    QString name, address, cityStateZip;
+};
+// Where SetCompanyHeading takes the heading from: the programs hand in the
+// company settings they loaded. Without a source the heading is blank.
+void setCompanyHeadingSource(std::function<CompanyHeading()> source);
+// The usual source: the company settings the program loaded for the run.
+void useLoadedCompanyHeading();
 
 } // namespace reporting

@@ -3,7 +3,7 @@
 #include "data/database.h"
 #include "data/passwords.h"
 #include "data/quoting.h"
-#include "shell/cursor.h"
+#include "core/cursor.h"
 #include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -32,7 +32,7 @@ QString trimSpaces(const QString &text)
 
 } // namespace
 
-std::optional<CurrentUser> authenticateUser(data::Database &db, const QString &userName, const QString &password)
+std::optional<core::CurrentUser> authenticateUser(data::Database &db, const QString &userName, const QString &password)
 {
     data::Recordset rs = db.query(QStringLiteral("SELECT ID,Type,Username,Password FROM [User] WHERE Username = ")
                                   + data::sqlText(userName) + QStringLiteral(" AND Inactive <> 1"));
@@ -42,7 +42,7 @@ std::optional<CurrentUser> authenticateUser(data::Database &db, const QString &u
         const QString stored = rs.text(QStringLiteral("Password"));
         if (!data::verifyPassword(stored, password))
             continue;
-        CurrentUser user;
+        core::CurrentUser user;
         user.id = qint16(rs.integer(QStringLiteral("ID")));
         user.type = rs.text(QStringLiteral("Type"));
         user.userName = rs.text(QStringLiteral("Username"));
@@ -108,10 +108,10 @@ void LoginForm::login()
         txtPassword->setFocus();
         return;
     }
-    std::optional<CurrentUser> user;
+    std::optional<core::CurrentUser> user;
     const bool checked = reportingDbErrors(
         [&] {
-            BusyCursor busy; // checking a password hash takes a moment
+            core::BusyCursor busy; // checking a password hash takes a moment
             user = authenticateUser(data::sharedDatabase(), trimSpaces(txtUsername->text()),
                                     trimSpaces(txtPassword->text()));
         },
@@ -126,7 +126,7 @@ void LoginForm::login()
         txtUsername->setFocus();
         return;
     }
-    setCurrentUser(*user);
+    core::setCurrentUser(*user);
     emit loggedIn();
     close();
 }

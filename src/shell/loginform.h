@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/currentuser.h"
+#include "core/currentuser.h"
 
 #include <QWidget>
 #include <optional>
@@ -17,7 +17,7 @@ namespace shell {
 // is compared by the database (its rules for case); the password is checked
 // here against the stored argon2id hash. A row that still holds the password
 // as plain text is accepted when it matches and gets its hash written at once.
-std::optional<CurrentUser> authenticateUser(data::Database &db, const QString &userName, const QString &password);
+std::optional<core::CurrentUser> authenticateUser(data::Database &db, const QString &userName, const QString &password);
 
 // frmLogin: user name and password. A successful login sets the current user,
 // unlocks the main menu (loggedIn) and closes the window; Close ends the

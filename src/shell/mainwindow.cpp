@@ -1,9 +1,9 @@
 #include "shell/mainwindow.h"
 
-#include "shell/currentuser.h"
+#include "core/currentuser.h"
 #include "shell/loginform.h"
 #include "shell/messages.h"
-#include "shell/permissions.h"
+#include "core/permissions.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -99,7 +99,6 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(m_workArea);
     resize(1024, 768);
     buildMenu();
-    registerScreens(*this);
     g_mainWindow = this;
 }
 
@@ -219,10 +218,11 @@ void MainWindow::choose(const QString &controlName)
     const QString permission = permissionFor(controlName);
     if (!permission.isEmpty()) {
         bool allowed = false;
-        if (!reportingDbErrors([&] { allowed = CheckPermission(permission); }, this))
+        if (!reportingDbErrors([&] { allowed = core::CheckPermission(permission); }, this))
             return;
         if (!allowed) {
-            showPermissionRefusal(this);
+            showWarning(QStringLiteral("Invalid Permission"),
+                        QStringLiteral("You do not have permission to view this screen."), this);
             return;
         }
     }

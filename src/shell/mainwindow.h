@@ -20,8 +20,8 @@ using MenuCommand = std::function<void(QWidget *parent)>;
 // frmMain: the frame every screen opens in, with the main menu. Each menu
 // action and menu has its control name as objectName.
 //
-// The screens themselves are listed in registerScreens() (screens.cpp), the
-// one place that knows every screen: a screen is registered under its menu
+// The main window knows no screen: the program fills its registry at start-up
+// (app/screens.cpp, the one place that knows every screen). A screen is registered under its menu
 // control name (or, for a screen the menu does not open, any name other
 // screens use to open it).
 class MainWindow : public QMainWindow {
@@ -82,9 +82,6 @@ private:
     QHash<QString, MenuCommand> m_commands;
     QHash<QString, QPointer<QWidget>> m_open;
 };
-
-// Fills the registry of the main window (screens.cpp).
-void registerScreens(MainWindow &window);
 
 // The main window of the running program; nullptr when there is none (tests of
 // a single screen).

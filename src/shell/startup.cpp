@@ -1,10 +1,14 @@
 #include "shell/startup.h"
 
 #include "data/database.h"
-#include "shell/companysettings.h"
-#include "shell/configuration.h"
-#include "shell/cursor.h"
+#include "core/companysettings.h"
+#include "core/configuration.h"
+#include "core/cursor.h"
+#include "reporting/report.h"
 #include "shell/messages.h"
+#include "shell/viewer.h"
+
+#include <QApplication>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -31,16 +35,24 @@ QString instanceLockPath(const QString &configurationPath)
             .arg(user, QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16))));
 }
 
-StartedProgram startUp(const QString &configurationPath)
+void installDesktop()
+{
+    core::setBusyCursorDisplay([] { QApplication::setOverrideCursor(Qt::WaitCursor); },
+                               [] { QApplication::restoreOverrideCursor(); });
+    installReportViewer();
+    reporting::useLoadedCompanyHeading();
+}
+
+StartedProgram startUp(const QString &configurationPath, const std::function<void(MainWindow &)> &registerScreens)
 {
     StartedProgram program;
     bool companyMissing = false;
     try {
-        const Configuration configuration = ReadConfiguration(configurationPath);
-        setCurrentConfiguration(configuration);
-        OpenConnection(configuration, configurationPath);
-        companyMissing = !LoadCompanySettings(data::sharedDatabase());
-    } catch (const ConfigError &error) {
+        const core::Configuration configuration = core::ReadConfiguration(configurationPath);
+        core::setCurrentConfiguration(configuration);
+        core::OpenConnection(configuration, configurationPath);
+        companyMissing = !core::LoadCompanySettings(data::sharedDatabase());
+    } catch (const core::ConfigError &error) {
         showMessage(QStringLiteral("Bunline"), error.text(), MessageIcon::Critical);
         program.exitCode = 1;
         return program;
@@ -67,8 +79,9 @@ StartedProgram startUp(const QString &configurationPath)
         program.lock.reset();
     }
 
-    BusyCursor busy;
+    core::BusyCursor busy;
     program.window = std::make_unique<MainWindow>();
+    registerScreens(*program.window);
     program.window->show();
     program.window->lockMenu();
     if (companyMissing)

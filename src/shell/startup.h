@@ -3,6 +3,7 @@
 #include "shell/mainwindow.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -34,6 +35,12 @@ QString instanceLockPath(const QString &configurationPath);
 // working, the company screen when the Company table is empty, and the login
 // window. A configuration or connection failure is shown (naming the file and
 // what is missing, or the database's message) and start-up ends.
-StartedProgram startUp(const QString &configurationPath);
+// registerScreens fills the main window's registry before anything opens.
+StartedProgram startUp(const QString &configurationPath, const std::function<void(MainWindow &)> &registerScreens);
+
+// What the desktop puts behind the seams of the layers below it: the hourglass
+// of core::BusyCursor, the Report Viewer behind ShowReport, and the company
+// heading of every report from the loaded company settings.
+void installDesktop();
 
 } // namespace shell

@@ -1,6 +1,6 @@
 #include "shell/typeahead.h"
 
-#include "shell/clock.h"
+#include "core/clock.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -73,7 +73,7 @@ public:
 
 void ComboTypeAhead(QComboBox *list, QChar key)
 {
-    const double now = secondsSinceMidnight();
+    const double now = core::secondsSinceMidnight();
     // Across midnight the difference is negative, so the search goes on.
     const double elapsed = now - g_state.lastKeyTime;
     if (list != g_state.lastList.data() || elapsed >= 1.0) {

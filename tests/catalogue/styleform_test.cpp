@@ -1,9 +1,10 @@
+#include "app/screens.h"
 #include "catalogue/styleform.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
 #include "data/selectcounter.h"
 #include "data/demoplant.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
@@ -56,14 +57,14 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        shell::setCurrentConfiguration({});
+        core::setCurrentConfiguration({});
         shell::resetTypeAhead();
         seed();
     }
     void TearDown() override
     {
         form.reset();
-        shell::setCurrentConfiguration({});
+        core::setCurrentConfiguration({});
         ScreenTest::TearDown();
     }
 
@@ -906,9 +907,9 @@ TEST_F(BuggyTest, MovesStopAtTheEndsAndOnlyOneBreakIsAdded)
 
 TEST_F(StyleFormTest, ReadOnlyCatalogueDisablesTheSixteenButtons)
 {
-    shell::Configuration config;
+    core::Configuration config;
     config.readOnlyCatalogue = true;
-    shell::setCurrentConfiguration(config);
+    core::setCurrentConfiguration(config);
     open();
     const QStringList disabled = {"btnStyleSave", "btnStyleNew", "cmbComponentSave2", "btnDeleteComponent",
                                   "btnComponentNew", "btnDeleteOp", "btnOperationNew", "btnOperationsSave2",
@@ -929,9 +930,9 @@ TEST_F(StyleFormTest, ReadOnlyCatalogueDisablesTheSixteenButtons)
 TEST_F(StyleFormTest, HidePricesHidesCostAndPrice)
 {
     for (bool hide : {false, true}) {
-        shell::Configuration config;
+        core::Configuration config;
         config.hidePrices = hide;
-        shell::setCurrentConfiguration(config);
+        core::setCurrentConfiguration(config);
         open();
         form->show();
         EXPECT_EQ(form->txtCost->isVisible(), !hide);
@@ -956,6 +957,7 @@ TEST_F(StyleFormTest, LaterScreensAreNamedPlainlyWhenMissing)
 TEST_F(StyleFormTest, StyleEntryOfTheMenuOpensTheFilledScreen)
 {
     shell::MainWindow window;
+    app::registerScreens(window);
     QWidget *screen = window.openScreen(QStringLiteral("StyleEntry"));
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->objectName(), "frmStyle");
@@ -976,7 +978,7 @@ TEST_F(StyleFormPictures, DISABLED_EveryTab)
     if (dir.isEmpty())
         GTEST_SKIP();
     QDir().mkpath(dir);
-    shell::setCurrentConfiguration({});
+    core::setCurrentConfiguration({});
     data::addDemoPlant(db());
     shell::MessageRecorder messages;
     StyleForm form;
@@ -1017,9 +1019,10 @@ TEST_F(StyleFormPictures, DISABLED_InTheMainWindow)
     const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
     if (dir.isEmpty())
         GTEST_SKIP();
-    shell::setCurrentConfiguration({});
+    core::setCurrentConfiguration({});
     data::addDemoPlant(db());
     shell::MainWindow window;
+    app::registerScreens(window);
     window.resize(1280, 960);
     window.show();
     ASSERT_TRUE(window.openScreen(QStringLiteral("StyleEntry")));

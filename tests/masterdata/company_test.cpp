@@ -1,6 +1,6 @@
 #include "masterdata/companyform.h"
-#include "shell/companysettings.h"
-#include "shell/currentuser.h"
+#include "core/companysettings.h"
+#include "core/currentuser.h"
 #include "shell/messages.h"
 
 #include "support/testdatabase.h"
@@ -20,7 +20,7 @@ class CompanyScreen : public testsupport::ScreenTest {
 protected:
     void TearDown() override
     {
-        shell::setCurrentUser({});
+        core::setCurrentUser({});
         ScreenTest::TearDown();
     }
     std::unique_ptr<CompanyForm> open()
@@ -60,7 +60,7 @@ TEST_F(CompanyScreen, BeforeLoginTheSaveIsRefusedAndAfterAnAdminLoginItSaves)
     EXPECT_EQ(companies(), 0);
     EXPECT_TRUE(form->isVisible());
 
-    shell::setCurrentUser({1, "Admin", "admin"});
+    core::setCurrentUser({1, "Admin", "admin"});
     form->btnSave->click();
     EXPECT_EQ(messages.count(), 1);
     EXPECT_FALSE(form->isVisible());
@@ -70,14 +70,14 @@ TEST_F(CompanyScreen, BeforeLoginTheSaveIsRefusedAndAfterAnAdminLoginItSaves)
     EXPECT_EQ(rs.text("Phone"), "(706) 555-0100");
     EXPECT_EQ(rs.text("Fax"), "") << "an untouched masked field stores nothing";
     EXPECT_EQ(rs.text("KeyPressDelay"), "1.5");
-    EXPECT_EQ(shell::companySettings().name, "Bob's \"Best\" Foam");
-    EXPECT_EQ(shell::companySettings().cityStateZip(), "Dalton, GA  30720");
+    EXPECT_EQ(core::companySettings().name, "Bob's \"Best\" Foam");
+    EXPECT_EQ(core::companySettings().cityStateZip(), "Dalton, GA  30720");
 }
 
 TEST_F(CompanyScreen, ASecondSaveUpdatesTheOneRow)
 {
     db().execute("INSERT INTO Company (Name, State, Phone) VALUES ('Old Name', 'TN', '(423) 555-0199')");
-    shell::setCurrentUser({1, "Admin", "admin"});
+    core::setCurrentUser({1, "Admin", "admin"});
     auto form = open();
     EXPECT_EQ(form->txtCompany->text(), "Old Name");
     EXPECT_EQ(form->cmbState->currentText(), "TN");
@@ -88,14 +88,14 @@ TEST_F(CompanyScreen, ASecondSaveUpdatesTheOneRow)
     data::Recordset rs = db().query("SELECT * FROM Company");
     EXPECT_EQ(rs.text("Name"), "New Name");
     EXPECT_EQ(rs.text("Phone"), "(423) 555-0199");
-    EXPECT_EQ(shell::companySettings().name, "New Name");
+    EXPECT_EQ(core::companySettings().name, "New Name");
 }
 
 TEST_F(CompanyScreen, NameIsRequiredAndAHolderOfCompanyInfoMaySave)
 {
     const qint64 id = db().query("SELECT ID FROM Permission WHERE Name = 'Company Info'").integer("ID");
     db().execute(QString("INSERT INTO UserPermission (UserID, PermissionID) VALUES (5, %1)").arg(id));
-    shell::setCurrentUser({5, "User", "dana"});
+    core::setCurrentUser({5, "User", "dana"});
     auto form = open();
     form->btnSave->click();
     EXPECT_EQ(messages.last().title, "Required Fields");

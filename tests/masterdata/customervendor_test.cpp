@@ -1,6 +1,6 @@
 #include "masterdata/customerform.h"
 #include "masterdata/vendorform.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/messages.h"
 
 #include "data/quoting.h"
@@ -40,7 +40,7 @@ protected:
     }
 
     MessageRecorder messages;
-    shell::ManualClock clock{QDateTime(QDate(2016, 8, 29), QTime(9, 30))};
+    core::ManualClock clock{QDateTime(QDate(2016, 8, 29), QTime(9, 30))};
 };
 
 } // namespace
@@ -148,7 +148,7 @@ TEST_F(CustomerScreen, ExitClosesWithoutSaving)
 class VendorScreen : public testsupport::ScreenTest {
 protected:
     MessageRecorder messages;
-    shell::ManualClock clock{QDateTime(QDate(2016, 8, 29), QTime(9, 30))};
+    core::ManualClock clock{QDateTime(QDate(2016, 8, 29), QTime(9, 30))};
 };
 
 TEST_F(VendorScreen, AVendorSavedTwiceKeepsItsFirstDateAdded)

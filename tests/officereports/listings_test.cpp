@@ -9,7 +9,7 @@
 #include "officereports/listings.h"
 #include "reporting/reportlayout.h"
 #include "reporting/reportrender.h"
-#include "shell/companysettings.h"
+#include "core/companysettings.h"
 #include "support/testdatabase.h"
 
 #include <QDir>
@@ -35,7 +35,7 @@ protected:
     {
         BackendTest::SetUp();
         data::addDemoPlant(db());
-        shell::LoadCompanySettings(db());
+        core::LoadCompanySettings(db());
     }
 
     QString pdfText(const ReportPtr &report)

@@ -1,11 +1,12 @@
 // Reports > Administrative in the main window: the listings open in the one
 // viewer child window, after the permission check.
+#include "app/screens.h"
 #include "data/database.h"
 #include "data/demoplant.h"
 #include "data/passwords.h"
-#include "reporting/viewer.h"
-#include "shell/companysettings.h"
-#include "shell/currentuser.h"
+#include "shell/viewer.h"
+#include "core/companysettings.h"
+#include "core/currentuser.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "support/testdatabase.h"
@@ -23,15 +24,16 @@ protected:
     {
         ScreenTest::SetUp();
         data::addDemoPlant(db());
-        shell::LoadCompanySettings(db());
+        core::LoadCompanySettings(db());
         window = std::make_unique<shell::MainWindow>();
+        app::registerScreens(*window);
         window->show();
     }
     void TearDown() override
     {
         window.reset();
-        delete reporting::Viewer::instance();
-        shell::setCurrentUser({});
+        delete shell::Viewer::instance();
+        core::setCurrentUser({});
         ScreenTest::TearDown();
     }
     void logInAs(const QString &type)
@@ -39,7 +41,7 @@ protected:
         const data::Recordset row = data::addRow(db(), s("[User]"),
                                                  {{s("Username"), s("u") + type}, {s("Password"), data::hashPassword(s("pw"))},
                                                   {s("Type"), type}, {s("Inactive"), 0}});
-        shell::setCurrentUser({qint16(row.integer(s("ID"))), type, s("u") + type});
+        core::setCurrentUser({qint16(row.integer(s("ID"))), type, s("u") + type});
         window->unlockMenu();
     }
     int viewerWindows() const
@@ -65,8 +67,8 @@ TEST_F(AdministrativeReports, ListingsOpenInTheOneViewerChildWindow)
     for (const auto &[item, definition] : items) {
         window->choose(s(item));
         EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
-        ASSERT_NE(reporting::Viewer::instance(), nullptr) << item;
-        EXPECT_EQ(reporting::Viewer::instance()->report()->name(), s(definition));
+        ASSERT_NE(shell::Viewer::instance(), nullptr) << item;
+        EXPECT_EQ(shell::Viewer::instance()->report()->name(), s(definition));
         EXPECT_EQ(viewerWindows(), 1) << "after " << item;
     }
     window->choose(s("StyleListing"));
@@ -79,7 +81,7 @@ TEST_F(AdministrativeReports, UserWithoutThePermissionIsRefused)
     logInAs(s("User"));
     window->choose(s("VendorListing"));
     EXPECT_EQ(messages.last().title, s("Invalid Permission"));
-    EXPECT_EQ(reporting::Viewer::instance(), nullptr);
+    EXPECT_EQ(shell::Viewer::instance(), nullptr);
 }
 
 } // namespace

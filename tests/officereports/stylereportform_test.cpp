@@ -3,8 +3,8 @@
 #include "data/demoplant.h"
 #include "officereports/listings.h"
 #include "officereports/stylereportform.h"
-#include "reporting/viewer.h"
-#include "shell/companysettings.h"
+#include "shell/viewer.h"
+#include "core/companysettings.h"
 #include "shell/messages.h"
 #include "support/testdatabase.h"
 
@@ -40,7 +40,7 @@ protected:
     {
         ScreenTest::SetUp();
         data::addDemoPlant(db());
-        shell::LoadCompanySettings(db());
+        core::LoadCompanySettings(db());
         m_form = new StyleReportForm;
         m_form->load();
         m_form->show();
@@ -48,7 +48,7 @@ protected:
     void TearDown() override
     {
         delete m_form.data();
-        delete reporting::Viewer::instance();
+        delete shell::Viewer::instance();
         ScreenTest::TearDown();
     }
 
@@ -97,7 +97,7 @@ TEST_F(StyleReportFormTest, PrintShowsTheListingInTheViewerAndCloses)
     choose(m_form->cmbType, s("LOVE"));
     QTest::mouseClick(m_form->btnPrint, Qt::LeftButton);
     EXPECT_EQ(m_messages.count(), 0) << m_messages.last().text.toStdString();
-    reporting::Viewer *viewer = reporting::Viewer::instance();
+    shell::Viewer *viewer = shell::Viewer::instance();
     ASSERT_NE(viewer, nullptr);
     ASSERT_NE(viewer->report(), nullptr);
     EXPECT_EQ(viewer->report()->name(), s("crptStyleListing"));
@@ -114,7 +114,7 @@ TEST_F(StyleReportFormTest, CancelClosesWithoutAReport)
     QTest::mouseClick(m_form->btnCancel, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_form.isNull() || !m_form->isVisible());
-    EXPECT_EQ(reporting::Viewer::instance(), nullptr);
+    EXPECT_EQ(shell::Viewer::instance(), nullptr);
 }
 
 } // namespace

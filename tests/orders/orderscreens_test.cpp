@@ -1,8 +1,9 @@
+#include "app/screens.h"
 #include "data/demoplant.h"
 #include "orderfixture.h"
 #include "orders/orderentryform.h"
 #include "orders/ordernavigatorform.h"
-#include "shell/configuration.h"
+#include "core/configuration.h"
 #include "shell/grid.h"
 #include "shell/listgrid.h"
 #include "shell/mainwindow.h"
@@ -29,12 +30,13 @@ protected:
         ScreenTest::SetUp();
         addOrderCatalogue(db());
         m_main = std::make_unique<shell::MainWindow>();
+        app::registerScreens(*m_main);
         m_main->resize(1200, 900);
         m_main->show();
     }
     void TearDown() override
     {
-        shell::setCurrentConfiguration({});
+        core::setCurrentConfiguration({});
         m_main.reset();
         ScreenTest::TearDown();
     }
@@ -210,9 +212,9 @@ TEST_F(OrderScreens, StatusButtonsAndLockedFieldsOfASavedOrder)
 
 TEST_F(OrderScreens, LocalOrderIdsNumberNewOrdersHere)
 {
-    shell::Configuration c;
+    core::Configuration c;
     c.localOrderIds = true;
-    shell::setCurrentConfiguration(c);
+    core::setCurrentConfiguration(c);
     for (const char *number : {"A", "B"}) {
         OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QLatin1String(number));
         addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
@@ -227,9 +229,9 @@ TEST_F(OrderScreens, LocalOrderIdsNumberNewOrdersHere)
 
 TEST_F(OrderScreens, HiddenPricesStillTravelWithTheLines)
 {
-    shell::Configuration c;
+    core::Configuration c;
     c.hidePrices = true;
-    shell::setCurrentConfiguration(c);
+    core::setCurrentConfiguration(c);
     OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-9"));
     f->show();
     EXPECT_FALSE(f->txtPriceEach->isVisible());
@@ -320,10 +322,11 @@ TEST_F(OrderPictures, DISABLED_EntryAndNavigator)
     const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
     if (dir.isEmpty())
         GTEST_SKIP();
-    shell::setCurrentConfiguration({});
+    core::setCurrentConfiguration({});
     data::addDemoPlant(db());
     shell::MessageRecorder messages;
     shell::MainWindow window;
+    app::registerScreens(window);
     window.resize(1280, 960);
     window.show();
     auto *nav = qobject_cast<OrderNavigatorForm *>(window.openScreen(QStringLiteral("OrdNav")));

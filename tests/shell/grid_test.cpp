@@ -1,10 +1,11 @@
-#include "shell/formats.h"
+#include "core/formats.h"
 #include "shell/grid.h"
 #include "shell/listgrid.h"
 
 #include <gtest/gtest.h>
 
 using namespace shell;
+using namespace core;
 
 TEST(Formats, MoneyDatesAndNumbers)
 {

@@ -1,4 +1,5 @@
-#include "shell/currentuser.h"
+#include "app/screens.h"
+#include "core/currentuser.h"
 #include "shell/loginform.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace shell;
+using namespace core;
 using shelltest::addUser;
 
 namespace {
@@ -29,6 +31,7 @@ protected:
         ScreenTest::SetUp();
         adminId = addUser(db(), "admin", "secret", "Admin");
         window = std::make_unique<MainWindow>();
+        app::registerScreens(*window);
         window->lockMenu();
         window->show();
         QApplication::setActiveWindow(window.get());

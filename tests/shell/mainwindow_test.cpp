@@ -1,7 +1,8 @@
-#include "shell/currentuser.h"
+#include "app/screens.h"
+#include "core/currentuser.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
-#include "shell/permissions.h"
+#include "core/permissions.h"
 
 #include "data/schema.h"
 #include "support/testdatabase.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace shell;
+using namespace core;
 using shelltest::addUser;
 using shelltest::grant;
 
@@ -42,6 +44,7 @@ protected:
     {
         ScreenTest::SetUp();
         window = std::make_unique<MainWindow>();
+        app::registerScreens(*window);
         window->show();
     }
     void TearDown() override

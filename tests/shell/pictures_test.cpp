@@ -1,5 +1,6 @@
 // Pictures of the main window for a person to look at:
 // BUNLINE_SCREENSHOT_DIR=/tmp/shots xvfb-run -a shell_tests --gtest_also_run_disabled_tests --gtest_filter='*Pictures*'
+#include "app/screens.h"
 #include "data/demoplant.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
@@ -23,6 +24,7 @@ TEST_F(ShellPictures, DISABLED_LoginAndMenu)
     data::addDemoPlant(db());
     shell::MessageRecorder messages;
     shell::MainWindow window;
+    app::registerScreens(window);
     window.resize(1024, 768);
     window.show();
     window.lockMenu();

@@ -1,5 +1,5 @@
-#include "shell/clock.h"
-#include "shell/cursor.h"
+#include "core/clock.h"
+#include "core/cursor.h"
 #include "shell/messages.h"
 
 #include "support/testdatabase.h"
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace shell;
+using namespace core;
 
 TEST(Messages, RecordsEveryMessageAndAnswersFromTheQueueInOrder)
 {

@@ -1,6 +1,7 @@
-#include "shell/companysettings.h"
-#include "shell/cursor.h"
-#include "shell/currentuser.h"
+#include "app/screens.h"
+#include "core/companysettings.h"
+#include "core/cursor.h"
+#include "core/currentuser.h"
 #include "shell/loginform.h"
 #include "shell/messages.h"
 #include "shell/startup.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 using namespace shell;
+using namespace core;
 
 namespace {
 
@@ -63,7 +65,7 @@ protected:
 TEST_F(Startup, OpensTheMainWindowLockedWithTheLoginCentred)
 {
     const int hourglasses = busyCursorCount();
-    StartedProgram program = startUp(configPath());
+    StartedProgram program = startUp(configPath(), app::registerScreens);
     ASSERT_NE(program.window, nullptr);
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(program.window->windowTitle(), "Bunline");
@@ -87,7 +89,7 @@ TEST_F(Startup, AnEmptyCompanyTableAsksForTheCompanyScreen)
         auto db = data::Database::open("Driver=SQLite;Database=" + dir.filePath("bunline.db"));
         db->execute("DELETE FROM Company");
     }
-    StartedProgram program = startUp(configPath());
+    StartedProgram program = startUp(configPath(), app::registerScreens);
     ASSERT_NE(program.window, nullptr);
     EXPECT_TRUE(companySettings().name.isEmpty());
     // Whether or not this build has the company screen, login is still offered.
@@ -99,7 +101,7 @@ TEST_F(Startup, AnEmptyCompanyTableAsksForTheCompanyScreen)
 TEST_F(Startup, ConfigurationAndConnectionFailuresAreNamedAndEndStartUp)
 {
     writeConfig("\"Driver=SQLite;Database=bunline.db\"", 3);
-    StartedProgram shortFile = startUp(configPath());
+    StartedProgram shortFile = startUp(configPath(), app::registerScreens);
     EXPECT_EQ(shortFile.window, nullptr);
     EXPECT_NE(shortFile.exitCode, 0);
     ASSERT_EQ(messages.count(), 1);
@@ -107,12 +109,12 @@ TEST_F(Startup, ConfigurationAndConnectionFailuresAreNamedAndEndStartUp)
     EXPECT_TRUE(messages.last().text.contains("local order-ID")) << messages.last().text.toStdString();
 
     QFile::remove(configPath());
-    StartedProgram missing = startUp(configPath());
+    StartedProgram missing = startUp(configPath(), app::registerScreens);
     EXPECT_EQ(missing.window, nullptr);
     EXPECT_TRUE(messages.last().text.contains("missing")) << messages.last().text.toStdString();
 
     writeConfig("\"Driver=SQLite;Database=no-such-folder/none.db\"");
-    StartedProgram unreachable = startUp(configPath());
+    StartedProgram unreachable = startUp(configPath(), app::registerScreens);
     EXPECT_EQ(unreachable.window, nullptr);
     EXPECT_EQ(messages.count(), 3);
     EXPECT_TRUE(messages.last().text.contains("database")) << messages.last().text.toStdString();
@@ -141,7 +143,7 @@ TEST_F(Startup, ASecondCopyIsRefusedWhileTheFirstRuns)
     }
     ASSERT_EQ(holder, first.processId()) << first.readAllStandardError().toStdString();
 
-    StartedProgram second = startUp(configPath());
+    StartedProgram second = startUp(configPath(), app::registerScreens);
     EXPECT_EQ(second.window, nullptr);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, "Application Already Running");
@@ -154,7 +156,7 @@ TEST_F(Startup, ASecondCopyIsRefusedWhileTheFirstRuns)
     first.kill();
     first.waitForFinished();
     data::setSharedDatabase(nullptr);
-    StartedProgram third = startUp(configPath());
+    StartedProgram third = startUp(configPath(), app::registerScreens);
     EXPECT_NE(third.window, nullptr);
     EXPECT_EQ(messages.count(), 1);
 }

@@ -1,4 +1,4 @@
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/typeahead.h"
 
 #include <QComboBox>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace shell;
+using namespace core;
 
 namespace {
 

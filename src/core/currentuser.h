@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace shell {
+namespace core {
 
 // The user who logged in, held from a successful login until the program ends.
 // Before login the ID is 0 and the type empty, so every permission check fails.
@@ -16,4 +16,4 @@ struct CurrentUser {
 const CurrentUser &currentUser();
 void setCurrentUser(const CurrentUser &user);
 
-} // namespace shell
+} // namespace core

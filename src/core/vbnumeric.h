@@ -6,7 +6,7 @@
 
 // The number conversions the screens rely on, with the rules office users know
 // from their spreadsheets and the old system.
-namespace shell {
+namespace core {
 
 // The number at the start of a text: blanks, tabs and line ends anywhere are
 // skipped, then an optional sign, digits with at most one decimal point and an
@@ -31,4 +31,4 @@ double Round(double value, int decimals = 0);
 qint16 CInt(double value);
 qint32 CLng(double value);
 
-} // namespace shell
+} // namespace core

@@ -1,8 +1,8 @@
-#include "reporting/viewer.h"
+#include "shell/viewer.h"
 
 #include "reporting/reportrender.h"
 #include "reporting/reportsinks.h"
-#include "shell/cursor.h"
+#include "core/cursor.h"
 #include "shell/messages.h"
 
 #include <QComboBox>
@@ -23,7 +23,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-namespace reporting {
+namespace shell {
+
+using namespace reporting;
 
 namespace {
 
@@ -146,7 +148,7 @@ Viewer *Viewer::instance()
 
 void Viewer::setReport(const ReportPtr &report)
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     if (!report->isLoaded())
         report->load();
     m_laid = report->layout();
@@ -265,13 +267,13 @@ void Viewer::resizeEvent(QResizeEvent *event)
 
 void Viewer::exportPdf(const QString &path)
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     writePdf(*m_report, m_laid, path);
 }
 
 void Viewer::exportCsv(const QString &path)
 {
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     writeCsv(*m_report, path);
 }
 
@@ -342,7 +344,7 @@ void Viewer::print()
     } else if (printer.printRange() == QPrinter::CurrentPage) {
         from = to = m_page;
     }
-    shell::BusyCursor busy;
+    core::BusyCursor busy;
     if (!paintPages(printer, m_laid, from, to))
         shell::showMessage(QStringLiteral("Report Viewer"),
                            QStringLiteral("The report could not be sent to the printer %1.").arg(printer.printerName()),
@@ -354,7 +356,12 @@ void setViewerHost(ViewerHost host)
     g_host = std::move(host);
 }
 
-void ShowReport(const ReportPtr &report)
+void installReportViewer()
+{
+    reporting::setReportDisplay(showInViewer);
+}
+
+void showInViewer(const ReportPtr &report)
 {
     if (!report->isLoaded())
         report->load();
@@ -372,4 +379,4 @@ void ShowReport(const ReportPtr &report)
     viewer->activateWindow();
 }
 
-} // namespace reporting
+} // namespace shell

@@ -2,7 +2,7 @@
 
 // The one "Report Viewer" child window: the current report page by page, with
 // page navigation, zoom, printing through a printer dialog and export to PDF
-// and CSV. ShowReport hands it each report; a later report replaces the one
+// and CSV. ShowReport hands it each report (installReportViewer); a later report replaces the one
 // shown.
 
 #include "reporting/report.h"
@@ -17,7 +17,10 @@ class QScrollArea;
 class QSpinBox;
 class QToolButton;
 
-namespace reporting {
+namespace shell {
+
+using reporting::LaidReport;
+using reporting::ReportPtr;
 
 class Viewer : public QWidget {
     Q_OBJECT
@@ -83,4 +86,9 @@ private:
 using ViewerHost = std::function<void(QWidget *viewer)>;
 void setViewerHost(ViewerHost host);
 
-} // namespace reporting
+// Shows a report in the one Report Viewer, opening it when it is not open.
+void showInViewer(const ReportPtr &report);
+// Makes ShowReport show its reports in the Report Viewer.
+void installReportViewer();
+
+} // namespace shell

@@ -1,8 +1,8 @@
-#include "shell/companysettings.h"
+#include "core/companysettings.h"
 
 #include "data/database.h"
 
-namespace shell {
+namespace core {
 
 namespace {
 CompanySettings g_company;
@@ -41,4 +41,4 @@ const CompanySettings &companySettings()
     return g_company;
 }
 
-} // namespace shell
+} // namespace core

@@ -1,8 +1,10 @@
+#include "app/screens.h"
+
 #include "shell/aboutform.h"
 #include "shell/mainwindow.h"
+#include "shell/viewer.h"
 
 #include "officereports/officemenu.h"
-#include "reporting/viewer.h"
 #include "catalogue/styleform.h"
 #include "masterdata/companyform.h"
 #include "masterdata/customerform.h"
@@ -15,7 +17,10 @@
 #include <QPointer>
 #include <memory>
 
-namespace shell {
+namespace app {
+
+using shell::MainWindow;
+using shell::ScreenFactory;
 
 namespace {
 // A screen that fills its lists when it opens; one that fails to is not shown.
@@ -35,7 +40,7 @@ ScreenFactory loaded()
 // build does not have it yet.
 void registerScreens(MainWindow &window)
 {
-    window.registerScreen(QStringLiteral("About"), [] { return new AboutForm; });
+    window.registerScreen(QStringLiteral("About"), [] { return new shell::AboutForm; });
     window.registerScreen(QStringLiteral("CustomerEntry"), loaded<masterdata::CustomerForm>());
     window.registerScreen(QStringLiteral("VendorEntry"), loaded<masterdata::VendorForm>());
     window.registerScreen(QStringLiteral("mnuCompanySetup"), loaded<masterdata::CompanyForm>());
@@ -44,7 +49,7 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
     officereports::registerListings(window);
     // The one Report Viewer opens as a child window of the work area.
-    reporting::setViewerHost([frame = QPointer<MainWindow>(&window)](QWidget *viewer) {
+    shell::setViewerHost([frame = QPointer<MainWindow>(&window)](QWidget *viewer) {
         if (frame)
             frame->addChild(viewer)->show();
         else
@@ -53,4 +58,4 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("StyleEntry"), loaded<catalogue::StyleForm>());
 }
 
-} // namespace shell
+} // namespace app

@@ -1,8 +1,8 @@
-#include "shell/vbnumeric.h"
+#include "core/vbnumeric.h"
 
 #include <gtest/gtest.h>
 
-using namespace shell;
+using namespace core;
 
 TEST(VbNumeric, Val)
 {

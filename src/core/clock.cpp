@@ -1,6 +1,6 @@
-#include "shell/clock.h"
+#include "core/clock.h"
 
-namespace shell {
+namespace core {
 
 namespace {
 ManualClock *g_clock = nullptr;
@@ -33,4 +33,4 @@ double secondsSinceMidnight()
     return currentDateTime().time().msecsSinceStartOfDay() / 1000.0;
 }
 
-} // namespace shell
+} // namespace core

@@ -1,4 +1,4 @@
-#include "shell/configuration.h"
+#include "core/configuration.h"
 
 #include "data/database.h"
 
@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace shell {
+namespace core {
 
 namespace {
 Configuration g_configuration;
@@ -115,4 +115,4 @@ void OpenConnection(const Configuration &configuration, const QString &configura
     data::setSharedDatabase(data::Database::open(configuration.connectionString, options));
 }
 
-} // namespace shell
+} // namespace core

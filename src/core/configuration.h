@@ -6,7 +6,7 @@
 
 namespace data { class Database; }
 
-namespace shell {
+namespace core {
 
 // config.txt could not be read or does not hold what start-up needs.
 class ConfigError : public std::runtime_error {
@@ -45,4 +45,4 @@ void setCurrentConfiguration(const Configuration &configuration);
 // files are found beside config.txt. Throws data::DbError with the driver's text.
 void OpenConnection(const Configuration &configuration, const QString &configurationPath);
 
-} // namespace shell
+} // namespace core

@@ -5,7 +5,7 @@
 
 // The program's one source of the current date and time, so that tests can
 // set it (the type-ahead interval, dates written on new rows).
-namespace shell {
+namespace core {
 
 QDateTime currentDateTime();
 QDate currentDate();
@@ -30,4 +30,4 @@ private:
     ManualClock *m_previous = nullptr;
 };
 
-} // namespace shell
+} // namespace core

@@ -1,11 +1,11 @@
-#include "shell/vbnumeric.h"
+#include "core/vbnumeric.h"
 
 #include "data/sqlitefunctions.h"
 
 #include <cmath>
 #include <limits>
 
-namespace shell {
+namespace core {
 
 double Val(const QString &text)
 {
@@ -109,4 +109,4 @@ qint32 CLng(double value)
     return roundedInteger<qint32>(value);
 }
 
-} // namespace shell
+} // namespace core

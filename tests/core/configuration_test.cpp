@@ -1,12 +1,12 @@
-#include "shell/configuration.h"
-#include "shell/companysettings.h"
+#include "core/configuration.h"
+#include "core/companysettings.h"
 #include "support/testdatabase.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-using shell::ConfigError;
-using shell::ReadConfiguration;
+using core::ConfigError;
+using core::ReadConfiguration;
 
 namespace {
 
@@ -22,7 +22,7 @@ QString writeConfig(const QTemporaryDir &dir, const char *text)
 TEST(Configuration, ReadsTheNineItems)
 {
     QTemporaryDir dir;
-    const shell::Configuration c = ReadConfiguration(writeConfig(dir,
+    const core::Configuration c = ReadConfiguration(writeConfig(dir,
         "Bunline configuration\n"
         "Connection string,  \"Driver=PostgreSQL;Host=db, east;Database=plant\"\n"
         "Read-only catalogue, No\n"
@@ -46,7 +46,7 @@ TEST(Configuration, SettingsCompareExactly)
     for (const Case &k : cases) {
         QTemporaryDir dir;
         const QByteArray text = QByteArray("h\nc, Driver=SQLite;Database=x.db\nr, ") + k.readOnly + "\nl, " + k.localIds + "\np, " + k.hide + "\n";
-        const shell::Configuration c = ReadConfiguration(writeConfig(dir, text.constData()));
+        const core::Configuration c = ReadConfiguration(writeConfig(dir, text.constData()));
         EXPECT_EQ(c.readOnlyCatalogue, k.expectReadOnly) << k.readOnly;
         EXPECT_EQ(c.localOrderIds, k.expectLocal) << k.localIds;
         EXPECT_EQ(c.hidePrices, k.expectHide) << k.hide;
@@ -57,9 +57,9 @@ TEST(Configuration, ItemsSplitOnCommasAndLineEnds)
 {
     // An unquoted connection string with a comma is cut at the comma, and the
     // rest shifts into the following items.
-    EXPECT_EQ(shell::readConfigurationItems(QStringLiteral("h\nc, Driver=SQLite;Database=a,b.db\n")),
+    EXPECT_EQ(core::readConfigurationItems(QStringLiteral("h\nc, Driver=SQLite;Database=a,b.db\n")),
               (QStringList{"h", "c", "Driver=SQLite;Database=a", "b.db"}));
-    EXPECT_EQ(shell::readConfigurationItems(QStringLiteral("\"a,b\" , c\r\n\r\n  d,\n")), (QStringList{"a,b", "c", "d", ""}));
+    EXPECT_EQ(core::readConfigurationItems(QStringLiteral("\"a,b\" , c\r\n\r\n  d,\n")), (QStringList{"a,b", "c", "d", ""}));
 }
 
 TEST(Configuration, AMissingOrShortFileNamesWhatIsMissing)
@@ -88,15 +88,15 @@ TEST(Configuration, OpenConnectionFindsTheDatabaseBesideTheFile)
     f.open(QIODevice::WriteOnly);
     f.write("h\nc, \"Driver=SQLite;Database=test.db\"\nr, No\nl, No\np, No\n");
     f.close();
-    shell::OpenConnection(ReadConfiguration(path), path);
-    EXPECT_FALSE(shell::LoadCompanySettings(data::sharedDatabase()));
+    core::OpenConnection(ReadConfiguration(path), path);
+    EXPECT_FALSE(core::LoadCompanySettings(data::sharedDatabase()));
     data::addRow(data::sharedDatabase(), QStringLiteral("Company"),
                  {{QStringLiteral("Name"), QStringLiteral("Prairie Foam")}, {QStringLiteral("City"), QStringLiteral("Elkhart")},
                   {QStringLiteral("State"), QStringLiteral("IN")}, {QStringLiteral("Zip"), QStringLiteral("46514")}});
-    EXPECT_TRUE(shell::LoadCompanySettings(data::sharedDatabase()));
-    EXPECT_EQ(shell::companySettings().name, QStringLiteral("Prairie Foam"));
-    EXPECT_EQ(shell::companySettings().cityStateZip(), QStringLiteral("Elkhart, IN  46514"));
-    EXPECT_EQ(shell::companySettings().address1, QString());
+    EXPECT_TRUE(core::LoadCompanySettings(data::sharedDatabase()));
+    EXPECT_EQ(core::companySettings().name, QStringLiteral("Prairie Foam"));
+    EXPECT_EQ(core::companySettings().cityStateZip(), QStringLiteral("Elkhart, IN  46514"));
+    EXPECT_EQ(core::companySettings().address1, QString());
     data::setSharedDatabase(nullptr);
 }
 

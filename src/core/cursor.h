@@ -1,9 +1,14 @@
 #pragma once
 
+#include <functional>
+
 // The hourglass while long work runs. Every busy cursor of the program is a
 // BusyCursor, so the normal cursor comes back however the work ends (an
 // exception included), and tests can see that the hourglass was shown.
-namespace shell {
+// Routines without widgets use it too: the widget shell installs what shows
+// and hides the cursor (installBusyCursorDisplay); without it only the count
+// is kept.
+namespace core {
 
 class BusyCursor {
 public:
@@ -19,4 +24,7 @@ int busyCursorDepth();
 // hourglass during some work.
 int busyCursorCount();
 
-} // namespace shell
+// What showing and restoring the hourglass does on screen.
+void setBusyCursorDisplay(std::function<void()> show, std::function<void()> restore);
+
+} // namespace core

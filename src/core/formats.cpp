@@ -1,12 +1,12 @@
-#include "shell/formats.h"
+#include "core/formats.h"
 
 #include "data/quoting.h"
-#include "shell/vbnumeric.h"
+#include "core/vbnumeric.h"
 
 #include <QLocale>
 #include <cmath>
 
-namespace shell {
+namespace core {
 
 namespace {
 QString grouped(double magnitude)
@@ -85,4 +85,4 @@ QString phoneInputMask()
     return QStringLiteral("(000) 000-0000;_");
 }
 
-} // namespace shell
+} // namespace core

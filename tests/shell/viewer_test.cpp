@@ -1,6 +1,6 @@
 // The one Report Viewer: shows the current report, pages through it, exports it.
 #include "reporting/report.h"
-#include "reporting/viewer.h"
+#include "shell/viewer.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace reporting;
+using namespace shell;
 
 namespace {
 

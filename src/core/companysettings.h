@@ -4,7 +4,7 @@
 
 namespace data { class Database; }
 
-namespace shell {
+namespace core {
 
 // The company's name and address as report headings print them, held as text
 // for the run and reloaded whenever the company screen saves.
@@ -20,4 +20,4 @@ struct CompanySettings {
 bool LoadCompanySettings(data::Database &db);
 const CompanySettings &companySettings();
 
-} // namespace shell
+} // namespace core

@@ -2,11 +2,10 @@
 
 #include <QString>
 
-class QWidget;
 
 namespace data { class Database; }
 
-namespace shell {
+namespace core {
 
 struct CurrentUser;
 
@@ -20,6 +19,5 @@ bool CheckPermission(data::Database &db, const CurrentUser &user, const QString 
 bool CheckPermission(const QString &permissionName);
 
 // The refusal every guarded menu item shows: "Invalid Permission".
-void showPermissionRefusal(QWidget *parent = nullptr);
 
-} // namespace shell
+} // namespace core

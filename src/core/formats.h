@@ -7,7 +7,7 @@
 
 // How values read on every screen and report. One place, so that a total on
 // order entry and the same total on a report look alike.
-namespace shell {
+namespace core {
 
 // Money in an edit field: "$1,234.50", negatives in brackets "($1,234.50)".
 QString formatMoney(double value);
@@ -29,4 +29,4 @@ std::optional<double> parseMoney(const QString &text);
 // that an empty field stays valid.
 QString phoneInputMask();
 
-} // namespace shell
+} // namespace core

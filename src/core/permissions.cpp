@@ -1,11 +1,10 @@
-#include "shell/permissions.h"
+#include "core/permissions.h"
 
 #include "data/database.h"
 #include "data/quoting.h"
-#include "shell/currentuser.h"
-#include "shell/messages.h"
+#include "core/currentuser.h"
 
-namespace shell {
+namespace core {
 
 namespace {
 CurrentUser g_user;
@@ -43,10 +42,5 @@ bool CheckPermission(const QString &permissionName)
     return CheckPermission(data::sharedDatabase(), currentUser(), permissionName);
 }
 
-void showPermissionRefusal(QWidget *parent)
-{
-    showWarning(QStringLiteral("Invalid Permission"), QStringLiteral("You do not have permission to view this screen."),
-                parent);
-}
 
-} // namespace shell
+} // namespace core
