@@ -1,7 +1,7 @@
 #include "orders/orderentryform.h"
 
 #include "data/database.h"
-#include "orders/reportselectionlink.h"
+#include "orders/ordernavigatorform.h"
 #include "core/clock.h"
 #include "core/configuration.h"
 #include "core/cursor.h"
@@ -27,6 +27,15 @@
 #include <QVBoxLayout>
 
 namespace orders {
+
+namespace {
+OrderSavedHook g_orderSaved;
+} // namespace
+
+void setOrderSavedHook(OrderSavedHook hook)
+{
+    g_orderSaved = std::move(hook);
+}
 
 using shell::named;
 
@@ -496,7 +505,8 @@ void OrderEntryForm::saveOrder()
     lblID->setText(QString::number(id));
     m_orderId = id;
     m_saved = true;
-    shell::reportingDbErrors([&] { openReportSelection(db, id); }, this);
+    if (g_orderSaved)
+        shell::reportingDbErrors([&] { g_orderSaved(id, this); }, this);
     close();
 }
 
@@ -504,8 +514,8 @@ void OrderEntryForm::closeEvent(QCloseEvent *event)
 {
     // An open order navigator shows the change at once.
     if (shell::MainWindow *main = shell::mainWindow())
-        if (QWidget *navigator = main->openedScreen(QStringLiteral("OrdNav")))
-            QMetaObject::invokeMethod(navigator, "UpdateGrids");
+        if (auto *navigator = qobject_cast<OrderNavigatorForm *>(main->openedScreen(QStringLiteral("OrdNav"))))
+            navigator->UpdateGrids();
     QWidget::closeEvent(event);
 }
 

@@ -3,6 +3,7 @@
 #include "orders/orderstore.h"
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,11 @@ namespace shell { class Grid; }
 
 namespace orders {
 
+// What follows a saved order: the program sends the user on to choose its
+// production paperwork (wired in app/). Without a hook nothing follows.
+using OrderSavedHook = std::function<void(qint64 orderId, QWidget *parent)>;
+void setOrderSavedHook(OrderSavedHook hook);
+
 // frmOrderEntry: one order's header and line items. Lines are edited in the
 // editor above the grid; item numbers are given once and never renumbered, so
 // shipments can keep referring to them. Nothing reaches the database until
@@ -28,11 +34,11 @@ public:
     explicit OrderEntryForm(QWidget *parent = nullptr);
 
     // Loads a saved order; an unknown ID leaves the screen as it is.
-    Q_INVOKABLE void OpenOrder(qlonglong orderId);
+    void OpenOrder(qlonglong orderId);
     // Rebuilds the grid from the database for the order shown.
-    Q_INVOKABLE void RefreshGrid();
+    void RefreshGrid();
     // Recomputes the order total from the grid.
-    Q_INVOKABLE void UpdateTotal();
+    void UpdateTotal();
 
     const std::vector<OrderLine> &lines() const { return m_lines; }
 

@@ -1,5 +1,7 @@
 #include "orders/ordernavigatorform.h"
 
+#include "orders/orderentryform.h"
+
 #include "data/database.h"
 #include "data/quoting.h"
 #include "core/clock.h"
@@ -258,9 +260,9 @@ bool OrderNavigatorForm::eventFilter(QObject *watched, QEvent *event)
 void OrderNavigatorForm::openSelected()
 {
     const int row = vsfgOrders->currentRowIndex();
-    QWidget *entry = shell::openScreen(QStringLiteral("OrderEntry"));
+    auto *entry = qobject_cast<OrderEntryForm *>(shell::openScreen(QStringLiteral("OrderEntry")));
     if (entry && row >= 0 && row < vsfgOrders->rowCount())
-        QMetaObject::invokeMethod(entry, "OpenOrder", Q_ARG(qlonglong, vsfgOrders->cell(row, ColOrderId).toLongLong()));
+        entry->OpenOrder(vsfgOrders->cell(row, ColOrderId).toLongLong());
 }
 
 void OrderNavigatorForm::clearCriteria()

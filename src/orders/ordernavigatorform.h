@@ -24,7 +24,7 @@ public:
     explicit OrderNavigatorForm(QWidget *parent = nullptr);
 
     // Runs the search with the criteria shown (order entry calls it on closing).
-    Q_INVOKABLE void UpdateGrids();
+    void UpdateGrids();
 
     SearchCriteria criteria() const;
     // The statement the last search ran.
