@@ -1,6 +1,7 @@
 #include "core/formats.h"
 
 #include "data/quoting.h"
+#include "data/recordset.h"
 #include "core/vbnumeric.h"
 
 #include <QLocale>
@@ -9,10 +10,15 @@
 namespace core {
 
 namespace {
-QString grouped(double magnitude)
+const QLocale &usLocale()
 {
     static const QLocale us(QLocale::English, QLocale::UnitedStates);
-    return us.toString(magnitude, 'f', 2);
+    return us;
+}
+
+QString grouped(double magnitude)
+{
+    return usLocale().toString(magnitude, 'f', 2);
 }
 } // namespace
 
@@ -35,6 +41,25 @@ QString formatNumber(double value)
     return data::sqlNumber(value);
 }
 
+QString formatTrimmed(double value, int maxDecimals)
+{
+    QString s = usLocale().toString(value, 'f', maxDecimals);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    if (s == QLatin1String("-0"))
+        s = QStringLiteral("0");
+    return s;
+}
+
+QString formatInteger(qint64 value)
+{
+    return usLocale().toString(value);
+}
+
 QString formatShortDate(const QDate &date)
 {
     return date.isValid() ? date.toString(QStringLiteral("M/d/yyyy")) : QString();
@@ -45,18 +70,23 @@ QString formatShortDate(const QDateTime &dateTime)
     return formatShortDate(dateTime.date());
 }
 
+QString formatDateTime(const QDateTime &dateTime)
+{
+    if (!dateTime.isValid())
+        return {};
+    return dateTime.time() == QTime(0, 0) ? formatShortDate(dateTime)
+                                          : dateTime.toString(QStringLiteral("M/d/yyyy h:mm AP"));
+}
+
+QString formatFlag(bool value)
+{
+    return value ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
 QDate parseShortDate(const QString &text)
 {
-    const QString t = text.trimmed();
-    for (const char *format : {"M/d/yyyy", "yyyy-MM-dd", "M/d/yy", "M-d-yyyy"}) {
-        QDate d = QDate::fromString(t, QLatin1String(format));
-        if (d.isValid()) {
-            if (QLatin1String(format) == QLatin1String("M/d/yy") && d.year() < 1930)
-                d = d.addYears(100);
-            return d;
-        }
-    }
-    return {};
+    // The same reading as a date typed into a date column.
+    return data::toDate(text.trimmed());
 }
 
 std::optional<double> parseMoney(const QString &text)

@@ -15,9 +15,17 @@ QString formatMoney(double value);
 QString formatMoneyCell(double value);
 // A plain number as the user typed it: no trailing zeros, no exponent ("2.5", "12").
 QString formatNumber(double value);
+// Up to the given decimals, trailing zeros dropped, thousands grouped: "1,234.5".
+QString formatTrimmed(double value, int maxDecimals);
+// A whole number with thousands grouped: "12,345".
+QString formatInteger(qint64 value);
 // The workstation's short date ("8/29/2016"); empty for an invalid date.
 QString formatShortDate(const QDate &date);
 QString formatShortDate(const QDateTime &dateTime);
+// "8/29/2016 9:05 AM"; a date-time at midnight is the bare date.
+QString formatDateTime(const QDateTime &dateTime);
+// "Yes" or "No".
+QString formatFlag(bool value);
 // Reads a date typed in the short form or ISO; invalid when it is neither.
 QDate parseShortDate(const QString &text);
 

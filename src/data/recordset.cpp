@@ -59,7 +59,8 @@ QDateTime parseDateTime(const QVariant &v)
         if (dt.isValid())
             return dt;
     }
-    for (const char *format : {"yyyy-MM-dd", "M/d/yyyy", "M/d/yy"}) {
+    // Typed dates: two-digit years before 1930 belong to the next century.
+    for (const char *format : {"yyyy-MM-dd", "M/d/yyyy", "M/d/yy", "M-d-yyyy"}) {
         QDate d = QDate::fromString(s, QLatin1String(format));
         if (d.isValid()) {
             if (QLatin1String(format) == QLatin1String("M/d/yy") && d.year() < 1930)
@@ -80,6 +81,19 @@ QString describe(const QVariant &v)
 QDateTime toDateTime(const QVariant &value)
 {
     return parseDateTime(value);
+}
+
+bool toFlag(const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return false;
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    if (value.typeId() == QMetaType::QString) {
+        const QString s = value.toString().trimmed();
+        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s.toDouble() != 0;
+    }
+    return value.toDouble() != 0;
 }
 
 QDate toDate(const QVariant &value)
@@ -190,8 +204,7 @@ qint64 Recordset::integer(const QString &name) const
 
 bool Recordset::flag(const QString &name) const
 {
-    const QVariant v = value(name);
-    return !v.isNull() && v.toLongLong() != 0;
+    return toFlag(value(name));
 }
 
 QDateTime Recordset::dateTime(const QString &name) const

@@ -16,6 +16,9 @@ class Database;
 QDateTime toDateTime(const QVariant &value);
 // Its date alone (quicker, for long lists).
 QDate toDate(const QVariant &value);
+// A flag's value: a number other than 0, or the text "true" in any case; null,
+// 0, "false" and anything else are false.
+bool toFlag(const QVariant &value);
 
 // The complete client-side snapshot of a result: every row is fetched when the
 // statement runs, the position moves freely in both directions, and it stands
@@ -76,11 +79,6 @@ public:
 private:
     friend class Database;
 
-// A date column's value as a date-time, whichever backend read it (SQLite
-// keeps dates as text); invalid for null or unreadable values.
-QDateTime toDateTime(const QVariant &value);
-// Its date alone (quicker, for long lists).
-QDate toDate(const QVariant &value);
     void checkRow() const;
     void checkWritable() const;
     QVariant converted(int ordinal, const QVariant &value) const;

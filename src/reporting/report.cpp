@@ -34,25 +34,10 @@ QVariant convert(const QVariant &v, FieldType type)
     case FieldType::Integer:
         return qint64(std::llround(isText ? v.toString().trimmed().toDouble() : v.toDouble()));
     case FieldType::Flag:
-        if (isText) {
-            const QString s = v.toString().trimmed();
-            return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s.toDouble() != 0;
-        }
-        return v.toBool();
+        return data::toFlag(v);
     case FieldType::Date:
     case FieldType::DateTime: {
-        if (v.typeId() == QMetaType::QDateTime)
-            return v;
-        if (v.typeId() == QMetaType::QDate)
-            return v.toDate().startOfDay();
-        QDateTime dt = QDateTime::fromString(v.toString().trimmed(), Qt::ISODate);
-        if (!dt.isValid())
-            dt = QDateTime::fromString(v.toString().trimmed(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        if (!dt.isValid()) {
-            const QDate d = QDate::fromString(v.toString().trimmed(), Qt::ISODate);
-            if (d.isValid())
-                dt = d.startOfDay();
-        }
+        const QDateTime dt = data::toDateTime(v);
         return dt.isValid() ? QVariant(dt) : v;
     }
     }

@@ -1,9 +1,10 @@
 #include "reporting/reportdefinition.h"
 
+#include "core/formats.h"
+#include "data/recordset.h"
 #include "reporting/reportlayout.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <cmath>
 
 namespace reporting {
@@ -193,38 +194,7 @@ Band pageFooterBand(qreal width)
 
 namespace {
 
-const QLocale &usLocale()
-{
-    static const QLocale locale(QLocale::English, QLocale::UnitedStates);
-    return locale;
-}
 
-// Up to the given decimals, trailing zeros dropped, thousands grouped.
-QString trimmedNumber(double v, int decimals)
-{
-    QString s = usLocale().toString(v, 'f', decimals);
-    if (s.contains(QLatin1Char('.'))) {
-        while (s.endsWith(QLatin1Char('0')))
-            s.chop(1);
-        if (s.endsWith(QLatin1Char('.')))
-            s.chop(1);
-    }
-    if (s == QLatin1String("-0"))
-        s = QStringLiteral("0");
-    return s;
-}
-
-QDateTime asDateTime(const QVariant &v)
-{
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    if (v.typeId() == QMetaType::QDate)
-        return v.toDate().startOfDay();
-    QDateTime dt = QDateTime::fromString(v.toString(), Qt::ISODate);
-    if (!dt.isValid())
-        dt = QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return dt;
-}
 
 } // namespace
 
@@ -246,39 +216,27 @@ QString formatValue(const QVariant &value, Format format, FieldType type)
     case Format::Auto:
     case Format::Text:
         if (value.typeId() == QMetaType::Double)
-            return trimmedNumber(value.toDouble(), 6);
+            return core::formatTrimmed(value.toDouble(), 6);
         if (value.typeId() == QMetaType::QDateTime)
             return formatValue(value, Format::DateTime);
         return value.toString();
     case Format::Integer:
-        return usLocale().toString(qint64(std::llround(value.toDouble())));
+        return core::formatInteger(qint64(std::llround(value.toDouble())));
     case Format::Number:
-        return trimmedNumber(value.toDouble(), 2);
-    case Format::Money: {
-        const double v = value.toDouble();
-        const QString s = QLatin1Char('$') + usLocale().toString(std::fabs(v), 'f', 2);
-        return v < 0 && std::round(v * 100) != 0 ? QLatin1Char('(') + s + QLatin1Char(')') : s;
-    }
+        return core::formatTrimmed(value.toDouble(), 2);
+    case Format::Money:
+        return core::formatMoney(value.toDouble());
     case Format::Dimension:
-        return trimmedNumber(value.toDouble(), 3);
-    case Format::YesNo: {
-        bool yes = value.toBool();
-        if (value.typeId() == QMetaType::QString) {
-            const QString s = value.toString().trimmed();
-            yes = s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || (s.toDouble() != 0);
-        }
-        return yes ? QStringLiteral("Yes") : QStringLiteral("No");
-    }
+        return core::formatTrimmed(value.toDouble(), 3);
+    case Format::YesNo:
+        return core::formatFlag(data::toFlag(value));
     case Format::Date: {
-        const QDateTime dt = asDateTime(value);
-        return dt.isValid() ? dt.toString(QStringLiteral("M/d/yyyy")) : value.toString();
+        const QDateTime dt = data::toDateTime(value);
+        return dt.isValid() ? core::formatShortDate(dt) : value.toString();
     }
     case Format::DateTime: {
-        const QDateTime dt = asDateTime(value);
-        if (!dt.isValid())
-            return value.toString();
-        return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("M/d/yyyy"))
-                                        : dt.toString(QStringLiteral("M/d/yyyy h:mm AP"));
+        const QDateTime dt = data::toDateTime(value);
+        return dt.isValid() ? core::formatDateTime(dt) : value.toString();
     }
     }
     return value.toString();

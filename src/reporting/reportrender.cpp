@@ -1,5 +1,6 @@
 #include "reporting/reportrender.h"
 
+#include "core/formats.h"
 #include "data/quoting.h"
 #include "reporting/report.h"
 
@@ -130,7 +131,7 @@ QString csvValue(const QVariant &v, FieldType type)
         s = data::sqlNumber(v.toLongLong());
         break;
     case FieldType::Flag:
-        s = v.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
+        s = core::formatFlag(v.toBool());
         break;
     case FieldType::Date:
     case FieldType::DateTime:

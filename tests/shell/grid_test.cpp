@@ -7,21 +7,6 @@
 using namespace shell;
 using namespace core;
 
-TEST(Formats, MoneyDatesAndNumbers)
-{
-    EXPECT_EQ(formatMoney(1234.5), QStringLiteral("$1,234.50"));
-    EXPECT_EQ(formatMoney(-1234.5), QStringLiteral("($1,234.50)"));
-    EXPECT_EQ(formatMoney(0), QStringLiteral("$0.00"));
-    EXPECT_EQ(formatMoney(-0.001), QStringLiteral("$0.00"));
-    EXPECT_EQ(formatMoneyCell(98.5), QStringLiteral("$98.50"));
-    EXPECT_EQ(formatMoneyCell(-3), QStringLiteral("-$3.00"));
-    EXPECT_EQ(formatNumber(2.50), QStringLiteral("2.5"));
-    EXPECT_EQ(formatShortDate(QDate(2016, 8, 29)), QStringLiteral("8/29/2016"));
-    EXPECT_EQ(parseShortDate(QStringLiteral("8/29/2016")), QDate(2016, 8, 29));
-    EXPECT_EQ(parseShortDate(QStringLiteral("2016-08-29")), QDate(2016, 8, 29));
-    EXPECT_FALSE(parseShortDate(QStringLiteral("13/45/2016")).isValid());
-}
-
 TEST(GridTest, RowsKeepTheirKeysAndBreaksThroughMoves)
 {
     Grid grid({QStringLiteral("Item"), QStringLiteral("Qty")});
@@ -44,17 +29,6 @@ TEST(GridTest, RowsKeepTheirKeysAndBreaksThroughMoves)
     grid.clearRows();
     EXPECT_EQ(grid.rowCount(), 0);
     EXPECT_EQ(grid.columnCount(), 2);
-}
-
-TEST(Formats, MoneyIsReadAsTypedOrAsShown)
-{
-    EXPECT_EQ(parseMoney(QStringLiteral("131")), 131.0);
-    EXPECT_EQ(parseMoney(QStringLiteral(" $1,234.50 ")), 1234.5);
-    EXPECT_EQ(parseMoney(QStringLiteral("($3.00)")), -3.0);
-    EXPECT_EQ(parseMoney(QStringLiteral("-$3")), -3.0);
-    EXPECT_EQ(parseMoney(QStringLiteral("12abc")), std::nullopt);
-    EXPECT_EQ(parseMoney(QString()), std::nullopt);
-    EXPECT_EQ(parseMoney(formatMoney(-98.5)), -98.5);
 }
 
 TEST(ListGridTest, RowsFromASourceAreMadeOnlyWhenAsked)

@@ -151,9 +151,11 @@ TEST_F(MainMenu, LockedBeforeLoginAndFullyEnabledAfter)
     EXPECT_TRUE(window->menuAction("Exit")->isEnabled());
 
     window->unlockMenu();
-    for (QAction *action : window->findChildren<QAction *>())
-        if (!action->objectName().isEmpty())
+    for (QAction *action : window->findChildren<QAction *>()) {
+        if (!action->objectName().isEmpty()) {
             EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainMenu, RefusesWithoutPermissionAndOpensNothing)

@@ -94,8 +94,9 @@ TEST_F(Startup, AnEmptyCompanyTableAsksForTheCompanyScreen)
     EXPECT_TRUE(companySettings().name.isEmpty());
     // Whether or not this build has the company screen, login is still offered.
     EXPECT_NE(program.window->findChild<LoginForm *>("frmLogin"), nullptr);
-    if (program.window->hasScreen("mnuCompanySetup"))
+    if (program.window->hasScreen("mnuCompanySetup")) {
         EXPECT_NE(program.window->openedScreen("mnuCompanySetup"), nullptr);
+    }
 }
 
 TEST_F(Startup, ConfigurationAndConnectionFailuresAreNamedAndEndStartUp)
