@@ -55,6 +55,16 @@ TEST(ReportCsv, TextObjectsThenTheBoundColumnsByName)
               "\"Say \"\"cheese\"\"\",,No,,\n");
 }
 
+TEST(ReportCsv, ValuesHoldingALineBreakAreQuoted)
+{
+    auto r = std::make_shared<Report>(sheetDefinition());
+    SetReportData(r, ReportTable{{s("Line")}, {{s("a\nb")}, {s("c\rd")}}});
+    LoadReportData(r);
+    const QString csv = reportCsv(*r);
+    EXPECT_TRUE(csv.contains(s("\"a\nb\""))) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(s("\"c\rd\""))) << csv.toStdString();
+}
+
 TEST(ReportPrinting, PrintFolderReceivesOneNumberedFilePerCopy)
 {
     QTemporaryDir dir;
