@@ -44,7 +44,7 @@ protected:
     data::Database &db() { return m_temp->db(); }
     qint64 addUser(const QString &name, const QString &type)
     {
-        return data::addRow(db(), "User", {{"Name", name}, {"Username", name}, {"Password", "x"}, {"Type", type}, {"Inactive", 0}})
+        return data::addRow(db(), "[User]", {{"Name", name}, {"Username", name}, {"Password", "x"}, {"Type", type}, {"Inactive", 0}})
             .integer("ID");
     }
     // Another workstation writes the statement in a transaction of its own,

@@ -58,7 +58,7 @@ TEST(ReportCsv, TextObjectsThenTheBoundColumnsByName)
 TEST(ReportCsv, ValuesHoldingALineBreakAreQuoted)
 {
     auto r = std::make_shared<Report>(sheetDefinition());
-    SetReportData(r, ReportTable{{s("Line")}, {{s("a\nb")}, {s("c\rd")}}});
+    SetReportData(r, ReportTable{{s("Line"), s("Qty")}, {{s("a\nb"), 1}, {s("c\rd"), 2}}});
     LoadReportData(r);
     const QString csv = reportCsv(*r);
     EXPECT_TRUE(csv.contains(s("\"a\nb\""))) << csv.toStdString();
