@@ -58,7 +58,8 @@ TEST(ReportCsv, TextObjectsThenTheBoundColumnsByName)
 TEST(ReportCsv, ValuesHoldingALineBreakAreQuoted)
 {
     auto r = std::make_shared<Report>(sheetDefinition());
-    SetReportData(r, ReportTable{{s("Line"), s("Qty")}, {{s("a\nb"), 1}, {s("c\rd"), 2}}});
+    SetReportData(r, ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate")},
+                                 {{s("a\nb"), 1, 0, QVariant()}, {s("c\rd"), 2, 0, QVariant()}}});
     LoadReportData(r);
     const QString csv = reportCsv(*r);
     EXPECT_TRUE(csv.contains(s("\"a\nb\""))) << csv.toStdString();
