@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace data {
 
@@ -11,5 +12,12 @@ class Database;
 // true until its write commits (the last active administrator) takes the lock
 // first. SQLite needs none: its write transactions run one at a time already.
 void lockTopic(Database &db, const QString &topic);
+
+// Inside a transaction: writes to these tables that are under way on other
+// connections finish first, and new ones wait until this transaction ends, so
+// that what it counts next stays true until it commits (a user still named
+// on orders or customers is not deleted). Reading goes on meanwhile. SQLite
+// needs nothing: its write transactions run one at a time.
+void holdWritesTo(Database &db, const QStringList &tables);
 
 } // namespace data

@@ -469,6 +469,7 @@ void UserForm::remove()
         // its message is shown.
         data::Transaction transaction(db);
         lockUsers(db);
+        data::holdWritesTo(db, {QStringLiteral("Orders"), QStringLiteral("Customer")});
         if (!keepsAnActiveAdmin(db, id)) {
             outcome = LastAdmin;
         } else if (db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Orders WHERE SalesRepID = ") + user)
