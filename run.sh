@@ -19,8 +19,15 @@ Local order IDs, No
 Hide prices, No
 CONFIG
 fi
-if [ ! -f bunline.db ] && grep -q 'Database=bunline.db' config.txt; then
-    ./bunlinectl init-db --admin-user admin --admin-password admin
-    ./bunlinectl demo-data
+if grep -q 'Database=bunline.db' config.txt; then
+    if [ ! -f bunline.db ]; then
+        # The demo's well-known login; a real installation lets init-db make
+        # up the password, or passes one with --admin-password-file.
+        ./bunlinectl init-db --admin-user admin --admin-password admin
+        ./bunlinectl demo-data
+    else
+        # A demo database from before passwords were hashed keeps no plain text.
+        ./bunlinectl upgrade-passwords >/dev/null
+    fi
 fi
 exec ./bunline "$@"

@@ -29,6 +29,32 @@ void BM_TranslateStatement(benchmark::State &state)
 }
 BENCHMARK(BM_TranslateStatement);
 
+// Hostile sizes: a run of "SELECT TOP 1 " (each TOP leaves its place) and
+// parentheses nested as deep as the translator accepts. Both should grow
+// linearly with the range argument.
+void BM_TranslateRepeatedTop(benchmark::State &state)
+{
+    QString statement;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        statement += QStringLiteral("SELECT TOP 1 ");
+    const data::TranslationOptions options{data::Dialect::SQLite, QStringLiteral("quorlanserver")};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(data::translateStatement(statement, options));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TranslateRepeatedTop)->RangeMultiplier(4)->Range(256, 16384)->Complexity();
+
+void BM_TranslateDeepNesting(benchmark::State &state)
+{
+    const int depth = int(state.range(0));
+    const QString statement = QStringLiteral("SELECT ") + QString(depth, QLatin1Char('(')) + QLatin1Char('1') + QString(depth, QLatin1Char(')'));
+    const data::TranslationOptions options{data::Dialect::PostgreSQL, QStringLiteral("quorlanserver")};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(data::translateStatement(statement, options));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TranslateDeepNesting)->RangeMultiplier(2)->Range(125, 1000)->Complexity();
+
 struct Fixture {
     QTemporaryDir dir;
     QString schema;

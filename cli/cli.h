@@ -32,6 +32,7 @@ struct Context {
 };
 
 int initDb(Context &ctx);
+int upgradePasswords(Context &ctx);
 int sql(Context &ctx);
 int demoData(Context &ctx);
 int report(Context &ctx);

@@ -27,7 +27,7 @@ QString csvField(const QVariant &v)
         s = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     else
         s = v.toString();
-    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n'))) {
+    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'))) {
         s.replace(QLatin1Char('"'), QLatin1String("\"\""));
         s = QLatin1Char('"') + s + QLatin1Char('"');
     }
@@ -40,15 +40,45 @@ QStringList sqliteFiles(const QString &path)
     return {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
 }
 
+// The administrator's password: from --admin-password, from the first line of
+// --admin-password-file (or standard input for "-"), or made up here.
+QString adminPassword(Context &ctx, bool *generated)
+{
+    const QString given = ctx.takeOption(QStringLiteral("--admin-password"));
+    const QString file = ctx.takeOption(QStringLiteral("--admin-password-file"));
+    *generated = false;
+    if (!given.isEmpty() && !file.isEmpty())
+        throw CliError(QStringLiteral("give --admin-password or --admin-password-file, not both"));
+    if (!given.isEmpty())
+        return given;
+    if (file.isEmpty()) {
+        *generated = true;
+        return data::generatePassword();
+    }
+    QFile in;
+    const bool opened = file == QLatin1String("-") ? in.open(stdin, QIODevice::ReadOnly)
+                                                   : (in.setFileName(file), in.open(QIODevice::ReadOnly));
+    if (!opened)
+        throw CliError(QStringLiteral("cannot read the password file %1: %2").arg(file, in.errorString()));
+    QString password = QString::fromUtf8(in.readLine());
+    while (password.endsWith(QLatin1Char('\n')) || password.endsWith(QLatin1Char('\r')))
+        password.chop(1);
+    if (password.isEmpty())
+        throw CliError(QStringLiteral("the password file %1 holds no password on its first line").arg(file));
+    return password;
+}
+
 } // namespace
 
 int initDb(Context &ctx)
 {
     const QString user = ctx.takeOption(QStringLiteral("--admin-user"));
-    const QString password = ctx.takeOption(QStringLiteral("--admin-password"));
+    bool generated = false;
+    const QString password = adminPassword(ctx, &generated);
     ctx.finish();
-    if (user.isEmpty() != password.isEmpty())
-        throw CliError(QStringLiteral("--admin-user and --admin-password go together"));
+    const QString name = user.isEmpty() ? QStringLiteral("admin") : user;
+    // Hashing takes a moment and may fail; it comes before anything is written.
+    const QString hash = data::hashPassword(password);
 
     const core::Configuration configuration = core::ReadConfiguration(ctx.configPath);
     const data::ConnectionSettings settings = data::ConnectionSettings::parse(configuration.connectionString);
@@ -62,14 +92,15 @@ int initDb(Context &ctx)
     }
     try {
         std::unique_ptr<data::Database> db = ctx.openDatabase(true);
-        data::createSchema(*db);
+        // Schema, reference rows and administrator in one transaction: a
+        // database is either ready to log in to or holds nothing at all.
         data::Transaction tx(*db);
+        data::createSchema(*db);
         data::Recordset rs = db->query(QStringLiteral("SELECT TOP 1 * FROM [User]"));
         rs.addNew();
-        const QString name = user.isEmpty() ? QStringLiteral("admin") : user;
         rs.setValue(QStringLiteral("Name"), QStringLiteral("Administrator"));
         rs.setValue(QStringLiteral("Username"), name);
-        rs.setValue(QStringLiteral("Password"), data::hashPassword(user.isEmpty() ? QStringLiteral("admin") : password));
+        rs.setValue(QStringLiteral("Password"), hash);
         rs.setValue(QStringLiteral("Type"), QStringLiteral("Admin"));
         rs.setValue(QStringLiteral("SalesRep"), 0);
         rs.setValue(QStringLiteral("Inactive"), 0);
@@ -80,14 +111,25 @@ int initDb(Context &ctx)
         rs.update();
         tx.commit();
         data::createWorkTables(*db);
-        ctx.out << "Created the Bunline schema; administrator \"" << name << "\""
-                << (user.isEmpty() ? " with password \"admin\" (change it)" : "") << ".\n";
+        ctx.out << "Created the Bunline schema; administrator \"" << name << "\"";
+        if (generated)
+            ctx.out << " with the password " << password << " (shown only this once; write it down)";
+        ctx.out << ".\n";
     } catch (...) {
         if (!createdFile.isEmpty())
             for (const QString &f : sqliteFiles(createdFile))
                 QFile::remove(f);
         throw;
     }
+    return 0;
+}
+
+int upgradePasswords(Context &ctx)
+{
+    ctx.finish();
+    std::unique_ptr<data::Database> db = ctx.openDatabase();
+    const int upgraded = data::upgradePlainPasswords(*db);
+    ctx.out << "Hashed " << upgraded << (upgraded == 1 ? " plain-text password.\n" : " plain-text passwords.\n");
     return 0;
 }
 

@@ -17,7 +17,10 @@ namespace {
 const char *kUsage =
     "usage: bunlinectl [--config FILE] COMMAND [options]\n"
     "commands:\n"
-    "  init-db [--admin-user NAME --admin-password PW]  create the schema, reference rows and first administrator\n"
+    "  init-db [--admin-user NAME] [--admin-password-file FILE|- | --admin-password PW]\n"
+    "                                                   create the schema, reference rows and first administrator\n"
+    "                                                   (without a password, one is made up and printed once)\n"
+    "  upgrade-passwords                                hash every password still stored as plain text\n"
     "  demo-data                                        add the demo plant\n"
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
     "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n";
@@ -33,6 +36,27 @@ bool needsFonts(int argc, char *argv[])
         return qstrcmp(argv[i], "report") == 0;
     }
     return false;
+}
+
+// One line: the database's message first, the statements after it, each line
+// break shown as " | " and any other control character as \xNN, so that a
+// NUL cannot cut the message short nor a carriage return hide part of it.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : std::as_const(text)) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            out += QLatin1String(" | ");
+        else if (c == QLatin1Char('\t'))
+            out += QLatin1Char(' ');
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -79,6 +103,7 @@ int main(int argc, char *argv[])
     }
     const std::map<QString, std::function<int(cli::Context &)>> commands = {
         {QStringLiteral("init-db"), cli::initDb},
+        {QStringLiteral("upgrade-passwords"), cli::upgradePasswords},
         {QStringLiteral("demo-data"), cli::demoData},
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
@@ -97,8 +122,7 @@ int main(int argc, char *argv[])
         return code;
     } catch (const std::exception &e) {
         out.flush();
-        // One line: the database's message first, the statements after it.
-        err << "bunlinectl " << name << ": " << QString::fromUtf8(e.what()).replace(QLatin1Char('\n'), QLatin1String(" | ")) << "\n";
+        err << "bunlinectl " << name << ": " << oneLine(QString::fromUtf8(e.what())) << "\n";
         return 1;
     }
 }

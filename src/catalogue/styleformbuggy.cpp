@@ -44,7 +44,7 @@ void StyleForm::UpdateBuggy(const QString &styleId)
         QStringLiteral("SELECT StyleComponent.ID,ComponentID,Description,BuggySheet,QtyPerBuggy FROM StyleComponent "
                        "LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID WHERE StyleID = ")
         + data::sqlNumber(styleId.toLongLong())
-        + QStringLiteral(" AND Component.QtyPerBuggy <> 0 ORDER BY ISNULL(BuggySheet, 0),StyleComponent.ID"));
+        + QStringLiteral(" AND Component.QtyPerBuggy <> 0 ORDER BY BuggySheet,StyleComponent.ID"));
     if (rs.isEmpty())
         return;
     QString previous = rs.text(QStringLiteral("BuggySheet"));

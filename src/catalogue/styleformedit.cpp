@@ -181,6 +181,9 @@ void StyleForm::saveStyle()
                                       + QStringLiteral(" AND Name = ") + data::sqlText(name)
                                       + QStringLiteral(" AND Type = ") + data::sqlText(type);
             const QString styleId = txtStyleNameID->text();
+            // The check and the write share one transaction (and a unique index
+            // backs it), so two workstations cannot both make the same style.
+            data::Transaction transaction(db);
             data::Recordset rs;
             if (!styleId.isEmpty()) {
                 // Renaming must not make a second style of the same customer, name and type.
@@ -206,6 +209,7 @@ void StyleForm::saveStyle()
             rs.setValue(QStringLiteral("Status"), QStringLiteral("Active")); // a saved style is active again
             rs.setValue(QStringLiteral("GroupField"), txtGroupBy->text());
             rs.update();
+            transaction.commit();
 
             FillForm();
             FillTreeGrid();

@@ -8,7 +8,7 @@ namespace core {
 // The user who logged in, held from a successful login until the program ends.
 // Before login the ID is 0 and the type empty, so every permission check fails.
 struct CurrentUser {
-    qint16 id = 0;
+    qint64 id = 0;
     QString type;     // a UserType name, "Admin" for administrators
     QString userName;
 };

@@ -93,6 +93,10 @@ ConnectionSettings ConnectionSettings::parse(const QString &connectionString)
     };
     if (!validName(s.schema) || !validName(s.linkedSchema))
         throw DbError(QStringLiteral("Schema names in the connection string may hold only letters, digits and _."));
+    for (const QString *path : {&s.database, &s.linkedServer})
+        if (path->contains(QChar(0)))
+            throw DbError(QStringLiteral("The file name \"%1\" in the connection string holds a NUL character.")
+                              .arg(QString(*path).replace(QChar(0), QLatin1String("\\0"))));
     return s;
 }
 
@@ -114,8 +118,13 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
         if (!qdb.open())
             throw DbError(QStringLiteral("Cannot open the database %1: %2").arg(s.database, errorText(qdb.lastError())));
         db->m_options.linkedQualifier = QStringLiteral("quorlanserver");
-        if (!s.linkedServer.isEmpty())
+        if (!s.linkedServer.isEmpty()) {
+            // Attaching a missing file would quietly make an empty central
+            // database, and a catalogue download from it would empty ours.
             s.linkedServer = resolvePath(s.linkedServer, options.baseDirectory);
+            if (s.linkedServer != QLatin1String(":memory:") && !QFileInfo(s.linkedServer).isFile())
+                throw DbError(QStringLiteral("The linked server database file %1 does not exist.").arg(s.linkedServer));
+        }
     } else {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
             throw DbError(QStringLiteral("The PostgreSQL driver (QPSQL) is not installed."));
@@ -135,7 +144,15 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
         if (!s.schema.isEmpty() && options.create)
             db->executeNative(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(s.schema));
     }
-    db->prepare();
+    try {
+        db->prepare();
+    } catch (const DbError &e) {
+        // Name the database: "disk I/O error" alone does not say which file.
+        const QString where = s.dialect == Dialect::SQLite ? s.database
+                                                           : QStringLiteral("%1 on %2:%3").arg(s.database, s.host).arg(s.port);
+        throw DbError(QStringLiteral("Cannot prepare the database %1: %2").arg(where, e.message()), e.statement(),
+                      e.translated());
+    }
     return db;
 }
 
@@ -146,7 +163,13 @@ void Database::prepare()
         const QVariant handle = connection().driver()->handle();
         if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
             throw DbError(QStringLiteral("The SQLite driver gave no connection handle."));
-        registerSqliteFunctions(*static_cast<sqlite3 *const *>(handle.data()));
+        sqlite3 *sqlite = *static_cast<sqlite3 *const *>(handle.data());
+        // "x" is a name, never a text literal: a misspelt [Column] must fail,
+        // not compare as the text of its own name.
+        if (sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DML, 0, nullptr) != SQLITE_OK
+            || sqlite3_db_config(sqlite, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr) != SQLITE_OK)
+            throw DbError(QStringLiteral("SQLite cannot turn off double-quoted text literals."));
+        registerSqliteFunctions(sqlite);
         if (m_settings.database != QLatin1String(":memory:"))
             queryNative(QStringLiteral("PRAGMA journal_mode=WAL"));
         executeNative(QStringLiteral("PRAGMA synchronous=NORMAL"));
@@ -155,6 +178,11 @@ void Database::prepare()
         createWorkTables(*this);
     } else {
         executeNative(QStringLiteral("SET client_min_messages TO warning"));
+        // Quoting doubles single quotes and nothing else, which is safe only
+        // while backslashes in literals are plain characters.
+        executeNative(QStringLiteral("SET standard_conforming_strings TO on"));
+        if (queryNative(QStringLiteral("SHOW standard_conforming_strings")).value(0).toString() != QLatin1String("on"))
+            throw DbError(QStringLiteral("The server does not let standard_conforming_strings be turned on."));
         if (!m_settings.schema.isEmpty())
             executeNative(QStringLiteral("SET search_path TO %1, public").arg(m_settings.schema));
         // The work tables use the case-insensitive text type, which exists once
@@ -187,11 +215,32 @@ QString Database::translate(const QString &statement) const
     return translateStatement(statement, m_options);
 }
 
-Recordset Database::run(const QString &written, const QString &sent, bool wantRows, int *affected)
+QString Database::checked(const QString &written, const QString *sent) const
+{
+    try {
+        const QString text = sent ? *sent : translate(written);
+        checkSingleStatement(text);
+        return text;
+    } catch (const DbError &e) {
+        throw DbError(e.message(), written);
+    }
+}
+
+Recordset Database::run(const QString &written, const QString &sent, bool wantRows, int *affected,
+                        const QVariantList &parameters)
 {
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    if (!q.exec(sent)) {
+    bool ok;
+    if (parameters.isEmpty()) {
+        ok = q.exec(sent);
+    } else {
+        ok = q.prepare(sent);
+        for (const QVariant &p : parameters)
+            q.addBindValue(p);
+        ok = ok && q.exec();
+    }
+    if (!ok) {
         const QString message = errorText(q.lastError());
         q.finish();
         throw DbError(message, written, sent);
@@ -229,16 +278,23 @@ Recordset Database::run(const QString &written, const QString &sent, bool wantRo
 int Database::execute(const QString &statement)
 {
     int affected = 0;
-    run(statement, translate(statement), false, &affected);
+    run(statement, checked(statement), false, &affected);
     return affected;
 }
 
-Recordset Database::query(const QString &statement)
+int Database::execute(const QString &statement, const QVariantList &parameters)
 {
-    Recordset rs = run(statement, translate(statement), true, nullptr);
+    int affected = 0;
+    run(statement, checked(statement), false, &affected, parameters);
+    return affected;
+}
+
+Recordset Database::query(const QString &statement, const QVariantList &parameters)
+{
+    Recordset rs = run(statement, checked(statement), true, nullptr, parameters);
     const SelectSource source = analyseSelect(statement);
     rs.m_statement = statement;
-    rs.m_updatable = source.updatable;
+    rs.m_updatable = source.updatable && parameters.isEmpty();
     rs.m_table = source.table;
     rs.m_baseName = source.baseName;
     return rs;
@@ -246,19 +302,19 @@ Recordset Database::query(const QString &statement)
 
 Recordset Database::perform(const QString &statement, int *affected)
 {
-    return run(statement, translate(statement), true, affected);
+    return run(statement, checked(statement), true, affected);
 }
 
 int Database::executeNative(const QString &statement)
 {
     int affected = 0;
-    run(statement, statement, false, &affected);
+    run(statement, checked(statement, &statement), false, &affected);
     return affected;
 }
 
 Recordset Database::queryNative(const QString &statement)
 {
-    return run(statement, statement, true, nullptr);
+    return run(statement, checked(statement, &statement), true, nullptr);
 }
 
 bool Database::tableExists(const QString &table)

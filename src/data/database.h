@@ -56,12 +56,17 @@ public:
     // Runs a statement that returns no rows; answers the number of rows changed.
     int execute(const QString &statement);
     // Runs a SELECT (or anything returning rows) and takes the complete result.
-    Recordset query(const QString &statement);
+    // Parameters fill the statement's "?" marks in order, bound by the driver
+    // rather than placed in the text (the login screen's typed text); a result
+    // read that way cannot be written back.
+    Recordset query(const QString &statement, const QVariantList &parameters = {});
+    int execute(const QString &statement, const QVariantList &parameters);
     // A statement already in the backend's own dialect (schema set-up).
     int executeNative(const QString &statement);
     Recordset queryNative(const QString &statement);
     // Runs any statement: its rows when it returns some (fieldCount() > 0),
-    // else the number of rows changed in *affected.
+    // else the number of rows changed in *affected. Every call runs exactly
+    // one statement; text holding more is refused.
     Recordset perform(const QString &statement, int *affected);
 
     bool tableExists(const QString &table);
@@ -87,7 +92,11 @@ public:
 private:
     Database() = default;
     void prepare();
-    Recordset run(const QString &written, const QString &sent, bool wantRows, int *affected);
+    // The text to send: translated (or as given), refused when it is empty,
+    // holds more than one statement or cannot be read.
+    QString checked(const QString &written, const QString *sent = nullptr) const;
+    Recordset run(const QString &written, const QString &sent, bool wantRows, int *affected,
+                  const QVariantList &parameters = {});
 
     QString m_name;
     ConnectionSettings m_settings;

@@ -10,6 +10,8 @@ static std::string composeWhat(const QString &message, const QString &statement,
         if (!translated.isEmpty() && translated != statement)
             text += QStringLiteral("\nSent as: ") + translated;
     }
+    // what() is a C string: a NUL would end the message there.
+    text.replace(QChar(0), QLatin1String("\\x00"));
     return text.toStdString();
 }
 

@@ -14,7 +14,15 @@ QString sqlText(const QString &value)
 
 QString sqlLikeContains(const QString &typed)
 {
-    return sqlText(QLatin1Char('%') + typed + QLatin1Char('%'));
+    // What was typed is matched as it stands: its %, _ and [ are no wildcards.
+    QString literal;
+    literal.reserve(typed.size() + 8);
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+            literal += QLatin1Char('\\');
+        literal += c;
+    }
+    return sqlText(QLatin1Char('%') + literal + QLatin1Char('%')) + QStringLiteral(" ESCAPE '\\'");
 }
 
 QString sqlNumber(double value)

@@ -12,7 +12,8 @@ namespace data {
 
 // 'O''Brien' - the value between single quotes, quotes doubled.
 QString sqlText(const QString &value);
-// '%a12%' - a LIKE pattern that finds the typed text anywhere.
+// '%a12%' ESCAPE '\' - a LIKE pattern, with its ESCAPE clause, that finds the
+// typed text anywhere, its own %, _ and [ taken literally.
 QString sqlLikeContains(const QString &typed);
 // Plain decimal text, no exponent for ordinary magnitudes, "." as separator.
 QString sqlNumber(double value);

@@ -159,7 +159,9 @@ const IndexDef kIndexes[] = {
     {"Component", "ID", true},
     {"Operation", "Station", true},
     {"Data", "ID", true},
-    {"Style", "Customer,Name", false},
+    // One style per customer, name and type, without regard to case (the
+    // text columns compare that way).
+    {"Style", "Customer,Name,Type", true},
     {"StyleComponent", "StyleID", false},
     {"StyleComponent", "ComponentID", false},
     {"StyleOperation", "StyleID,ComponentID", false},

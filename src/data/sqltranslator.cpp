@@ -1,5 +1,7 @@
 #include "data/sqltranslator.h"
 
+#include "data/dberror.h"
+
 #include <vector>
 
 namespace data {
@@ -31,21 +33,29 @@ public:
         std::vector<Token> out;
         while (m_i < m_s.size()) {
             const QChar c = m_s[m_i];
-            if (c.isSpace()) {
+            if (isBlank(c)) {
                 const qsizetype start = m_i;
-                while (m_i < m_s.size() && m_s[m_i].isSpace()) ++m_i;
+                while (m_i < m_s.size() && isBlank(m_s[m_i])) ++m_i;
                 out.push_back({Kind::Space, m_s.mid(start, m_i - start), {}});
             } else if (c == QLatin1Char('-') && peek(1) == QLatin1Char('-')) {
+                // PostgreSQL ends a line comment at a carriage return as well;
+                // ending it there too means a ";" hidden behind one is seen.
                 const qsizetype start = m_i;
-                while (m_i < m_s.size() && m_s[m_i] != QLatin1Char('\n')) ++m_i;
+                while (m_i < m_s.size() && m_s[m_i] != QLatin1Char('\n') && m_s[m_i] != QLatin1Char('\r')) ++m_i;
                 out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
             } else if (c == QLatin1Char('/') && peek(1) == QLatin1Char('*')) {
                 const qsizetype start = m_i;
                 const qsizetype end = m_s.indexOf(QLatin1String("*/"), m_i + 2);
-                m_i = end < 0 ? m_s.size() : end + 2;
+                if (end < 0)
+                    throw DbError(QStringLiteral("The statement has a comment opened with /* that is never closed."));
+                m_i = end + 2;
                 out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
             } else if (c == QLatin1Char('\'')) {
-                out.push_back({Kind::String, readQuoted(QLatin1Char('\''), QLatin1Char('\'')), {}});
+                out.push_back({Kind::String, readQuoted(QLatin1Char('\''), QStringLiteral("text literal")), {}});
+            } else if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && peek(1) == QLatin1Char('\'')) {
+                out.push_back({Kind::String, readEscapeString(), {}});
+            } else if (c == QLatin1Char('$') && dollarTagLength() > 0) {
+                out.push_back({Kind::String, readDollarQuoted(), {}});
             } else if (c.isDigit() || (c == QLatin1Char('.') && peek(1).isDigit())) {
                 out.push_back({Kind::Number, readNumber(), {}});
             } else if (isWordStart(c) || c == QLatin1Char('[') || c == QLatin1Char('"')) {
@@ -75,12 +85,16 @@ public:
 private:
     QChar peek(int ahead) const { return m_i + ahead < m_s.size() ? m_s[m_i + ahead] : QChar(); }
 
-    // Reads from an opening to a closing character, where a doubled closing
-    // character stands for itself. Returns the raw text, delimiters included.
-    QString readQuoted(QChar open, QChar close)
+    // A byte-order mark counts as a blank, so a statement of nothing else is
+    // seen to be empty.
+    static bool isBlank(QChar c) { return c.isSpace() || c == QChar(0xFEFF); }
+
+    // Reads from an opening character to its closing one, where a doubled
+    // closing character stands for itself. Returns the raw text, delimiters
+    // included; refuses text that ends before the closing character.
+    QString readQuoted(QChar close, const QString &what)
     {
         const qsizetype start = m_i;
-        Q_UNUSED(open);
         ++m_i;
         while (m_i < m_s.size()) {
             if (m_s[m_i] == close) {
@@ -89,10 +103,54 @@ private:
                     continue;
                 }
                 ++m_i;
-                break;
+                return m_s.mid(start, m_i - start);
             }
             ++m_i;
         }
+        throw DbError(QStringLiteral("The statement has a %1 opened with %2 that is never closed.")
+                          .arg(what, m_s.at(start)));
+    }
+
+    // E'...' (PostgreSQL): a backslash escapes the character after it. Read as
+    // the server reads it, so that no quote is taken for the end too early.
+    QString readEscapeString()
+    {
+        const qsizetype start = m_i;
+        m_i += 2;
+        while (m_i < m_s.size()) {
+            const QChar c = m_s[m_i];
+            if (c == QLatin1Char('\\')) {
+                m_i += 2;
+            } else if (c == QLatin1Char('\'')) {
+                if (peek(1) != QLatin1Char('\''))
+                    return m_s.mid(start, ++m_i - start);
+                m_i += 2;
+            } else {
+                ++m_i;
+            }
+        }
+        throw DbError(QStringLiteral("The statement has a text literal opened with E' that is never closed."));
+    }
+
+    // $$ or $tag$ opening a PostgreSQL dollar-quoted text: its length, or 0.
+    qsizetype dollarTagLength() const
+    {
+        qsizetype j = m_i + 1;
+        if (j < m_s.size() && m_s[j].isDigit())
+            return 0; // $1 is a parameter
+        while (j < m_s.size() && (m_s[j].isLetterOrNumber() || m_s[j] == QLatin1Char('_')))
+            ++j;
+        return j < m_s.size() && m_s[j] == QLatin1Char('$') ? j - m_i + 1 : 0;
+    }
+
+    QString readDollarQuoted()
+    {
+        const qsizetype start = m_i;
+        const QString tag = m_s.mid(m_i, dollarTagLength());
+        const qsizetype end = m_s.indexOf(tag, m_i + tag.size());
+        if (end < 0)
+            throw DbError(QStringLiteral("The statement has a text opened with %1 that is never closed.").arg(tag));
+        m_i = end + tag.size();
         return m_s.mid(start, m_i - start);
     }
 
@@ -116,11 +174,11 @@ private:
         Part p;
         const QChar c = m_s[m_i];
         if (c == QLatin1Char('[')) {
-            const QString raw = readQuoted(QLatin1Char('['), QLatin1Char(']'));
-            p.text = raw.mid(1, raw.size() - (raw.endsWith(QLatin1Char(']')) ? 2 : 1)).replace(QLatin1String("]]"), QLatin1String("]"));
+            const QString raw = readQuoted(QLatin1Char(']'), QStringLiteral("name"));
+            p.text = raw.mid(1, raw.size() - 2).replace(QLatin1String("]]"), QLatin1String("]"));
             p.bracketed = true;
         } else if (c == QLatin1Char('"')) {
-            const QString raw = readQuoted(QLatin1Char('"'), QLatin1Char('"'));
+            const QString raw = readQuoted(QLatin1Char('"'), QStringLiteral("quoted name"));
             p.text = raw;
             p.quoted = true;
         } else if (c == QLatin1Char('*')) {
@@ -167,29 +225,37 @@ struct Node {
     bool closed = false;
     std::vector<Node> children;
     bool textValued = false; // a group whose content is a text expression
+    bool dropped = false;    // taken out by a rewrite (TOP n)
+    QString suffix;          // written after the node (NULLS FIRST)
 };
 
-std::vector<Node> buildTree(const std::vector<Token> &tokens, size_t &i, bool nested)
+// Deeper nesting than any statement of the system needs; it bounds the
+// recursion below, so that hostile text cannot exhaust the stack.
+constexpr int kMaxNesting = 1000;
+
+std::vector<Node> buildTree(const std::vector<Token> &tokens, size_t &i, int depth)
 {
+    if (depth > kMaxNesting)
+        throw DbError(QStringLiteral("The statement nests parentheses more than %1 deep.").arg(kMaxNesting));
     std::vector<Node> seq;
     while (i < tokens.size()) {
         const Token &t = tokens[i];
         if (t.kind == Kind::Open) {
             ++i;
-            Node g{t, true, false, {}, false};
-            g.children = buildTree(tokens, i, true);
+            Node g{t, true, false, {}, false, false, {}};
+            g.children = buildTree(tokens, i, depth + 1);
             if (i < tokens.size() && tokens[i].kind == Kind::Close) {
                 g.closed = true;
                 ++i;
             }
             seq.push_back(std::move(g));
         } else if (t.kind == Kind::Close) {
-            if (nested)
+            if (depth > 0)
                 return seq;
-            seq.push_back(Node{t, false, false, {}, false}); // unbalanced: keep as is
+            seq.push_back(Node{t, false, false, {}, false, false, {}}); // unbalanced: keep as is
             ++i;
         } else {
-            seq.push_back(Node{t, false, false, {}, false});
+            seq.push_back(Node{t, false, false, {}, false, false, {}});
             ++i;
         }
     }
@@ -198,7 +264,12 @@ std::vector<Node> buildTree(const std::vector<Token> &tokens, size_t &i, bool ne
 
 bool significant(const Node &n)
 {
-    return n.group || (n.token.kind != Kind::Space && n.token.kind != Kind::Comment);
+    return !n.dropped && (n.group || (n.token.kind != Kind::Space && n.token.kind != Kind::Comment));
+}
+
+bool isPunct(const Node &n, const char *text)
+{
+    return !n.group && n.token.kind == Kind::Punct && n.token.text == QLatin1String(text);
 }
 
 class Translator {
@@ -215,6 +286,8 @@ public:
             }
         renameIsNull(seq);
         const bool madeText = concatenation(seq);
+        if (m_o.dialect == Dialect::PostgreSQL)
+            nullsInOrder(seq);
         top(seq);
         if (topLevel)
             selectInto(seq);
@@ -224,17 +297,25 @@ public:
     QString render(const std::vector<Node> &seq) const
     {
         QString out;
+        render(seq, out);
+        return out;
+    }
+
+    void render(const std::vector<Node> &seq, QString &out) const
+    {
         for (const Node &n : seq) {
+            if (n.dropped)
+                continue;
             if (n.group) {
                 out += QLatin1Char('(');
-                out += render(n.children);
+                render(n.children, out);
                 if (n.closed)
                     out += QLatin1Char(')');
             } else {
                 out += renderToken(n.token);
             }
+            out += n.suffix;
         }
-        return out;
     }
 
     QString prefix; // text placed before the whole statement (SELECT ... INTO)
@@ -360,10 +441,58 @@ private:
         return madeText;
     }
 
-    void top(std::vector<Node> &seq)
+    // ORDER BY on PostgreSQL: NULL is the lowest value, as on SQLite and the
+    // server the statements were written for, so ascending items put it first
+    // and descending ones last.
+    void nullsInOrder(std::vector<Node> &seq)
     {
         for (int k = 0; k < int(seq.size()); ++k) {
-            if (seq[k].group || !isWord(seq[k].token, "SELECT"))
+            if (seq[k].group || !isWord(seq[k].token, "ORDER"))
+                continue;
+            const int by = nextSignificant(seq, k + 1);
+            if (by < 0 || seq[by].group || !isWord(seq[by].token, "BY"))
+                continue;
+            int last = -1;          // last significant node of the current item
+            bool descending = false;
+            bool hasNulls = false;
+            auto closeItem = [&] {
+                if (last >= 0 && !hasNulls)
+                    seq[last].suffix += descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+                last = -1;
+                descending = hasNulls = false;
+            };
+            int j = by + 1;
+            for (; j < int(seq.size()); ++j) {
+                const Node &n = seq[j];
+                if (!significant(n))
+                    continue;
+                if (isPunct(n, ",")) {
+                    closeItem();
+                    continue;
+                }
+                if (isPunct(n, ";") || (!n.group && n.token.kind == Kind::Close) || (!n.group && (isWord(n.token, "LIMIT") || isWord(n.token, "OFFSET")
+                                                     || isWord(n.token, "FETCH") || isWord(n.token, "FOR")
+                                                     || isWord(n.token, "UNION"))))
+                    break;
+                if (!n.group && isWord(n.token, "NULLS"))
+                    hasNulls = true;
+                descending = !n.group && isWord(n.token, "DESC");
+                last = j;
+            }
+            closeItem();
+            k = j;
+        }
+    }
+
+    // TOP n leaves its place and becomes LIMIT n at the end of its SELECT.
+    // Nodes are marked dropped rather than erased, and the LIMITs of one
+    // sequence are placed in one pass, so that the work stays linear however
+    // many SELECTs a sequence holds.
+    void top(std::vector<Node> &seq)
+    {
+        QString limits;
+        for (int k = 0; k < int(seq.size()); ++k) {
+            if (seq[k].group || seq[k].dropped || !isWord(seq[k].token, "SELECT"))
                 continue;
             int t = nextSignificant(seq, k + 1);
             if (t >= 0 && !seq[t].group && (isWord(seq[t].token, "DISTINCT") || isWord(seq[t].token, "ALL")))
@@ -384,16 +513,20 @@ private:
             int stop = n + 1;
             while (stop < int(seq.size()) && !significant(seq[stop]))
                 ++stop;
-            seq.erase(seq.begin() + t, seq.begin() + stop);
-            // LIMIT goes at the end of this SELECT: before trailing blanks and ";".
-            int at = int(seq.size());
-            while (at > 0 && (!significant(seq[at - 1])
-                              || (!seq[at - 1].group && seq[at - 1].token.kind == Kind::Punct && seq[at - 1].token.text == QLatin1String(";"))))
-                --at;
-            Node limit;
-            limit.token = Token{Kind::Punct, QStringLiteral(" LIMIT ") + count, {}};
-            seq.insert(seq.begin() + at, limit);
+            for (int d = t; d < stop; ++d)
+                seq[d].dropped = true;
+            limits += QStringLiteral(" LIMIT ") + count;
+            k = stop - 1;
         }
+        if (limits.isEmpty())
+            return;
+        // LIMIT goes at the end of this SELECT: before trailing blanks and ";".
+        int at = int(seq.size());
+        while (at > 0 && (!significant(seq[at - 1]) || isPunct(seq[at - 1], ";")))
+            --at;
+        Node limit;
+        limit.token = Token{Kind::Punct, limits, {}};
+        seq.insert(seq.begin() + at, limit);
     }
 
     void selectInto(std::vector<Node> &seq)
@@ -426,7 +559,7 @@ QString translateStatement(const QString &statement, const TranslationOptions &o
 {
     const std::vector<Token> tokens = Tokenizer(statement).run();
     size_t i = 0;
-    std::vector<Node> tree = buildTree(tokens, i, false);
+    std::vector<Node> tree = buildTree(tokens, i, 0);
     Translator t(options);
     t.process(tree, true);
     return t.prefix + t.render(tree);
@@ -437,7 +570,7 @@ SelectSource analyseSelect(const QString &statement)
     SelectSource source;
     const std::vector<Token> tokens = Tokenizer(statement).run();
     size_t i = 0;
-    const std::vector<Node> seq = buildTree(tokens, i, false);
+    const std::vector<Node> seq = buildTree(tokens, i, 0);
     std::vector<const Node *> sig;
     for (const Node &n : seq)
         if (significant(n))
@@ -475,6 +608,29 @@ SelectSource analyseSelect(const QString &statement)
     if (table->token.parts.back().quoted)
         source.baseName = source.baseName.mid(1, source.baseName.size() - 2);
     return source;
+}
+
+void checkSingleStatement(const QString &statement)
+{
+    // The drivers pass statements on as C strings: a NUL would cut the
+    // statement short, and the part before it might still run.
+    if (statement.contains(QChar(0)))
+        throw DbError(QStringLiteral("The statement holds a NUL character."));
+    bool any = false;
+    bool ended = false;
+    for (const Token &t : Tokenizer(statement).run()) {
+        if (t.kind == Kind::Space || t.kind == Kind::Comment)
+            continue;
+        if (t.kind == Kind::Punct && t.text == QLatin1String(";")) {
+            ended = any;
+            continue;
+        }
+        if (ended)
+            throw DbError(QStringLiteral("Only one statement may be run at a time; this text holds more than one."));
+        any = true;
+    }
+    if (!any)
+        throw DbError(QStringLiteral("The statement is empty."));
 }
 
 QString leadingKeyword(const QString &statement)

@@ -15,6 +15,10 @@
 //   SELECT ... INTO t FROM ... -> CREATE TEMP TABLE t AS SELECT ... FROM ...
 //   [QuorlanServer].QuorlanData.dbo.T -> <linked>.T
 //   QuorlanDataLocal.dbo.T     -> T
+//   ORDER BY x / x DESC        -> x NULLS FIRST / x DESC NULLS LAST (PostgreSQL)
+//
+// Text that ends inside a literal, a bracketed or quoted name or a comment is
+// refused, as is nesting deeper than 1,000 parentheses (DbError).
 namespace data {
 
 enum class Dialect { SQLite, PostgreSQL };
@@ -36,6 +40,10 @@ struct SelectSource {
     QString baseName;   // the table's own name, e.g. "User" or "Orders"
 };
 SelectSource analyseSelect(const QString &statement);
+
+// Refuses (DbError) text that holds no statement, or more than one: the
+// database runs exactly the one statement each call names.
+void checkSingleStatement(const QString &statement);
 
 // The first keyword of a statement, upper-cased ("SELECT", "INSERT", ...).
 QString leadingKeyword(const QString &statement);

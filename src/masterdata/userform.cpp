@@ -1,6 +1,7 @@
 #include "masterdata/userform.h"
 
 #include "data/database.h"
+#include "data/topiclock.h"
 #include "data/passwords.h"
 #include "data/quoting.h"
 #include "masterdata/formlayout.h"
@@ -331,11 +332,13 @@ void UserForm::enterRestrictedMode()
     txtPassword->setPlaceholderText(QStringLiteral("(new password)"));
 }
 
-bool UserForm::keepsAnActiveAdmin(qint64 id, bool staysActiveAdmin, const QString &title)
+namespace {
+
+// Whether another active "Admin" remains when this user stops being one. Runs
+// inside the transaction that writes, after lockUsers(), so that two
+// workstations cannot each take away one of the last two.
+bool keepsAnActiveAdmin(data::Database &db, qint64 id)
 {
-    if (staysActiveAdmin)
-        return true;
-    data::Database &db = data::sharedDatabase();
     data::Recordset self = db.query(QStringLiteral("SELECT Type, Inactive FROM [User] WHERE ID = ") + data::sqlNumber(id));
     if (self.isEmpty() || self.text(QStringLiteral("Type")) != kAdmin || self.flag(QStringLiteral("Inactive")))
         return true;
@@ -345,10 +348,23 @@ bool UserForm::keepsAnActiveAdmin(qint64 id, bool staysActiveAdmin, const QStrin
     for (; !others.isEOF(); others.moveNext())
         if (others.text(QStringLiteral("Type")) == kAdmin)
             return true;
-    shell::showMessage(title, QStringLiteral("This is the last active Admin user. Make another user an active Admin "
-                                             "first, or nobody could manage the users any more."));
     return false;
 }
+
+// Changes to users wait for each other (SQLite's write transaction does this
+// by itself).
+void lockUsers(data::Database &db)
+{
+    data::lockTopic(db, QStringLiteral("users"));
+}
+
+void refuseLastAdmin(const QString &title)
+{
+    shell::showMessage(title, QStringLiteral("This is the last active Admin user. Make another user an active Admin "
+                                             "first, or nobody could manage the users any more."));
+}
+
+} // namespace
 
 void UserForm::save()
 {
@@ -376,13 +392,23 @@ void UserForm::save()
         return;
     }
     const QString type = cmbType->currentText();
-    if (!isNew
-        && !keepsAnActiveAdmin(lblID->text().toLongLong(), type == kAdmin && !chkInactive->isChecked(),
-                               QStringLiteral("Cannot Save")))
-        return;
 
+    if (!saveUser(db, isNew, type, password)) {
+        refuseLastAdmin(QStringLiteral("Cannot Save"));
+        return;
+    }
+    clearForm();
+    fillUserList();
+    cmbUser->setFocus();
+}
+
+bool UserForm::saveUser(data::Database &db, bool isNew, const QString &type, const QString &password)
+{
     core::BusyCursor busy;
     data::Transaction transaction(db);
+    lockUsers(db);
+    if (!isNew && !(type == kAdmin && !chkInactive->isChecked()) && !keepsAnActiveAdmin(db, lblID->text().toLongLong()))
+        return false; // rolled back
     data::Recordset rs;
     if (!isNew) {
         rs = db.query(QStringLiteral("SELECT * FROM [User] WHERE ID = ") + data::sqlNumber(lblID->text().toLongLong()));
@@ -417,10 +443,7 @@ void UserForm::save()
                            .arg(data::sqlNumber(id),
                                 data::sqlNumber(lstUserPermissions->item(row)->data(Qt::UserRole).toLongLong())));
     transaction.commit();
-
-    clearForm();
-    fillUserList();
-    cmbUser->setFocus();
+    return true;
 }
 
 void UserForm::remove()
@@ -437,27 +460,40 @@ void UserForm::remove()
     if (!shell::askYesNo(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure you want to delete this user?"),
                          shell::MessageIcon::None, this))
         return;
-    if (!keepsAnActiveAdmin(id, false, QStringLiteral("Cannot Delete")))
-        return;
     data::Database &db = data::sharedDatabase();
     const QString user = data::sqlNumber(id);
-    const qint64 orders
-        = db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Orders WHERE SalesRepID = ") + user)
-              .integer(QStringLiteral("IDCount"));
-    const qint64 customers
-        = db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Customer WHERE SalesRepID = ") + user)
-              .integer(QStringLiteral("IDCount"));
-    if (orders != 0 || customers != 0) {
+    enum { Deleted, LastAdmin, Referenced } outcome = Deleted;
+    {
+        // The checks run inside the transaction that deletes, so nothing can
+        // change between them and the delete; a refusal rolls it back before
+        // its message is shown.
+        data::Transaction transaction(db);
+        lockUsers(db);
+        data::holdWritesTo(db, {QStringLiteral("Orders"), QStringLiteral("Customer")});
+        if (!keepsAnActiveAdmin(db, id)) {
+            outcome = LastAdmin;
+        } else if (db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Orders WHERE SalesRepID = ") + user)
+                           .integer(QStringLiteral("IDCount"))
+                       != 0
+                   || db.query(QStringLiteral("SELECT COUNT(ID) AS IDCount FROM Customer WHERE SalesRepID = ") + user)
+                           .integer(QStringLiteral("IDCount"))
+                       != 0) {
+            outcome = Referenced;
+        } else {
+            db.execute(QStringLiteral("DELETE FROM UserPermission WHERE UserID = ") + user);
+            db.execute(QStringLiteral("DELETE FROM [User] WHERE ID = ") + user);
+            transaction.commit();
+        }
+    }
+    if (outcome == LastAdmin) {
+        refuseLastAdmin(QStringLiteral("Cannot Delete"));
+        return;
+    }
+    if (outcome == Referenced) {
         shell::showMessage(QStringLiteral("Cannot Delete"),
                            QStringLiteral("Cannot delete the select user because they are used in one or more "
                                           "orders or customers."));
         return;
-    }
-    {
-        data::Transaction transaction(db);
-        db.execute(QStringLiteral("DELETE FROM UserPermission WHERE UserID = ") + user);
-        db.execute(QStringLiteral("DELETE FROM [User] WHERE ID = ") + user);
-        transaction.commit();
     }
     clearForm();
     fillUserList();

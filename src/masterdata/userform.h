@@ -11,6 +11,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace data { class Database; }
+
 namespace masterdata {
 
 // frmUser: the users and, for users of type "User", the permissions they hold.
@@ -54,8 +56,9 @@ private:
     void remove();
     void movePermissions(QListWidget *from, QListWidget *to, bool all);
     void enterRestrictedMode();
-    // Refuses (with a message) a change that would leave no active "Admin".
-    bool keepsAnActiveAdmin(qint64 id, bool staysActiveAdmin, const QString &title);
+    // Writes the user and its permissions in one transaction; false (nothing
+    // written) when that would leave no active "Admin".
+    bool saveUser(data::Database &db, bool isNew, const QString &type, const QString &password);
 
     bool m_restricted = false;
 };

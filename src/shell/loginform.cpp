@@ -34,8 +34,9 @@ QString trimSpaces(const QString &text)
 
 std::optional<core::CurrentUser> authenticateUser(data::Database &db, const QString &userName, const QString &password)
 {
-    data::Recordset rs = db.query(QStringLiteral("SELECT ID,Type,Username,Password FROM [User] WHERE Username = ")
-                                  + data::sqlText(userName) + QStringLiteral(" AND Inactive <> 1"));
+    // The typed name is bound as a parameter: it never becomes statement text.
+    data::Recordset rs = db.query(QStringLiteral("SELECT ID,Type,Username,Password FROM [User] WHERE Username = ? AND Inactive <> 1"),
+                                  {userName});
     // User names compare without regard to case, so more than one row may
     // answer; the one whose password matches logs in.
     for (; !rs.isEOF(); rs.moveNext()) {
@@ -43,12 +44,12 @@ std::optional<core::CurrentUser> authenticateUser(data::Database &db, const QStr
         if (!data::verifyPassword(stored, password))
             continue;
         core::CurrentUser user;
-        user.id = qint16(rs.integer(QStringLiteral("ID")));
+        user.id = rs.integer(QStringLiteral("ID"));
         user.type = rs.text(QStringLiteral("Type"));
         user.userName = rs.text(QStringLiteral("Username"));
         if (!data::isPasswordHash(stored))
-            db.execute(QStringLiteral("UPDATE [User] SET Password = ") + data::sqlText(data::hashPassword(password))
-                       + QStringLiteral(" WHERE ID = ") + data::sqlNumber(rs.integer(QStringLiteral("ID"))));
+            db.execute(QStringLiteral("UPDATE [User] SET Password = ? WHERE ID = ?"),
+                       {data::hashPassword(password), user.id});
         return user;
     }
     return std::nullopt;

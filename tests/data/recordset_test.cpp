@@ -165,7 +165,7 @@ TEST(Quoting, WritesValuesSafely)
 {
     EXPECT_EQ(sqlText(QStringLiteral("O'Brien")), QStringLiteral("'O''Brien'"));
     EXPECT_EQ(sqlText(QString()), QStringLiteral("''"));
-    EXPECT_EQ(sqlLikeContains(QStringLiteral("a'1")), QStringLiteral("'%a''1%'"));
+    EXPECT_EQ(sqlLikeContains(QStringLiteral("a'1_")), QStringLiteral("'%a''1\\_%' ESCAPE '\\'"));
     EXPECT_EQ(sqlNumber(0.1), QStringLiteral("0.1"));
     EXPECT_EQ(sqlNumber(1234567.0), QStringLiteral("1234567"));
     EXPECT_EQ(sqlNumber(-2.5), QStringLiteral("-2.5"));

@@ -31,9 +31,11 @@ INSTANTIATE_TEST_SUITE_P(
         // TOP at the top level, with DISTINCT, in a subquery, and before ORDER BY.
         Case{"SELECT TOP 1 * FROM Company", "SELECT * FROM Company LIMIT 1", nullptr},
         Case{"SELECT TOP 1 *  FROM Shipments", "SELECT *  FROM Shipments LIMIT 1", nullptr},
-        Case{"SELECT DISTINCT TOP 5 Name FROM Style ORDER BY Name", "SELECT DISTINCT Name FROM Style ORDER BY Name LIMIT 5", nullptr},
+        Case{"SELECT DISTINCT TOP 5 Name FROM Style ORDER BY Name", "SELECT DISTINCT Name FROM Style ORDER BY Name LIMIT 5",
+             "SELECT DISTINCT Name FROM Style ORDER BY Name NULLS FIRST LIMIT 5"},
         Case{"SELECT * FROM Orders WHERE ID IN (SELECT TOP 2 ID FROM Orders ORDER BY ID DESC) ORDER BY ID",
-             "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC LIMIT 2) ORDER BY ID", nullptr},
+             "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC LIMIT 2) ORDER BY ID",
+             "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC NULLS LAST LIMIT 2) ORDER BY ID NULLS FIRST"},
         Case{"SELECT TOP 1 ID FROM Orders;", "SELECT ID FROM Orders LIMIT 1;", nullptr},
         // ISNULL in select and group lists; a column merely named like it stays.
         Case{"SELECT ISNULL(SUM(Qty),0) AS Shipped FROM ShipmentItems GROUP BY ISNULL(OrderID, 0)",
@@ -47,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SELECT ('a' + Name) + Type FROM Style", "SELECT ('a' || Name) || Type FROM Style", nullptr},
         Case{"SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) + ID else ID end",
              "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) || ID else ID end",
-             nullptr},
+             "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) || ID else ID end NULLS FIRST"},
         // Brackets, lower-cased for PostgreSQL's folded names.
         Case{"SELECT * FROM [User] WHERE ID = 1", "SELECT * FROM \"User\" WHERE ID = 1", "SELECT * FROM \"user\" WHERE ID = 1"},
         Case{"SELECT [Operation].[ReportType] FROM [Operation]", "SELECT \"Operation\".\"ReportType\" FROM \"Operation\"",
@@ -62,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
              "SELECT * FROM quorlanserver.Orders WHERE ID NOT IN (SELECT ID FROM Orders)",
              "SELECT * FROM srv.Orders WHERE ID NOT IN (SELECT ID FROM Orders)"},
         Case{"SELECT TOP 1 * FROM [QuorlanServer].QuorlanData.dbo.Orders ORDER BY ID DESC",
-             "SELECT * FROM quorlanserver.Orders ORDER BY ID DESC LIMIT 1", "SELECT * FROM srv.Orders ORDER BY ID DESC LIMIT 1"},
+             "SELECT * FROM quorlanserver.Orders ORDER BY ID DESC LIMIT 1", "SELECT * FROM srv.Orders ORDER BY ID DESC NULLS LAST LIMIT 1"},
         // Text literals are never touched, whatever they hold.
         Case{"SELECT * FROM Operation WHERE Station = '6'' Saw [TOP 1] + ISNULL(x) INTO y'",
              "SELECT * FROM Operation WHERE Station = '6'' Saw [TOP 1] + ISNULL(x) INTO y'", nullptr},

@@ -31,7 +31,7 @@ protected:
         danaId = addUser("Dana Clerk", "dana", "User");
         grant(danaId, "Order Entry/Edit");
         grant(danaId, "Customer Entry/Edit");
-        core::setCurrentUser({qint16(adminId), "Admin", "admin"});
+        core::setCurrentUser({adminId, "Admin", "admin"});
     }
     void TearDown() override
     {
@@ -249,7 +249,7 @@ TEST_F(UserScreen, NobodyDeletesThemselvesOrTheLastActiveAdmin)
     // Logged in as another administrator, Ann is still the last active one.
     const qint64 other = addUser("Otto", "otto", "Admin");
     db().execute("UPDATE [User] SET Inactive = 1 WHERE ID = " + data::sqlNumber(other));
-    core::setCurrentUser({qint16(other), "Admin", "otto"});
+    core::setCurrentUser({other, "Admin", "otto"});
     choose(*form, "Ann Admin");
     messages.answer(MessageAnswer::Yes);
     form->btnDelete->click();
@@ -266,7 +266,7 @@ TEST_F(UserScreen, NobodyDeletesThemselvesOrTheLastActiveAdmin)
 TEST_F(UserScreen, RestrictedModeChangesOnlyTheOwnPassword)
 {
     grant(danaId, "User Entry/Edit");
-    core::setCurrentUser({qint16(danaId), "User", "dana"});
+    core::setCurrentUser({danaId, "User", "dana"});
     const QString before = row(danaId).text("Address1");
     auto form = open();
     ASSERT_TRUE(form->restricted());
@@ -294,7 +294,7 @@ TEST_F(UserScreen, RestrictedModeChangesOnlyTheOwnPassword)
 TEST_F(UserScreen, UserEntryHolderEditsEveryone)
 {
     grant(danaId, "User Entry");
-    core::setCurrentUser({qint16(danaId), "User", "dana"});
+    core::setCurrentUser({danaId, "User", "dana"});
     auto form = open();
     EXPECT_FALSE(form->restricted());
     EXPECT_TRUE(form->cmbUser->isEnabled());

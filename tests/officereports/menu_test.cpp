@@ -41,7 +41,7 @@ protected:
         const data::Recordset row = data::addRow(db(), s("[User]"),
                                                  {{s("Username"), s("u") + type}, {s("Password"), data::hashPassword(s("pw"))},
                                                   {s("Type"), type}, {s("Inactive"), 0}});
-        core::setCurrentUser({qint16(row.integer(s("ID"))), type, s("u") + type});
+        core::setCurrentUser({row.integer(s("ID")), type, s("u") + type});
         window->unlockMenu();
     }
     int viewerWindows() const

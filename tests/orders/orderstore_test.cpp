@@ -116,10 +116,47 @@ TEST_P(OrderStore, TheSearchFindsAPartOfTheNumberAndCombinesCriteria)
     c.endDate = QDate(2016, 8, 1);
     EXPECT_EQ(searchStatement(c), QStringLiteral("SELECT * FROM Orders WHERE  Orders.Customer = 'Amberline' AND  Orders.Status = 'Open' AND "
                                                  " Orders.OrderDate >= '2016-08-01' AND Orders.OrderDate <= '2016-08-01' AND  "
-                                                 "Orders.OrderNumber Like '%12%' ORDER BY Orders.Customer, Orders.OrderNumber"));
+                                                 "Orders.OrderNumber Like '%12%' ESCAPE '\\' ORDER BY Orders.Customer, Orders.OrderNumber"));
     // An order dated on the last day of the range is in it.
     EXPECT_EQ(db().query(searchStatement(c)).recordCount(), 3);
     EXPECT_EQ(searchStatement({}), QStringLiteral("SELECT * FROM Orders ORDER BY Orders.Customer, Orders.OrderNumber"));
+}
+
+TEST_P(OrderStore, TheNumberSearchTakesWildcardsLiterally)
+{
+    for (const char *number : {"A_1", "AB1", "50%", "500", "[X]", "X", "C\\D"})
+        saveOrder(db(), header(QString::fromLatin1(number)), lines({1}), false, QDate(2016, 8, 2));
+    auto found = [&](const char *typed) {
+        SearchCriteria c;
+        c.orderNumber = QString::fromLatin1(typed);
+        QStringList numbers;
+        for (data::Recordset rs = db().query(searchStatement(c)); !rs.isEOF(); rs.moveNext())
+            numbers << rs.text(QStringLiteral("OrderNumber"));
+        return numbers;
+    };
+    EXPECT_EQ(found("_"), QStringList{"A_1"});
+    EXPECT_EQ(found("%"), QStringList{"50%"});
+    EXPECT_EQ(found("[X"), QStringList{"[X]"});
+    EXPECT_EQ(found("\\"), QStringList{"C\\D"});
+    EXPECT_EQ(found("b1"), QStringList{"AB1"});
+}
+
+TEST_P(OrderStore, TheDateRangeFindsTheOrdersBetweenItsEnds)
+{
+    const QDate dates[] = {QDate(2016, 7, 30), QDate(2016, 8, 1), QDate(2016, 8, 3), QDate(2016, 8, 5), QDate(2016, 8, 7)};
+    for (const QDate &d : dates) {
+        OrderHeader h = header(d.toString(QStringLiteral("MMdd")));
+        h.orderDate = d;
+        saveOrder(db(), h, lines({1}), false, QDate(2016, 8, 8));
+    }
+    SearchCriteria c;
+    c.useOrderDate = true;
+    c.startDate = QDate(2016, 8, 1);
+    c.endDate = QDate(2016, 8, 5);
+    QStringList found;
+    for (data::Recordset rs = db().query(searchStatement(c)); !rs.isEOF(); rs.moveNext())
+        found << rs.text(QStringLiteral("OrderNumber"));
+    EXPECT_EQ(found, (QStringList{"0801", "0803", "0805"}));
 }
 
 BUNLINE_ON_EVERY_BACKEND(OrderStore);

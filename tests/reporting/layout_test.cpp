@@ -125,6 +125,21 @@ TEST(ReportLayout, GroupKeyChangeOnlyWhenValueChanges)
     EXPECT_EQ(bandTexts(r->layout(), BandKind::GroupHeader), (QStringList{s("Acme"), s("Birch"), s("Acme")}));
 }
 
+TEST(ReportLayout, AnInnerGroupStartsAgainWhenTheOuterOneChanges)
+{
+    auto d = ordersDefinition();
+    d->groups.push_back({s("Item"), {}, false});
+    Band inner;
+    inner.kind = BandKind::GroupHeader;
+    inner.group = 1;
+    inner.height = 14;
+    inner.elements.push_back(field(s("Item"), 20, 0, 100));
+    d->bands.push_back(inner);
+    // The item changes alone, then the customer changes while the item stays.
+    const ReportPtr r = loaded(d, ordersTable({{"Acme", "A", 1}, {"Acme", "B", 1}, {"Birch", "B", 1}}));
+    EXPECT_EQ(bandTexts(r->layout(), BandKind::GroupHeader), (QStringList{s("Acme"), s("A"), s("B"), s("Birch"), s("B")}));
+}
+
 TEST(ReportLayout, HiddenSectionsAndObjectsAreLeftOut)
 {
     const ReportPtr r = loaded(ordersDefinition(), ordersTable({{"Acme", "Seat", 2}}));

@@ -55,6 +55,17 @@ TEST(ReportCsv, TextObjectsThenTheBoundColumnsByName)
               "\"Say \"\"cheese\"\"\",,No,,\n");
 }
 
+TEST(ReportCsv, ValuesHoldingALineBreakAreQuoted)
+{
+    auto r = std::make_shared<Report>(sheetDefinition());
+    SetReportData(r, ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate")},
+                                 {{s("a\nb"), 1, 0, QVariant()}, {s("c\rd"), 2, 0, QVariant()}}});
+    LoadReportData(r);
+    const QString csv = reportCsv(*r);
+    EXPECT_TRUE(csv.contains(s("\"a\nb\""))) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(s("\"c\rd\""))) << csv.toStdString();
+}
+
 TEST(ReportPrinting, PrintFolderReceivesOneNumberedFilePerCopy)
 {
     QTemporaryDir dir;

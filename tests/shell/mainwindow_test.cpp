@@ -35,7 +35,7 @@ const QStringList kItems{
 
 class Permissions : public testsupport::ScreenTest {
 protected:
-    CurrentUser user(qint64 id, const QString &type) { return CurrentUser{qint16(id), type, "x"}; }
+    CurrentUser user(qint64 id, const QString &type) { return CurrentUser{id, type, "x"}; }
 };
 
 class MainMenu : public testsupport::ScreenTest {
@@ -56,7 +56,7 @@ protected:
     void logInAs(const QString &type)
     {
         const qint64 id = addUser(db(), "u" + type, "pw", type);
-        setCurrentUser({qint16(id), type, "u" + type});
+        setCurrentUser({id, type, "u" + type});
         window->unlockMenu();
     }
     int subWindows() const
@@ -83,6 +83,7 @@ TEST_F(Permissions, AdminHoldsEverythingOnlyWhenSpelledExactly)
     }
     grant(db(), lower, "Vendor Entry/Edit");
     EXPECT_TRUE(CheckPermission(db(), user(lower, "admin"), "Vendor Entry/Edit"));
+    EXPECT_FALSE(CheckPermission(db(), user(addUser(db(), "other", "pw"), "User"), "Vendor Entry/Edit"));
     EXPECT_FALSE(CheckPermission(db(), user(lower, "admin"), "Customer Entry/Edit"));
 }
 

@@ -119,6 +119,13 @@ TEST_F(Startup, ConfigurationAndConnectionFailuresAreNamedAndEndStartUp)
     EXPECT_EQ(unreachable.window, nullptr);
     EXPECT_EQ(messages.count(), 3);
     EXPECT_TRUE(messages.last().text.contains("database")) << messages.last().text.toStdString();
+
+    // A missing central server is named, not made up empty.
+    writeConfig("\"Driver=SQLite;Database=bunline.db;LinkedServer=central.db\"");
+    StartedProgram unlinked = startUp(configPath(), app::registerScreens);
+    EXPECT_EQ(unlinked.window, nullptr);
+    EXPECT_TRUE(messages.last().text.contains(dir.filePath("central.db"))) << messages.last().text.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("central.db")));
 }
 
 TEST_F(Startup, ASecondCopyIsRefusedWhileTheFirstRuns)

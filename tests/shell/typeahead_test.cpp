@@ -91,6 +91,14 @@ TEST_F(TypeAhead, NoMatchKeepsTheSelectionAndConsumesTheKey)
     EXPECT_EQ(customers->currentText(), "Smith Bedding") << "the list's text is never edited by typing";
 }
 
+TEST_F(TypeAhead, AKeyAfterAFailedSearchExtendsItInsteadOfStartingOver)
+{
+    customers->setCurrentIndex(1);
+    type(customers, "q"); // nothing starts with "q"
+    type(customers, "a"); // "qa" finds nothing either; a fresh "a" would find Acme
+    EXPECT_EQ(customers->currentText(), "Smith Bedding");
+}
+
 TEST_F(TypeAhead, BackspaceIsPartOfTheSearch)
 {
     type(customers, "z");

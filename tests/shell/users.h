@@ -12,7 +12,7 @@ namespace shelltest {
 inline qint64 addUser(data::Database &db, const QString &name, const QString &password, const QString &type = "User",
                       const QVariant &inactive = 0, bool hashed = true)
 {
-    data::Recordset row = data::addRow(db, "User",
+    data::Recordset row = data::addRow(db, "[User]",
                                        {{"Username", name},
                                         {"Password", hashed ? data::hashPassword(password) : password},
                                         {"Type", type},
