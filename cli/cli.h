@@ -35,5 +35,6 @@ int initDb(Context &ctx);
 int sql(Context &ctx);
 int demoData(Context &ctx);
 int report(Context &ctx);
+int printOrder(Context &ctx);
 
 } // namespace cli

@@ -20,7 +20,9 @@ const char *kUsage =
     "  init-db [--admin-user NAME --admin-password PW]  create the schema, reference rows and first administrator\n"
     "  demo-data                                        add the demo plant\n"
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
-    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n";
+    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n"
+    "  print-order ORDER_ID --out DIR [--format pdf|csv] [--reports LIST] [--components LIST] [--suffix TEXT]\n"
+    "                                                   an order's production paperwork, one file per copy\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -30,7 +32,7 @@ bool needsFonts(int argc, char *argv[])
             ++i;
             continue;
         }
-        return qstrcmp(argv[i], "report") == 0;
+        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0;
     }
     return false;
 }
@@ -82,6 +84,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("demo-data"), cli::demoData},
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
+        {QStringLiteral("print-order"), cli::printOrder},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

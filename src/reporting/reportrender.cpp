@@ -154,17 +154,10 @@ QString csvValue(const QVariant &v, FieldType type)
     return s;
 }
 
-} // namespace
-
-QString reportCsv(const Report &report)
+// The header line and one line per row.
+QString tableCsv(const BoundData &data)
 {
     QString out;
-    for (const QString &name : report.textsSet()) {
-        QString value = report.texts().value(name);
-        value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        out += QStringLiteral("# %1: %2\n").arg(name, value);
-    }
-    const BoundData &data = report.data();
     const std::vector<FieldType> types = data.outputTypes();
     QStringList header;
     for (const QString &c : data.outputColumns())
@@ -176,6 +169,27 @@ QString reportCsv(const Report &report)
         for (size_t c = 0; c < values.size(); ++c)
             line << csvValue(values[c], types[c]);
         out += line.join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+} // namespace
+
+QString reportCsv(const Report &report)
+{
+    QString out;
+    for (const QString &name : report.textsSet()) {
+        QString value = report.texts().value(name);
+        value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        out += QStringLiteral("# %1: %2\n").arg(name, value);
+    }
+    out += tableCsv(report.data());
+    // A subreport's rows follow the main rows, each under a "# Subreport1" line.
+    for (const auto &sub : report.definition().subreports) {
+        if (const BoundData *data = report.subreportData(sub->name)) {
+            out += QStringLiteral("# %1\n").arg(sub->name);
+            out += tableCsv(*data);
+        }
     }
     return out;
 }
