@@ -25,7 +25,7 @@ DefinitionPtr crptFoamOrder()
     }, w, 12));
     const std::vector<TotalSpec> totals = {
         {QStringLiteral("Pieces"), QStringLiteral("Qty"), {}, Format::Number},
-        {QStringLiteral("Full Buns"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
+        {QStringLiteral("Full"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
         {QStringLiteral("Buns"), {}, [](const RowView &r) { return bunsNeeded(r); }, Format::Integer},
     };
     d->bands.push_back(totalsFooter(BandKind::GroupFooter, 1, [](const RowView &r) {

@@ -16,7 +16,7 @@ DefinitionPtr crptTopOutSaw()
     }, d->contentWidth()));
     const std::vector<TotalSpec> totals = {
         {QStringLiteral("Pieces"), QStringLiteral("Qty"), {}, Format::Number},
-        {QStringLiteral("Full Buns"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
+        {QStringLiteral("Full"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
         {QStringLiteral("Buns"), {}, [](const RowView &r) { return bunsNeeded(r); }, Format::Integer},
     };
     d->bands.push_back(totalsFooter(BandKind::GroupFooter, 0, [](const RowView &r) {

@@ -220,7 +220,7 @@ std::vector<Column> cuttingColumns(bool bunId)
             const double p = piecesPerBun(r);
             return p > 0 ? QVariant(p) : QVariant();
         }),
-        Column(q("Full Buns"), {}, 40, Format::Integer, kRight, [](const RowView &r) { return fullBuns(r); }),
+        Column(q("Full"), {}, 40, Format::Integer, kRight, [](const RowView &r) { return fullBuns(r); }),
         Column(q("Part Bun"), {}, 40, Format::Number, kRight, [](const RowView &r) { return partBunPieces(r); }),
         Column(q("Buns"), {}, 34, Format::Integer, kRight, [](const RowView &r) { return bunsNeeded(r); }),
         Column(q("Instructions"), q("Instructions"), bunId ? 92 : 114, Format::Text, Qt::AlignLeft, {}, true),
@@ -334,7 +334,7 @@ DefinitionPtr gradedCuttingSheet(const QString &name, const QString &caption, st
     }, w));
     const std::vector<TotalSpec> totals = {
         {QStringLiteral("Pieces"), QStringLiteral("Qty"), {}, Format::Number},
-        {QStringLiteral("Full Buns"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
+        {QStringLiteral("Full"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
         {QStringLiteral("Buns"), {}, [](const RowView &r) { return bunsNeeded(r); }, Format::Integer},
     };
     d->bands.push_back(totalsFooter(BandKind::GroupFooter, 0, [](const RowView &r) {
