@@ -7,6 +7,7 @@
 #include "production/productionmenu.h"
 #include "productionfixture.h"
 #include "reporting/reportsinks.h"
+#include "reporting/viewer.h"
 #include "shell/companysettings.h"
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
@@ -169,6 +170,22 @@ TEST_F(ProductionScreens, OrderSelectionOpensReportSelection)
         f->close();
         settle();
     }
+    EXPECT_TRUE(printed().isEmpty());
+}
+
+TEST_F(ProductionScreens, OrderEntryControlReportShowsTheChosenOrder)
+{
+    auto *pick = qobject_cast<OrderSelectionForm *>(m_main->openScreen(s("OrderEntryControlReport")));
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->objectName(), s("frmOrderEntryReport"));
+    pick->cmbOrder->setCurrentIndex(0);
+    QTest::mouseClick(pick->btnPrint, Qt::LeftButton);
+    settle();
+    reporting::Viewer *viewer = reporting::Viewer::instance();
+    ASSERT_TRUE(viewer);
+    EXPECT_EQ(viewer->report()->name(), s("crptOrder"));
+    EXPECT_EQ(viewer->report()->texts().value(s("txtDepartment")), s("Office Manager"));
+    EXPECT_FALSE(m_main->openedScreen(s("OrderEntryControlReport")));
     EXPECT_TRUE(printed().isEmpty());
 }
 

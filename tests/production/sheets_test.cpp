@@ -9,8 +9,12 @@
 #include "production/reportdata.h"
 #include "production/stationsheets.h"
 #include "productionfixture.h"
+#include "reporting/reportsinks.h"
 #include "shell/companysettings.h"
 #include "support/testdatabase.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 using namespace fixture;
 using namespace production;
@@ -257,6 +261,25 @@ TEST_P(Sheets, OrderIdsAreCheckedBeforeAnythingPrints)
     PrintCNCSheets(out, db(), 1001, s("O'Neil's"));
     PrintTestSheet(out, db(), 1001, s("O'Neil's"), all);
     EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_P(Sheets, CancelStopsTheRunBetweenCopies)
+{
+    QTemporaryDir folder;
+    reporting::setPrintFolder(folder.path(), reporting::PrintFormat::Csv);
+    Printout out;
+    PrintGlueSprayLineSheets(out, db(), 1001, s("North"), all, {});
+    ASSERT_EQ(out.count(), 4);
+    std::vector<int> asked;
+    const int printed = printCopies(out, [&](int n, int m, const Copy &) {
+        asked.push_back(n);
+        EXPECT_EQ(m, 4);
+        return n < 3;  // Cancel pressed while copy 2 printed
+    });
+    reporting::setPrintFolder({});
+    EXPECT_EQ(printed, 2);
+    EXPECT_EQ(asked, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 }
 
 BUNLINE_ON_EVERY_BACKEND(Sheets);
