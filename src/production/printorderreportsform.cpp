@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,25 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption)
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
+
+class SpaceToggles : public QObject {
+public:
+    explicit SpaceToggles(shell::Grid *grid) : QObject(grid), m_grid(grid) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_Space)
+            return QObject::eventFilter(watched, event);
+        const int r = m_grid->currentRowIndex();
+        if (QTableWidgetItem *item = r >= 0 ? m_grid->item(r, PrintOrderReportsForm::ColPrint) : nullptr)
+            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        return true;
+    }
+
+private:
+    shell::Grid *m_grid;
+};
 
 QString number(double value)
 {
@@ -140,16 +160,19 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
     connect(btnMarkAllGrid, &QPushButton::clicked, this, [this] { setAllRows(true); });
     connect(btnUnMarkAllGrid, &QPushButton::clicked, this, [this] { setAllRows(false); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
+    // An order ID typed by hand lists that order's component lines, so that
+    // Print never pairs one order with another order's lines.
+    connect(txtOrderID, &QLineEdit::editingFinished, this, [this] {
+        const std::optional<qint32> id = parseOrderId(txtOrderID->text());
+        if (id && *id != m_gridOrder)
+            fillGrid(*id);
+    });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
-    // The space bar marks and unmarks the current grid row.
-    auto *toggle = new QShortcut(QKeySequence(Qt::Key_Space), vsfgComponents, vsfgComponents, [this] {
-        const int r = vsfgComponents->currentRowIndex();
-        if (QTableWidgetItem *item = r >= 0 ? vsfgComponents->item(r, ColPrint) : nullptr)
-            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    });
-    toggle->setContext(Qt::WidgetShortcut);
+    // The space bar marks and unmarks the current grid row, whichever of its
+    // cells is current.
+    vsfgComponents->installEventFilter(new SpaceToggles(vsfgComponents));
 }
 
 void PrintOrderReportsForm::FillOrderID(qint64 orderId)
@@ -157,12 +180,18 @@ void PrintOrderReportsForm::FillOrderID(qint64 orderId)
     txtOrderID->setText(QString::number(orderId));
     // Opened again for another order: the caller adds every plant again.
     cmbPlant->clear();
+    const std::optional<qint32> id = parseOrderId(txtOrderID->text());
+    fillGrid(id ? *id : -1);
+}
+
+void PrintOrderReportsForm::fillGrid(qint32 orderId)
+{
     vsfgComponents->clearRows();
+    m_gridOrder = orderId;
+    if (orderId < 0)
+        return;
     shell::reportingDbErrors([&] {
-        const std::optional<qint32> id = parseOrderId(txtOrderID->text());
-        if (!id)
-            return;
-        for (const OrderComponent &c : orderComponents(data::sharedDatabase(), *id)) {
+        for (const OrderComponent &c : orderComponents(data::sharedDatabase(), orderId)) {
             const int r = vsfgComponents->addRow({QString(), QString::number(c.itemNumber), c.line, number(c.qty),
                                                   QString::number(c.styleId), c.styleName,
                                                   QString::number(c.styleComponentId), c.componentId, c.componentName});
@@ -205,6 +234,9 @@ PaperworkRequest PrintOrderReportsForm::request(data::Database &db) const
 {
     PaperworkRequest r;
     r.orderId = checkedOrderId(db, txtOrderID->text());
+    if (r.orderId != m_gridOrder)
+        throw PaperworkError(QStringLiteral("The component list is not that of order %1. Press Enter in Order ID to "
+                                            "list its components, then Print.").arg(r.orderId));
     for (int box = 1; box <= kReportBoxes; ++box)
         r.boxes[size_t(box)] = chk[box]->isChecked();
     for (int row = 0; row < vsfgComponents->rowCount(); ++row)

@@ -47,10 +47,14 @@ public:
     QPushButton *btnUnMarkAllGrid;
 
 private:
+    // Lists the order's component lines, every row marked.
+    void fillGrid(qint32 orderId);
     void setAllBoxes(bool checked);
     void setAllRows(bool print);
     void printClicked();
     PaperworkRequest request(data::Database &db) const;
+
+    qint32 m_gridOrder = -1;  // the order the grid lists
 };
 
 } // namespace production

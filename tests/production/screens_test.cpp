@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -129,6 +130,34 @@ TEST_F(ProductionScreens, NothingMarkedPrintsTheOrderReportAlone)
         QFile::remove(QDir(m_print.path()).filePath(file));
     QTest::mouseClick(f->btnPrint, Qt::LeftButton);
     EXPECT_EQ(printed(), (QStringList{s("001-crptBandSaw-Band Saw 1-North.csv"), s("002-crptBandSaw-Band Saw 2-South.csv")}));
+}
+
+TEST_F(ProductionScreens, TheKeyboardMarksRowsAndTypedOrdersListTheirLines)
+{
+    PrintOrderReportsForm *f = selection();
+    ASSERT_TRUE(f);
+    f->SSTab1->setCurrentIndex(1);
+    f->vsfgComponents->setFocus();
+    f->vsfgComponents->setCurrentCell(2, PrintOrderReportsForm::ColStyle);
+    QTest::keyClick(f->vsfgComponents, Qt::Key_Space);
+    EXPECT_EQ(f->vsfgComponents->item(2, 0)->checkState(), Qt::Unchecked);
+    QTest::keyClick(f->vsfgComponents, Qt::Key_Space);
+    EXPECT_EQ(f->vsfgComponents->item(2, 0)->checkState(), Qt::Checked);
+
+    const qint64 chair = addStyle(db(), s("Amberline"), s("77"), s("CHAIR"));
+    addLine(db(), chair, "BACK", 1);
+    addOrder(db(), 1002, s("Amberline"));
+    addItem(db(), 1002, 1, "L1", 3, chair);
+    f->txtOrderID->setText(s("1002"));
+    // Print before the new order's lines are listed refuses.
+    QTest::mouseClick(f->btnPrint, Qt::LeftButton);
+    EXPECT_TRUE(m_messages.last().text.contains(s("not that of order 1002"))) << m_messages.last().text.toStdString();
+    EXPECT_TRUE(printed().isEmpty());
+    f->txtOrderID->setFocus();
+    QTest::keyClick(f->txtOrderID, Qt::Key_Return);
+    ASSERT_EQ(f->vsfgComponents->rowCount(), 1);
+    EXPECT_EQ(f->vsfgComponents->cell(0, PrintOrderReportsForm::ColStyle), s("77-CHAIR"));
+    EXPECT_EQ(f->cmbPlant->count(), 2);
 }
 
 TEST_F(ProductionScreens, AnOrderIdThatIsNoOrderPrintsNothing)
