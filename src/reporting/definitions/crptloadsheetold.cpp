@@ -38,23 +38,7 @@ DefinitionPtr crptLoadSheetOld()
     header.idField = QStringLiteral("Orders.ID");
     DefinitionPtr d = floorDefinition(QStringLiteral("crptLoadSheetOld"), QStringLiteral("Shipment Components"),
                                       Orientation::Portrait, std::move(fields), header, columns);
-    Band shipTo;
-    shipTo.kind = BandKind::ReportHeader;
-    shipTo.height = 46;
-    shipTo.elements.push_back(label(QStringLiteral("Ship to"), 0, 2, 60, 10, {7, false, true}));
-    Element address = formula(QStringLiteral("ShipToAddress"), [](const RowView &r) {
-        return QVariant(joined({r.text(QStringLiteral("ShipTo")), r.text(QStringLiteral("ShipToAddress1")),
-                                r.text(QStringLiteral("ShipToAddress2")),
-                                cityStateZip(r, QStringLiteral("ShipToCity"), QStringLiteral("ShipToState"), QStringLiteral("ShipToZip"))}));
-    }, 60, 2, 300, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
-    address.canGrow = true;
-    shipTo.elements.push_back(address);
-    shipTo.elements.push_back(formula(QStringLiteral("ShipToPhones"), [](const RowView &r) {
-        return QVariant(joined({r.text(QStringLiteral("ShipToPhone")).isEmpty() ? QString() : QStringLiteral("Phone ") + r.text(QStringLiteral("ShipToPhone")),
-                                r.text(QStringLiteral("ShipToFax")).isEmpty() ? QString() : QStringLiteral("Fax ") + r.text(QStringLiteral("ShipToFax"))}));
-    }, 370, 2, 170, Format::Text, Qt::AlignLeft | Qt::AlignTop, {8}));
-    shipTo.elements.back().canGrow = true;
-    d->bands.push_back(shipTo);
+    addUnderOrderBand(*d, shipToBand(d->contentWidth()));
     return d;
 }
 

@@ -36,21 +36,10 @@ DefinitionPtr orderReport(const QString &name, bool company)
     header.idField = QStringLiteral("Orders.ID");
     header.department = true;
     header.company = company;
+    header.plant = false;
     DefinitionPtr d = floorDefinition(name, QStringLiteral("Order Report"), Orientation::Portrait, orderReportFields(),
                                       header, columns);
-    Band shipTo;
-    shipTo.kind = BandKind::ReportHeader;
-    shipTo.height = 50;
-    shipTo.elements.push_back(label(QStringLiteral("Ship to"), 0, 2, 60, 10, {7, false, true}));
-    Element address = formula(QStringLiteral("ShipToAddress"), [](const RowView &r) {
-        return QVariant(joined({r.text(QStringLiteral("ShipTo")), r.text(QStringLiteral("ShipToAddress1")),
-                                r.text(QStringLiteral("ShipToAddress2")),
-                                cityStateZip(r, QStringLiteral("ShipToCity"), QStringLiteral("ShipToState"), QStringLiteral("ShipToZip")),
-                                r.text(QStringLiteral("ShipToPhone"))}));
-    }, 60, 2, 300, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
-    address.canGrow = true;
-    shipTo.elements.push_back(address);
-    d->bands.push_back(shipTo);
+    addUnderOrderBand(*d, shipToBand(d->contentWidth()));
     d->bands.push_back(totalsFooter(BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(QStringLiteral("Order total")); },
                                     columns, {{QStringLiteral("Qty"), QStringLiteral("Qty"), {}, Format::Number},
                                               {QStringLiteral("Extended"), QStringLiteral("PriceExt"), {}, Format::Money}}));

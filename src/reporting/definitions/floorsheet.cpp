@@ -78,7 +78,8 @@ Band floorHeaderBand(qreal width, const FloorHeader &h)
     auto [x2, w2] = next(2);
     cell(b, q("Due"), field(q("DueDate"), 0, 0, 0, Format::Date), x2, w2);
     auto [x3, w3] = next(3);
-    cell(b, q("Plant"), textObject(q("txtPlant"), 0, 0, 0), x3, w3);
+    if (h.plant)
+        cell(b, q("Plant"), textObject(q("txtPlant"), 0, 0, 0), x3, w3);
     auto [x4, w4] = next(4);
     cell(b, q("Order ID"), field(h.idField, 0, 0, 0, Format::Text), x4, w4);
     auto [x5, w5] = next(5);
@@ -107,6 +108,32 @@ DefinitionPtr floorDefinition(const QString &name, const QString &caption, Orien
     }
     d->bands.push_back(pageFooterBand(d->contentWidth()));
     return d;
+}
+
+Band shipToBand(qreal width)
+{
+    Band b;
+    b.kind = BandKind::PageHeader;
+    b.height = 54;
+    b.elements.push_back(label(q("Ship to"), 0, 4, 60, 10, {7, false, true}));
+    Element address = formula(q("ShipToAddress"), [](const RowView &r) {
+        return QVariant(joined({r.text(q("ShipTo")), r.text(q("ShipToAddress1")), r.text(q("ShipToAddress2")),
+                                cityStateZip(r, q("ShipToCity"), q("ShipToState"), q("ShipToZip"))}));
+    }, 60, 4, width * 0.5, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
+    address.height = 46;
+    address.canGrow = true;
+    b.elements.push_back(address);
+    b.elements.push_back(formula(q("ShipToPhones"), [](const RowView &r) {
+        const QString phone = r.text(q("ShipToPhone")), fax = r.text(q("ShipToFax"));
+        return QVariant(joined({phone.isEmpty() ? QString() : q("Phone ") + phone, fax.isEmpty() ? QString() : q("Fax ") + fax}));
+    }, width * 0.65, 4, width * 0.35, Format::Text, Qt::AlignLeft | Qt::AlignTop, {8}));
+    b.elements.back().height = 30;
+    return b;
+}
+
+void addUnderOrderBand(ReportDefinition &d, Band band)
+{
+    d.bands.insert(d.bands.begin() + 1, std::move(band));
 }
 
 std::vector<FieldSpec> workTableFields(bool vendor, bool bunId)

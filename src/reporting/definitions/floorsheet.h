@@ -16,7 +16,13 @@ struct FloorHeader {
     bool department = false;                     // txtDepartment under the title
     bool suffix = false;                         // txtOrderSuffix beside the order number
     bool company = true;                         // the company heading text objects
+    bool plant = true;                           // txtPlant in the band
 };
+
+// The ship-to address under the order band, on every page.
+Band shipToBand(qreal width);
+// Puts a page-header band right under the order band.
+void addUnderOrderBand(ReportDefinition &d, Band band);
 
 // A definition with the order band and the column headings on every page,
 // one detail band of the columns, and "Page n of m" at the foot.
