@@ -12,6 +12,7 @@
 #include "masterdata/vendorform.h"
 #include "orders/orderentryform.h"
 #include "orders/ordernavigatorform.h"
+#include "production/productionmenu.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -56,6 +57,11 @@ void registerScreens(MainWindow &window)
             viewer->show();
     });
     window.registerScreen(QStringLiteral("StyleEntry"), loaded<catalogue::StyleForm>());
+    production::registerScreens(window);
+
+    // A saved order goes on to the choice of its production paperwork, for
+    // every plant.
+    orders::setOrderSavedHook([](qint64 orderId, QWidget *) { production::openReportSelection(orderId); });
 }
 
 } // namespace app

@@ -36,5 +36,6 @@ int upgradePasswords(Context &ctx);
 int sql(Context &ctx);
 int demoData(Context &ctx);
 int report(Context &ctx);
+int printOrder(Context &ctx);
 
 } // namespace cli

@@ -4,6 +4,7 @@
 #include "cli.h"
 
 #include "data/database.h"
+#include "reporting/report.h"
 #include "core/configuration.h"
 
 #include <QCoreApplication>
@@ -23,7 +24,9 @@ const char *kUsage =
     "  upgrade-passwords                                hash every password still stored as plain text\n"
     "  demo-data                                        add the demo plant\n"
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
-    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n";
+    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n"
+    "  print-order ORDER_ID --out DIR [--format pdf|csv] [--reports LIST] [--components LIST] [--suffix TEXT]\n"
+    "                                                   an order's production paperwork, one file per copy\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -33,7 +36,7 @@ bool needsFonts(int argc, char *argv[])
             ++i;
             continue;
         }
-        return qstrcmp(argv[i], "report") == 0;
+        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0;
     }
     return false;
 }
@@ -81,6 +84,8 @@ int main(int argc, char *argv[])
     int appArgc = fonts ? 1 : argc;
     const std::unique_ptr<QCoreApplication> application(fonts ? new QGuiApplication(appArgc, argv)
                                                                : new QCoreApplication(argc, argv));
+    // Every report a command writes carries the company heading it loaded.
+    reporting::useLoadedCompanyHeading();
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args;
@@ -107,6 +112,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("demo-data"), cli::demoData},
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
+        {QStringLiteral("print-order"), cli::printOrder},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

@@ -3,6 +3,8 @@
 
 #include "data/database.h"
 #include "officereports/listings.h"
+#include "officereports/orderreport.h"
+#include "production/paperwork.h"
 #include "reporting/reportrender.h"
 #include "core/companysettings.h"
 
@@ -22,6 +24,7 @@ const char *kReportUsage =
     "  component-listing\n"
     "  bun-listing\n"
     "  style-listing [--customer C [--style S [--type T]]]\n"
+    "  order-report --order ID\n"
     "The format follows the file's extension (.pdf or .csv) unless --format gives it.\n";
 
 using Builder = std::function<reporting::ReportPtr(data::Database &, Context &)>;
@@ -47,6 +50,19 @@ reporting::ReportPtr styleListing(data::Database &db, Context &ctx)
     return officereports::StyleListing(db, customer, style, type);
 }
 
+reporting::ReportPtr orderReport(data::Database &db, Context &ctx)
+{
+    const QString order = ctx.takeOption(QStringLiteral("--order"));
+    if (order.isEmpty())
+        throw CliError(QStringLiteral("order-report needs --order ID"));
+    ctx.finish();
+    try {
+        return officereports::OrderReport(db, production::checkedOrderId(db, order), QStringLiteral("Office Manager"));
+    } catch (const production::PaperworkError &e) {
+        throw CliError(e.text());
+    }
+}
+
 Builder plain(reporting::ReportPtr (*build)(data::Database &))
 {
     return [build](data::Database &db, Context &ctx) {
@@ -69,12 +85,13 @@ int report(Context &ctx)
         {QStringLiteral("component-listing"), plain(officereports::ComponentListing)},
         {QStringLiteral("bun-listing"), plain(officereports::BunListing)},
         {QStringLiteral("style-listing"), styleListing},
+        {QStringLiteral("order-report"), orderReport},
     };
     const QString name = ctx.args.takeFirst();
     const auto it = reports.find(name);
     if (it == reports.end())
         throw CliError(QStringLiteral("unknown report \"%1\"; one of: vendor-listing, customer-listing, "
-                                      "component-listing, bun-listing, style-listing").arg(name));
+                                      "component-listing, bun-listing, style-listing, order-report").arg(name));
     const QString out = ctx.takeOption(QStringLiteral("--out"));
     if (out.isEmpty())
         throw CliError(QStringLiteral("report %1 needs --out FILE").arg(name));
@@ -86,7 +103,6 @@ int report(Context &ctx)
 
     std::unique_ptr<data::Database> db = ctx.openDatabase();
     core::LoadCompanySettings(*db);
-    reporting::useLoadedCompanyHeading();
     const reporting::ReportPtr report = it->second(*db, ctx);
     if (format == QLatin1String("csv"))
         reporting::writeCsv(*report, out);

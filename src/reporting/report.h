@@ -62,8 +62,8 @@ private:
 // One row seen from a formula or a visibility test.
 class RowView {
 public:
-    RowView(const BoundData &data, int row, const QHash<QString, QString> &texts)
-        : m_data(data), m_row(row), m_texts(texts) {}
+    RowView(const BoundData &data, int row, const QHash<QString, QString> &texts, const BoundData *main = nullptr)
+        : m_data(data), m_row(row), m_texts(texts), m_main(main) {}
     int index() const { return m_row; }
     QVariant value(const QString &field) const { return m_data.value(m_row, field); }
     bool isNull(const QString &field) const { return value(field).isNull(); }
@@ -72,11 +72,18 @@ public:
     bool flag(const QString &field) const { return value(field).toBool(); }
     // The current text of a text object.
     QString textObject(const QString &name) const { return m_texts.value(name); }
+    // In a subreport: a field of the main report's first row (null elsewhere),
+    // so that a subreport can work with the settings its main report carries.
+    QVariant mainValue(const QString &field) const
+    {
+        return m_main && m_main->rowCount() > 0 ? m_main->value(0, field) : QVariant();
+    }
 
 private:
     const BoundData &m_data;
     int m_row;
     const QHash<QString, QString> &m_texts;
+    const BoundData *m_main;
 };
 
 struct LaidReport;

@@ -83,7 +83,7 @@ struct Element {
     FontSpec font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     Format format = Format::Auto;
-    Formula formula;
+    Formula formula;  // a formula element's value; on a total, the value summed per row
     TotalKind total = TotalKind::Sum;
     qreal penWidth = 0.5;
     bool canGrow = false;      // wraps and makes its band taller

@@ -93,6 +93,11 @@ public:
     }
 
 private:
+    RowView rowView(const Context &c, int row) const
+    {
+        return RowView(*c.data, row, m_report.texts(), c.subreport.isEmpty() ? nullptr : &m_report.data());
+    }
+
     bool hidden(const QString &name) const { return !name.isEmpty() && m_report.hiddenSections().contains(name); }
 
     std::vector<const Band *> bands(const ReportDefinition &def, BandKind kind, int group = -1) const
@@ -120,7 +125,7 @@ private:
             return formatValue(v, e.format, c.data->type(e.name));
         }
         case ElementKind::Formula: {
-            const RowView view(*c.data, c.row, m_report.texts());
+            const RowView view = rowView(c, c.row);
             return formatValue(e.formula(view), e.format);
         }
         case ElementKind::Total: {
@@ -129,9 +134,12 @@ private:
             for (int r = c.first; r <= c.last && r >= 0; ++r) {
                 ++count;
                 if (e.total == TotalKind::Sum)
-                    sum += c.data->value(r, e.name).toDouble();
+                    sum += e.formula ? e.formula(rowView(c, r)).toDouble()
+                                     : c.data->value(r, e.name).toDouble();
             }
-            const FieldType type = e.total == TotalKind::Count ? FieldType::Integer : c.data->type(e.name);
+            const FieldType type = e.total == TotalKind::Count ? FieldType::Integer
+                                 : e.formula                      ? FieldType::Number
+                                                                  : c.data->type(e.name);
             return formatValue(e.total == TotalKind::Count ? QVariant(count) : QVariant(sum), e.format,
                                type == FieldType::Integer ? FieldType::Integer : FieldType::Number);
         }
@@ -188,7 +196,7 @@ private:
     {
         if (!band.visibleIf || c.row < 0)
             return true;
-        return band.visibleIf(RowView(*c.data, c.row, m_report.texts()));
+        return band.visibleIf(rowView(c, c.row));
     }
 
     std::vector<LaidBand> buildAll(const std::vector<const Band *> &list, const Context &c) const

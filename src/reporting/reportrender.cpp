@@ -9,7 +9,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <cmath>
 
 namespace reporting {
@@ -95,13 +95,39 @@ void writePdf(const Report &report, const QString &path)
     writePdf(report, report.layout(), path);
 }
 
+namespace {
+
+// Writes a file whole or not at all: the bytes go to a temporary name that
+// replaces the file at the end. Printed copies are not synced to disk one by
+// one (a run writes hundreds of them); a crash may lose the newest copies but
+// never leaves a half-written one under its own name.
+void writeWhole(const QString &path, const QByteArray &bytes)
+{
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString error = file.errorString();
+        file.close();
+        QFile::remove(part);
+        throw ReportError(QStringLiteral("The report could not be written to %1: %2").arg(path, error));
+    }
+    file.close();
+    QFile::remove(path);
+    if (!QFile::rename(part, path)) {
+        QFile::remove(part);
+        throw ReportError(QStringLiteral("The report could not be written to %1.").arg(path));
+    }
+}
+
+} // namespace
+
 void writePdf(const Report &report, const LaidReport &laid, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ReportError(QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString()));
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(600);
         writer.setTitle(report.title());
         writer.setCreator(QStringLiteral("Bunline"));
@@ -112,8 +138,7 @@ void writePdf(const Report &report, const LaidReport &laid, const QString &path)
         if (!paintPages(writer, laid, 0, laid.pageCount() - 1))
             throw ReportError(QStringLiteral("The report could not be written to %1.").arg(path));
     }
-    if (!file.commit())
-        throw ReportError(QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString()));
+    writeWhole(path, bytes);
 }
 
 namespace {
@@ -155,17 +180,10 @@ QString csvValue(const QVariant &v, FieldType type)
     return s;
 }
 
-} // namespace
-
-QString reportCsv(const Report &report)
+// The header line and one line per row.
+QString tableCsv(const BoundData &data)
 {
     QString out;
-    for (const QString &name : report.textsSet()) {
-        QString value = report.texts().value(name);
-        value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        out += QStringLiteral("# %1: %2\n").arg(name, value);
-    }
-    const BoundData &data = report.data();
     const std::vector<FieldType> types = data.outputTypes();
     QStringList header;
     for (const QString &c : data.outputColumns())
@@ -181,14 +199,30 @@ QString reportCsv(const Report &report)
     return out;
 }
 
+} // namespace
+
+QString reportCsv(const Report &report)
+{
+    QString out;
+    for (const QString &name : report.textsSet()) {
+        QString value = report.texts().value(name);
+        value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        out += QStringLiteral("# %1: %2\n").arg(name, value);
+    }
+    out += tableCsv(report.data());
+    // A subreport's rows follow the main rows, each under a "# Subreport1" line.
+    for (const auto &sub : report.definition().subreports) {
+        if (const BoundData *data = report.subreportData(sub->name)) {
+            out += QStringLiteral("# %1\n").arg(sub->name);
+            out += tableCsv(*data);
+        }
+    }
+    return out;
+}
+
 void writeCsv(const Report &report, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ReportError(QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString()));
-    file.write(reportCsv(report).toUtf8());
-    if (!file.commit())
-        throw ReportError(QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString()));
+    writeWhole(path, reportCsv(report).toUtf8());
 }
 
 } // namespace reporting

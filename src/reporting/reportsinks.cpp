@@ -4,6 +4,8 @@
 #include "reporting/reportrender.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
@@ -51,11 +53,21 @@ PrintFormat printFormat()
 QString nextPrintFileName(const QString &folder, const Report &report, PrintFormat format)
 {
     static const QRegularExpression numbered(QStringLiteral(R"(^(\d{3,})-)"));
-    int highest = 0;
-    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
-        const QRegularExpressionMatch m = numbered.match(name);
-        if (m.hasMatch())
-            highest = std::max(highest, m.captured(1).toInt());
+    // The folder is read once; after that a run counts on from the copy it
+    // wrote last (a run writes hundreds), as long as that copy is still there.
+    static QHash<QString, std::pair<int, QString>> lastWritten;  // folder -> number, file name
+    const QString key = QDir(folder).absolutePath();
+    int highest = -1;
+    const auto known = lastWritten.constFind(key);
+    if (known != lastWritten.constEnd() && QFileInfo::exists(QDir(folder).filePath(known->second)))
+        highest = known->first;
+    if (highest < 0) {
+        highest = 0;
+        for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+            const QRegularExpressionMatch m = numbered.match(name);
+            if (m.hasMatch())
+                highest = std::max(highest, m.captured(1).toInt());
+        }
     }
     QString name = QStringLiteral("%1-%2-%3").arg(highest + 1, 3, 10, QLatin1Char('0')).arg(report.name(),
                                                                                          fileNamePart(report.title()));
@@ -64,7 +76,9 @@ QString nextPrintFileName(const QString &folder, const Report &report, PrintForm
         : QString();
     if (!plant.isEmpty())
         name += QLatin1Char('-') + plant;
-    return name + (format == PrintFormat::Csv ? QStringLiteral(".csv") : QStringLiteral(".pdf"));
+    name += format == PrintFormat::Csv ? QStringLiteral(".csv") : QStringLiteral(".pdf");
+    lastWritten.insert(key, {highest + 1, name});
+    return name;
 }
 
 bool printerAvailable()

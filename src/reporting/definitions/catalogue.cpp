@@ -20,6 +20,23 @@ const std::map<QString, Factory> &factories()
         {QStringLiteral("crptComponentListing"), definitions::crptComponentListing},
         {QStringLiteral("crptBunListing"), definitions::crptBunListing},
         {QStringLiteral("crptStyleListing"), definitions::crptStyleListing},
+        {QStringLiteral("crptCNC"), definitions::crptCNC},
+        {QStringLiteral("crptBandSaw"), definitions::crptBandSaw},
+        {QStringLiteral("crptFiberTable"), definitions::crptFiberTable},
+        {QStringLiteral("crptCNCStencil"), definitions::crptCNCStencil},
+        {QStringLiteral("crptGlueSprayLine"), definitions::crptGlueSprayLine},
+        {QStringLiteral("crptVerticalSlitter"), definitions::crptVerticalSlitter},
+        {QStringLiteral("crptBulletNoser"), definitions::crptBulletNoser},
+        {QStringLiteral("crptTest"), definitions::crptTest},
+        {QStringLiteral("crptTie"), definitions::crptTie},
+        {QStringLiteral("crptTopOutSaw"), definitions::crptTopOutSaw},
+        {QStringLiteral("crptFoamOrder"), definitions::crptFoamOrder},
+        {QStringLiteral("crptFiberOrder"), definitions::crptFiberOrder},
+        {QStringLiteral("crptLoadSheetOld"), definitions::crptLoadSheetOld},
+        {QStringLiteral("crptSummary"), definitions::crptSummary},
+        {QStringLiteral("crptBuggySheetReport"), definitions::crptBuggySheetReport},
+        {QStringLiteral("crptOrder"), definitions::crptOrder},
+        {QStringLiteral("crptOrder2"), definitions::crptOrder2},
     };
     return all;
 }

@@ -34,4 +34,27 @@ DefinitionPtr crptComponentListing();
 DefinitionPtr crptBunListing();
 DefinitionPtr crptStyleListing();
 
+// The production paperwork and the order report.
+DefinitionPtr crptCNC();
+DefinitionPtr crptBandSaw();
+DefinitionPtr crptFiberTable();
+DefinitionPtr crptCNCStencil();
+DefinitionPtr crptGlueSprayLine();
+DefinitionPtr crptVerticalSlitter();
+DefinitionPtr crptBulletNoser();
+DefinitionPtr crptTest();
+DefinitionPtr crptTie();
+DefinitionPtr crptTopOutSaw();
+DefinitionPtr crptFoamOrder();
+DefinitionPtr crptFiberOrder();
+DefinitionPtr crptLoadSheetOld();
+DefinitionPtr crptSummary();
+DefinitionPtr crptBuggySheetReport();
+DefinitionPtr crptOrder();
+DefinitionPtr crptOrder2();
+
+// The order report's fields and layout; with or without the company heading.
+std::vector<FieldSpec> orderReportFields();
+DefinitionPtr orderReport(const QString &name, bool company);
+
 } // namespace reporting::definitions

@@ -1,0 +1,101 @@
+#include "production/buggytickets.h"
+
+#include "data/database.h"
+#include "data/quoting.h"
+#include "core/vbnumeric.h"
+
+#include <cmath>
+
+namespace production {
+
+namespace {
+
+using data::sqlNumber;
+using data::sqlText;
+
+const QString kJoins = QStringLiteral(
+    "((((Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = "
+    "Style.ID) LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID) LEFT JOIN Component ON "
+    "StyleComponent.ComponentID = Component.ID)");
+
+// Whole pieces, halves to the even neighbour, in 64 bits: a line may well
+// hold more pieces than a 16-bit count.
+qint64 wholePieces(double value)
+{
+    return qint64(core::Round(value, 0));
+}
+
+} // namespace
+
+std::vector<qint64> buggyLoads(double pieces, double perBuggy)
+{
+    const qint64 n = wholePieces(pieces);
+    const qint64 k = wholePieces(perBuggy);
+    std::vector<qint64> loads;
+    if (k <= 0 || n <= 0)
+        return loads;
+    loads.assign(size_t(n / k), k);
+    if (n % k > 0)
+        loads.push_back(n % k);
+    return loads;
+}
+
+void PrintBuggyTickets(Printout &out, data::Database &db, qint32 orderId, const QString &plant,
+                       const ComponentList &components)
+{
+    if (components.empty())
+        return;
+    const QString order = sqlNumber(qint64(orderId));
+    data::Recordset groups = db.query(
+        QStringLiteral("SELECT DISTINCT Orders.ID AS OrderID,OrderItems.ItemNumber,OrderItems.Qty AS ItemQty,"
+                       "OrderItems.Line,Style.Name,Style.ID AS StyleID,StyleComponent.Qty,Component.QtyPerBuggy,"
+                       "StyleComponent.BuggySheet FROM ") +
+        kJoins +
+        QStringLiteral(" WHERE Orders.ID = %1 AND Component.QtyPerBuggy <> 0 AND StyleComponent.BuggySheet > 0 AND "
+                       "Component.Plant = %2 AND StyleComponent.ID IN (%3) ORDER BY OrderItems.Line,Style.Name,"
+                       "StyleComponent.BuggySheet")
+            .arg(order, sqlText(plant), componentListSql(components)));
+    for (; !groups.isEOF(); groups.moveNext()) {
+        const std::vector<qint64> loads =
+            buggyLoads(groups.number(QStringLiteral("ItemQty")) * groups.number(QStringLiteral("Qty")),
+                       groups.number(QStringLiteral("QtyPerBuggy")));
+        if (loads.empty())
+            continue;
+        // Every ticket of the group lists the same components; only the
+        // pieces on the buggy differ, so the rows are read once.
+        data::Recordset ticket = db.query(
+            QStringLiteral("SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,ShipTo,"
+                           "ShipToAddress1,ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,"
+                           "OrderItems.Qty,OrderItems.Line,Style.ID,Style.Name,Style.Type,StyleComponent.ID,"
+                           "StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
+                           "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,"
+                           "Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,Component.Arm,Component.Tie, "
+                           "0 AS QtyPerBuggy,StyleComponent.BuggySheet FROM ") +
+            kJoins +
+            QStringLiteral("  WHERE Orders.ID = %1 AND OrderItems.ItemNumber = %2 AND Style.ID = %3 AND "
+                           "StyleComponent.BuggySheet = %4 AND Component.Plant = %5 ORDER BY Style.ID,"
+                           "StyleComponent.BuggySheet,Component.Description")
+                .arg(order, sqlNumber(groups.integer(QStringLiteral("ItemNumber"))),
+                     sqlNumber(groups.integer(QStringLiteral("StyleID"))),
+                     sqlNumber(groups.integer(QStringLiteral("BuggySheet"))), sqlText(plant)));
+        if (ticket.isEmpty())
+            continue;
+        reporting::ReportTable rows = reporting::ReportTable::fromRecordset(ticket);
+        qsizetype perBuggy = 0;
+        while (rows.columns[perBuggy].compare(QLatin1String("QtyPerBuggy"), Qt::CaseInsensitive) != 0)
+            ++perBuggy;
+        for (qint64 load : loads) {
+            reporting::ReportTable table = rows;
+            for (auto &row : table.rows)
+                row[size_t(perBuggy)] = load;
+            reporting::ReportPtr report = reporting::CreateReport(QStringLiteral("crptBuggySheetReport"));
+            reporting::SetReportData(report, std::move(table));
+            reporting::LoadReportData(report);
+            reporting::SetCompanyHeading(report);
+            reporting::SetReportText(report, QStringLiteral("txtPlant"), plant);
+            out.add(report, plant);
+        }
+    }
+}
+
+} // namespace production

@@ -1,0 +1,33 @@
+// The test sheet: the components of the order to be tested, with the range
+// each must test within.
+#include "reporting/definitions/floorsheet.h"
+
+namespace reporting::definitions {
+
+DefinitionPtr crptTest()
+{
+    using F = FieldType;
+    std::vector<FieldSpec> fields = {
+        fieldOf("Customer"), fieldOf("OrderDate", F::DateTime), fieldOf("DueDate", F::DateTime), fieldOf("OrderNumber"),
+        fieldOf("Orders.ID", F::Integer), fieldOf("ItemNumber", F::Integer), fieldOf("Line"),
+        fieldOf("OrderItems.Qty", F::Number), fieldOf("PriceEach", F::Number), fieldOf("PriceExt", F::Number),
+        fieldOf("Style.ID", F::Integer), fieldOf("Name"), fieldOf("Type"), fieldOf("StyleComponent.ID", F::Integer),
+        fieldOf("ComponentID"), fieldOf("StyleComponent.Qty", F::Number), fieldOf("Description"),
+        fieldOf("Component.Thickness", F::Number), fieldOf("Component.Width", F::Number),
+        fieldOf("Component.Length", F::Number), fieldOf("Cutstyle"), fieldOf("Test", F::Flag), fieldOf("TestRange"),
+        fieldOf("Topped"), fieldOf("RailsPerBun", F::Number), fieldOf("PiecesPerRail", F::Number),
+        fieldOf("PrintOnShipping", F::Flag), fieldOf("Arm", F::Flag), fieldOf("Tie", F::Flag),
+        fieldOf("Bun.Width", F::Number), fieldOf("Bun.Length", F::Number), fieldOf("Grade"), fieldOf("OffAll", F::Flag)};
+    const std::vector<Column> columns = orderLineColumns(
+        QStringLiteral("OrderItems.Qty"), QStringLiteral("StyleComponent.Qty"), false,
+        {Column(QStringLiteral("Grade"), QStringLiteral("Grade"), 60),
+         Column(QStringLiteral("Test Range"), QStringLiteral("TestRange"), 90, Format::Text, Qt::AlignLeft, {}, true),
+         Column(QStringLiteral("Tested By / Result"), {}, 128, Format::Text, Qt::AlignLeft,
+                [](const RowView &) { return QVariant(QStringLiteral("____________________")); })});
+    FloorHeader header;
+    header.idField = QStringLiteral("Orders.ID");
+    return floorDefinition(QStringLiteral("crptTest"), QStringLiteral("Test Sheet"), Orientation::Landscape,
+                           std::move(fields), header, columns);
+}
+
+} // namespace reporting::definitions
