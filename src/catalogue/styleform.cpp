@@ -776,8 +776,8 @@ void StyleForm::FillForm()
     txtStyleComponentOperationID->clear();
     for (QLineEdit *field : {txtQty, txtInstructions, txtGroupBy})
         field->clear();
-    txtCost->setText(moneyText(0));
-    txtPrice->setText(moneyText(0));
+    txtCost->setText(core::formatMoneyKeepingDecimals(0));
+    txtPrice->setText(core::formatMoneyKeepingDecimals(0));
     for (QLineEdit *field : {txtThickness, txtWidth, txtLength, txtOperationQty})
         field->setText(QStringLiteral("0"));
 }

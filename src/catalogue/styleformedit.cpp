@@ -40,7 +40,7 @@ QString keyNumber(const QString &key)
 std::optional<double> numberField(QWidget *parent, QLineEdit *field, const QString &name,
                                   std::optional<double> emptyValue = 0.0)
 {
-    const std::optional<double> value = readAmount(field->text(), emptyValue);
+    const std::optional<double> value = fieldNumber(field->text(), emptyValue);
     if (!value) {
         tell(parent, kInvalidInformation,
              emptyValue ? QStringLiteral("%1 must be a number (or left empty). Nothing was saved.").arg(name)
@@ -128,14 +128,14 @@ void StyleForm::typeChosen()
                 QStringLiteral("SELECT * FROM Style WHERE Name = ") + data::sqlText(name) + QStringLiteral(" AND Type = ")
                 + data::sqlText(type) + QStringLiteral(" AND Customer = ") + data::sqlText(customer));
             if (!rs.isEmpty()) {
-                txtCost->setText(moneyText(rs.number(QStringLiteral("Cost"))));
-                txtPrice->setText(moneyText(rs.number(QStringLiteral("Price"))));
+                txtCost->setText(core::formatMoneyKeepingDecimals(rs.number(QStringLiteral("Cost"))));
+                txtPrice->setText(core::formatMoneyKeepingDecimals(rs.number(QStringLiteral("Price"))));
                 txtGroupBy->setText(rs.text(QStringLiteral("GroupField")));
                 setStyleId(rs.text(QStringLiteral("ID")));
             } else {
                 // A style still to be made: the group text stays.
-                txtCost->setText(moneyText(0));
-                txtPrice->setText(moneyText(0));
+                txtCost->setText(core::formatMoneyKeepingDecimals(0));
+                txtPrice->setText(core::formatMoneyKeepingDecimals(0));
                 setStyleId(QString());
             }
         },
@@ -155,8 +155,8 @@ void StyleForm::newStyle()
     fillList(cmbStyleName, {});
     setStyleId(QString());
     txtGroupBy->clear();
-    txtCost->setText(moneyText(0));
-    txtPrice->setText(moneyText(0));
+    txtCost->setText(core::formatMoneyKeepingDecimals(0));
+    txtPrice->setText(core::formatMoneyKeepingDecimals(0));
 }
 
 void StyleForm::saveStyle()
@@ -269,8 +269,8 @@ void StyleForm::saveType()
 
 void StyleForm::saveVariables()
 {
-    const std::optional<double> labor = readAmount(txtLaborCostPerHour->text(), std::nullopt);
-    const std::optional<double> nonArms = readAmount(txtNonArmsPerHour->text(), std::nullopt);
+    const std::optional<double> labor = fieldNumber(txtLaborCostPerHour->text(), std::nullopt);
+    const std::optional<double> nonArms = fieldNumber(txtNonArmsPerHour->text(), std::nullopt);
     if (!labor || !nonArms) {
         tell(this, kInvalidInformation,
              QStringLiteral("You must enter a Labor Cost Per Hour and Non-Arms Per Hour before saving."));
@@ -592,8 +592,8 @@ void StyleForm::saveBun()
             rs.setValue(QStringLiteral("ID"), id);
             rs.setValue(QStringLiteral("OffAll"), chkOffAll->isChecked() ? 1 : 0);
             // A size that is not a number is saved as 0.
-            rs.setValue(QStringLiteral("Width"), readAmount(txtBunWidth->text(), 0.0).value_or(0.0));
-            rs.setValue(QStringLiteral("Length"), readAmount(txtBunLength->text(), 0.0).value_or(0.0));
+            rs.setValue(QStringLiteral("Width"), fieldNumber(txtBunWidth->text(), 0.0).value_or(0.0));
+            rs.setValue(QStringLiteral("Length"), fieldNumber(txtBunLength->text(), 0.0).value_or(0.0));
             rs.setValue(QStringLiteral("Grade"), txtBunGrade->text());
             rs.setValue(QStringLiteral("Vendor"), chosenText(cmbBunVendor));
             rs.setValue(QStringLiteral("Status"), status);

@@ -206,8 +206,8 @@ void StyleForm::fillStyleFrame(const QString &customer, const QString &name, con
     chooseText(cmbCustomer, customer);
     cmbStyleName->setEditText(name);
     chooseText(cmbType, type);
-    txtCost->setText(moneyText(cost));
-    txtPrice->setText(moneyText(price));
+    txtCost->setText(core::formatMoneyKeepingDecimals(cost));
+    txtPrice->setText(core::formatMoneyKeepingDecimals(price));
     txtGroupBy->setText(group);
 }
 
