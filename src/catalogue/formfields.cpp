@@ -77,11 +77,6 @@ QString chosenText(const QComboBox *list)
     return list->currentIndex() < 0 ? QString() : list->currentText();
 }
 
-QString naturalOrder(const QString &column)
-{
-    return QStringLiteral("case IsNumeric(%1) when 1 then Replicate('0', 100 - Len(%1)) + %1 else %1 end").arg(column);
-}
-
 QString formatFixed(double value, int decimals, bool grouped)
 {
     QLocale locale(QLocale::English, QLocale::UnitedStates);

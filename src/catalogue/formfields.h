@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/cataloguestore.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -30,10 +32,6 @@ void chooseStored(QComboBox *list, const QString &text);
 // The hidden key of the chosen entry; empty when nothing is chosen.
 QString chosenKey(const QComboBox *list);
 QString chosenText(const QComboBox *list);
-
-// The ordering expression under which codes of digits sort by value:
-// case IsNumeric(c) when 1 then Replicate('0', 100 - Len(c)) + c else c end.
-QString naturalOrder(const QString &column);
 
 // A number shown with a fixed count of decimals, with thousands separators
 // when grouped ("#,##0.00" is formatFixed(v, 2, true), "0.000" formatFixed(v, 3)).

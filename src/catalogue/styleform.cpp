@@ -1,5 +1,6 @@
 #include "catalogue/styleform.h"
 
+#include "catalogue/cataloguestore.h"
 #include "catalogue/formfields.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
@@ -681,19 +682,13 @@ void StyleForm::openLaterScreen(const QString &name, const QString &caption)
 void StyleForm::FillForm()
 {
     data::Database &db = data::sharedDatabase();
-    auto column = [&db](const QString &statement, const QString &name) {
-        QStringList values;
-        for (data::Recordset rs = db.query(statement); !rs.isEOF(); rs.moveNext())
-            values << rs.text(name);
-        return values;
-    };
-    const QString id = QStringLiteral("ID");
+    const CatalogueLists lists = loadCatalogueLists(db);
 
     // Operation Entry.
     fillList(cmbReportName, reportTypes());
     fillList(cmbOperationStatus, activeInactive());
     txtTeams->setText(QStringLiteral("1"));
-    fillList(cmbStationName, column(QStringLiteral("SELECT * FROM Operation ORDER BY Station"), QStringLiteral("Station")));
+    fillList(cmbStationName, lists.stations);
 
     // Component Entry.
     for (QLineEdit *field : {txtComponentDescription, txtComponentThickness, txtComponentWidth, txtComponentLength,
@@ -705,23 +700,21 @@ void StyleForm::FillForm()
         fillList(list, yesNo());
     fillList(cmbComponentStatus, activeInactive());
     fillList(cmbCutStyle, {QStringLiteral("Straight Cut"), QStringLiteral("Pattern Cut")});
-    fillList(cmbComponentBun, column(QStringLiteral("SELECT ID FROM Bun WHERE Status = 'Active' ORDER BY ID"), id));
-    const QString componentOrder = naturalOrder(id);
-    fillList(cmbComponentID, column(QStringLiteral("SELECT ID FROM Component ORDER BY ") + componentOrder, id));
+    fillList(cmbComponentBun, lists.activeBuns);
+    fillList(cmbComponentID, lists.componentIds);
 
     // Style-Type Entry.
     txtTypeDescription->clear();
     fillList(cmbTypeStatus, activeInactive());
-    const QStringList types = column(QStringLiteral("SELECT ID FROM StyleType ORDER BY ID"), id);
-    fillList(cmbTypeID, types);
+    fillList(cmbTypeID, lists.types);
 
     // Bun/Fiber Entry.
     chkOffAll->setChecked(false);
     for (QLineEdit *field : {txtBunWidth, txtBunLength, txtBunGrade})
         field->clear();
     fillList(cmbBunStatus, activeInactive());
-    fillList(cmbBunID, column(QStringLiteral("SELECT ID FROM Bun ORDER BY ID"), id));
-    fillList(cmbBunVendor, column(QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor"), QStringLiteral("Vendor")));
+    fillList(cmbBunID, lists.buns);
+    fillList(cmbBunVendor, lists.vendors);
 
     // Variables and plants.
     {
@@ -734,42 +727,21 @@ void StyleForm::FillForm()
         }
     }
     txtPlant->clear();
-    const QStringList plants = column(QStringLiteral("SELECT * FROM Plants ORDER BY Name"), QStringLiteral("Name"));
     lstPlant->clear();
-    lstPlant->addItems(plants);
-    fillList(cmbPlant, plants);
-    fillList(cmbPlant2, QStringList{QString()} + plants);
+    lstPlant->addItems(lists.plants);
+    fillList(cmbPlant, lists.plants);
+    fillList(cmbPlant2, QStringList{QString()} + lists.plants);
 
     // Style Entry.
     fillList(cmbComponent2, {});
     fillList(cmbStyleName, {});
-    fillList(cmbCustomer, column(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"),
-                                 QStringLiteral("Customer")));
-    fillList(cmbType, types);
-    {
-        QStringList texts, keys;
-        for (data::Recordset rs = db.query(QStringLiteral("SELECT ID, Name, Type FROM Style ORDER BY Name"));
-             !rs.isEOF(); rs.moveNext()) {
-            texts << rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"));
-            keys << rs.text(id);
-        }
-        fillList(cmbStyle, texts, keys);
-        fillList(cmbStyle2, texts, keys);
-    }
-    {
-        QStringList texts, keys;
-        for (data::Recordset rs = db.query(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ")
-                                           + componentOrder);
-             !rs.isEOF(); rs.moveNext()) {
-            texts << rs.text(id) + QLatin1Char('-') + rs.text(QStringLiteral("Description"));
-            keys << rs.text(id);
-        }
-        fillList(cmbComponent, texts, keys);
-    }
-    const QStringList stations = column(QStringLiteral("SELECT Station FROM Operation ORDER BY Station"),
-                                        QStringLiteral("Station"));
-    fillList(cmbOperation, stations);
-    fillList(cmbOperation2, stations);
+    fillList(cmbCustomer, lists.customers);
+    fillList(cmbType, lists.types);
+    fillList(cmbStyle, lists.styleTexts, lists.styleIds);
+    fillList(cmbStyle2, lists.styleTexts, lists.styleIds);
+    fillList(cmbComponent, lists.componentTexts, lists.componentIds);
+    fillList(cmbOperation, lists.stations);
+    fillList(cmbOperation2, lists.stations);
 
     txtStyleNameID->clear();
     txtStyleComponentID->clear();

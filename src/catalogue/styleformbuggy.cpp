@@ -1,6 +1,7 @@
 // The buggy tickets frame of the style screen: the component lines of the
 // selected style that go on buggies, arranged into numbered groups by break
 // rows that the user moves into place.
+#include "catalogue/cataloguestore.h"
 #include "catalogue/styleform.h"
 #include "data/database.h"
 #include "data/quoting.h"
@@ -91,20 +92,11 @@ void StyleForm::saveBuggySheet()
 {
     shell::reportingDbErrors(
         [&] {
-            data::Database &db = data::sharedDatabase();
-            data::Transaction transaction(db);
-            // Lines above the first break form group 1; a break at the top counts for nothing.
-            int group = 1;
-            for (int row = 0; row < vsfgBuggy->rowCount(); ++row) {
-                if (isBreak(vsfgBuggy, row)) {
-                    if (row != 0)
-                        ++group;
-                    continue;
-                }
-                db.execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = ") + data::sqlNumber(group)
-                           + QStringLiteral(" WHERE ID = ") + data::sqlNumber(vsfgBuggy->cell(row, 0).toLongLong()));
-            }
-            transaction.commit();
+            std::vector<std::optional<qint64>> rows;
+            for (int row = 0; row < vsfgBuggy->rowCount(); ++row)
+                rows.push_back(isBreak(vsfgBuggy, row) ? std::nullopt
+                                                       : std::optional<qint64>(vsfgBuggy->cell(row, 0).toLongLong()));
+            saveBuggyGroups(data::sharedDatabase(), rows);
             if (!txtStyleNameID->text().isEmpty())
                 UpdateBuggy(txtStyleNameID->text());
         },

@@ -1,6 +1,7 @@
 // Data entry on the style screen: the style header, style types, costing
 // variables, components and component lines, buns, plants, stations and the
 // operations of a component line.
+#include "catalogue/cataloguestore.h"
 #include "catalogue/formfields.h"
 #include "catalogue/outlinetree.h"
 #include "catalogue/styleform.h"
@@ -392,42 +393,32 @@ void StyleForm::saveComponent()
             return;
         sizes[i] = *value;
     }
+    const double perBuggy = core::Val(txtQtyPerBuggy->text());
+    const ColumnValues values = {
+        {QStringLiteral("ID"), id},
+        {QStringLiteral("Description"), description},
+        {QStringLiteral("Thickness"), sizes[0]},
+        {QStringLiteral("Width"), sizes[1]},
+        {QStringLiteral("Length"), sizes[2]},
+        {QStringLiteral("CutStyle"), chosenText(cmbCutStyle)},
+        {QStringLiteral("Test"), flagOf(cmbTest)},
+        {QStringLiteral("TestRange"), txtTestRange->text()},
+        {QStringLiteral("Topped"), txtComponentTopped->text()},
+        {QStringLiteral("PrintOnShipping"), flagOf(cmbPrintShipping)},
+        {QStringLiteral("Arm"), flagOf(cmbArm)},
+        {QStringLiteral("Tie"), flagOf(cmbTie)},
+        {QStringLiteral("BunID"), chosenText(cmbComponentBun)},
+        // The leading number of the text: "12 rails" is 12, none is 0.
+        {QStringLiteral("RailsPerBun"), core::Val(txtRailsPerBun->text())},
+        {QStringLiteral("PiecesPerRail"), core::Val(txtPiecesPerRail->text())},
+        {QStringLiteral("Status"), chosenText(cmbComponentStatus)},
+        {QStringLiteral("Plant"), chosenText(cmbPlant)},
+        // Off the buggies (0): the component leaves every buggy group of every style.
+        {QStringLiteral("QtyPerBuggy"), perBuggy > 0 ? perBuggy : 0.0},
+    };
     shell::reportingDbErrors(
         [&] {
-            data::Database &db = data::sharedDatabase();
-            data::Transaction transaction(db);
-            data::Recordset rs = db.query(QStringLiteral("SELECT * FROM Component WHERE ID = ") + data::sqlText(id));
-            if (rs.isEmpty())
-                rs.addNew();
-            rs.setValue(QStringLiteral("ID"), id);
-            rs.setValue(QStringLiteral("Description"), description);
-            rs.setValue(QStringLiteral("Thickness"), sizes[0]);
-            rs.setValue(QStringLiteral("Width"), sizes[1]);
-            rs.setValue(QStringLiteral("Length"), sizes[2]);
-            rs.setValue(QStringLiteral("CutStyle"), chosenText(cmbCutStyle));
-            rs.setValue(QStringLiteral("Test"), flagOf(cmbTest));
-            rs.setValue(QStringLiteral("TestRange"), txtTestRange->text());
-            rs.setValue(QStringLiteral("Topped"), txtComponentTopped->text());
-            rs.setValue(QStringLiteral("PrintOnShipping"), flagOf(cmbPrintShipping));
-            rs.setValue(QStringLiteral("Arm"), flagOf(cmbArm));
-            rs.setValue(QStringLiteral("Tie"), flagOf(cmbTie));
-            rs.setValue(QStringLiteral("BunID"), chosenText(cmbComponentBun));
-            // The leading number of the text: "12 rails" is 12, none is 0.
-            rs.setValue(QStringLiteral("RailsPerBun"), core::Val(txtRailsPerBun->text()));
-            rs.setValue(QStringLiteral("PiecesPerRail"), core::Val(txtPiecesPerRail->text()));
-            rs.setValue(QStringLiteral("Status"), chosenText(cmbComponentStatus));
-            rs.setValue(QStringLiteral("Plant"), chosenText(cmbPlant));
-            const double perBuggy = core::Val(txtQtyPerBuggy->text());
-            if (perBuggy > 0) {
-                rs.setValue(QStringLiteral("QtyPerBuggy"), perBuggy);
-            } else {
-                // Off the buggies: the component leaves every buggy group of every style.
-                rs.setValue(QStringLiteral("QtyPerBuggy"), 0);
-                db.execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = NULL WHERE ComponentID = ")
-                           + data::sqlText(id));
-            }
-            rs.update();
-            transaction.commit();
+            catalogue::saveComponent(data::sharedDatabase(), id, values);
 
             cmbComponentID->setEditText(QString());
             clearComponentFields();
@@ -528,12 +519,7 @@ void StyleForm::deleteComponentLine()
         return;
     shell::reportingDbErrors(
         [&] {
-            data::Database &db = data::sharedDatabase();
-            data::Transaction transaction(db);
-            // Its operations first, then the line; the component itself stays.
-            db.execute(QStringLiteral("DELETE FROM StyleOperation WHERE ComponentID = ") + keyNumber(lineId));
-            db.execute(QStringLiteral("DELETE FROM StyleComponent WHERE ID = ") + keyNumber(lineId));
-            transaction.commit();
+            catalogue::deleteComponentLine(data::sharedDatabase(), lineId.toLongLong());
             removeLoadedRows(3, lineId);
             FillForm();
         },
