@@ -2,7 +2,7 @@
 // selected style that go on buggies, arranged into numbered groups by break
 // rows that the user moves into place.
 #include "catalogue/cataloguestore.h"
-#include "catalogue/styleform.h"
+#include "catalogue/styleentry.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "core/formats.h"
@@ -27,7 +27,7 @@ bool isBreak(const shell::Grid *grid, int row)
 
 } // namespace
 
-void StyleForm::appendBuggyRow(const QString &key, const QString &text, const QString &qty, bool breakRow)
+void StyleEntry::appendBuggyRow(const QString &key, const QString &text, const QString &qty, bool breakRow)
 {
     const int row = vsfgBuggy->addRow({key, text, qty});
     if (breakRow)
@@ -35,7 +35,7 @@ void StyleForm::appendBuggyRow(const QString &key, const QString &text, const QS
             vsfgBuggy->item(row, c)->setBackground(kBreakColour);
 }
 
-void StyleForm::UpdateBuggy(const QString &styleId)
+void StyleEntry::UpdateBuggy(const QString &styleId)
 {
     vsfgBuggy->clearRows();
     vsfgBuggy->setColumnHidden(0, true);
@@ -60,7 +60,7 @@ void StyleForm::UpdateBuggy(const QString &styleId)
     }
 }
 
-void StyleForm::buggyMove(int step)
+void StyleEntry::buggyMove(int step)
 {
     const int row = vsfgBuggy->currentRowIndex();
     const int target = row + step;
@@ -81,14 +81,14 @@ void StyleForm::buggyMove(int step)
     vsfgBuggy->selectRow(target);
 }
 
-void StyleForm::buggyAddBreak()
+void StyleEntry::buggyAddBreak()
 {
     const int rows = vsfgBuggy->rowCount();
     if (rows > 1 && !isBreak(vsfgBuggy, rows - 1))
         appendBuggyRow(kBreakKey, kBreakText, QString(), true);
 }
 
-void StyleForm::saveBuggySheet()
+void StyleEntry::saveBuggySheet()
 {
     shell::reportingDbErrors(
         [&] {
