@@ -56,7 +56,6 @@ BunEntry::BunEntry(QWidget *parent)
 
     connect(cmbBunID, &QComboBox::editTextChanged, this, [this] { bunIdChanged(); });
     connect(btnBunSave, &QPushButton::clicked, this, [this] { saveBun(); });
-    connect(btnBunExit, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void BunEntry::fill(const CatalogueLists &lists)

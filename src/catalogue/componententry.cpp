@@ -108,7 +108,6 @@ ComponentEntry::ComponentEntry(QWidget *parent)
 
     connect(cmbComponentID, &QComboBox::editTextChanged, this, [this] { componentIdChanged(); });
     connect(btnComponentSave, &QPushButton::clicked, this, [this] { saveComponent(); });
-    connect(btnComponentExit, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void ComponentEntry::fill(const CatalogueLists &lists)

@@ -46,7 +46,6 @@ StationEntry::StationEntry(QWidget *parent)
 
     connect(cmbStationName, &QComboBox::editTextChanged, this, [this] { stationChanged(); });
     connect(btnOperationSave, &QPushButton::clicked, this, [this] { saveStation(); });
-    connect(btnOperationExit, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void StationEntry::fill(const CatalogueLists &lists)

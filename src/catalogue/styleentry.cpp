@@ -7,7 +7,6 @@
 #include "core/configuration.h"
 #include "core/formats.h"
 #include "shell/grid.h"
-#include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 
@@ -216,7 +215,8 @@ void StyleEntry::build()
     connect(btnDeleteComponent, &QPushButton::clicked, this, [this] { deleteComponentLine(); });
     connect(btnDuplicate, &QPushButton::clicked, this, [this] {
         if (!txtStyleComponentID->text().isEmpty() && cmbComponent->currentIndex() >= 0)
-            openLaterScreen(QStringLiteral("frmStyleDuplicateComp"), QStringLiteral("Duplicate Style Components"));
+            emit duplicateRequested({chosenText(cmbStyle), chosenStyleId(), chosenText(cmbComponent),
+                                     chosenComponentId(), txtStyleComponentID->text()});
     });
     // Operation frame.
     connect(cmbStyle2, &QComboBox::currentIndexChanged, this, [this] { style2Chosen(); });
@@ -232,9 +232,9 @@ void StyleEntry::build()
 
     connect(btnCopyStyle, &QPushButton::clicked, this, [this] {
         if (!txtStyleNameID->text().isEmpty())
-            openLaterScreen(QStringLiteral("frmCopyStyle"), QStringLiteral("Copy Style"));
+            emit copyRequested(cmbStyleName->currentText() + QLatin1Char('-') + cmbType->currentText(),
+                               txtStyleNameID->text());
     });
-    connect(btnStyleExit, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void StyleEntry::applyConfiguration()
@@ -261,15 +261,6 @@ bool StyleEntry::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void StyleEntry::openLaterScreen(const QString &name, const QString &caption)
-{
-    if (shell::openScreen(name))
-        return;
-    shell::showMessage(QStringLiteral("Not Available"),
-                       QStringLiteral("The \"%1\" screen is not part of this build yet.").arg(caption),
-                       shell::MessageIcon::Information, shell::MessageButtons::Ok, this);
 }
 
 void StyleEntry::fill(const CatalogueLists &lists)

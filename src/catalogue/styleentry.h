@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/styleduplicatecompform.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -100,6 +102,10 @@ public:
 signals:
     // A save changed what the lists of the screen offer: the screen refills them.
     void catalogueChanged();
+    // "Copy Style" with a style chosen: its "Name-Type" text and ID.
+    void copyRequested(const QString &styleText, const QString &styleId);
+    // "Duplicate" with a component line chosen.
+    void duplicateRequested(const DuplicateSource &source);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -143,8 +149,6 @@ private:
     void buggyAddBreak();
     void saveBuggySheet();
     void appendBuggyRow(const QString &key, const QString &text, const QString &qty, bool isBreak);
-
-    void openLaterScreen(const QString &name, const QString &caption);
 
     QString chosenStyleId() const;
     QString chosenComponentId() const;

@@ -3,14 +3,18 @@
 #include "catalogue/bunentry.h"
 #include "catalogue/cataloguestore.h"
 #include "catalogue/componententry.h"
+#include "catalogue/copystyleform.h"
 #include "catalogue/stationentry.h"
 #include "catalogue/styleentry.h"
 #include "catalogue/styletypeentry.h"
 #include "catalogue/variablesentry.h"
 #include "data/database.h"
+#include "shell/mainwindow.h"
+#include "shell/messages.h"
 #include "shell/named.h"
 
 #include <QFrame>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -75,6 +79,11 @@ void StyleForm::buildTabs()
     connect(styleEntry, &StyleEntry::catalogueChanged, this, refresh);
     connect(bunEntry, &BunEntry::catalogueChanged, this, refresh);
     connect(variablesEntry, &VariablesEntry::catalogueChanged, this, refresh);
+    for (QPushButton *exit : {stationEntry->btnOperationExit, componentEntry->btnComponentExit, typeEntry->btnTypeExit,
+                              styleEntry->btnStyleExit, bunEntry->btnBunExit, variablesEntry->btnVariableExit})
+        connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(styleEntry, &StyleEntry::copyRequested, this, &StyleForm::openCopyStyle);
+    connect(styleEntry, &StyleEntry::duplicateRequested, this, &StyleForm::openDuplicate);
 
     connect(tabRow1, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0 && index < 3)
@@ -137,6 +146,60 @@ void StyleForm::FillForm()
     bunEntry->fill(lists);
     variablesEntry->fill(lists);
     styleEntry->fill(lists);
+}
+
+QWidget *StyleForm::openTool(const QString &name, const QString &caption)
+{
+    QWidget *tool = shell::openScreen(name);
+    if (!tool) {
+        shell::showMessage(QStringLiteral("Not Available"),
+                           QStringLiteral("The \"%1\" screen is not part of this build yet.").arg(caption),
+                           shell::MessageIcon::Information, shell::MessageButtons::Ok, this);
+        return nullptr;
+    }
+    // Closing the tool in any way enables the screen again.
+    setEnabled(false);
+    connect(tool, &QObject::destroyed, this, [this] { setEnabled(true); });
+    return tool;
+}
+
+void StyleForm::openCopyStyle(const QString &styleText, const QString &styleId)
+{
+    auto *copy = qobject_cast<CopyStyleForm *>(openTool(QStringLiteral("frmCopyStyle"), QStringLiteral("Copy Style")));
+    if (!copy)
+        return;
+    copy->setSource(styleText, styleId);
+    connect(copy, &CopyStyleForm::styleCopied, this,
+            [this](const QString &customer, const QString &style) {
+                shell::reportingDbErrors(
+                    [&] {
+                        FillForm();
+                        FillTreeGrid();
+                        GoToStyle(customer, style);
+                    },
+                    this);
+            });
+}
+
+void StyleForm::openDuplicate(const DuplicateSource &source)
+{
+    auto *duplicate = qobject_cast<StyleDuplicateCompForm *>(
+        openTool(QStringLiteral("frmStyleDuplicateComp"), QStringLiteral("Duplicate Style Components")));
+    if (!duplicate)
+        return;
+    if (!shell::reportingDbErrors([&] { duplicate->setSource(source); }, this)) {
+        duplicate->close();
+        return;
+    }
+    connect(duplicate, &StyleDuplicateCompForm::duplicated, this,
+            [this] {
+                shell::reportingDbErrors(
+                    [&] {
+                        FillForm();
+                        FillTreeGrid();
+                    },
+                    this);
+            });
 }
 
 void StyleForm::FillTreeGrid()

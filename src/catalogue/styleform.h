@@ -8,6 +8,7 @@ class QTabBar;
 
 namespace catalogue {
 
+struct DuplicateSource;
 class BunEntry;
 class ComponentEntry;
 class StationEntry;
@@ -58,6 +59,12 @@ public:
 
 private:
     void buildTabs();
+    // Opens a catalogue tool through the program's registry; the screen stays
+    // disabled while the tool is open. Nullptr (after telling the user) when
+    // this build has no such screen.
+    QWidget *openTool(const QString &name, const QString &caption);
+    void openCopyStyle(const QString &styleText, const QString &styleId);
+    void openDuplicate(const DuplicateSource &source);
 };
 
 } // namespace catalogue

@@ -42,7 +42,6 @@ StyleTypeEntry::StyleTypeEntry(QWidget *parent)
 
     connect(cmbTypeID, &QComboBox::editTextChanged, this, [this] { typeIdChanged(); });
     connect(btnTypeSave, &QPushButton::clicked, this, [this] { saveType(); });
-    connect(btnTypeExit, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void StyleTypeEntry::fill(const CatalogueLists &lists)

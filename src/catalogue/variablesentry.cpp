@@ -70,7 +70,6 @@ VariablesEntry::VariablesEntry(QWidget *parent)
     lockWhenReadOnly({btnVariableSave, btnAddPlant});
 
     connect(btnVariableSave, &QPushButton::clicked, this, [this] { saveVariables(); });
-    connect(btnVariableExit, &QPushButton::clicked, this, [this] { window()->close(); });
     connect(btnAddPlant, &QPushButton::clicked, this, [this] { addPlant(); });
     connect(txtPlant, &QLineEdit::returnPressed, this, [this] { addPlant(); });
 }
