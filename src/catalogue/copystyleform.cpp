@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace catalogue {
@@ -50,6 +51,9 @@ CopyStyleForm::CopyStyleForm(QWidget *parent)
 
     connect(btnSave, &QPushButton::clicked, this, [this] { save(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    // Escape does what "Cancel" does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &QWidget::close);
     connect(txtName, &QLineEdit::returnPressed, this, [this] { save(); });
 }
 

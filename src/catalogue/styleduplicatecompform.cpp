@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace catalogue {
@@ -61,6 +62,9 @@ StyleDuplicateCompForm::StyleDuplicateCompForm(QWidget *parent)
     connect(bntSelectNone, &QPushButton::clicked, lstStyles, &QListWidget::clearSelection);
     connect(btnDuplicate, &QPushButton::clicked, this, [this] { duplicate(); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+    // Escape does what "Exit" does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &QWidget::close);
 }
 
 void StyleDuplicateCompForm::setSource(const DuplicateSource &source)

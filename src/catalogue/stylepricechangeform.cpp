@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace catalogue {
@@ -82,6 +83,9 @@ StylePriceChangeForm::StylePriceChangeForm(QWidget *parent)
     });
     connect(btnOK, &QPushButton::clicked, this, [this] { apply(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    // Escape does what "Cancel" does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &QWidget::close);
 }
 
 void StylePriceChangeForm::load()
