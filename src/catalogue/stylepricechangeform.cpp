@@ -49,6 +49,7 @@ StylePriceChangeForm::StylePriceChangeForm(QWidget *parent)
     btnSelectNone = makeButton(this, "btnSelectNone", QStringLiteral("Select None"));
     txtAmount = makeField(this, "txtAmount", 100);
     lblPercent = named(new QLabel(this), "lblPercent");
+    lblPercent->setMinimumWidth(lblPercent->fontMetrics().horizontalAdvance(QStringLiteral("-1,000.00%")));
     btnOK = makeButton(this, "btnOK", QStringLiteral("Ok"));
     btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"));
 
