@@ -1,5 +1,6 @@
 #include "catalogue/cataloguestore.h"
 #include "data/database.h"
+#include "data/dberror.h"
 #include "support/testdatabase.h"
 
 using namespace catalogue;
@@ -181,6 +182,27 @@ TEST_P(CatalogueTools, DuplicationReplacesTheOperationsOfEveryLineOfTheComponent
     EXPECT_EQ(operationsOf(otherSeat).recordCount(), 0);
     EXPECT_EQ(operationsOf(secondSeat).recordCount(), 0);
     EXPECT_EQ(operationsOf(seat).recordCount(), 2) << "the source keeps its own";
+}
+
+TEST_P(CatalogueTools, AFailurePartWayLeavesTheCatalogueAsItWas)
+{
+    // Every new operation is refused, as a full disk or a lost connection would.
+    if (isPostgres()) {
+        db().execute(QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                                    "'BEGIN RAISE EXCEPTION ''refused''; END'"));
+        db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON StyleOperation FOR EACH ROW "
+                                    "EXECUTE FUNCTION refuse()"));
+    } else {
+        db().execute(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON StyleOperation "
+                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    }
+    const int styles = count("SELECT * FROM Style"), lines = count("SELECT * FROM StyleComponent");
+    EXPECT_THROW(copyStyle(db(), style, QStringLiteral("9B"), QStringLiteral("SOFA")), data::DbError);
+    EXPECT_EQ(count("SELECT * FROM Style"), styles);
+    EXPECT_EQ(count("SELECT * FROM StyleComponent"), lines);
+
+    EXPECT_THROW(duplicateOperations(db(), style, seat, QStringLiteral("10"), {other}), data::DbError);
+    EXPECT_EQ(operationsOf(otherSeat).recordCount(), 1) << "the target keeps its operations";
 }
 
 TEST_P(CatalogueTools, PriceChangesApplyTheConfirmedRateToTheChosenStyles)
