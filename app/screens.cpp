@@ -5,7 +5,10 @@
 #include "shell/viewer.h"
 
 #include "officereports/officemenu.h"
+#include "catalogue/copystyleform.h"
+#include "catalogue/styleduplicatecompform.h"
 #include "catalogue/styleform.h"
+#include "catalogue/stylepricechangeform.h"
 #include "masterdata/companyform.h"
 #include "masterdata/customerform.h"
 #include "masterdata/userform.h"
@@ -57,6 +60,10 @@ void registerScreens(MainWindow &window)
             viewer->show();
     });
     window.registerScreen(QStringLiteral("StyleEntry"), loaded<catalogue::StyleForm>());
+    window.registerScreen(QStringLiteral("StylePriceChange"), loaded<catalogue::StylePriceChangeForm>());
+    // The style screen's tools, opened by name from it.
+    window.registerScreen(QStringLiteral("frmCopyStyle"), loaded<catalogue::CopyStyleForm>());
+    window.registerScreen(QStringLiteral("frmStyleDuplicateComp"), [] { return new catalogue::StyleDuplicateCompForm; });
     production::registerScreens(window);
 
     // A saved order goes on to the choice of its production paperwork, for

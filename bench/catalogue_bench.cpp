@@ -5,6 +5,7 @@
 // component line in the tree, with the SELECT statements each of them runs.
 //
 //   catalogue_bench [--benchmark_...]      (SQLite, generated in a temporary folder)
+#include "catalogue/styleentry.h"
 #include "catalogue/styleform.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
@@ -132,7 +133,7 @@ void BM_OpenStyleScreen(benchmark::State &state)
         catalogue::StyleForm form;
         form.load();
         selects = counter.count();
-        benchmark::DoNotOptimize(form.fgTree->topLevelItem(0)->childCount());
+        benchmark::DoNotOptimize(form.styleEntry->fgTree->topLevelItem(0)->childCount());
     }
     state.counters["selects"] = selects;
 }
@@ -147,7 +148,7 @@ void BM_ExpandOneCustomer(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         form.FillTreeGrid();
-        QTreeWidgetItem *customer = form.fgTree->topLevelItem(0)->child(kCustomers / 2);
+        QTreeWidgetItem *customer = form.styleEntry->fgTree->topLevelItem(0)->child(kCustomers / 2);
         state.ResumeTiming();
         data::SelectCounter counter(data::sharedDatabase());
         customer->setExpanded(true);
@@ -167,7 +168,7 @@ void BM_ExpandStyleAndLine(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         form.FillTreeGrid();
-        QTreeWidgetItem *customer = form.fgTree->topLevelItem(0)->child(0);
+        QTreeWidgetItem *customer = form.styleEntry->fgTree->topLevelItem(0)->child(0);
         customer->setExpanded(true);
         QTreeWidgetItem *style = customer->child(0);
         state.ResumeTiming();

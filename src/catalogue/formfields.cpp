@@ -2,15 +2,12 @@
 
 #include "data/recordset.h"
 #include "core/formats.h"
-#include "core/vbnumeric.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
-#include <algorithm>
-#include <cmath>
 
 namespace catalogue {
 
@@ -80,45 +77,16 @@ QString chosenText(const QComboBox *list)
     return list->currentIndex() < 0 ? QString() : list->currentText();
 }
 
-QString naturalOrder(const QString &column)
-{
-    return QStringLiteral("case IsNumeric(%1) when 1 then Replicate('0', 100 - Len(%1)) + %1 else %1 end").arg(column);
-}
-
-namespace {
-
-// The decimals a value needs to be shown without loss: at least the format's,
-// more (up to six) when the value has them.
-int decimalsNeeded(double value, int decimals)
-{
-    for (int d = decimals; d < 6; ++d) {
-        const double scale = std::pow(10.0, d);
-        if (std::fabs(std::round(value * scale) / scale - value) <= 1e-9 * std::max(1.0, std::fabs(value)))
-            return d;
-    }
-    return 6;
-}
-
-} // namespace
-
 QString formatFixed(double value, int decimals, bool grouped)
 {
     QLocale locale(QLocale::English, QLocale::UnitedStates);
     if (!grouped)
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    QString text = locale.toString(value, 'f', decimalsNeeded(value, decimals));
+    QString text = locale.toString(value, 'f', core::decimalsNeeded(value, decimals));
     // No "-0.00".
     if (text.startsWith(QLatin1Char('-')) && locale.toDouble(text) == 0.0)
         text.remove(0, 1);
     return text;
-}
-
-QString moneyText(double value)
-{
-    if (decimalsNeeded(value, 2) == 2)
-        return core::formatMoney(value);
-    const QString text = QLatin1Char('$') + formatFixed(std::fabs(value), 2, true);
-    return value < 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
 }
 
 QString numberText(const data::Recordset &rs, const QString &column, int decimals, bool grouped)
@@ -128,26 +96,11 @@ QString numberText(const data::Recordset &rs, const QString &column, int decimal
     return formatFixed(rs.number(column), decimals, grouped);
 }
 
-std::optional<double> readAmount(const QString &text, std::optional<double> emptyValue)
+std::optional<double> fieldNumber(const QString &text, std::optional<double> emptyValue)
 {
-    QString t = text.trimmed();
-    if (t.isEmpty())
+    if (text.trimmed().isEmpty())
         return emptyValue;
-    bool negative = false;
-    if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
-        negative = true;
-        t = t.mid(1, t.size() - 2).trimmed();
-    }
-    t.remove(QLatin1Char('$'));
-    t.remove(QLatin1Char(','));
-    if (!core::IsNumeric(t))
-        return std::nullopt;
-    if (negative && (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))))
-        return std::nullopt;
-    const double value = core::Val(t);
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return negative ? -value : value;
+    return core::parseMoney(text);
 }
 
 } // namespace catalogue

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/cataloguestore.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -31,24 +33,17 @@ void chooseStored(QComboBox *list, const QString &text);
 QString chosenKey(const QComboBox *list);
 QString chosenText(const QComboBox *list);
 
-// The ordering expression under which codes of digits sort by value:
-// case IsNumeric(c) when 1 then Replicate('0', 100 - Len(c)) + c else c end.
-QString naturalOrder(const QString &column);
-
 // A number shown with a fixed count of decimals, with thousands separators
 // when grouped ("#,##0.00" is formatFixed(v, 2, true), "0.000" formatFixed(v, 3)).
 // A value with more decimals shows them (up to six), so that a field shown and
 // saved again never rounds what was stored: 1.125 stays "1.125", not "1.13".
 QString formatFixed(double value, int decimals, bool grouped = false);
-// Money in an edit field ("$1,234.50", "($3.00)"), with the same care for
-// values finer than a cent ("$0.125").
-QString moneyText(double value);
 // A column's number in that form; empty for a null column.
 QString numberText(const data::Recordset &rs, const QString &column, int decimals, bool grouped = false);
 
-// Reads a number typed into a field: blanks, "$" and thousands separators are
-// allowed, and brackets around it make it negative. An empty field reads as
-// emptyValue; anything else that is not a number reads as nothing.
-std::optional<double> readAmount(const QString &text, std::optional<double> emptyValue = 0.0);
+// Reads a number typed into a field as money is read (blanks, "$", thousands
+// separators and brackets for a negative allowed); an empty field reads as
+// emptyValue, anything else that is not a number as nothing.
+std::optional<double> fieldNumber(const QString &text, std::optional<double> emptyValue = 0.0);
 
 } // namespace catalogue

@@ -3,32 +3,24 @@
 #include <QString>
 #include <QWidget>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QStackedWidget;
 class QTabBar;
-class QTreeWidget;
-class QTreeWidgetItem;
-
-namespace shell { class Grid; }
 
 namespace catalogue {
 
-class OutlineTree;
+struct DuplicateSource;
+class BunEntry;
+class ComponentEntry;
+class StationEntry;
+class StyleEntry;
+class StyleTypeEntry;
+class VariablesEntry;
 
 // frmStyle, "Administration": the whole style catalogue on six tabs - stations,
 // components, style types, the style tree with styles, component lines,
 // operations and buggy groups, buns, and the costing variables with the plants.
-//
-// The tree loads lazily: a customer, style or component line node carries one
-// empty placeholder child until it is first opened, and opening it runs one
-// query for its children. A row's key (customer name, Style.ID,
-// StyleComponent.ID or StyleOperation.ID) travels in its Qt::UserRole data.
+// Each tab is a widget of its own; the screen holds them and refreshes them
+// all when a save changes what their lists offer.
 class StyleForm : public QWidget {
     Q_OBJECT
 public:
@@ -44,213 +36,35 @@ public:
     int currentTab() const;
     void setCurrentTab(int tab);
 
-    // Empties every entry field of every tab and reloads every list.
+    // Empties every entry field of every tab and reloads every list. Throws data::DbError.
     void FillForm();
-    // Empties the frames "Style", "Component" and "Operation" (not the record keys).
-    void ClearStyleForm();
-    // Rebuilds the tree: the root and one collapsed node per customer.
+    // Rebuilds the style tree.
     void FillTreeGrid();
-    // Load the children of a node (one query each); placeholders are the caller's business.
-    void ExpandCustomer(QTreeWidgetItem *node);
-    void ExpandStyle(QTreeWidgetItem *node);
-    void ExpandComponent(QTreeWidgetItem *node);
-    // Opens the customer and the style (and the component line) and scrolls the
-    // last of them to the top.
+    // Brings a customer's style into view in the tree.
     void GoToStyle(const QString &customer, const QString &style);
     void GoToComponent(const QString &customer, const QString &style, const QString &component);
     // Fills the buggy grid with the style's lines that go on buggies.
     void UpdateBuggy(const QString &styleId);
 
-    // The level of a tree row: 0 the root, 1 customers ... 4 operations.
-    static int levelOf(const QTreeWidgetItem *item);
-    static QString keyOf(const QTreeWidgetItem *item);
-
-    // Tabs.
     QTabBar *tabRow1 = nullptr;
     QTabBar *tabRow2 = nullptr;
     QStackedWidget *tabPages = nullptr;
 
-    // "Operation Entry"
-    QComboBox *cmbStationName = nullptr;
-    QComboBox *cmbReportName = nullptr;
-    QLineEdit *txtTeams = nullptr;
-    QComboBox *cmbOperationStatus = nullptr;
-    QPushButton *btnOperationSave = nullptr;
-    QPushButton *btnOperationExit = nullptr;
-
-    // "Component Entry"
-    QComboBox *cmbComponentID = nullptr;
-    QLineEdit *txtComponentDescription = nullptr;
-    QLineEdit *txtComponentThickness = nullptr;
-    QLineEdit *txtComponentWidth = nullptr;
-    QLineEdit *txtComponentLength = nullptr;
-    QComboBox *cmbCutStyle = nullptr;
-    QComboBox *cmbTest = nullptr;
-    QLineEdit *txtTestRange = nullptr;
-    QLineEdit *txtComponentTopped = nullptr;
-    QComboBox *cmbPrintShipping = nullptr;
-    QComboBox *cmbArm = nullptr;
-    QComboBox *cmbTie = nullptr;
-    QComboBox *cmbComponentBun = nullptr;
-    QLineEdit *txtRailsPerBun = nullptr;
-    QLineEdit *txtPiecesPerRail = nullptr;
-    QComboBox *cmbComponentStatus = nullptr;
-    QComboBox *cmbPlant = nullptr;
-    QLineEdit *txtQtyPerBuggy = nullptr;
-    QPushButton *btnComponentSave = nullptr;
-    QPushButton *btnComponentExit = nullptr;
-
-    // "Style-Type Entry"
-    QComboBox *cmbTypeID = nullptr;
-    QLineEdit *txtTypeDescription = nullptr;
-    QComboBox *cmbTypeStatus = nullptr;
-    QPushButton *btnTypeSave = nullptr;
-    QPushButton *btnTypeExit = nullptr;
-
-    // "Style Entry"
-    OutlineTree *fgTree = nullptr;
-    QGroupBox *fraStyle = nullptr;
-    QComboBox *cmbCustomer = nullptr;
-    QComboBox *cmbStyleName = nullptr;
-    QComboBox *cmbType = nullptr;
-    QLabel *lblCostPrice = nullptr;
-    QLineEdit *txtCost = nullptr;
-    QLineEdit *txtPrice = nullptr;
-    QLineEdit *txtGroupBy = nullptr;
-    QPushButton *btnStyleNew = nullptr;
-    QPushButton *btnStyleSave = nullptr;
-    QGroupBox *fraComponent = nullptr;
-    QComboBox *cmbStyle = nullptr;      // key of each entry: Style.ID (the cmbStyleID list)
-    QComboBox *cmbComponent = nullptr;  // key of each entry: Component.ID (the cmbCompID list)
-    QLineEdit *txtQty = nullptr;
-    QPushButton *btnComponentNew = nullptr;
-    QPushButton *cmbComponentSave2 = nullptr;
-    QPushButton *btnDeleteComponent = nullptr;
-    QPushButton *btnDuplicate = nullptr;
-    QGroupBox *fraOperation = nullptr;
-    QComboBox *cmbStyle2 = nullptr;     // key: Style.ID (cmbStyle2ID)
-    QComboBox *cmbComponent2 = nullptr; // key: StyleComponent.ID (cmbComponent2ID)
-    QComboBox *cmbOperation = nullptr;
-    QLineEdit *txtInstructions = nullptr;
-    QLineEdit *txtThickness = nullptr;
-    QLineEdit *txtWidth = nullptr;
-    QLineEdit *txtLength = nullptr;
-    QLineEdit *txtOperationQty = nullptr;
-    QComboBox *cmbOperation2 = nullptr;
-    QComboBox *cmbPlant2 = nullptr;
-    QPushButton *btnOperationNew = nullptr;
-    QPushButton *btnOperationsSave2 = nullptr;
-    QPushButton *btnDeleteOp = nullptr;
-    QGroupBox *fraBuggy = nullptr;
-    shell::Grid *vsfgBuggy = nullptr;
-    QPushButton *btnBuggyUp = nullptr;
-    QPushButton *btnBuggyDown = nullptr;
-    QPushButton *btnBuggyBar = nullptr;
-    QPushButton *btnSaveBuggySheet = nullptr;
-    QPushButton *btnCopyStyle = nullptr;
-    QPushButton *btnStyleExit = nullptr;
-    // The three record keys of what is being edited (hidden fields).
-    QLineEdit *txtStyleNameID = nullptr;
-    QLineEdit *txtStyleComponentID = nullptr;
-    QLineEdit *txtStyleComponentOperationID = nullptr;
-
-    // "Bun/Fiber Entry"
-    QComboBox *cmbBunID = nullptr;
-    QCheckBox *chkOffAll = nullptr;
-    QLineEdit *txtBunWidth = nullptr;
-    QLineEdit *txtBunLength = nullptr;
-    QLineEdit *txtBunGrade = nullptr;
-    QComboBox *cmbBunVendor = nullptr;
-    QComboBox *cmbBunStatus = nullptr;
-    QPushButton *btnBunSave = nullptr;
-    QPushButton *btnBunExit = nullptr;
-
-    // "Variables"
-    QLineEdit *txtLaborCostPerHour = nullptr;
-    QLineEdit *txtNonArmsPerHour = nullptr;
-    QLineEdit *txtSLNonArmsPerHour = nullptr;
-    QLineEdit *txtLaborPercent = nullptr;
-    QPushButton *btnVariableSave = nullptr;
-    QPushButton *btnVariableExit = nullptr;
-    QLineEdit *txtPlant = nullptr;
-    QPushButton *btnAddPlant = nullptr;
-    QListWidget *lstPlant = nullptr;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    StationEntry *stationEntry = nullptr;     // "Operation Entry"
+    ComponentEntry *componentEntry = nullptr; // "Component Entry"
+    StyleTypeEntry *typeEntry = nullptr;      // "Style-Type Entry"
+    StyleEntry *styleEntry = nullptr;         // "Style Entry"
+    BunEntry *bunEntry = nullptr;             // "Bun/Fiber Entry"
+    VariablesEntry *variablesEntry = nullptr; // "Variables"
 
 private:
-    // Construction, one tab each.
-    QWidget *buildOperationTab();
-    QWidget *buildComponentTab();
-    QWidget *buildTypeTab();
-    QWidget *buildStyleTab();
-    QWidget *buildBunTab();
-    QWidget *buildVariablesTab();
     void buildTabs();
-    void applyConfiguration();
-
-    // Tree.
-    void treeItemExpanded(QTreeWidgetItem *item);
-    void treeRowSelected(QTreeWidgetItem *item);
-    void removeTreeRow(QTreeWidgetItem *item);
-    // Removes the loaded rows of a level that carry key (with their children).
-    void removeLoadedRows(int level, const QString &key);
-    QTreeWidgetItem *goToStyleRow(const QString &customer, const QString &style);
-    void fillStyleFrame(const QString &customer, const QString &name, const QString &type, double cost,
-                        double price, const QString &group);
-
-    // Style frame, types, variables.
-    void customerChosen();
-    void typeChosen();
-    void setStyleId(const QString &id);
-    void newStyle();
-    void saveStyle();
-    void typeIdChanged();
-    void saveType();
-    void saveVariables();
-
-    // Components, lines, buns, plants.
-    void clearComponentFields();
-    void componentIdChanged();
-    void saveComponent();
-    void componentChosen();
-    void newComponentLine();
-    void saveComponentLine();
-    void deleteComponentLine();
-    void clearBunFields();
-    void bunIdChanged();
-    void saveBun();
-    void addPlant();
-    bool qtyPerBuggyLeft();
-
-    // Stations and operations.
-    void stationChanged();
-    void saveStation();
-    void style2Chosen();
-    void operationChosen();
-    void newOperation();
-    void saveOperation();
-    void deleteOperation();
-
-    // Buggy groups.
-    void buggyMove(int step);
-    void buggyAddBreak();
-    void saveBuggySheet();
-    void appendBuggyRow(const QString &key, const QString &text, const QString &qty, bool isBreak);
-
-    void openLaterScreen(const QString &name, const QString &caption);
-
-    QString chosenStyleId() const;
-    QString chosenComponentId() const;
-    QString chosenStyle2Id() const;
-    QString chosenLineId() const;
-
-    // Set while the program itself changes the tree: expansions then load
-    // nothing and selections fill nothing.
-    bool m_treeBusy = false;
-    QList<QWidget *> m_catalogueButtons;
-    QWidget *m_tabWidgets[TabCount] = {};
+    // Opens a catalogue tool through the program's registry; the screen stays
+    // disabled while the tool is open. Nullptr (after telling the user) when
+    // this build has no such screen.
+    QWidget *openTool(const QString &name, const QString &caption);
+    void openCopyStyle(const QString &styleText, const QString &styleId);
+    void openDuplicate(const DuplicateSource &source);
 };
 
 } // namespace catalogue

@@ -115,4 +115,24 @@ QString phoneInputMask()
     return QStringLiteral("(000) 000-0000;_");
 }
 
+int decimalsNeeded(double value, int decimals)
+{
+    for (int d = decimals; d < 6; ++d) {
+        const double scale = std::pow(10.0, d);
+        if (std::fabs(std::round(value * scale) / scale - value) <= 1e-9 * std::fmax(1.0, std::fabs(value)))
+            return d;
+    }
+    return 6;
+}
+
+QString formatMoneyKeepingDecimals(double value)
+{
+    const int decimals = decimalsNeeded(value, 2);
+    if (decimals == 2)
+        return formatMoney(value);
+    static const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QString text = QLatin1Char('$') + us.toString(std::fabs(value), 'f', decimals);
+    return value < 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
+}
+
 } // namespace core

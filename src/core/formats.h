@@ -37,4 +37,12 @@ std::optional<double> parseMoney(const QString &text);
 // that an empty field stays valid.
 QString phoneInputMask();
 
+// The decimals a value needs to be shown without loss: at least the given
+// count, more (up to six) when the value has them.
+int decimalsNeeded(double value, int decimals);
+// Money in an edit field as formatMoney shows it, except that a value finer
+// than a cent keeps its decimals ("$0.125"), so that a field shown and saved
+// again never rounds what was stored.
+QString formatMoneyKeepingDecimals(double value);
+
 } // namespace core

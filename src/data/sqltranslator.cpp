@@ -618,15 +618,31 @@ void checkSingleStatement(const QString &statement)
         throw DbError(QStringLiteral("The statement holds a NUL character."));
     bool any = false;
     bool ended = false;
+    // A trigger's body holds statements of its own between BEGIN and END
+    // (CASE ... END nests inside it); only a semicolon outside them ends the
+    // statement. BEGIN counts only in CREATE ... TRIGGER, so "BEGIN; DELETE"
+    // is still two statements.
+    bool createStatement = false;
+    bool trigger = false;
+    int depth = 0;
     for (const Token &t : Tokenizer(statement).run()) {
         if (t.kind == Kind::Space || t.kind == Kind::Comment)
             continue;
         if (t.kind == Kind::Punct && t.text == QLatin1String(";")) {
-            ended = any;
+            if (depth == 0)
+                ended = any;
             continue;
         }
         if (ended)
             throw DbError(QStringLiteral("Only one statement may be run at a time; this text holds more than one."));
+        if (!any)
+            createStatement = isWord(t, "CREATE");
+        else if (createStatement && isWord(t, "TRIGGER"))
+            trigger = true;
+        else if (trigger && (isWord(t, "BEGIN") || (depth > 0 && isWord(t, "CASE"))))
+            ++depth;
+        else if (trigger && depth > 0 && isWord(t, "END"))
+            --depth;
         any = true;
     }
     if (!any)

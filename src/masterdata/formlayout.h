@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <initializer_list>
 
+class QCheckBox;
+
 // Small helpers the master-data screens share to build their widgets.
 namespace masterdata {
 
@@ -44,12 +46,39 @@ void buildAddressFields(QWidget *parent, AddressFields &fields);
 // Their rows "Address1" to "Email" in a form.
 void addAddressRows(QGridLayout *grid, const AddressFields &fields);
 
-// A text field of a screen and the column it shows, for screens that load and
-// save a row field by field.
+// How a field shows its column: text as stored, a number in a fixed format, a
+// list's entry, or a Yes/No flag (a Yes/No list or a check box).
+enum class FieldKind { Text, Number, Choice, Flag };
+
+// A field of a screen and the column it shows, for screens that load and save
+// a row field by field. {&Form::txtName, "Name"} is a text field; the makers
+// below give the other kinds.
 template <typename Form>
 struct FieldColumn {
-    QLineEdit *Form::*field;
-    const char *column;
+    QLineEdit *Form::*field = nullptr;
+    const char *column = nullptr;
+    FieldKind kind = FieldKind::Text;
+    int decimals = 0;      // a number's decimals ("#,##0.00" is 2, grouped)
+    bool grouped = false;  // a number with thousands separators
+    QComboBox *Form::*list = nullptr;  // a choice, or a flag shown as Yes/No
+    QCheckBox *Form::*check = nullptr; // a flag shown as a check box
+
+    static FieldColumn number(QLineEdit *Form::*f, const char *c, int decimals, bool grouped = false)
+    {
+        return {f, c, FieldKind::Number, decimals, grouped, nullptr, nullptr};
+    }
+    static FieldColumn choice(QComboBox *Form::*l, const char *c)
+    {
+        return {nullptr, c, FieldKind::Choice, 0, false, l, nullptr};
+    }
+    static FieldColumn flag(QComboBox *Form::*l, const char *c)
+    {
+        return {nullptr, c, FieldKind::Flag, 0, false, l, nullptr};
+    }
+    static FieldColumn flag(QCheckBox *Form::*b, const char *c)
+    {
+        return {nullptr, c, FieldKind::Flag, 0, false, nullptr, b};
+    }
 };
 
 // Shows a stored phone or fax number in a masked field, with the cursor at its

@@ -1,5 +1,11 @@
 #include "app/screens.h"
 #include "catalogue/styleform.h"
+#include "catalogue/bunentry.h"
+#include "catalogue/componententry.h"
+#include "catalogue/stationentry.h"
+#include "catalogue/styleentry.h"
+#include "catalogue/styletypeentry.h"
+#include "catalogue/variablesentry.h"
 #include "catalogue/outlinetree.h"
 #include "data/database.h"
 #include "data/selectcounter.h"
@@ -130,7 +136,7 @@ protected:
         form->load();
         return *form;
     }
-    QTreeWidgetItem *root() { return form->fgTree->topLevelItem(0); }
+    QTreeWidgetItem *root() { return form->styleEntry->fgTree->topLevelItem(0); }
     QTreeWidgetItem *expanded(QTreeWidgetItem *node)
     {
         node->setExpanded(true);
@@ -139,7 +145,7 @@ protected:
     QTreeWidgetItem *acme() { return child(root(), QStringLiteral("Acme")); }
     QTreeWidgetItem *style9Row() { return child(expanded(acme()), QStringLiteral("9-SOFA")); }
     QTreeWidgetItem *seatRow() { return child(expanded(style9Row()), QStringLiteral("(2) - 10-Seat")); }
-    void select(QTreeWidgetItem *item) { form->fgTree->setCurrentItem(item); }
+    void select(QTreeWidgetItem *item) { form->styleEntry->fgTree->setCurrentItem(item); }
     void click(QPushButton *button) { button->click(); }
     void pick(QComboBox *list, const QString &text)
     {
@@ -197,12 +203,12 @@ TEST_F(StyleFormTest, OpeningBuildsCustomerNodesWithOneQuery)
     data::SelectCounter selects(data::sharedDatabase());
     form->FillTreeGrid();
     EXPECT_EQ(selects.count(), 1);
-    ASSERT_EQ(form->fgTree->topLevelItemCount(), 1);
+    ASSERT_EQ(form->styleEntry->fgTree->topLevelItemCount(), 1);
     EXPECT_EQ(root()->text(0), "Styles");
     EXPECT_EQ(childTexts(root()), QStringList({"Acme", "Bravo", "Carl's"}));
     for (int i = 0; i < root()->childCount(); ++i) {
         QTreeWidgetItem *customer = root()->child(i);
-        EXPECT_EQ(StyleForm::keyOf(customer), customer->text(0));
+        EXPECT_EQ(catalogue::StyleEntry::keyOf(customer), customer->text(0));
         EXPECT_FALSE(customer->isExpanded());
         EXPECT_EQ(childTexts(customer), QStringList({QString()})) << "one placeholder";
     }
@@ -215,7 +221,7 @@ TEST_F(StyleFormTest, ExpandingLoadsOnceInNaturalOrder)
     QTreeWidgetItem *customer = expanded(acme());
     EXPECT_EQ(selects.count(), 1);
     EXPECT_EQ(childTexts(customer), QStringList({"9-SOFA", "10-SOFA", "A1-SOFA"}));
-    EXPECT_EQ(StyleForm::keyOf(customer->child(0)), QString::number(style9));
+    EXPECT_EQ(catalogue::StyleEntry::keyOf(customer->child(0)), QString::number(style9));
 
     // Closed and opened again: nothing is asked, a style added meanwhile does not show.
     addStyle(QStringLiteral("Acme"), QStringLiteral("8"));
@@ -235,7 +241,7 @@ TEST_F(StyleFormTest, ExpandingLoadsOnceInNaturalOrder)
     EXPECT_EQ(childTexts(style), QStringList({"(1) - 9-Back", "(2) - 10-Seat"}));
     QTreeWidgetItem *line = expanded(child(style, QStringLiteral("(2) - 10-Seat")));
     EXPECT_EQ(childTexts(line), QStringList({"Saw 1 - (cut Saw 1)  [0.250 - CNC 1 - North]", "CNC 1 - (cut CNC 1)"}));
-    EXPECT_EQ(StyleForm::levelOf(line->child(0)), 4);
+    EXPECT_EQ(catalogue::StyleEntry::levelOf(line->child(0)), 4);
     EXPECT_EQ(line->child(0)->childCount(), 0) << "operations are leaves";
     // A line without operations opens to nothing.
     EXPECT_EQ(expanded(child(style, QStringLiteral("(1) - 9-Back")))->childCount(), 0);
@@ -246,50 +252,50 @@ TEST_F(StyleFormTest, SelectingRowsFillsTheFrames)
     open();
     // A style.
     select(style9Row());
-    EXPECT_EQ(form->cmbCustomer->currentText(), "Acme");
-    EXPECT_EQ(form->cmbStyleName->currentText(), "9");
-    EXPECT_EQ(form->cmbType->currentText(), "SOFA");
-    EXPECT_EQ(form->txtCost->text(), "$5.00");
-    EXPECT_EQ(form->txtPrice->text(), "$9.50");
-    EXPECT_EQ(form->txtGroupBy->text(), "G1");
-    EXPECT_EQ(form->txtStyleNameID->text(), QString::number(style9));
-    EXPECT_EQ(form->cmbStyle->count(), 3) << "the customer's styles only";
-    EXPECT_EQ(form->vsfgBuggy->rowCount(), 2) << "the style's buggy lines";
+    EXPECT_EQ(form->styleEntry->cmbCustomer->currentText(), "Acme");
+    EXPECT_EQ(form->styleEntry->cmbStyleName->currentText(), "9");
+    EXPECT_EQ(form->styleEntry->cmbType->currentText(), "SOFA");
+    EXPECT_EQ(form->styleEntry->txtCost->text(), "$5.00");
+    EXPECT_EQ(form->styleEntry->txtPrice->text(), "$9.50");
+    EXPECT_EQ(form->styleEntry->txtGroupBy->text(), "G1");
+    EXPECT_EQ(form->styleEntry->txtStyleNameID->text(), QString::number(style9));
+    EXPECT_EQ(form->styleEntry->cmbStyle->count(), 3) << "the customer's styles only";
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->rowCount(), 2) << "the style's buggy lines";
 
     // A component line.
     select(seatRow());
-    EXPECT_EQ(form->cmbStyle->currentText(), "9-SOFA");
-    EXPECT_EQ(form->cmbComponent->currentText(), "10-Seat");
-    EXPECT_EQ(form->txtQty->text(), "2");
-    EXPECT_EQ(form->txtStyleComponentID->text(), QString::number(lineSeat));
-    EXPECT_EQ(form->cmbStyleName->currentText(), "9");
+    EXPECT_EQ(form->styleEntry->cmbStyle->currentText(), "9-SOFA");
+    EXPECT_EQ(form->styleEntry->cmbComponent->currentText(), "10-Seat");
+    EXPECT_EQ(form->styleEntry->txtQty->text(), "2");
+    EXPECT_EQ(form->styleEntry->txtStyleComponentID->text(), QString::number(lineSeat));
+    EXPECT_EQ(form->styleEntry->cmbStyleName->currentText(), "9");
 
     // An operation with a split to a second station.
     select(expanded(seatRow())->child(0));
-    EXPECT_EQ(form->cmbStyle2->currentText(), "9-SOFA");
-    EXPECT_EQ(form->cmbComponent2->currentText(), "10-Seat");
-    EXPECT_EQ(form->cmbOperation->currentText(), "Saw 1");
-    EXPECT_EQ(form->txtInstructions->text(), "cut Saw 1");
-    EXPECT_EQ(form->txtThickness->text(), "1.50");
-    EXPECT_EQ(form->txtWidth->text(), "2.00");
-    EXPECT_EQ(form->txtLength->text(), "3.00");
-    EXPECT_EQ(form->txtOperationQty->text(), "0.25");
-    EXPECT_EQ(form->cmbOperation2->currentText(), "CNC 1");
-    EXPECT_EQ(form->cmbPlant2->currentText(), "North");
-    EXPECT_EQ(form->txtStyleComponentOperationID->text(), QString::number(opSaw));
-    EXPECT_EQ(form->txtStyleComponentID->text(), QString::number(lineSeat));
+    EXPECT_EQ(form->styleEntry->cmbStyle2->currentText(), "9-SOFA");
+    EXPECT_EQ(form->styleEntry->cmbComponent2->currentText(), "10-Seat");
+    EXPECT_EQ(form->styleEntry->cmbOperation->currentText(), "Saw 1");
+    EXPECT_EQ(form->styleEntry->txtInstructions->text(), "cut Saw 1");
+    EXPECT_EQ(form->styleEntry->txtThickness->text(), "1.50");
+    EXPECT_EQ(form->styleEntry->txtWidth->text(), "2.00");
+    EXPECT_EQ(form->styleEntry->txtLength->text(), "3.00");
+    EXPECT_EQ(form->styleEntry->txtOperationQty->text(), "0.25");
+    EXPECT_EQ(form->styleEntry->cmbOperation2->currentText(), "CNC 1");
+    EXPECT_EQ(form->styleEntry->cmbPlant2->currentText(), "North");
+    EXPECT_EQ(form->styleEntry->txtStyleComponentOperationID->text(), QString::number(opSaw));
+    EXPECT_EQ(form->styleEntry->txtStyleComponentID->text(), QString::number(lineSeat));
 
     // One without a split: "0.0", no second station, the empty plant entry.
     select(seatRow()->child(1));
-    EXPECT_EQ(form->txtOperationQty->text(), "0.0");
-    EXPECT_EQ(form->cmbOperation2->currentIndex(), -1);
-    EXPECT_EQ(form->cmbPlant2->currentIndex(), 0);
+    EXPECT_EQ(form->styleEntry->txtOperationQty->text(), "0.0");
+    EXPECT_EQ(form->styleEntry->cmbOperation2->currentIndex(), -1);
+    EXPECT_EQ(form->styleEntry->cmbPlant2->currentIndex(), 0);
 
     // The root or a customer only empties the frames.
     select(acme());
-    EXPECT_EQ(form->cmbCustomer->currentIndex(), -1);
-    EXPECT_TRUE(form->txtQty->text().isEmpty());
-    EXPECT_TRUE(form->cmbStyleName->currentText().isEmpty());
+    EXPECT_EQ(form->styleEntry->cmbCustomer->currentIndex(), -1);
+    EXPECT_TRUE(form->styleEntry->txtQty->text().isEmpty());
+    EXPECT_TRUE(form->styleEntry->cmbStyleName->currentText().isEmpty());
     EXPECT_EQ(messages.count(), 0);
 }
 
@@ -299,15 +305,15 @@ TEST_F(StyleFormTest, ValuesFinerThanTheirFormatSurviveShowAndSave)
     db().execute(QStringLiteral("UPDATE StyleOperation SET Thickness = 1.125, SplitQty = 0.3333 WHERE ID = %1").arg(opSaw));
     open();
     select(expanded(seatRow())->child(0));
-    EXPECT_EQ(form->txtCost->text(), "$0.125");
-    EXPECT_EQ(form->txtThickness->text(), "1.125");
-    EXPECT_EQ(form->txtOperationQty->text(), "0.3333");
-    click(form->btnOperationsSave2);
+    EXPECT_EQ(form->styleEntry->txtCost->text(), "$0.125");
+    EXPECT_EQ(form->styleEntry->txtThickness->text(), "1.125");
+    EXPECT_EQ(form->styleEntry->txtOperationQty->text(), "0.3333");
+    click(form->styleEntry->btnOperationsSave2);
     data::Recordset op = row(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opSaw));
     EXPECT_DOUBLE_EQ(op.number("Thickness"), 1.125);
     EXPECT_DOUBLE_EQ(op.number("SplitQty"), 0.3333);
     select(style9Row());
-    click(form->btnStyleSave);
+    click(form->styleEntry->btnStyleSave);
     EXPECT_DOUBLE_EQ(row(QStringLiteral("SELECT Cost FROM Style WHERE ID = %1").arg(style9)).number("Cost"), 0.125);
     EXPECT_EQ(messages.count(), 0);
 }
@@ -328,7 +334,7 @@ TEST_F(StyleFormTest, StalePlaceholderAndDeletedRecordsLeaveTheTree)
     db().execute(QStringLiteral("DELETE FROM StyleComponent WHERE ID = %1").arg(lineBack));
     select(back);
     EXPECT_EQ(childTexts(customer->child(0)), QStringList({"(2) - 10-Seat", ""}));
-    EXPECT_TRUE(form->txtStyleComponentID->text().isEmpty());
+    EXPECT_TRUE(form->styleEntry->txtStyleComponentID->text().isEmpty());
 }
 
 TEST_F(StyleFormTest, GoToComponentOpensTheLineAndItsOperations)
@@ -353,15 +359,15 @@ TEST_F(StyleFormTest, StyleSaveUpdatesRenamesAndReactivates)
     // The same customer, name and type with no style selected: that style is
     // updated (and active again), none is added.
     db().execute(QStringLiteral("UPDATE Style SET Status = 'Inactive' WHERE ID = %1").arg(style9));
-    pick(form->cmbCustomer, QStringLiteral("Acme"));
-    form->cmbStyleName->setEditText(QStringLiteral("9"));
-    pick(form->cmbType, QStringLiteral("SOFA"));
-    EXPECT_EQ(form->txtStyleNameID->text(), QString::number(style9)) << "the type lookup finds the style";
-    form->txtStyleNameID->clear();
-    form->txtCost->setText(QStringLiteral("$1,234.50"));
-    form->txtPrice->setText(QStringLiteral("(2.00)"));
-    form->txtGroupBy->setText(QStringLiteral("Bob's \"big\" group"));
-    click(form->btnStyleSave);
+    pick(form->styleEntry->cmbCustomer, QStringLiteral("Acme"));
+    form->styleEntry->cmbStyleName->setEditText(QStringLiteral("9"));
+    pick(form->styleEntry->cmbType, QStringLiteral("SOFA"));
+    EXPECT_EQ(form->styleEntry->txtStyleNameID->text(), QString::number(style9)) << "the type lookup finds the style";
+    form->styleEntry->txtStyleNameID->clear();
+    form->styleEntry->txtCost->setText(QStringLiteral("$1,234.50"));
+    form->styleEntry->txtPrice->setText(QStringLiteral("(2.00)"));
+    form->styleEntry->txtGroupBy->setText(QStringLiteral("Bob's \"big\" group"));
+    click(form->styleEntry->btnStyleSave);
     EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Style")), styles);
     data::Recordset rs = row(QStringLiteral("SELECT * FROM Style WHERE ID = %1").arg(style9));
@@ -373,20 +379,20 @@ TEST_F(StyleFormTest, StyleSaveUpdatesRenamesAndReactivates)
     QTreeWidgetItem *customer = acme();
     EXPECT_TRUE(customer->isExpanded());
     EXPECT_TRUE(child(customer, QStringLiteral("9-SOFA"))->isExpanded());
-    EXPECT_TRUE(form->txtStyleNameID->text().isEmpty());
+    EXPECT_TRUE(form->styleEntry->txtStyleNameID->text().isEmpty());
 
     // Renaming through the style ID: a name with a quote, stored as typed.
     select(child(acme(), QStringLiteral("10-SOFA")));
-    form->cmbStyleName->setEditText(QStringLiteral("O'Neil 10"));
-    click(form->btnStyleSave);
+    form->styleEntry->cmbStyleName->setEditText(QStringLiteral("O'Neil 10"));
+    click(form->styleEntry->btnStyleSave);
     EXPECT_EQ(row(QStringLiteral("SELECT Name FROM Style WHERE ID = %1").arg(style10)).text("Name"), "O'Neil 10");
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Style")), styles);
     EXPECT_EQ(childTexts(acme()), QStringList({"9-SOFA", "A1-SOFA", "O'Neil 10-SOFA", ""}));
 
     // Renaming onto another style of the customer would make two alike: refused.
     select(child(acme(), QStringLiteral("A1-SOFA")));
-    form->cmbStyleName->setEditText(QStringLiteral("9"));
-    click(form->btnStyleSave);
+    form->styleEntry->cmbStyleName->setEditText(QStringLiteral("9"));
+    click(form->styleEntry->btnStyleSave);
     EXPECT_EQ(messages.last().title, "Invalid Information");
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Style WHERE Name = '9'")), 1);
 }
@@ -394,19 +400,19 @@ TEST_F(StyleFormTest, StyleSaveUpdatesRenamesAndReactivates)
 TEST_F(StyleFormTest, NewStyleAndTheTypeLookup)
 {
     open();
-    pick(form->cmbCustomer, QStringLiteral("Carl's"));
-    EXPECT_EQ(form->cmbStyleName->count(), 0) << "a customer without styles";
-    EXPECT_EQ(form->cmbStyle->count(), 0);
-    EXPECT_EQ(form->cmbStyle2->count(), 0);
-    form->cmbStyleName->setEditText(QStringLiteral("Loveseat"));
-    form->txtGroupBy->setText(QStringLiteral("keep"));
-    form->txtCost->setText(QStringLiteral("7"));
-    pick(form->cmbType, QStringLiteral("CHAIR"));
-    EXPECT_EQ(form->txtCost->text(), "$0.00");
-    EXPECT_EQ(form->txtPrice->text(), "$0.00");
-    EXPECT_EQ(form->txtGroupBy->text(), "keep");
-    form->txtPrice->setText(QStringLiteral("12.5"));
-    click(form->btnStyleSave);
+    pick(form->styleEntry->cmbCustomer, QStringLiteral("Carl's"));
+    EXPECT_EQ(form->styleEntry->cmbStyleName->count(), 0) << "a customer without styles";
+    EXPECT_EQ(form->styleEntry->cmbStyle->count(), 0);
+    EXPECT_EQ(form->styleEntry->cmbStyle2->count(), 0);
+    form->styleEntry->cmbStyleName->setEditText(QStringLiteral("Loveseat"));
+    form->styleEntry->txtGroupBy->setText(QStringLiteral("keep"));
+    form->styleEntry->txtCost->setText(QStringLiteral("7"));
+    pick(form->styleEntry->cmbType, QStringLiteral("CHAIR"));
+    EXPECT_EQ(form->styleEntry->txtCost->text(), "$0.00");
+    EXPECT_EQ(form->styleEntry->txtPrice->text(), "$0.00");
+    EXPECT_EQ(form->styleEntry->txtGroupBy->text(), "keep");
+    form->styleEntry->txtPrice->setText(QStringLiteral("12.5"));
+    click(form->styleEntry->btnStyleSave);
     data::Recordset rs = row(QStringLiteral("SELECT * FROM Style WHERE Customer = 'Carl''s'"));
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.text("Name"), "Loveseat");
@@ -415,9 +421,9 @@ TEST_F(StyleFormTest, NewStyleAndTheTypeLookup)
     EXPECT_EQ(rs.text("Status"), "Active");
     EXPECT_EQ(childTexts(child(root(), QStringLiteral("Carl's"))), QStringList({"Loveseat-CHAIR", ""}));
 
-    click(form->btnStyleNew);
-    EXPECT_EQ(form->cmbCustomer->currentIndex(), -1);
-    EXPECT_EQ(form->txtCost->text(), "$0.00");
+    click(form->styleEntry->btnStyleNew);
+    EXPECT_EQ(form->styleEntry->cmbCustomer->currentIndex(), -1);
+    EXPECT_EQ(form->styleEntry->txtCost->text(), "$0.00");
 }
 
 TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
@@ -426,80 +432,80 @@ TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
     struct Case {
         const char *name;
         std::function<void()> fill;
-        QPushButton *StyleForm::*button;
+        const char *button; // by control name
         QString title, text;
         QString countStatement;
     };
     const QString notEnough = QStringLiteral("Not enouth information.");
     auto acmeNine = [this] {
-        pick(form->cmbCustomer, QStringLiteral("Acme"));
-        form->cmbStyleName->setEditText(QStringLiteral("9"));
-        pick(form->cmbType, QStringLiteral("SOFA"));
+        pick(form->styleEntry->cmbCustomer, QStringLiteral("Acme"));
+        form->styleEntry->cmbStyleName->setEditText(QStringLiteral("9"));
+        pick(form->styleEntry->cmbType, QStringLiteral("SOFA"));
     };
     const std::vector<Case> cases = {
-        {"style without a type", [this] { pick(form->cmbCustomer, QStringLiteral("Acme")); }, &StyleForm::btnStyleSave,
+        {"style without a type", [this] { pick(form->styleEntry->cmbCustomer, QStringLiteral("Acme")); }, "btnStyleSave",
          "Invalid Information", notEnough, "SELECT * FROM Style WHERE Cost = 5"},
-        {"style cost in words", [&] { acmeNine(); form->txtCost->setText(QStringLiteral("five")); },
-         &StyleForm::btnStyleSave, "Invalid Information", "Cost must be a number (or left empty). Nothing was saved.",
+        {"style cost in words", [&] { acmeNine(); form->styleEntry->txtCost->setText(QStringLiteral("five")); },
+         "btnStyleSave", "Invalid Information", "Cost must be a number (or left empty). Nothing was saved.",
          "SELECT * FROM Style WHERE Cost = 5"},
         {"type without status", [this] {
-             form->cmbTypeID->setEditText(QStringLiteral("NEW"));
-             form->txtTypeDescription->setText(QStringLiteral("New"));
-         }, &StyleForm::btnTypeSave, "Invalid Information",
+             form->typeEntry->cmbTypeID->setEditText(QStringLiteral("NEW"));
+             form->typeEntry->txtTypeDescription->setText(QStringLiteral("New"));
+         }, "btnTypeSave", "Invalid Information",
          "You must enter an ID, Description, and Status for the Type.", "SELECT * FROM StyleType"},
-        {"variables without labor cost", [this] { form->txtNonArmsPerHour->setText(QStringLiteral("40")); },
-         &StyleForm::btnVariableSave, "Invalid Information",
+        {"variables without labor cost", [this] { form->variablesEntry->txtNonArmsPerHour->setText(QStringLiteral("40")); },
+         "btnVariableSave", "Invalid Information",
          "You must enter a Labor Cost Per Hour and Non-Arms Per Hour before saving.", "SELECT * FROM Data"},
         {"labor percent in words", [this] {
-             form->txtLaborCostPerHour->setText(QStringLiteral("12"));
-             form->txtNonArmsPerHour->setText(QStringLiteral("40"));
-             form->txtLaborPercent->setText(QStringLiteral("ten"));
-         }, &StyleForm::btnVariableSave, "Invalid Information",
+             form->variablesEntry->txtLaborCostPerHour->setText(QStringLiteral("12"));
+             form->variablesEntry->txtNonArmsPerHour->setText(QStringLiteral("40"));
+             form->variablesEntry->txtLaborPercent->setText(QStringLiteral("ten"));
+         }, "btnVariableSave", "Invalid Information",
          "Labor Percent must be a number (or left empty). Nothing was saved.", "SELECT * FROM Data"},
         {"component without plant", [this] {
-             form->cmbComponentID->setEditText(QStringLiteral("NEWC"));
-             form->txtComponentDescription->setText(QStringLiteral("x"));
-         }, &StyleForm::btnComponentSave, "Invalid Information",
+             form->componentEntry->cmbComponentID->setEditText(QStringLiteral("NEWC"));
+             form->componentEntry->txtComponentDescription->setText(QStringLiteral("x"));
+         }, "btnComponentSave", "Invalid Information",
          "You must enter an ID,Description,Test,Print Info,Arm Info, Plant, and Status for the Component.",
          "SELECT * FROM Component"},
         {"component width in words", [this] {
-             form->cmbComponentID->setEditText(QStringLiteral("10"));
-             form->txtComponentWidth->setText(QStringLiteral("wide"));
-         }, &StyleForm::btnComponentSave, "Invalid Information",
+             form->componentEntry->cmbComponentID->setEditText(QStringLiteral("10"));
+             form->componentEntry->txtComponentWidth->setText(QStringLiteral("wide"));
+         }, "btnComponentSave", "Invalid Information",
          "Width must be a number (or left empty). Nothing was saved.", "SELECT * FROM Component WHERE Width = 20"},
         {"line quantity in words", [this] {
              select(seatRow());
-             form->txtQty->setText(QStringLiteral("two"));
-         }, &StyleForm::cmbComponentSave2, "Invalid Information", "Qty must be a number (or left empty). Nothing was saved.",
+             form->styleEntry->txtQty->setText(QStringLiteral("two"));
+         }, "cmbComponentSave2", "Invalid Information", "Qty must be a number (or left empty). Nothing was saved.",
          "SELECT * FROM StyleComponent WHERE Qty = 2"},
         {"operation split in words", [this] {
              select(expanded(seatRow())->child(1));
-             form->txtOperationQty->setText(QStringLiteral("half"));
-         }, &StyleForm::btnOperationsSave2, "Invalid Information",
+             form->styleEntry->txtOperationQty->setText(QStringLiteral("half"));
+         }, "btnOperationsSave2", "Invalid Information",
          "Qty (the split) must be a number (or left empty). Nothing was saved.",
          "SELECT * FROM StyleOperation WHERE SplitQty IS NULL"},
-        {"operation without station", [this] { pick(form->cmbStyle2, QStringLiteral("9-SOFA")); },
-         &StyleForm::btnOperationsSave2, "Invalid Information", notEnough, "SELECT * FROM StyleOperation"},
-        {"bun without status", [this] { form->cmbBunID->setEditText(QStringLiteral("B9")); }, &StyleForm::btnBunSave,
+        {"operation without station", [this] { pick(form->styleEntry->cmbStyle2, QStringLiteral("9-SOFA")); },
+         "btnOperationsSave2", "Invalid Information", notEnough, "SELECT * FROM StyleOperation"},
+        {"bun without status", [this] { form->bunEntry->cmbBunID->setEditText(QStringLiteral("B9")); }, "btnBunSave",
          "Invalid Information", "You must enter an ID and Status for the Bun.", "SELECT * FROM Bun"},
         {"station with teams in words", [this] {
-             form->cmbStationName->setEditText(QStringLiteral("Saw 1"));
-             form->txtTeams->setText(QStringLiteral("two"));
-         }, &StyleForm::btnOperationSave, "Invalid Information",
+             form->stationEntry->cmbStationName->setEditText(QStringLiteral("Saw 1"));
+             form->stationEntry->txtTeams->setText(QStringLiteral("two"));
+         }, "btnOperationSave", "Invalid Information",
          "You must enter a Station Name, Report Name, Number of Teams, and Status for the Operation.",
          "SELECT * FROM Operation WHERE Teams = 2"},
-        {"plant without a name", [] {}, &StyleForm::btnAddPlant, "No Data Entered",
+        {"plant without a name", [] {}, "btnAddPlant", "No Data Entered",
          "You must enter a Plant before clicking Add.", "SELECT * FROM Plants"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         form->FillForm();
-        form->ClearStyleForm();
+        form->styleEntry->ClearStyleForm();
         const int before = count(c.countStatement);
         messages.clear();
         c.fill();
         messages.clear();
-        click(form.get()->*c.button);
+        click(form->findChild<QPushButton *>(QLatin1String(c.button)));
         ASSERT_EQ(messages.count(), 1);
         EXPECT_EQ(messages.last().title, c.title);
         EXPECT_EQ(messages.last().text, c.text);
@@ -512,63 +518,63 @@ TEST_F(StyleFormTest, TypesVariablesBunsStationsAndPlantsSave)
 {
     open();
     // Type: typed key looked up, saved with a quote, offered in the type list.
-    form->cmbTypeID->setEditText(QStringLiteral("SOFA"));
-    EXPECT_EQ(form->txtTypeDescription->text(), "SOFA");
-    EXPECT_EQ(form->cmbTypeStatus->currentText(), "Active");
-    form->cmbTypeID->setEditText(QStringLiteral("O'TTOMAN"));
-    EXPECT_TRUE(form->txtTypeDescription->text().isEmpty());
-    form->txtTypeDescription->setText(QStringLiteral("Foot rest 'n' stool"));
-    pick(form->cmbTypeStatus, QStringLiteral("Inactive"));
-    click(form->btnTypeSave);
+    form->typeEntry->cmbTypeID->setEditText(QStringLiteral("SOFA"));
+    EXPECT_EQ(form->typeEntry->txtTypeDescription->text(), "SOFA");
+    EXPECT_EQ(form->typeEntry->cmbTypeStatus->currentText(), "Active");
+    form->typeEntry->cmbTypeID->setEditText(QStringLiteral("O'TTOMAN"));
+    EXPECT_TRUE(form->typeEntry->txtTypeDescription->text().isEmpty());
+    form->typeEntry->txtTypeDescription->setText(QStringLiteral("Foot rest 'n' stool"));
+    pick(form->typeEntry->cmbTypeStatus, QStringLiteral("Inactive"));
+    click(form->typeEntry->btnTypeSave);
     EXPECT_EQ(row("SELECT Description FROM StyleType WHERE ID = 'O''TTOMAN'").text("Description"), "Foot rest 'n' stool");
-    EXPECT_GE(form->cmbType->findText(QStringLiteral("O'TTOMAN")), 0) << "inactive types stay in the list";
-    EXPECT_TRUE(form->cmbTypeID->currentText().isEmpty());
+    EXPECT_GE(form->styleEntry->cmbType->findText(QStringLiteral("O'TTOMAN")), 0) << "inactive types stay in the list";
+    EXPECT_TRUE(form->typeEntry->cmbTypeID->currentText().isEmpty());
 
     // Variables: the first save adds the row; an empty optional field is allowed.
-    form->txtLaborCostPerHour->setText(QStringLiteral("1,250.5"));
-    form->txtNonArmsPerHour->setText(QStringLiteral("40"));
-    form->txtSLNonArmsPerHour->setText(QStringLiteral("30"));
-    form->txtLaborPercent->clear();
-    click(form->btnVariableSave);
+    form->variablesEntry->txtLaborCostPerHour->setText(QStringLiteral("1,250.5"));
+    form->variablesEntry->txtNonArmsPerHour->setText(QStringLiteral("40"));
+    form->variablesEntry->txtSLNonArmsPerHour->setText(QStringLiteral("30"));
+    form->variablesEntry->txtLaborPercent->clear();
+    click(form->variablesEntry->btnVariableSave);
     data::Recordset vars = row("SELECT * FROM Data");
     ASSERT_EQ(vars.recordCount(), 1);
     EXPECT_EQ(vars.text("ID"), "Data");
     EXPECT_DOUBLE_EQ(vars.number("LaborCostPerHour"), 1250.5);
     EXPECT_DOUBLE_EQ(vars.number("SprayLineNonArmPerHour"), 30);
-    EXPECT_EQ(form->txtLaborCostPerHour->text(), "1,250.50") << "shown again as stored";
+    EXPECT_EQ(form->variablesEntry->txtLaborCostPerHour->text(), "1,250.50") << "shown again as stored";
 
     // Bun: a width that is not a number is saved as 0.
-    form->cmbBunID->setEditText(QStringLiteral("B1"));
-    EXPECT_EQ(form->txtBunWidth->text(), "80.00");
-    form->cmbBunID->setEditText(QStringLiteral("FB-2"));
-    form->txtBunWidth->setText(QStringLiteral("wide"));
-    form->txtBunLength->setText(QStringLiteral("1,200"));
-    form->chkOffAll->setChecked(true);
-    pick(form->cmbBunStatus, QStringLiteral("Active"));
-    click(form->btnBunSave);
+    form->bunEntry->cmbBunID->setEditText(QStringLiteral("B1"));
+    EXPECT_EQ(form->bunEntry->txtBunWidth->text(), "80.00");
+    form->bunEntry->cmbBunID->setEditText(QStringLiteral("FB-2"));
+    form->bunEntry->txtBunWidth->setText(QStringLiteral("wide"));
+    form->bunEntry->txtBunLength->setText(QStringLiteral("1,200"));
+    form->bunEntry->chkOffAll->setChecked(true);
+    pick(form->bunEntry->cmbBunStatus, QStringLiteral("Active"));
+    click(form->bunEntry->btnBunSave);
     data::Recordset bun = row("SELECT * FROM Bun WHERE ID = 'FB-2'");
     EXPECT_DOUBLE_EQ(bun.number("Width"), 0);
     EXPECT_DOUBLE_EQ(bun.number("Length"), 1200);
     EXPECT_TRUE(bun.flag("OffAll"));
-    EXPECT_GE(form->cmbComponentBun->findText(QStringLiteral("FB-2")), 0);
+    EXPECT_GE(form->componentEntry->cmbComponentBun->findText(QStringLiteral("FB-2")), 0);
 
     // Station: a new one has one team unless told otherwise.
-    form->cmbStationName->setEditText(QStringLiteral("Glue 1"));
-    EXPECT_EQ(form->txtTeams->text(), "1");
-    pick(form->cmbReportName, QStringLiteral("Glue Line"));
-    pick(form->cmbOperationStatus, QStringLiteral("Active"));
-    click(form->btnOperationSave);
+    form->stationEntry->cmbStationName->setEditText(QStringLiteral("Glue 1"));
+    EXPECT_EQ(form->stationEntry->txtTeams->text(), "1");
+    pick(form->stationEntry->cmbReportName, QStringLiteral("Glue Line"));
+    pick(form->stationEntry->cmbOperationStatus, QStringLiteral("Active"));
+    click(form->stationEntry->btnOperationSave);
     EXPECT_EQ(row("SELECT Teams FROM Operation WHERE Station = 'Glue 1'").integer("Teams"), 1);
-    EXPECT_GE(form->cmbOperation2->findText(QStringLiteral("Glue 1")), 0);
+    EXPECT_GE(form->styleEntry->cmbOperation2->findText(QStringLiteral("Glue 1")), 0);
 
     // Plants: the same name in the same case is not added again, another case is.
     for (const char *name : {"Main", "main", "Sam's"}) {
-        form->txtPlant->setText(QLatin1String(name));
-        click(form->btnAddPlant);
+        form->variablesEntry->txtPlant->setText(QLatin1String(name));
+        click(form->variablesEntry->btnAddPlant);
     }
     EXPECT_EQ(count("SELECT * FROM Plants"), 4);
-    EXPECT_EQ(form->lstPlant->count(), 4);
-    EXPECT_EQ(form->cmbPlant2->itemText(0), "") << "the empty entry first";
+    EXPECT_EQ(form->variablesEntry->lstPlant->count(), 4);
+    EXPECT_EQ(form->styleEntry->cmbPlant2->itemText(0), "") << "the empty entry first";
     EXPECT_EQ(messages.count(), 0);
 }
 
@@ -579,18 +585,18 @@ TEST_F(StyleFormTest, ComponentSaveReadsLeadingNumbersAndLeavesTheBuggies)
     db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = 3"));
     open();
     form->setCurrentTab(StyleForm::ComponentTab);
-    form->cmbComponentID->setEditText(QStringLiteral("10"));
-    EXPECT_EQ(form->txtComponentDescription->text(), "Seat");
-    EXPECT_EQ(form->txtQtyPerBuggy->text(), "12");
-    EXPECT_EQ(form->cmbComponentBun->currentText(), "B1");
-    EXPECT_EQ(form->cmbTest->currentText(), "No");
-    form->txtQtyPerBuggy->clear();
-    form->txtRailsPerBun->setText(QStringLiteral("12abc"));
-    form->txtPiecesPerRail->clear();
-    form->txtComponentDescription->setText(QStringLiteral("Seat 2\" 'firm'"));
-    form->cmbComponentBun->setCurrentIndex(-1);
-    form->cmbTie->setCurrentIndex(-1);
-    click(form->btnComponentSave);
+    form->componentEntry->cmbComponentID->setEditText(QStringLiteral("10"));
+    EXPECT_EQ(form->componentEntry->txtComponentDescription->text(), "Seat");
+    EXPECT_EQ(form->componentEntry->txtQtyPerBuggy->text(), "12");
+    EXPECT_EQ(form->componentEntry->cmbComponentBun->currentText(), "B1");
+    EXPECT_EQ(form->componentEntry->cmbTest->currentText(), "No");
+    form->componentEntry->txtQtyPerBuggy->clear();
+    form->componentEntry->txtRailsPerBun->setText(QStringLiteral("12abc"));
+    form->componentEntry->txtPiecesPerRail->clear();
+    form->componentEntry->txtComponentDescription->setText(QStringLiteral("Seat 2\" 'firm'"));
+    form->componentEntry->cmbComponentBun->setCurrentIndex(-1);
+    form->componentEntry->cmbTie->setCurrentIndex(-1);
+    click(form->componentEntry->btnComponentSave);
     EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
     data::Recordset c = row("SELECT * FROM Component WHERE ID = '10'");
     EXPECT_EQ(c.integer("QtyPerBuggy"), 0);
@@ -602,8 +608,8 @@ TEST_F(StyleFormTest, ComponentSaveReadsLeadingNumbersAndLeavesTheBuggies)
     // Every line of that component, in every style, leaves its buggy group.
     EXPECT_TRUE(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineSeat)).isNull("BuggySheet"));
     EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineBack)).integer("BuggySheet"), 3);
-    EXPECT_TRUE(form->cmbComponentID->currentText().isEmpty());
-    EXPECT_EQ(form->txtRailsPerBun->text(), "0");
+    EXPECT_TRUE(form->componentEntry->cmbComponentID->currentText().isEmpty());
+    EXPECT_EQ(form->componentEntry->txtRailsPerBun->text(), "0");
 }
 
 TEST_F(StyleFormTest, ValuesTheListsNoLongerOfferAreShownAndKept)
@@ -612,21 +618,21 @@ TEST_F(StyleFormTest, ValuesTheListsNoLongerOfferAreShownAndKept)
     db().execute(QStringLiteral("UPDATE Bun SET Status = 'Inactive', Vendor = 'Gone Foam'"));
     db().execute(QStringLiteral("UPDATE Component SET Plant = 'Old Plant' WHERE ID = '10'"));
     open();
-    EXPECT_LT(form->cmbComponentBun->findText(QStringLiteral("B1")), 0) << "active buns only";
-    form->cmbComponentID->setEditText(QStringLiteral("10"));
-    EXPECT_EQ(form->cmbComponentBun->currentText(), "B1");
-    EXPECT_EQ(form->cmbPlant->currentText(), "Old Plant");
-    form->txtComponentDescription->setText(QStringLiteral("Seat, firmer"));
-    click(form->btnComponentSave);
+    EXPECT_LT(form->componentEntry->cmbComponentBun->findText(QStringLiteral("B1")), 0) << "active buns only";
+    form->componentEntry->cmbComponentID->setEditText(QStringLiteral("10"));
+    EXPECT_EQ(form->componentEntry->cmbComponentBun->currentText(), "B1");
+    EXPECT_EQ(form->componentEntry->cmbPlant->currentText(), "Old Plant");
+    form->componentEntry->txtComponentDescription->setText(QStringLiteral("Seat, firmer"));
+    click(form->componentEntry->btnComponentSave);
     data::Recordset c = row("SELECT * FROM Component WHERE ID = '10'");
     EXPECT_EQ(c.text("BunID"), "B1");
     EXPECT_EQ(c.text("Plant"), "Old Plant");
     EXPECT_EQ(c.text("Description"), "Seat, firmer");
 
-    form->cmbBunID->setEditText(QStringLiteral("B1"));
-    EXPECT_EQ(form->cmbBunVendor->currentText(), "Gone Foam");
-    EXPECT_EQ(form->cmbBunStatus->currentText(), "Inactive");
-    click(form->btnBunSave);
+    form->bunEntry->cmbBunID->setEditText(QStringLiteral("B1"));
+    EXPECT_EQ(form->bunEntry->cmbBunVendor->currentText(), "Gone Foam");
+    EXPECT_EQ(form->bunEntry->cmbBunStatus->currentText(), "Inactive");
+    click(form->bunEntry->btnBunSave);
     EXPECT_EQ(row("SELECT Vendor FROM Bun WHERE ID = 'B1'").text("Vendor"), "Gone Foam");
     EXPECT_EQ(messages.count(), 0);
 }
@@ -636,15 +642,15 @@ TEST_F(StyleFormTest, QtyPerBuggyChecksItselfWhenLeft)
     open();
     form->setCurrentTab(StyleForm::ComponentTab);
     form->show();
-    form->txtQtyPerBuggy->setFocus();
-    QTest::keyClicks(form->txtQtyPerBuggy, QStringLiteral("12abc"));
+    form->componentEntry->txtQtyPerBuggy->setFocus();
+    QTest::keyClicks(form->componentEntry->txtQtyPerBuggy, QStringLiteral("12abc"));
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(form->txtQtyPerBuggy, &out);
+    QApplication::sendEvent(form->componentEntry->txtQtyPerBuggy, &out);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().title, "Invalid Entry");
     EXPECT_EQ(messages.last().text, "You must enter a numeric value in this field or leave it blank.");
-    form->txtQtyPerBuggy->setText(QStringLiteral("8"));
-    QApplication::sendEvent(form->txtQtyPerBuggy, &out);
+    form->componentEntry->txtQtyPerBuggy->setText(QStringLiteral("8"));
+    QApplication::sendEvent(form->componentEntry->txtQtyPerBuggy, &out);
     EXPECT_EQ(messages.count(), 1);
 }
 
@@ -653,15 +659,15 @@ TEST_F(StyleFormTest, ComponentLineSaveUpdatesTheLineOfThatComponent)
     open();
     const int lines = count("SELECT * FROM StyleComponent");
     // No line selected, the style already has the component: its quantity changes.
-    pick(form->cmbStyle, QStringLiteral("9-SOFA"));
-    pick(form->cmbComponent, QStringLiteral("10-Seat"));
-    EXPECT_EQ(form->txtStyleComponentID->text(), QString::number(lineSeat)) << "the line lookup";
-    click(form->btnComponentNew);
-    pick(form->cmbStyle, QStringLiteral("9-SOFA"));
-    pick(form->cmbComponent, QStringLiteral("10-Seat"));
-    form->txtStyleComponentID->clear();
-    form->txtQty->setText(QStringLiteral("4"));
-    click(form->cmbComponentSave2);
+    pick(form->styleEntry->cmbStyle, QStringLiteral("9-SOFA"));
+    pick(form->styleEntry->cmbComponent, QStringLiteral("10-Seat"));
+    EXPECT_EQ(form->styleEntry->txtStyleComponentID->text(), QString::number(lineSeat)) << "the line lookup";
+    click(form->styleEntry->btnComponentNew);
+    pick(form->styleEntry->cmbStyle, QStringLiteral("9-SOFA"));
+    pick(form->styleEntry->cmbComponent, QStringLiteral("10-Seat"));
+    form->styleEntry->txtStyleComponentID->clear();
+    form->styleEntry->txtQty->setText(QStringLiteral("4"));
+    click(form->styleEntry->cmbComponentSave2);
     EXPECT_EQ(count("SELECT * FROM StyleComponent"), lines);
     EXPECT_DOUBLE_EQ(row(QStringLiteral("SELECT Qty FROM StyleComponent WHERE ID = %1").arg(lineSeat)).number("Qty"), 4);
     // The tree shows the line, opened.
@@ -670,11 +676,11 @@ TEST_F(StyleFormTest, ComponentLineSaveUpdatesTheLineOfThatComponent)
     EXPECT_TRUE(line->isExpanded());
 
     // A new line: added, its buggy group empty.
-    pick(form->cmbStyle, QStringLiteral("A1-SOFA"));
-    pick(form->cmbComponent, QStringLiteral("A1-Arm"));
-    EXPECT_TRUE(form->txtStyleComponentID->text().isEmpty());
-    form->txtQty->setText(QStringLiteral("2.5"));
-    click(form->cmbComponentSave2);
+    pick(form->styleEntry->cmbStyle, QStringLiteral("A1-SOFA"));
+    pick(form->styleEntry->cmbComponent, QStringLiteral("A1-Arm"));
+    EXPECT_TRUE(form->styleEntry->txtStyleComponentID->text().isEmpty());
+    form->styleEntry->txtQty->setText(QStringLiteral("2.5"));
+    click(form->styleEntry->cmbComponentSave2);
     data::Recordset added = row("SELECT * FROM StyleComponent WHERE ComponentID = 'A1'");
     ASSERT_EQ(added.recordCount(), 1);
     EXPECT_DOUBLE_EQ(added.number("Qty"), 2.5);
@@ -689,7 +695,7 @@ TEST_F(StyleFormTest, DeletingALineTakesItsOperationsAndItsRows)
     expanded(seatRow());
     select(seatRow());
     messages.answer(MessageAnswer::No);
-    click(form->btnDeleteComponent);
+    click(form->styleEntry->btnDeleteComponent);
     EXPECT_EQ(messages.last().text, "Are you sure you want to delete the selected Component?");
     EXPECT_EQ(messages.last().title, "Delete Confirmation");
     EXPECT_EQ(messages.last().buttons, shell::MessageButtons::YesNo);
@@ -697,7 +703,7 @@ TEST_F(StyleFormTest, DeletingALineTakesItsOperationsAndItsRows)
 
     select(seatRow());
     messages.answer(MessageAnswer::Yes);
-    click(form->btnDeleteComponent);
+    click(form->styleEntry->btnDeleteComponent);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE ComponentID = %1").arg(lineSeat)), 0);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleComponent WHERE ID = %1").arg(lineSeat)), 0);
     EXPECT_EQ(count("SELECT * FROM Component WHERE ID = '10'"), 1) << "the component itself stays";
@@ -713,15 +719,15 @@ TEST_F(StyleFormTest, OperationSaveStoresTheSplitAndTheSecondStation)
     const int operations = count("SELECT * FROM StyleOperation");
     // The operation with a split, selected: take the second station away with Backspace.
     select(expanded(seatRow())->child(0));
-    ASSERT_EQ(form->cmbOperation2->currentText(), "CNC 1");
+    ASSERT_EQ(form->styleEntry->cmbOperation2->currentText(), "CNC 1");
     form->show();
-    form->cmbOperation2->setFocus();
-    QTest::keyClick(form->cmbOperation2, Qt::Key_Backspace);
-    EXPECT_EQ(form->cmbOperation2->currentIndex(), -1);
-    EXPECT_EQ(form->cmbPlant2->currentText(), "North") << "the plant list still shows a plant";
-    form->txtOperationQty->clear();
-    form->txtInstructions->setText(QStringLiteral("Cut 2\" off, don't bevel"));
-    click(form->btnOperationsSave2);
+    form->styleEntry->cmbOperation2->setFocus();
+    QTest::keyClick(form->styleEntry->cmbOperation2, Qt::Key_Backspace);
+    EXPECT_EQ(form->styleEntry->cmbOperation2->currentIndex(), -1);
+    EXPECT_EQ(form->styleEntry->cmbPlant2->currentText(), "North") << "the plant list still shows a plant";
+    form->styleEntry->txtOperationQty->clear();
+    form->styleEntry->txtInstructions->setText(QStringLiteral("Cut 2\" off, don't bevel"));
+    click(form->styleEntry->btnOperationsSave2);
     EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
     EXPECT_EQ(count("SELECT * FROM StyleOperation"), operations);
     data::Recordset op = row(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opSaw));
@@ -736,16 +742,16 @@ TEST_F(StyleFormTest, OperationSaveStoresTheSplitAndTheSecondStation)
     EXPECT_EQ(line->child(0)->text(0), "Saw 1 - (Cut 2\" off, don't bevel)");
 
     // No operation selected, an existing style/line/station: updated, none added.
-    click(form->btnOperationNew);
-    pick(form->cmbStyle2, QStringLiteral("9-SOFA"));
-    EXPECT_EQ(form->cmbComponent2->itemText(0), "9-Back") << "lines in component order";
-    pick(form->cmbComponent2, QStringLiteral("10-Seat"));
-    pick(form->cmbOperation, QStringLiteral("CNC 1"));
-    EXPECT_EQ(form->txtStyleComponentOperationID->text(), QString::number(opCnc));
-    pick(form->cmbOperation2, QStringLiteral("Saw 1"));
-    pick(form->cmbPlant2, QStringLiteral("Main"));
-    form->txtOperationQty->setText(QStringLiteral("0.5"));
-    click(form->btnOperationsSave2);
+    click(form->styleEntry->btnOperationNew);
+    pick(form->styleEntry->cmbStyle2, QStringLiteral("9-SOFA"));
+    EXPECT_EQ(form->styleEntry->cmbComponent2->itemText(0), "9-Back") << "lines in component order";
+    pick(form->styleEntry->cmbComponent2, QStringLiteral("10-Seat"));
+    pick(form->styleEntry->cmbOperation, QStringLiteral("CNC 1"));
+    EXPECT_EQ(form->styleEntry->txtStyleComponentOperationID->text(), QString::number(opCnc));
+    pick(form->styleEntry->cmbOperation2, QStringLiteral("Saw 1"));
+    pick(form->styleEntry->cmbPlant2, QStringLiteral("Main"));
+    form->styleEntry->txtOperationQty->setText(QStringLiteral("0.5"));
+    click(form->styleEntry->btnOperationsSave2);
     EXPECT_EQ(count("SELECT * FROM StyleOperation"), operations);
     op = row(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opCnc));
     EXPECT_DOUBLE_EQ(op.number("SplitQty"), 0.5);
@@ -759,7 +765,7 @@ TEST_F(StyleFormTest, DeletingAnOperationRemovesOnlyItsRow)
     QTreeWidgetItem *line = expanded(seatRow());
     select(line->child(1));
     messages.answer(MessageAnswer::Yes);
-    click(form->btnDeleteOp);
+    click(form->styleEntry->btnDeleteOp);
     EXPECT_EQ(messages.last().text, "Are you sure you want to delete the selected Operation?");
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE ID = %1").arg(opCnc)), 0);
     EXPECT_EQ(childTexts(line), QStringList({"Saw 1 - (cut Saw 1)  [0.250 - CNC 1 - North]"}));
@@ -783,13 +789,13 @@ protected:
     QStringList column0() const
     {
         QStringList cells;
-        for (int r = 0; r < form->vsfgBuggy->rowCount(); ++r)
-            cells << form->vsfgBuggy->cell(r, 0);
+        for (int r = 0; r < form->styleEntry->vsfgBuggy->rowCount(); ++r)
+            cells << form->styleEntry->vsfgBuggy->cell(r, 0);
         return cells;
     }
     void move(int row, QPushButton *button)
     {
-        form->vsfgBuggy->selectRow(row);
+        form->styleEntry->vsfgBuggy->selectRow(row);
         click(button);
     }
     QList<qint64> groups()
@@ -806,16 +812,16 @@ TEST_F(BuggyTest, ShowsTheStylesBuggyLinesUngroupedFirst)
 {
     const QString a = QString::number(lines[0]), b = QString::number(lines[1]), c = QString::number(lines[2]);
     EXPECT_EQ(column0(), QStringList({a, b, c})) << "the line off the buggies is left out";
-    EXPECT_EQ(form->vsfgBuggy->cell(0, 1), "10 - Seat");
-    EXPECT_EQ(form->vsfgBuggy->cell(2, 2), "6");
-    EXPECT_TRUE(form->vsfgBuggy->isColumnHidden(0));
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->cell(0, 1), "10 - Seat");
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->cell(2, 2), "6");
+    EXPECT_TRUE(form->styleEntry->vsfgBuggy->isColumnHidden(0));
 
     db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = 2 WHERE ID = %1").arg(lines[0]));
     db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = 1 WHERE ID = %1").arg(lines[1]));
     form->UpdateBuggy(QString::number(style10));
     EXPECT_EQ(column0(), QStringList({c, "ROW", b, "ROW", a}));
-    EXPECT_EQ(form->vsfgBuggy->cell(1, 1), "----BREAK----");
-    EXPECT_EQ(form->vsfgBuggy->item(1, 1)->background().color(), QColor(255, 255, 192));
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->cell(1, 1), "----BREAK----");
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->item(1, 1)->background().color(), QColor(255, 255, 192));
 }
 
 TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
@@ -828,29 +834,29 @@ TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
     const std::vector<Case> cases = {
         {"no break: one group", [] {}, {1, 1, 1}},
         {"a break at the top or the bottom changes nothing", [this] {
-             click(form->btnBuggyBar);
+             click(form->styleEntry->btnBuggyBar);
              for (int r = 3; r > 0; --r)
-                 move(r, form->btnBuggyUp);
-             click(form->btnBuggyBar);
+                 move(r, form->styleEntry->btnBuggyUp);
+             click(form->styleEntry->btnBuggyBar);
          }, {1, 1, 1}},
         {"one break after the first line", [this] {
-             click(form->btnBuggyBar);
-             move(3, form->btnBuggyUp);
-             move(2, form->btnBuggyUp);
+             click(form->styleEntry->btnBuggyBar);
+             move(3, form->styleEntry->btnBuggyUp);
+             move(2, form->styleEntry->btnBuggyUp);
          }, {1, 2, 2}},
         {"two breaks in a row skip a number", [this] {
-             click(form->btnBuggyBar);
-             move(3, form->btnBuggyUp);
-             move(2, form->btnBuggyUp);
-             click(form->btnBuggyBar);
-             move(4, form->btnBuggyUp);
-             move(3, form->btnBuggyUp);
+             click(form->styleEntry->btnBuggyBar);
+             move(3, form->styleEntry->btnBuggyUp);
+             move(2, form->styleEntry->btnBuggyUp);
+             click(form->styleEntry->btnBuggyBar);
+             move(4, form->styleEntry->btnBuggyUp);
+             move(3, form->styleEntry->btnBuggyUp);
          }, {1, 3, 3}},
         {"lines moved below a break", [this] {
-             click(form->btnBuggyBar);
-             move(0, form->btnBuggyDown);
-             move(1, form->btnBuggyDown);
-             move(2, form->btnBuggyDown);
+             click(form->styleEntry->btnBuggyBar);
+             move(0, form->styleEntry->btnBuggyDown);
+             move(1, form->styleEntry->btnBuggyDown);
+             move(2, form->styleEntry->btnBuggyDown);
          }, {2, 1, 1}},
     };
     for (const Case &c : cases) {
@@ -858,16 +864,16 @@ TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
         db().execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = NULL"));
         form->UpdateBuggy(QString::number(style10));
         c.arrange();
-        click(form->btnSaveBuggySheet);
+        click(form->styleEntry->btnSaveBuggySheet);
         EXPECT_EQ(groups(), c.expected);
         // The grid shows the stored grouping: one break between groups.
         int breaks = 0;
-        for (int r = 0; r < form->vsfgBuggy->rowCount(); ++r) {
-            if (form->vsfgBuggy->cell(r, 0) == "ROW") {
+        for (int r = 0; r < form->styleEntry->vsfgBuggy->rowCount(); ++r) {
+            if (form->styleEntry->vsfgBuggy->cell(r, 0) == "ROW") {
                 ++breaks;
                 continue;
             }
-            const qint64 id = form->vsfgBuggy->cell(r, 0).toLongLong();
+            const qint64 id = form->styleEntry->vsfgBuggy->cell(r, 0).toLongLong();
             EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(id)).integer("BuggySheet"),
                       [&] {
                           // Groups stay in number order, so the count of breaks above tells the rank.
@@ -883,23 +889,23 @@ TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
 TEST_F(BuggyTest, MovesStopAtTheEndsAndOnlyOneBreakIsAdded)
 {
     const QStringList before = column0();
-    move(0, form->btnBuggyUp);
-    move(2, form->btnBuggyDown);
+    move(0, form->styleEntry->btnBuggyUp);
+    move(2, form->styleEntry->btnBuggyDown);
     EXPECT_EQ(column0(), before);
-    click(form->btnBuggyBar);
-    click(form->btnBuggyBar);
+    click(form->styleEntry->btnBuggyBar);
+    click(form->styleEntry->btnBuggyBar);
     EXPECT_EQ(column0(), before + QStringList({"ROW"}));
     // A single line takes no break.
     db().execute(QStringLiteral("UPDATE Component SET QtyPerBuggy = 0 WHERE ID <> '10'"));
     form->UpdateBuggy(QString::number(style10));
-    click(form->btnBuggyBar);
-    EXPECT_EQ(form->vsfgBuggy->rowCount(), 1);
+    click(form->styleEntry->btnBuggyBar);
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->rowCount(), 1);
     // A style without buggy lines shows an empty grid, and saving writes nothing.
     form->UpdateBuggy(QString::number(style9));
     db().execute(QStringLiteral("UPDATE Component SET QtyPerBuggy = 0"));
     form->UpdateBuggy(QString::number(style10));
-    EXPECT_EQ(form->vsfgBuggy->rowCount(), 0);
-    click(form->btnSaveBuggySheet);
+    EXPECT_EQ(form->styleEntry->vsfgBuggy->rowCount(), 0);
+    click(form->styleEntry->btnSaveBuggySheet);
     EXPECT_EQ(count("SELECT * FROM StyleComponent WHERE BuggySheet IS NOT NULL"), 0);
 }
 
@@ -922,9 +928,9 @@ TEST_F(StyleFormTest, ReadOnlyCatalogueDisablesTheSixteenButtons)
     EXPECT_EQ(disabled.size(), 16);
     // The tree and the lists still work.
     select(seatRow());
-    EXPECT_EQ(form->cmbComponent->currentText(), "10-Seat");
-    form->cmbComponentID->setEditText(QStringLiteral("9"));
-    EXPECT_EQ(form->txtComponentDescription->text(), "Back");
+    EXPECT_EQ(form->styleEntry->cmbComponent->currentText(), "10-Seat");
+    form->componentEntry->cmbComponentID->setEditText(QStringLiteral("9"));
+    EXPECT_EQ(form->componentEntry->txtComponentDescription->text(), "Back");
 }
 
 TEST_F(StyleFormTest, HidePricesHidesCostAndPrice)
@@ -935,22 +941,22 @@ TEST_F(StyleFormTest, HidePricesHidesCostAndPrice)
         core::setCurrentConfiguration(config);
         open();
         form->show();
-        EXPECT_EQ(form->txtCost->isVisible(), !hide);
-        EXPECT_EQ(form->txtPrice->isVisible(), !hide);
-        EXPECT_TRUE(form->txtGroupBy->isVisible());
+        EXPECT_EQ(form->styleEntry->txtCost->isVisible(), !hide);
+        EXPECT_EQ(form->styleEntry->txtPrice->isVisible(), !hide);
+        EXPECT_TRUE(form->styleEntry->txtGroupBy->isVisible());
     }
 }
 
 TEST_F(StyleFormTest, LaterScreensAreNamedPlainlyWhenMissing)
 {
     open();
-    click(form->btnCopyStyle);
+    click(form->styleEntry->btnCopyStyle);
     EXPECT_EQ(messages.count(), 0) << "nothing happens without a selected style";
     select(seatRow());
-    click(form->btnCopyStyle);
+    click(form->styleEntry->btnCopyStyle);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages.last().text, "The \"Copy Style\" screen is not part of this build yet.");
-    click(form->btnDuplicate);
+    click(form->styleEntry->btnDuplicate);
     EXPECT_EQ(messages.last().text, "The \"Duplicate Style Components\" screen is not part of this build yet.");
 }
 
@@ -985,7 +991,7 @@ TEST_F(StyleFormPictures, DISABLED_EveryTab)
     form.load();
     form.show();
     // The first customer with styles, its first style and line opened, an operation selected.
-    QTreeWidgetItem *root = form.fgTree->topLevelItem(0);
+    QTreeWidgetItem *root = form.styleEntry->fgTree->topLevelItem(0);
     for (int c = 0; c < root->childCount(); ++c) {
         QTreeWidgetItem *customer = root->child(c);
         customer->setExpanded(true);
@@ -993,18 +999,18 @@ TEST_F(StyleFormPictures, DISABLED_EveryTab)
             continue;
         QTreeWidgetItem *style = customer->child(0);
         style->setExpanded(true);
-        form.fgTree->setCurrentItem(style);
+        form.styleEntry->fgTree->setCurrentItem(style);
         if (style->childCount() > 0) {
             style->child(0)->setExpanded(true);
             if (style->child(0)->childCount() > 0)
-                form.fgTree->setCurrentItem(style->child(0)->child(0));
+                form.styleEntry->fgTree->setCurrentItem(style->child(0)->child(0));
         }
         break;
     }
-    form.cmbComponentID->setCurrentIndex(0);
-    form.cmbBunID->setCurrentIndex(0);
-    form.cmbStationName->setCurrentIndex(0);
-    form.cmbTypeID->setCurrentIndex(0);
+    form.componentEntry->cmbComponentID->setCurrentIndex(0);
+    form.bunEntry->cmbBunID->setCurrentIndex(0);
+    form.stationEntry->cmbStationName->setCurrentIndex(0);
+    form.typeEntry->cmbTypeID->setCurrentIndex(0);
     for (int tab = 0; tab < StyleForm::TabCount; ++tab) {
         form.setCurrentTab(tab);
         QTest::qWait(50);

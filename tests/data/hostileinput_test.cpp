@@ -42,9 +42,13 @@ TEST(Tokenizer, RefusesASecondStatementHoweverItIsHidden)
 {
     for (const char *s : {"SELECT 1 AS a; CREATE TABLE p(x int)", "SELECT 1 --\r; CREATE TABLE p(x int)",
                           "SELECT E'\\''; CREATE TABLE p(x int); --'", "SELECT $$'$$; CREATE TABLE p(x int); --'",
-                          "SELECT $t$ $$ $t$; DROP TABLE p"})
+                          "SELECT $t$ $$ $t$; DROP TABLE p", "BEGIN; DELETE FROM Customer",
+                          "CREATE TRIGGER t BEFORE INSERT ON T BEGIN SELECT 1; END; DROP TABLE p"})
         EXPECT_TRUE(refusal(QString::fromLatin1(s)).contains(QLatin1String("one statement"))) << s;
-    for (const char *s : {"SELECT 1;", "SELECT ';' ; -- ;", "SELECT 1; /* trailing */ ;"})
+    // A trigger's body is part of its one statement.
+    for (const char *s : {"SELECT 1;", "SELECT ';' ; -- ;", "SELECT 1; /* trailing */ ;",
+                          "CREATE TEMP TRIGGER t BEFORE INSERT ON T BEGIN SELECT CASE WHEN 1 THEN 2 END; "
+                          "SELECT RAISE(ABORT, 'no'); END;"})
         EXPECT_EQ(refusal(QString::fromLatin1(s)), QString()) << s;
     for (const QString &s : {QString(), QStringLiteral("  \n"), QString(QChar(0xFEFF)), QStringLiteral("-- only a note")})
         EXPECT_EQ(refusal(s), QStringLiteral("The statement is empty."));

@@ -1,7 +1,8 @@
 // The buggy tickets frame of the style screen: the component lines of the
 // selected style that go on buggies, arranged into numbered groups by break
 // rows that the user moves into place.
-#include "catalogue/styleform.h"
+#include "catalogue/cataloguestore.h"
+#include "catalogue/styleentry.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "core/formats.h"
@@ -26,7 +27,7 @@ bool isBreak(const shell::Grid *grid, int row)
 
 } // namespace
 
-void StyleForm::appendBuggyRow(const QString &key, const QString &text, const QString &qty, bool breakRow)
+void StyleEntry::appendBuggyRow(const QString &key, const QString &text, const QString &qty, bool breakRow)
 {
     const int row = vsfgBuggy->addRow({key, text, qty});
     if (breakRow)
@@ -34,7 +35,7 @@ void StyleForm::appendBuggyRow(const QString &key, const QString &text, const QS
             vsfgBuggy->item(row, c)->setBackground(kBreakColour);
 }
 
-void StyleForm::UpdateBuggy(const QString &styleId)
+void StyleEntry::UpdateBuggy(const QString &styleId)
 {
     vsfgBuggy->clearRows();
     vsfgBuggy->setColumnHidden(0, true);
@@ -59,7 +60,7 @@ void StyleForm::UpdateBuggy(const QString &styleId)
     }
 }
 
-void StyleForm::buggyMove(int step)
+void StyleEntry::buggyMove(int step)
 {
     const int row = vsfgBuggy->currentRowIndex();
     const int target = row + step;
@@ -80,31 +81,22 @@ void StyleForm::buggyMove(int step)
     vsfgBuggy->selectRow(target);
 }
 
-void StyleForm::buggyAddBreak()
+void StyleEntry::buggyAddBreak()
 {
     const int rows = vsfgBuggy->rowCount();
     if (rows > 1 && !isBreak(vsfgBuggy, rows - 1))
         appendBuggyRow(kBreakKey, kBreakText, QString(), true);
 }
 
-void StyleForm::saveBuggySheet()
+void StyleEntry::saveBuggySheet()
 {
     shell::reportingDbErrors(
         [&] {
-            data::Database &db = data::sharedDatabase();
-            data::Transaction transaction(db);
-            // Lines above the first break form group 1; a break at the top counts for nothing.
-            int group = 1;
-            for (int row = 0; row < vsfgBuggy->rowCount(); ++row) {
-                if (isBreak(vsfgBuggy, row)) {
-                    if (row != 0)
-                        ++group;
-                    continue;
-                }
-                db.execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = ") + data::sqlNumber(group)
-                           + QStringLiteral(" WHERE ID = ") + data::sqlNumber(vsfgBuggy->cell(row, 0).toLongLong()));
-            }
-            transaction.commit();
+            std::vector<std::optional<qint64>> rows;
+            for (int row = 0; row < vsfgBuggy->rowCount(); ++row)
+                rows.push_back(isBreak(vsfgBuggy, row) ? std::nullopt
+                                                       : std::optional<qint64>(vsfgBuggy->cell(row, 0).toLongLong()));
+            saveBuggyGroups(data::sharedDatabase(), rows);
             if (!txtStyleNameID->text().isEmpty())
                 UpdateBuggy(txtStyleNameID->text());
         },

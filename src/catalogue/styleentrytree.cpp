@@ -3,7 +3,7 @@
 // line into view after a save.
 #include "catalogue/formfields.h"
 #include "catalogue/outlinetree.h"
-#include "catalogue/styleform.h"
+#include "catalogue/styleentry.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "core/cursor.h"
@@ -46,7 +46,7 @@ private:
 
 bool isPlaceholder(const QTreeWidgetItem *item)
 {
-    return item && item->text(0).isEmpty() && StyleForm::keyOf(item).isEmpty();
+    return item && item->text(0).isEmpty() && StyleEntry::keyOf(item).isEmpty();
 }
 
 // A node whose children have not been loaded: its only child is the placeholder.
@@ -82,7 +82,7 @@ QString keyNumber(const QString &key)
 
 } // namespace
 
-int StyleForm::levelOf(const QTreeWidgetItem *item)
+int StyleEntry::levelOf(const QTreeWidgetItem *item)
 {
     int level = 0;
     for (const QTreeWidgetItem *p = item ? item->parent() : nullptr; p; p = p->parent())
@@ -90,12 +90,12 @@ int StyleForm::levelOf(const QTreeWidgetItem *item)
     return level;
 }
 
-QString StyleForm::keyOf(const QTreeWidgetItem *item)
+QString StyleEntry::keyOf(const QTreeWidgetItem *item)
 {
     return item ? item->data(0, Qt::UserRole).toString() : QString();
 }
 
-void StyleForm::FillTreeGrid()
+void StyleEntry::FillTreeGrid()
 {
     data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"));
     TreeChange change(fgTree, m_treeBusy);
@@ -113,7 +113,7 @@ void StyleForm::FillTreeGrid()
     root->setExpanded(true);
 }
 
-void StyleForm::ExpandCustomer(QTreeWidgetItem *node)
+void StyleEntry::ExpandCustomer(QTreeWidgetItem *node)
 {
     data::Recordset rs = data::sharedDatabase().query(
         QStringLiteral("SELECT ID,Name,Type FROM Style WHERE Customer = ") + data::sqlText(keyOf(node))
@@ -126,7 +126,7 @@ void StyleForm::ExpandCustomer(QTreeWidgetItem *node)
     node->insertChildren(0, styles);
 }
 
-void StyleForm::ExpandStyle(QTreeWidgetItem *node)
+void StyleEntry::ExpandStyle(QTreeWidgetItem *node)
 {
     data::Recordset rs = data::sharedDatabase().query(
         QStringLiteral("SELECT StyleComponent.Qty AS CompQty,Component.ID AS CompID,Component.Description AS CompDesc,"
@@ -143,7 +143,7 @@ void StyleForm::ExpandStyle(QTreeWidgetItem *node)
     node->insertChildren(0, lines);
 }
 
-void StyleForm::ExpandComponent(QTreeWidgetItem *node)
+void StyleEntry::ExpandComponent(QTreeWidgetItem *node)
 {
     data::Recordset rs = data::sharedDatabase().query(
         QStringLiteral("SELECT StyleOperation.ID AS StyleOpID,StyleOperation.OperationID,StyleOperation.Instructions,"
@@ -169,7 +169,7 @@ void StyleForm::ExpandComponent(QTreeWidgetItem *node)
     node->insertChildren(0, operations);
 }
 
-void StyleForm::treeItemExpanded(QTreeWidgetItem *item)
+void StyleEntry::treeItemExpanded(QTreeWidgetItem *item)
 {
     if (m_treeBusy || !item || !notLoaded(item))
         return;
@@ -192,13 +192,13 @@ void StyleForm::treeItemExpanded(QTreeWidgetItem *item)
         item->setExpanded(false); // the placeholder stays, so opening it again tries again
 }
 
-void StyleForm::removeTreeRow(QTreeWidgetItem *item)
+void StyleEntry::removeTreeRow(QTreeWidgetItem *item)
 {
     TreeChange change(fgTree, m_treeBusy);
     delete item;
 }
 
-void StyleForm::fillStyleFrame(const QString &customer, const QString &name, const QString &type, double cost,
+void StyleEntry::fillStyleFrame(const QString &customer, const QString &name, const QString &type, double cost,
                                double price, const QString &group)
 {
     // Each choice runs the list's own handler, as a pick with the mouse does;
@@ -206,12 +206,12 @@ void StyleForm::fillStyleFrame(const QString &customer, const QString &name, con
     chooseText(cmbCustomer, customer);
     cmbStyleName->setEditText(name);
     chooseText(cmbType, type);
-    txtCost->setText(moneyText(cost));
-    txtPrice->setText(moneyText(price));
+    txtCost->setText(core::formatMoneyKeepingDecimals(cost));
+    txtPrice->setText(core::formatMoneyKeepingDecimals(price));
     txtGroupBy->setText(group);
 }
 
-void StyleForm::treeRowSelected(QTreeWidgetItem *item)
+void StyleEntry::treeRowSelected(QTreeWidgetItem *item)
 {
     if (m_treeBusy || !item)
         return;
@@ -308,7 +308,7 @@ void StyleForm::treeRowSelected(QTreeWidgetItem *item)
         this);
 }
 
-QTreeWidgetItem *StyleForm::goToStyleRow(const QString &customer, const QString &style)
+QTreeWidgetItem *StyleEntry::goToStyleRow(const QString &customer, const QString &style)
 {
     QTreeWidgetItem *customerRow = childWithText(fgTree->topLevelItem(0), customer);
     if (!customerRow)
@@ -327,12 +327,12 @@ QTreeWidgetItem *StyleForm::goToStyleRow(const QString &customer, const QString 
     return styleRow;
 }
 
-void StyleForm::GoToStyle(const QString &customer, const QString &style)
+void StyleEntry::GoToStyle(const QString &customer, const QString &style)
 {
     goToStyleRow(customer, style);
 }
 
-void StyleForm::GoToComponent(const QString &customer, const QString &style, const QString &component)
+void StyleEntry::GoToComponent(const QString &customer, const QString &style, const QString &component)
 {
     QTreeWidgetItem *componentRow = childWithText(goToStyleRow(customer, style), component);
     if (!componentRow)
