@@ -35,5 +35,7 @@ int initDb(Context &ctx);
 int sql(Context &ctx);
 int demoData(Context &ctx);
 int report(Context &ctx);
+int invoice(Context &ctx);
+int pay(Context &ctx);
 
 } // namespace cli

@@ -20,7 +20,10 @@ const char *kUsage =
     "  init-db [--admin-user NAME --admin-password PW]  create the schema, reference rows and first administrator\n"
     "  demo-data                                        add the demo plant\n"
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
-    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n";
+    "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n"
+    "  invoice CUSTOMER --orders ID[,ID...] [--date D] [--due D] [--freight N] [--misc N] [--memo TEXT]\n"
+    "                                                   invoice whole orders; prints the invoice number\n"
+    "  pay INVOICE [--amount N] [--adjustment N] [--date D]  record a payment; prints the new balance\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -82,6 +85,8 @@ int main(int argc, char *argv[])
         {QStringLiteral("demo-data"), cli::demoData},
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
+        {QStringLiteral("invoice"), cli::invoice},
+        {QStringLiteral("pay"), cli::pay},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

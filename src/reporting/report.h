@@ -71,6 +71,10 @@ public:
     bool flag(const QString &field) const { return value(field).toBool(); }
     // The current text of a text object.
     QString textObject(const QString &name) const { return m_texts.value(name); }
+    // Other rows of the same data, for formulas that look at a row's
+    // neighbours (a group that shows only when one of its rows qualifies).
+    int rowCount() const { return m_data.rowCount(); }
+    RowView at(int row) const { return RowView(m_data, row, m_texts); }
 
 private:
     const BoundData &m_data;

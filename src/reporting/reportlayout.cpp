@@ -128,10 +128,14 @@ private:
             int count = 0;
             for (int r = c.first; r <= c.last && r >= 0; ++r) {
                 ++count;
-                if (e.total == TotalKind::Sum)
-                    sum += c.data->value(r, e.name).toDouble();
+                if (e.total != TotalKind::Sum)
+                    continue;
+                sum += e.formula ? e.formula(RowView(*c.data, r, m_report.texts())).toDouble()
+                                 : c.data->value(r, e.name).toDouble();
             }
-            const FieldType type = e.total == TotalKind::Count ? FieldType::Integer : c.data->type(e.name);
+            const FieldType type = e.total == TotalKind::Count ? FieldType::Integer
+                : e.formula                                   ? FieldType::Number
+                                                              : c.data->type(e.name);
             return formatValue(e.total == TotalKind::Count ? QVariant(count) : QVariant(sum), e.format,
                                type == FieldType::Integer ? FieldType::Integer : FieldType::Number);
         }
@@ -315,8 +319,6 @@ private:
             std::vector<LaidBand> together;
             for (int g = level; g < groups; ++g) {
                 start[size_t(g)] = r;
-                if (def.groups[size_t(g)].newPage && r > 0 && together.empty() && m_pageHasBody)
-                    newPage();
                 int last = r;
                 while (last + 1 < rows && groupKey(def, data, g, last + 1) == groupKey(def, data, g, r)) {
                     bool sameOuter = true;
@@ -327,7 +329,11 @@ private:
                     ++last;
                 }
                 Context c{&def, &data, r, r, last, subreport};
-                for (LaidBand &b : buildAll(bands(def, BandKind::GroupHeader, g), c))
+                std::vector<LaidBand> headings = buildAll(bands(def, BandKind::GroupHeader, g), c);
+                // A group whose headings are all hidden starts no page of its own.
+                if (def.groups[size_t(g)].newPage && r > 0 && together.empty() && m_pageHasBody && !headings.empty())
+                    newPage();
+                for (LaidBand &b : headings)
                     together.push_back(std::move(b));
             }
             Context row{&def, &data, r, 0, rows - 1, subreport};

@@ -20,6 +20,10 @@ const std::map<QString, Factory> &factories()
         {QStringLiteral("crptComponentListing"), definitions::crptComponentListing},
         {QStringLiteral("crptBunListing"), definitions::crptBunListing},
         {QStringLiteral("crptStyleListing"), definitions::crptStyleListing},
+        {QStringLiteral("crptInvoice"), definitions::crptInvoice},
+        {QStringLiteral("crptOpenInvoices"), definitions::crptOpenInvoices},
+        {QStringLiteral("crptCustomerStatements"), definitions::crptCustomerStatements},
+        {QStringLiteral("crptSalesByCustomer"), definitions::crptSalesByCustomer},
     };
     return all;
 }
