@@ -4,8 +4,10 @@
 #include "support/receivablesfixture.h"
 #include "support/testdatabase.h"
 
+#include <QThread>
 #include <array>
 #include <cmath>
+#include <thread>
 
 using namespace invoicing;
 
@@ -130,6 +132,29 @@ TEST_P(Invoicing, AnOrderIsInvoicedOnceAcrossWorkstations)
     }
     EXPECT_EQ(written(*other), (std::array<int, 3>{1, 1, 1}));
     EXPECT_EQ(offered("Amberline Furniture"), (std::vector<QString>{s("A-101"), s("A-102")}));
+}
+
+// The same, at the same moment: the second workstation waits for the first
+// to commit, then sees its mark and refuses.
+TEST_P(Invoicing, AnOrderIsInvoicedOnceWhenTwoSaveTogether)
+{
+    data::Transaction first(db());
+    db().lockForNewKey(s("OrdersInvoiced"));
+    data::addRow(db(), s("OrdersInvoiced"), {{s("OrderID"), order("A-100")}});
+    QString refusal;
+    std::thread second([&] {
+        std::unique_ptr<data::Database> other = temp().openAnother();
+        try {
+            CreateInvoice(*other, amberline({order("A-101"), order("A-100")}));
+        } catch (const InvoiceError &e) {
+            refusal = e.text();
+        }
+    });
+    QThread::msleep(300);
+    first.commit();
+    second.join();
+    EXPECT_EQ(refusal, QStringLiteral("Order A-100 (ID %1) has already been invoiced.").arg(order("A-100")));
+    EXPECT_EQ(written(db()), (std::array<int, 3>{0, 0, 1}));
 }
 
 TEST_P(Invoicing, PaymentsAndAdjustmentsLowerTheBalance)

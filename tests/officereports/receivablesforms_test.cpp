@@ -1,12 +1,17 @@
 // "Sales By Customer Report" and "Invoice Report" driven as a user drives them.
 #include "data/database.h"
+#include "data/passwords.h"
 #include "invoicing/invoicestore.h"
+#include "invoicing/invoicingmenu.h"
 #include "officereports/invoicereportform.h"
+#include "officereports/officemenu.h"
 #include "officereports/salesbycustomerform.h"
 #include "reporting/viewer.h"
 #include "shell/clock.h"
 #include "shell/companysettings.h"
+#include "shell/currentuser.h"
 #include "shell/cursor.h"
+#include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "support/receivablesfixture.h"
 #include "support/testdatabase.h"
@@ -101,6 +106,38 @@ TEST_F(ReceivablesForms, InvoiceReportNeedsAnInvoice)
     EXPECT_EQ(shown()->data().value(0, s("OrderNumber")).toString(), s("A-100"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(f.isNull());
+}
+
+TEST_F(ReceivablesForms, MenuItemsOpenTheirScreensAndReports)
+{
+    shell::MainWindow window;
+    invoicing::registerScreens(window);
+    registerReceivables(window);
+    window.show();
+    const data::Recordset user = data::addRow(db(), s("[User]"),
+                                              {{s("Username"), s("clerk")}, {s("Password"), data::hashPassword(s("pw"))},
+                                               {s("Type"), s("Admin")}, {s("Inactive"), 0}});
+    shell::setCurrentUser({qint16(user.integer(s("ID"))), s("Admin"), s("clerk")});
+    window.unlockMenu();
+    const std::pair<const char *, const char *> screens[] = {{"CreateInvoices", "frmInvoices"},
+                                                             {"ReceivePayments", "frmReceivePayment"},
+                                                             {"SalesByCustomer", "frmSalesByCustomer"},
+                                                             {"InvoiceReport", "frmInvoiceReport"}};
+    for (const auto &[item, form] : screens) {
+        window.choose(s(item));
+        ASSERT_NE(window.openedScreen(s(item)), nullptr) << item;
+        EXPECT_EQ(window.openedScreen(s(item))->objectName(), s(form));
+    }
+    for (const auto &[item, definition] : {std::pair{"OpenInvoicesReport", "crptOpenInvoices"},
+                                           std::pair{"CustomerStatementsReport", "crptCustomerStatements"}}) {
+        window.choose(s(item));
+        ASSERT_NE(shown(), nullptr) << item;
+        EXPECT_EQ(shown()->name(), s(definition));
+    }
+    // Statements are aged as of today (the clock's day).
+    EXPECT_EQ(shown()->texts().value(s("txtStatementDate")), s("3/31/2026"));
+    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
+    shell::setCurrentUser({});
 }
 
 } // namespace
