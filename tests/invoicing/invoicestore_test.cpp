@@ -61,8 +61,6 @@ TEST_P(Invoicing, InvoiceTotalsTheOrdersAndMarksThemInvoiced)
     EXPECT_EQ(row.text(s("Customer")), s("Amberline Furniture"));
     EXPECT_DOUBLE_EQ(row.number(s("Subtotal")), 350.5);
     EXPECT_DOUBLE_EQ(row.number(s("Total")), 375.5);
-    EXPECT_DOUBLE_EQ(row.number(s("Freight")), 20);
-    EXPECT_DOUBLE_EQ(row.number(s("Misc")), 5);
     EXPECT_EQ(row.text(s("MemoField")), s("Spring sofas"));
     EXPECT_EQ(data::toDate(row.value(s("DueDate"))), QDate(2026, 4, 30));
     EXPECT_EQ(written(db()), (std::array<int, 3>{1, 2, 2}));
@@ -117,25 +115,8 @@ TEST_P(Invoicing, RefusedInvoicesWriteNothing)
     EXPECT_EQ(offered("Amberline Furniture"), (std::vector<QString>{s("A-101"), s("A-102")}));
 }
 
-// Two workstations list the same orders; the one that saves second is
-// refused, names the order, and leaves its other orders uninvoiced.
-TEST_P(Invoicing, AnOrderIsInvoicedOnceAcrossWorkstations)
-{
-    std::unique_ptr<data::Database> other = temp().openAnother();
-    ASSERT_EQ(OrdersNotYetInvoiced(*other, s("Amberline Furniture")).size(), 3u);
-    CreateInvoice(db(), amberline({order("A-100")}));
-    try {
-        CreateInvoice(*other, amberline({order("A-101"), order("A-100")}));
-        ADD_FAILURE() << "the second workstation invoiced A-100 again";
-    } catch (const InvoiceError &e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Order A-100 (ID %1) is already on invoice 1.").arg(order("A-100")));
-    }
-    EXPECT_EQ(written(*other), (std::array<int, 3>{1, 1, 1}));
-    EXPECT_EQ(offered("Amberline Furniture"), (std::vector<QString>{s("A-101"), s("A-102")}));
-}
-
-// The same, at the same moment: the second workstation waits for the first
-// to commit, then sees its mark and refuses.
+// Two workstations save invoices over the same order at the same moment:
+// the second waits for the first to commit, then sees its mark and refuses.
 TEST_P(Invoicing, AnOrderIsInvoicedOnceWhenTwoSaveTogether)
 {
     data::Transaction first(db());
@@ -182,12 +163,5 @@ TEST_P(Invoicing, PaymentsAndAdjustmentsLowerTheBalance)
 }
 
 BUNLINE_ON_EVERY_BACKEND(Invoicing);
-
-TEST(OrderIdOfEntry, IsTheTextBeforeTheFirstDash)
-{
-    EXPECT_EQ(OrderIdOfEntry(s("12 - A-100 - 3/2/2026")), 12);
-    EXPECT_EQ(OrderIdOfEntry(s("7 -  - 3/2/2026")), 7);
-    EXPECT_EQ(OrderIdOfEntry(s("")), 0);
-}
 
 } // namespace
