@@ -150,6 +150,13 @@ TEST_P(Receivables, StatementsGiveEachCustomerWhoOwesAPageWithItsAging)
     EXPECT_TRUE(dueDay.contains(aging("$89.95", "$0.00", "$0.00", "$0.00", "$0.00"))) << dueDay.toStdString();
     EXPECT_TRUE(pageTexts(CustomerStatements(db(), QDate(2026, 7, 2)))[1].contains(aging("$0.00", "$89.95", "$0.00", "$0.00", "$0.00")));
 
+    // A customer who owes nothing gets no page, not even a blank one.
+    invoicing::RecordPayment(db(), 4, QDate(2026, 6, 1), 80, 0);
+    const QStringList owing = pageTexts(CustomerStatements(db(), QDate(2026, 6, 15)));
+    ASSERT_EQ(owing.size(), 2);
+    EXPECT_TRUE(owing[1].contains(s("Cedar Ridge Seating")));
+    EXPECT_FALSE(owing.join(QString()).contains(s("Walk-in Buyer")));
+
     db().execute(s("DELETE FROM Invoice WHERE ID <> 2"));
     const QStringList paidUp = pageTexts(CustomerStatements(db(), QDate(2026, 6, 15)));
     ASSERT_EQ(paidUp.size(), 1);
