@@ -14,6 +14,7 @@
 #include "masterdata/userform.h"
 #include "masterdata/vendorform.h"
 #include "orders/orderentryform.h"
+#include "invoicing/invoicingmenu.h"
 #include "orders/ordernavigatorform.h"
 #include "production/productionmenu.h"
 
@@ -52,6 +53,8 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("OrderEntry"), [] { return new orders::OrderEntryForm; });
     window.registerScreen(QStringLiteral("OrdNav"), [] { return new orders::OrderNavigatorForm; });
     officereports::registerListings(window);
+    officereports::registerReceivables(window);
+    invoicing::registerScreens(window);
     // The one Report Viewer opens as a child window of the work area.
     shell::setViewerHost([frame = QPointer<MainWindow>(&window)](QWidget *viewer) {
         if (frame)

@@ -26,7 +26,10 @@ const char *kUsage =
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
     "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n"
     "  print-order ORDER_ID --out DIR [--format pdf|csv] [--reports LIST] [--components LIST] [--suffix TEXT]\n"
-    "                                                   an order's production paperwork, one file per copy\n";
+    "                                                   an order's production paperwork, one file per copy\n"
+    "  invoice CUSTOMER --orders ID[,ID...] [--date D] [--due D] [--freight N] [--misc N] [--memo TEXT]\n"
+    "                                                   invoice whole orders; prints the invoice number\n"
+    "  pay INVOICE [--amount N] [--adjustment N] [--date D]  record a payment; prints the new balance\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -113,6 +116,8 @@ int main(int argc, char *argv[])
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
         {QStringLiteral("print-order"), cli::printOrder},
+        {QStringLiteral("invoice"), cli::invoice},
+        {QStringLiteral("pay"), cli::pay},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

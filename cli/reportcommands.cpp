@@ -2,9 +2,13 @@
 #include "cli.h"
 
 #include "data/database.h"
+#include "invoicing/invoicestore.h"
 #include "officereports/listings.h"
 #include "officereports/orderreport.h"
 #include "production/paperwork.h"
+#include "officereports/receivables.h"
+#include "core/clock.h"
+#include "core/formats.h"
 #include "reporting/reportrender.h"
 #include "core/companysettings.h"
 
@@ -25,6 +29,10 @@ const char *kReportUsage =
     "  bun-listing\n"
     "  style-listing [--customer C [--style S [--type T]]]\n"
     "  order-report --order ID\n"
+    "  invoice --invoice N\n"
+    "  open-invoices\n"
+    "  customer-statements [--as-of D]       aged as of D (today when absent)\n"
+    "  sales-by-customer --start D --end D [--detail]\n"
     "The format follows the file's extension (.pdf or .csv) unless --format gives it.\n";
 
 using Builder = std::function<reporting::ReportPtr(data::Database &, Context &)>;
@@ -63,6 +71,49 @@ reporting::ReportPtr orderReport(data::Database &db, Context &ctx)
     }
 }
 
+QDate dateOption(Context &ctx, const QString &name, bool required)
+{
+    const QString text = ctx.takeOption(name);
+    if (text.isEmpty()) {
+        if (required)
+            throw CliError(QStringLiteral("needs %1 DATE").arg(name));
+        return core::currentDate();
+    }
+    const QDate date = core::parseShortDate(text);
+    if (!date.isValid())
+        throw CliError(QStringLiteral("%1 \"%2\" is not a date").arg(name, text));
+    return date;
+}
+
+reporting::ReportPtr invoiceReport(data::Database &db, Context &ctx)
+{
+    const QString text = ctx.takeOption(QStringLiteral("--invoice"));
+    ctx.finish();
+    if (text.isEmpty())
+        throw CliError(QStringLiteral("needs --invoice N"));
+    bool ok = false;
+    const qint64 invoice = text.toLongLong(&ok);
+    if (!ok || !invoicing::InvoiceExists(db, invoice))
+        throw CliError(QStringLiteral("there is no invoice %1").arg(text));
+    return officereports::InvoiceReport(db, invoice);
+}
+
+reporting::ReportPtr customerStatements(data::Database &db, Context &ctx)
+{
+    const QDate asOf = dateOption(ctx, QStringLiteral("--as-of"), false);
+    ctx.finish();
+    return officereports::CustomerStatements(db, asOf);
+}
+
+reporting::ReportPtr salesByCustomer(data::Database &db, Context &ctx)
+{
+    const QDate start = dateOption(ctx, QStringLiteral("--start"), true);
+    const QDate end = dateOption(ctx, QStringLiteral("--end"), true);
+    const bool detail = ctx.takeFlag(QStringLiteral("--detail"));
+    ctx.finish();
+    return officereports::SalesByCustomer(db, start, end, detail);
+}
+
 Builder plain(reporting::ReportPtr (*build)(data::Database &))
 {
     return [build](data::Database &db, Context &ctx) {
@@ -86,12 +137,17 @@ int report(Context &ctx)
         {QStringLiteral("bun-listing"), plain(officereports::BunListing)},
         {QStringLiteral("style-listing"), styleListing},
         {QStringLiteral("order-report"), orderReport},
+        {QStringLiteral("invoice"), invoiceReport},
+        {QStringLiteral("open-invoices"), plain(officereports::OpenInvoices)},
+        {QStringLiteral("customer-statements"), customerStatements},
+        {QStringLiteral("sales-by-customer"), salesByCustomer},
     };
     const QString name = ctx.args.takeFirst();
     const auto it = reports.find(name);
     if (it == reports.end())
         throw CliError(QStringLiteral("unknown report \"%1\"; one of: vendor-listing, customer-listing, "
-                                      "component-listing, bun-listing, style-listing, order-report").arg(name));
+                                      "component-listing, bun-listing, style-listing, order-report, invoice, "
+                                      "open-invoices, customer-statements, sales-by-customer").arg(name));
     const QString out = ctx.takeOption(QStringLiteral("--out"));
     if (out.isEmpty())
         throw CliError(QStringLiteral("report %1 needs --out FILE").arg(name));

@@ -1,6 +1,9 @@
 #include "officereports/officemenu.h"
 
+#include "officereports/invoicereportform.h"
 #include "officereports/listings.h"
+#include "officereports/salesbycustomerform.h"
+#include "officereports/showreports.h"
 #include "officereports/stylereportform.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
@@ -37,6 +40,20 @@ void registerListings(shell::MainWindow &window)
         form->load();
         return form;
     });
+}
+
+void registerReceivables(shell::MainWindow &window)
+{
+    window.registerScreen(QStringLiteral("SalesByCustomer"), [] { return new SalesByCustomerForm; });
+    window.registerScreen(QStringLiteral("InvoiceReport"), [] {
+        auto *form = new InvoiceReportForm;
+        form->load();
+        return form;
+    });
+    window.registerCommand(QStringLiteral("OpenInvoicesReport"),
+                           listingCommand(QStringLiteral("Open Invoices"), ShowOpenInvoices));
+    window.registerCommand(QStringLiteral("CustomerStatementsReport"),
+                           listingCommand(QStringLiteral("Customer Statements"), ShowCustomerStatements));
 }
 
 } // namespace officereports

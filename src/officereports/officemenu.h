@@ -10,4 +10,9 @@ namespace officereports {
 // checks "Reports - Administrative" before any of them.
 void registerListings(shell::MainWindow &window);
 
+// Registers Reports > Orders > Sales By Customer (frmSalesByCustomer) and the
+// items of Reports > Accounts Receivable: the invoice report screen
+// frmInvoiceReport, and the open invoices and customer statements as commands.
+void registerReceivables(shell::MainWindow &window);
+
 } // namespace officereports

@@ -78,6 +78,10 @@ public:
     {
         return m_main && m_main->rowCount() > 0 ? m_main->value(0, field) : QVariant();
     }
+    // Other rows of the same data, for formulas that look at a row's
+    // neighbours (a group that shows only when one of its rows qualifies).
+    int rowCount() const { return m_data.rowCount(); }
+    RowView at(int row) const { return RowView(m_data, row, m_texts, m_main); }
 
 private:
     const BoundData &m_data;

@@ -105,6 +105,15 @@ Element total(const QString &fieldName, TotalKind kind, qreal x, qreal y, qreal 
     return e;
 }
 
+Element formulaTotal(const QString &name, Formula f, qreal x, qreal y, qreal width, Format format, Qt::Alignment align,
+                     FontSpec font)
+{
+    Element e = formula(name, std::move(f), x, y, width, format, align, font);
+    e.kind = ElementKind::Total;
+    e.total = TotalKind::Sum;
+    return e;
+}
+
 Element line(qreal x, qreal y, qreal width, qreal penWidth)
 {
     Element e;

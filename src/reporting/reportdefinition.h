@@ -174,6 +174,10 @@ Element formula(const QString &name, Formula f, qreal x, qreal y, qreal width, F
                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, FontSpec font = {});
 Element total(const QString &field, TotalKind kind, qreal x, qreal y, qreal width, Format format = Format::Auto,
               Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter, FontSpec font = {});
+// A sum over the rows of the enclosing group (or report) of a value computed
+// from each row: totals of only some rows, or of a derived amount.
+Element formulaTotal(const QString &name, Formula f, qreal x, qreal y, qreal width, Format format = Format::Money,
+                     Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter, FontSpec font = {});
 Element line(qreal x, qreal y, qreal width, qreal penWidth = 0.5);
 Element box(qreal x, qreal y, qreal width, qreal height, qreal penWidth = 0.5);
 

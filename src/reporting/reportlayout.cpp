@@ -323,8 +323,6 @@ private:
             std::vector<LaidBand> together;
             for (int g = level; g < groups; ++g) {
                 start[size_t(g)] = r;
-                if (def.groups[size_t(g)].newPage && r > 0 && together.empty() && m_pageHasBody)
-                    newPage();
                 int last = r;
                 while (last + 1 < rows && groupKey(def, data, g, last + 1) == groupKey(def, data, g, r)) {
                     bool sameOuter = true;
@@ -335,7 +333,11 @@ private:
                     ++last;
                 }
                 Context c{&def, &data, r, r, last, subreport};
-                for (LaidBand &b : buildAll(bands(def, BandKind::GroupHeader, g), c))
+                std::vector<LaidBand> headings = buildAll(bands(def, BandKind::GroupHeader, g), c);
+                // A group whose headings are all hidden starts no page of its own.
+                if (def.groups[size_t(g)].newPage && r > 0 && together.empty() && m_pageHasBody && !headings.empty())
+                    newPage();
+                for (LaidBand &b : headings)
                     together.push_back(std::move(b));
             }
             Context row{&def, &data, r, 0, rows - 1, subreport};

@@ -37,6 +37,10 @@ const std::map<QString, Factory> &factories()
         {QStringLiteral("crptBuggySheetReport"), definitions::crptBuggySheetReport},
         {QStringLiteral("crptOrder"), definitions::crptOrder},
         {QStringLiteral("crptOrder2"), definitions::crptOrder2},
+        {QStringLiteral("crptInvoice"), definitions::crptInvoice},
+        {QStringLiteral("crptOpenInvoices"), definitions::crptOpenInvoices},
+        {QStringLiteral("crptCustomerStatements"), definitions::crptCustomerStatements},
+        {QStringLiteral("crptSalesByCustomer"), definitions::crptSalesByCustomer},
     };
     return all;
 }

@@ -6,6 +6,7 @@
 #include "reporting/reportdefinition.h"
 
 #include <memory>
+#include <utility>
 
 namespace reporting::definitions {
 
@@ -28,11 +29,26 @@ Band statusGroupHeader(int group, const QString &what, qreal width);
 // A rule and "caption  count" under a group (or the whole report).
 Band countFooter(BandKind kind, int group, const QString &caption, const QString &field, qreal width);
 
+// Receivables: an invoice's Total less its Paid (null counts as nothing);
+// open while that is half a cent or more either way.
+double openBalance(const RowView &row);
+bool isOpen(const RowView &row);
+// The first and last row of the run of rows around row with the same value
+// of field (a group's rows, seen from any of them).
+std::pair<int, int> groupRows(const RowView &row, const QString &field);
+bool anyOpenInGroup(const RowView &row, const QString &field);
+// "25.0%"; empty when the whole is nothing.
+QString percentText(double part, double whole);
+
 DefinitionPtr crptVendorListing();
 DefinitionPtr crptCustomerListing();
 DefinitionPtr crptComponentListing();
 DefinitionPtr crptBunListing();
 DefinitionPtr crptStyleListing();
+DefinitionPtr crptInvoice();
+DefinitionPtr crptOpenInvoices();
+DefinitionPtr crptCustomerStatements();
+DefinitionPtr crptSalesByCustomer();
 
 // The production paperwork and the order report.
 DefinitionPtr crptCNC();

@@ -1,0 +1,82 @@
+#include "officereports/salesbycustomerform.h"
+
+#include "data/dberror.h"
+#include "officereports/showreports.h"
+#include "reporting/reportdefinition.h"
+#include "core/clock.h"
+#include "core/cursor.h"
+#include "shell/messages.h"
+#include "shell/named.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+using shell::named;
+
+namespace officereports {
+
+SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmSalesByCustomer"));
+    setWindowTitle(QStringLiteral("Sales By Customer Report"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    dtStart = named(new QDateEdit, "dtStart");
+    dtEnd = named(new QDateEdit, "dtEnd");
+    for (QDateEdit *d : {dtStart, dtEnd}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+        d->setDate(core::currentDate());
+    }
+    chkDetail = named(new QCheckBox(QStringLiteral("With Details")), "chkDetail");
+    btnOK = named(new QPushButton(QStringLiteral("Ok")), "btnOK");
+    btnOK->setDefault(true);
+    btnCancel = named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Begin Date"), dtStart);
+    form->addRow(QStringLiteral("End Date"), dtEnd);
+    form->addRow(QString(), chkDetail);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    setTabOrder(dtStart, dtEnd);
+    setTabOrder(dtEnd, chkDetail);
+    setTabOrder(chkDetail, btnOK);
+    setTabOrder(btnOK, btnCancel);
+
+    connect(btnOK, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    auto *enter = new QShortcut(QKeySequence(Qt::Key_Return), this, this, [this] { okClicked(); });
+    enter->setContext(Qt::WidgetWithChildrenShortcut);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+}
+
+void SalesByCustomerForm::okClicked()
+{
+    core::BusyCursor busy;
+    try {
+        ShowSalesByCustomer(dtStart->date(), dtEnd->date(), chkDetail->isChecked());
+    } catch (const data::DbError &e) {
+        shell::showDbError(e, this);
+        return;
+    } catch (const reporting::ReportError &e) {
+        shell::showMessage(QStringLiteral("Sales By Customer"), e.text(), shell::MessageIcon::Warning,
+                           shell::MessageButtons::Ok, this);
+        return;
+    }
+    close();
+}
+
+} // namespace officereports
