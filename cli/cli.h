@@ -37,5 +37,8 @@ int sql(Context &ctx);
 int demoData(Context &ctx);
 int report(Context &ctx);
 int printOrder(Context &ctx);
+int downloadCatalogue(Context &ctx);
+int exchangeOrders(Context &ctx);
+int linkServer(Context &ctx);
 
 } // namespace cli

@@ -26,7 +26,11 @@ const char *kUsage =
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
     "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n"
     "  print-order ORDER_ID --out DIR [--format pdf|csv] [--reports LIST] [--components LIST] [--suffix TEXT]\n"
-    "                                                   an order's production paperwork, one file per copy\n";
+    "                                                   an order's production paperwork, one file per copy\n"
+    "  download-catalogue                               refresh the catalogue and vendors from the central server\n"
+    "  exchange-orders                                  upload queued orders, download customers and recent orders\n"
+    "  link-server --host H --port P --dbname D --user U [--password W] [--schema S]\n"
+    "                                                   PostgreSQL: link the central server (postgres_fdw)\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -113,6 +117,9 @@ int main(int argc, char *argv[])
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
         {QStringLiteral("print-order"), cli::printOrder},
+        {QStringLiteral("download-catalogue"), cli::downloadCatalogue},
+        {QStringLiteral("exchange-orders"), cli::exchangeOrders},
+        {QStringLiteral("link-server"), cli::linkServer},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
