@@ -150,25 +150,6 @@ TEST_P(ServerSync, CatalogueDownloadMakesTheLocalCatalogueTheServersAndKeepsLoca
     EXPECT_GT(added.integer(QStringLiteral("ID")), 140);
 }
 
-TEST_P(ServerSync, AskingRunsOnlyOnYesAndReportsTheElapsedSeconds)
-{
-    run(central(), kCentralCatalogue);
-    for (const bool yes : {false, true}) {
-        QStringList shown;
-        BatchHooks hooks;
-        hooks.confirm = [&](const QString &text, const QString &title) { return shown << title + ": " + text, yes; };
-        hooks.inform = [&](const QString &text, const QString &title) { shown << title + ": " + text; };
-        const BatchResult r = DownloadCatalogue(local(), true, hooks);
-        EXPECT_EQ(r.ran, yes);
-        ASSERT_EQ(shown.size(), yes ? 2 : 1);
-        EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Batch Confirmation: This will download updated/new styles")));
-        EXPECT_EQ(column(local(), QStringLiteral("SELECT ID FROM Style")).size(), yes ? 2 : 0);
-        if (yes) {
-            EXPECT_EQ(shown[1], QStringLiteral("Batch Complete: The Batch processed completed in 0 Seconds."));
-        }
-    }
-}
-
 TEST_P(ServerSync, ATableThatFailsHalfWayIsLeftAsItWasAndTheRunStopsThere)
 {
     run(central(), kCentralCatalogue);
@@ -244,17 +225,6 @@ TEST_P(ServerSync, AnUploadThatFailsKeepsExactlyTheOrdersNotYetUploadedQueued)
     ExchangeOrders(local(), false);
     EXPECT_EQ(column(central(), QStringLiteral("SELECT OrderNumber FROM Orders ORDER BY ID")),
               QStringList({"PO-1", "PO-2", "PO-3"}));
-}
-
-TEST_P(ServerSync, ARunWithoutALinkedServerSaysHowToLinkOne)
-{
-    try {
-        ExchangeOrders(db(), false);
-        FAIL() << "there is no linked server";
-    } catch (const data::DbError &e) {
-        EXPECT_TRUE(e.message().contains(isPostgres() ? QLatin1String("link-server") : QLatin1String("LinkedServer")))
-            << e.message().toStdString();
-    }
 }
 
 BUNLINE_ON_EVERY_BACKEND(ServerSync);
