@@ -17,6 +17,7 @@
 #include "invoicing/invoicingmenu.h"
 #include "orders/ordernavigatorform.h"
 #include "production/productionmenu.h"
+#include "sync/syncmenu.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -68,6 +69,7 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("frmCopyStyle"), loaded<catalogue::CopyStyleForm>());
     window.registerScreen(QStringLiteral("frmStyleDuplicateComp"), [] { return new catalogue::StyleDuplicateCompForm; });
     production::registerScreens(window);
+    serversync::registerScreens(window);
 
     // A saved order goes on to the choice of its production paperwork, for
     // every plant.

@@ -39,5 +39,8 @@ int report(Context &ctx);
 int printOrder(Context &ctx);
 int invoice(Context &ctx);
 int pay(Context &ctx);
+int downloadCatalogue(Context &ctx);
+int exchangeOrders(Context &ctx);
+int linkServer(Context &ctx);
 
 } // namespace cli

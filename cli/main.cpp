@@ -29,7 +29,11 @@ const char *kUsage =
     "                                                   an order's production paperwork, one file per copy\n"
     "  invoice CUSTOMER --orders ID[,ID...] [--date D] [--due D] [--freight N] [--misc N] [--memo TEXT]\n"
     "                                                   invoice whole orders; prints the invoice number\n"
-    "  pay INVOICE [--amount N] [--adjustment N] [--date D]  record a payment; prints the new balance\n";
+    "  pay INVOICE [--amount N] [--adjustment N] [--date D]  record a payment; prints the new balance\n"
+    "  download-catalogue                               refresh the catalogue and vendors from the central server\n"
+    "  exchange-orders                                  upload queued orders, download customers and recent orders\n"
+    "  link-server --host H --port P --dbname D --user U [--password W] [--schema S]\n"
+    "                                                   PostgreSQL: link the central server (postgres_fdw)\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -118,6 +122,9 @@ int main(int argc, char *argv[])
         {QStringLiteral("print-order"), cli::printOrder},
         {QStringLiteral("invoice"), cli::invoice},
         {QStringLiteral("pay"), cli::pay},
+        {QStringLiteral("download-catalogue"), cli::downloadCatalogue},
+        {QStringLiteral("exchange-orders"), cli::exchangeOrders},
+        {QStringLiteral("link-server"), cli::linkServer},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

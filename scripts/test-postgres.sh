@@ -39,8 +39,13 @@ trap bunline_pg_stop EXIT
 
 psql_admin=(psql -q -h 127.0.0.1 -p "$bunline_pg_port" -U postgres -v ON_ERROR_STOP=1)
 "${psql_admin[@]}" -d postgres -c "CREATE DATABASE bunline_test" >/dev/null
-# Created once here, so that test programs running side by side never race to create it.
+# Created once here, so that test programs running side by side never race to
+# create them: citext in both databases, and the link from the workstation's
+# database to the central one of the synchronisation tests.
+"${psql_admin[@]}" -d postgres -c "CREATE DATABASE bunline_central" >/dev/null
 "${psql_admin[@]}" -d bunline_test -c "CREATE EXTENSION IF NOT EXISTS citext SCHEMA public" >/dev/null
+"${psql_admin[@]}" -d bunline_test -c "CREATE EXTENSION IF NOT EXISTS postgres_fdw" >/dev/null
+"${psql_admin[@]}" -d bunline_central -c "CREATE EXTENSION IF NOT EXISTS citext SCHEMA public" >/dev/null
 
 export BUNLINE_TEST_PG="Driver=PostgreSQL;Host=127.0.0.1;Port=$bunline_pg_port;Database=bunline_test;User=postgres"
 echo "test-postgres: PostgreSQL on 127.0.0.1:$bunline_pg_port"

@@ -26,11 +26,14 @@ struct MenuEntry {
     const char *control;
     const char *caption;
     const char *permission;
+    bool adminOnly = false; // enabled for "Admin" users only
 };
 
 const MenuEntry kMenu[] = {
     {nullptr, "File", "File", nullptr},
     {"File", "mnuCompanySetup", "Company Setup", "Company Info"},
+    {"File", "mnuDownloadCatalogue", "Download Catalogue...", nullptr, true},
+    {"File", "mnuExchangeOrders", "Exchange Orders...", nullptr, true},
     {"File", "Exit", "Exit", nullptr},
     {nullptr, "Orders", "Orders", nullptr},
     {"Orders", "OrdNav", "Order Navigator", "Order Navigator"},
@@ -153,8 +156,11 @@ void MainWindow::lockMenu()
 
 void MainWindow::unlockMenu()
 {
-    for (QAction *action : std::as_const(m_actions))
-        action->setEnabled(true);
+    const bool admin = core::currentUser().type == QLatin1String("Admin");
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const MenuEntry *e = findEntry(it.key());
+        it.value()->setEnabled(admin || !e || !e->adminOnly);
+    }
 }
 
 void MainWindow::registerScreen(const QString &name, ScreenFactory factory)
@@ -225,6 +231,10 @@ void MainWindow::choose(const QString &controlName)
                         QStringLiteral("You do not have permission to view this screen."), this);
             return;
         }
+    }
+    if (const MenuEntry *e = findEntry(controlName); e && e->adminOnly && core::currentUser().type != QLatin1String("Admin")) {
+        showWarning(QStringLiteral("Invalid Permission"), QStringLiteral("You do not have permission to view this screen."), this);
+        return;
     }
     if (const MenuCommand command = m_commands.value(controlName)) {
         reportingDbErrors([&] { command(this); }, this);

@@ -165,6 +165,45 @@ TEST_F(Bunlinectl, UpgradePasswordsHashesThePlainOnes)
     EXPECT_FALSE(dana.out.contains(QLatin1String("\ndana")));
 }
 
+TEST_F(Bunlinectl, SynchronisationCommandsPrintTheRowsPerTableOrOneLineWhenTheyFail)
+{
+    const QString s = QStringLiteral("sql");
+    writeConfig(QStringLiteral("Driver=SQLite;Database=central.db"));
+    ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
+    ASSERT_EQ(run({s, QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (70, 'Amberline', '1200', 'SOFA')"),
+                   QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline')")}).code, 0);
+    writeConfig(QStringLiteral("Driver=SQLite;Database=plant.db"));
+    ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
+    const Outcome unlinked = run({QStringLiteral("download-catalogue")});
+    EXPECT_NE(unlinked.code, 0);
+    EXPECT_TRUE(unlinked.err.contains(QLatin1String("LinkedServer"))) << unlinked.err.toStdString();
+    EXPECT_NE(run({QStringLiteral("link-server"), QStringLiteral("--host"), QStringLiteral("h"), QStringLiteral("--dbname"),
+                   QStringLiteral("d"), QStringLiteral("--user"), QStringLiteral("u")}).code, 0);
+
+    writeConfig(QStringLiteral("Driver=SQLite;Database=plant.db;LinkedServer=central.db"));
+    const Outcome download = run({QStringLiteral("download-catalogue")});
+    ASSERT_EQ(download.code, 0) << download.err.toStdString();
+    EXPECT_TRUE(download.out.contains(QLatin1String("\nStyle: 1 rows\n"))) << download.out.toStdString();
+    EXPECT_TRUE(download.out.contains(QRegularExpression(QStringLiteral("Completed in \\d+ seconds"))));
+    const Outcome exchange = run({QStringLiteral("exchange-orders")});
+    ASSERT_EQ(exchange.code, 0) << exchange.err.toStdString();
+    EXPECT_TRUE(exchange.out.startsWith(QLatin1String("Orders uploaded: 0\n"))) << exchange.out.toStdString();
+    EXPECT_TRUE(exchange.out.contains(QLatin1String("\nCustomer: 1 rows\n"))) << exchange.out.toStdString();
+
+    // A central database that is no Bunline database fails at the first table.
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(m_dir.filePath(QStringLiteral("central.db") + QLatin1String(suffix)));
+    QFile empty(m_dir.filePath(QStringLiteral("central.db")));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    writeConfig(QStringLiteral("Driver=SQLite;Database=plant.db;LinkedServer=central.db"));
+    const Outcome broken = run({QStringLiteral("download-catalogue")});
+    EXPECT_NE(broken.code, 0);
+    EXPECT_EQ(broken.err.count(QLatin1Char('\n')), 1) << broken.err.toStdString();
+    EXPECT_TRUE(broken.err.contains(QLatin1String("table Bun"))) << broken.err.toStdString();
+    EXPECT_EQ(run({s, QStringLiteral("SELECT ID FROM Style")}).out, QStringLiteral("ID\n70\n"));
+}
+
 TEST_F(Bunlinectl, EveryErrorIsOneLineNamingTheStatementOrFile)
 {
     ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);

@@ -151,6 +151,7 @@ TEST_F(MainMenu, LockedBeforeLoginAndFullyEnabledAfter)
     EXPECT_TRUE(window->menuAction("File")->isEnabled());
     EXPECT_TRUE(window->menuAction("Exit")->isEnabled());
 
+    setCurrentUser({1, "Admin", "admin"});
     window->unlockMenu();
     for (QAction *action : window->findChildren<QAction *>()) {
         if (!action->objectName().isEmpty()) {
