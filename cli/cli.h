@@ -37,5 +37,7 @@ int sql(Context &ctx);
 int demoData(Context &ctx);
 int report(Context &ctx);
 int printOrder(Context &ctx);
+int ship(Context &ctx);
+int loadSheet(Context &ctx);
 
 } // namespace cli

@@ -26,7 +26,12 @@ const char *kUsage =
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
     "  report NAME [options] --out FILE [--format pdf|csv]  an office report (bunlinectl report --help)\n"
     "  print-order ORDER_ID --out DIR [--format pdf|csv] [--reports LIST] [--components LIST] [--suffix TEXT]\n"
-    "                                                   an order's production paperwork, one file per copy\n";
+    "                                                   an order's production paperwork, one file per copy\n"
+    "  ship ORDER_ID ITEM=QTY ... | --all [--date YYYY-MM-DD]\n"
+    "                                                   record a shipment; prints its ID and the order's status\n"
+    "  load-sheet ORDER_ID --out DIR [--format pdf|csv] [--plan PLAN] [--all-sheets --suffix TEXT]\n"
+    "                                                   a planned truck load's load sheet (PLAN: 1:30,BREAK,1:30),\n"
+    "                                                   or with --all-sheets its glue/spray/supply/tie sheets too\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -36,7 +41,8 @@ bool needsFonts(int argc, char *argv[])
             ++i;
             continue;
         }
-        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0;
+        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0 ||
+            qstrcmp(argv[i], "load-sheet") == 0;
     }
     return false;
 }
@@ -113,6 +119,8 @@ int main(int argc, char *argv[])
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
         {QStringLiteral("print-order"), cli::printOrder},
+        {QStringLiteral("ship"), cli::ship},
+        {QStringLiteral("load-sheet"), cli::loadSheet},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
