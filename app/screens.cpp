@@ -13,6 +13,7 @@
 #include "orders/orderentryform.h"
 #include "orders/ordernavigatorform.h"
 #include "production/productionmenu.h"
+#include "shipping/shippingmenu.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -58,6 +59,7 @@ void registerScreens(MainWindow &window)
     });
     window.registerScreen(QStringLiteral("StyleEntry"), loaded<catalogue::StyleForm>());
     production::registerScreens(window);
+    shipping::registerScreens(window);
 
     // A saved order goes on to the choice of its production paperwork, for
     // every plant.
