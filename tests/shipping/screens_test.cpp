@@ -259,3 +259,20 @@ TEST_F(ShippingScreens, GlueSprayScreenDeletesRangesAndPrintsTheRunWithTheSuffix
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ShippingScreens, MenuItemsOpenTheirScreens)
+{
+    const std::pair<const char *, const char *> items[] = {{"ShipmentEntry", "frmShipmentEntry"},
+                                                           {"ShipmentNav", "frmShipmentNavigator"},
+                                                           {"LoadSheet", "frmLoadSheet"},
+                                                           {"mnuGlueSprayTieLoadReports", "frmGlueSprayPrint"}};
+    for (const auto &[item, form] : items) {
+        QWidget *screen = m_main->openScreen(s(item));
+        ASSERT_TRUE(screen) << item;
+        EXPECT_EQ(screen->objectName(), s(form));
+    }
+}
+
+} // namespace
