@@ -67,6 +67,7 @@ LoadPlanForm::LoadPlanForm(const char *formName, const QString &caption, QWidget
     shell::setUpGridView(vsfgItems);
     // Several rows at once, each chosen by itself; only the load is typed.
     vsfgItems->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    vsfgItems->setMinimumSize(680, 260); // every column of a plan in view
     vsfgItems->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::AnyKeyPressed);
     btnAdd = named(new QPushButton(QStringLiteral("Add Row")), "btnAdd");
