@@ -3,6 +3,7 @@
 // load sheet screens print it, each copy written to a folder.
 #include "cli.h"
 
+#include "core/clock.h"
 #include "core/companysettings.h"
 #include "core/formats.h"
 #include "core/vbnumeric.h"
@@ -68,7 +69,7 @@ int ship(Context &ctx)
     std::unique_ptr<data::Database> db = ctx.openDatabase();
     shipping::Shipment shipment;
     shipment.orderId = orderIdOf(*db, orderText);
-    shipment.date = QDate::currentDate();
+    shipment.date = core::currentDate();
     if (!dateText.isEmpty()) {
         shipment.date = QDate::fromString(dateText, Qt::ISODate);
         if (!shipment.date.isValid())
