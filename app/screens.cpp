@@ -18,6 +18,7 @@
 #include "orders/ordernavigatorform.h"
 #include "production/productionmenu.h"
 #include "sync/syncmenu.h"
+#include "shipping/shippingmenu.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -70,6 +71,7 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("frmStyleDuplicateComp"), [] { return new catalogue::StyleDuplicateCompForm; });
     production::registerScreens(window);
     serversync::registerScreens(window);
+    shipping::registerScreens(window);
 
     // A saved order goes on to the choice of its production paperwork, for
     // every plant.

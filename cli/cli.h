@@ -42,5 +42,7 @@ int pay(Context &ctx);
 int downloadCatalogue(Context &ctx);
 int exchangeOrders(Context &ctx);
 int linkServer(Context &ctx);
+int ship(Context &ctx);
+int loadSheet(Context &ctx);
 
 } // namespace cli

@@ -33,7 +33,12 @@ const char *kUsage =
     "  download-catalogue                               refresh the catalogue and vendors from the central server\n"
     "  exchange-orders                                  upload queued orders, download customers and recent orders\n"
     "  link-server --host H --port P --dbname D --user U [--password W] [--schema S]\n"
-    "                                                   PostgreSQL: link the central server (postgres_fdw)\n";
+    "                                                   PostgreSQL: link the central server (postgres_fdw)\n"
+    "  ship ORDER_ID ITEM=QTY ... | --all [--date YYYY-MM-DD]\n"
+    "                                                   record a shipment; prints its ID and the order's status\n"
+    "  load-sheet ORDER_ID --out DIR [--format pdf|csv] [--plan PLAN] [--all-sheets --suffix TEXT]\n"
+    "                                                   a planned truck load's load sheet (PLAN: 1:30,BREAK,1:30),\n"
+    "                                                   or with --all-sheets its glue/spray/supply/tie sheets too\n";
 
 // Reports lay out text in fonts, which takes a GUI application (off screen).
 bool needsFonts(int argc, char *argv[])
@@ -43,7 +48,8 @@ bool needsFonts(int argc, char *argv[])
             ++i;
             continue;
         }
-        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0;
+        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0 ||
+            qstrcmp(argv[i], "load-sheet") == 0;
     }
     return false;
 }
@@ -125,6 +131,8 @@ int main(int argc, char *argv[])
         {QStringLiteral("download-catalogue"), cli::downloadCatalogue},
         {QStringLiteral("exchange-orders"), cli::exchangeOrders},
         {QStringLiteral("link-server"), cli::linkServer},
+        {QStringLiteral("ship"), cli::ship},
+        {QStringLiteral("load-sheet"), cli::loadSheet},
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

@@ -13,6 +13,7 @@
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
 #include "shell/named.h"
+#include "shell/navigatorlayout.h"
 #include "shell/typeahead.h"
 
 #include <QCheckBox>
@@ -106,11 +107,7 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
     vsfgItems = named(new shell::ListGrid(), "vsfgItems");
     (new QVBoxLayout(Frame3))->addWidget(vsfgItems);
 
-    // The orders take 55% of the height below the criteria, the lines 45%.
-    auto *main = new QVBoxLayout(this);
-    main->addWidget(Frame1);
-    main->addWidget(Frame2, 55);
-    main->addWidget(Frame3, 45);
+    shell::layOutNavigator(this, Frame1, Frame2, Frame3);
 
     setTabOrder(cmbCustomer, cmbStatus);
     setTabOrder(cmbStatus, chkOrderDate);
@@ -154,9 +151,7 @@ void OrderNavigatorForm::showEvent(QShowEvent *event)
     if (m_placed)
         return;
     m_placed = true;
-    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (sub && shell::mainWindow())
-        sub->setGeometry(0, 0, 600, int(shell::mainWindow()->height() * 0.9));
+    shell::placeAtTopLeft(this, [](const QSize &main) { return QSize(600, int(main.height() * 0.9)); });
 }
 
 SearchCriteria OrderNavigatorForm::criteria() const

@@ -33,6 +33,7 @@ const std::map<QString, Factory> &factories()
         {QStringLiteral("crptFoamOrder"), definitions::crptFoamOrder},
         {QStringLiteral("crptFiberOrder"), definitions::crptFiberOrder},
         {QStringLiteral("crptLoadSheetOld"), definitions::crptLoadSheetOld},
+        {QStringLiteral("crptLoadSheet"), definitions::crptLoadSheet},
         {QStringLiteral("crptSummary"), definitions::crptSummary},
         {QStringLiteral("crptBuggySheetReport"), definitions::crptBuggySheetReport},
         {QStringLiteral("crptOrder"), definitions::crptOrder},

@@ -25,6 +25,7 @@ DefinitionPtr crptTie()
     FloorHeader header;
     header.idField = QStringLiteral("Orders.ID");
     header.department = true;
+    header.suffix = true; // the shipping run's order suffix
     return floorDefinition(QStringLiteral("crptTie"), QStringLiteral("Tie Sheet"), Orientation::Landscape,
                            std::move(fields), header, columns);
 }

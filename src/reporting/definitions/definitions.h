@@ -64,6 +64,7 @@ DefinitionPtr crptTopOutSaw();
 DefinitionPtr crptFoamOrder();
 DefinitionPtr crptFiberOrder();
 DefinitionPtr crptLoadSheetOld();
+DefinitionPtr crptLoadSheet();
 DefinitionPtr crptSummary();
 DefinitionPtr crptBuggySheetReport();
 DefinitionPtr crptOrder();
