@@ -1,5 +1,6 @@
 // bunlinectl as administrators and scripts use it: a process, its output and
 // its exit code.
+#include "support/cli.h"
 #include "data/passwords.h"
 #include "data/quoting.h"
 #include "data/schema.h"
@@ -27,12 +28,7 @@ class Bunlinectl : public ::testing::Test {
 protected:
     void SetUp() override { writeConfig(QStringLiteral("Driver=SQLite;Database=plant.db")); }
 
-    void writeConfig(const QString &connectionString)
-    {
-        QFile config(m_dir.filePath(QStringLiteral("config.txt")));
-        config.open(QIODevice::WriteOnly);
-        config.write("Bunline\nConnection, \"" + connectionString.toUtf8() + "\"\nRead-only, No\nLocal IDs, No\nHide, No\n");
-    }
+    void writeConfig(const QString &connectionString) { testsupport::writeCtlConfig(m_dir, connectionString); }
 
     // Starts bunlinectl on the fixture's configuration.
     void start(QProcess &p, QStringList args)

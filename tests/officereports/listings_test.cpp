@@ -10,11 +10,11 @@
 #include "reporting/reportlayout.h"
 #include "reporting/reportrender.h"
 #include "core/companysettings.h"
+#include "support/cli.h"
 #include "support/testdatabase.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <set>
@@ -42,27 +42,12 @@ protected:
     {
         const QString path = QDir(m_dir.path()).filePath(report->name() + s(".pdf"));
         reporting::writePdf(*report, path);
-        QProcess p;
-        p.start(s("pdftotext"), {s("-layout"), path, s("-")});
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return testsupport::pdfText(path);
     }
 
     QTemporaryDir m_dir;
 };
 
-// A config.txt for bunlinectl on the test's database.
-QString writeConfig(const QTemporaryDir &dir, const QString &connectionString)
-{
-    const QString config = QDir(dir.path()).filePath(s("config.txt"));
-    QFile file(config);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("Bunline configuration\nConnection string, \"%1\"\nRead-only catalogue, No\n"
-                              "Local order IDs, No\nHide prices, No\n")
-                   .arg(connectionString)
-                   .toUtf8());
-    return config;
-}
 
 // The text by which a row is found on the page.
 struct ListingCase {
@@ -219,7 +204,7 @@ TEST(StyleListingStatement, QuotesTheSelectionAndKeepsTheOrder)
 TEST_P(Listings, BunlinectlCsvMatchesGoldenFiles)
 {
     QTemporaryDir dir;
-    const QString config = writeConfig(dir, temp().connectionString());
+    const QString config = testsupport::writeCtlConfig(dir, temp().connectionString());
     const std::vector<std::pair<const char *, QStringList>> runs = {
         {"vendor-listing", {}},
         {"customer-listing", {}},
@@ -232,12 +217,9 @@ TEST_P(Listings, BunlinectlCsvMatchesGoldenFiles)
     for (const auto &[name, options] : runs) {
         SCOPED_TRACE(name);
         const QString out = QDir(dir.path()).filePath(s(name) + s(".csv"));
-        QProcess p;
-        p.start(s(BUNLINE_BIN_DIR "/bunlinectl"),
-                QStringList{s("--config"), config, s("report"), s(name).section(QLatin1Char('-'), 0, 1)} + options +
-                    QStringList{s("--out"), out});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const testsupport::CtlRun run = testsupport::runCtl(
+            config, QStringList{s("report"), s(name).section(QLatin1Char('-'), 0, 1)} + options + QStringList{s("--out"), out});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         QFile written(out);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
         // The demo plant dates its customers today.
@@ -266,7 +248,7 @@ TEST(ReportCommand, RefusesWhatItCannotDoWithOneLine)
 {
     testsupport::TempDatabase temp;
     QTemporaryDir dir;
-    const QString config = writeConfig(dir, temp.connectionString());
+    const QString config = testsupport::writeCtlConfig(dir, temp.connectionString());
     const QString out = QDir(dir.path()).filePath(s("x.csv"));
     struct Case {
         QStringList args;
@@ -281,11 +263,9 @@ TEST(ReportCommand, RefusesWhatItCannotDoWithOneLine)
         {{s("bun-listing"), s("--bogus"), s("--out"), out}, "unexpected argument \"--bogus\""},
     };
     for (const Case &c : cases) {
-        QProcess p;
-        p.start(s(BUNLINE_BIN_DIR "/bunlinectl"), QStringList{s("--config"), config, s("report")} + c.args);
-        ASSERT_TRUE(p.waitForFinished(30000));
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        EXPECT_NE(p.exitCode(), 0) << c.message;
+        const testsupport::CtlRun run = testsupport::runCtl(config, QStringList{s("report")} + c.args);
+        const QString &err = run.err;
+        EXPECT_NE(run.exitCode, 0) << c.message;
         EXPECT_TRUE(err.contains(s(c.message))) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));

@@ -11,6 +11,7 @@
 #include "reporting/reportrender.h"
 #include "core/companysettings.h"
 #include "support/receivablesfixture.h"
+#include "support/cli.h"
 #include "support/testdatabase.h"
 
 #include <QDir>
@@ -198,51 +199,27 @@ TEST_P(Receivables, SalesByCustomerCoversTheEndDateInBothVariants)
                     .contains(s("No orders are dated in this range.")));
 }
 
-// A config.txt for bunlinectl on the test's database.
-QString writeConfig(const QTemporaryDir &dir, const QString &connectionString)
-{
-    const QString config = QDir(dir.path()).filePath(s("config.txt"));
-    QFile file(config);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("Bunline configuration\nConnection string, \"%1\"\nRead-only catalogue, No\n"
-                              "Local order IDs, No\nHide prices, No\n")
-                   .arg(connectionString)
-                   .toUtf8());
-    return config;
-}
 
-struct CliRun {
-    int exitCode;
-    QString out, err;
-};
-
-CliRun bunlinectl(const QString &config, const QStringList &args)
-{
-    QProcess p;
-    p.start(s(BUNLINE_BIN_DIR "/bunlinectl"), QStringList{s("--config"), config} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 // Invoices and payments made with bunlinectl, then each report's CSV against
 // the files checked in beside this test.
 TEST_P(Receivables, BunlinectlInvoicesAndReportsMatchGoldenFiles)
 {
     QTemporaryDir dir;
-    const QString config = writeConfig(dir, temp().connectionString());
+    const QString config = testsupport::writeCtlConfig(dir, temp().connectionString());
     const auto id = [this](const char *n) { return QString::number(plant.orders.at(s(n))); };
-    CliRun r = bunlinectl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100") + s(",") + id("A-101"),
+    testsupport::CtlRun r = testsupport::runCtl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100") + s(",") + id("A-101"),
                                 s("--date"), s("2026-03-31"), s("--due"), s("4/30/2026"), s("--freight"), s("$20.00"),
                                 s("--misc"), s("5"), s("--memo"), s("Spring sofas")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, s("1\n"));
-    r = bunlinectl(config, {s("pay"), s("1"), s("--amount"), s("100"), s("--date"), s("2026-04-10")});
+    r = testsupport::runCtl(config, {s("pay"), s("1"), s("--amount"), s("100"), s("--date"), s("2026-04-10")});
     EXPECT_EQ(r.out, s("275.50\n")) << r.err.toStdString();
-    r = bunlinectl(config, {s("invoice"), s("cedar ridge seating"), s("--orders"), id("C-8"), s("--date"), s("2026-03-31")});
+    r = testsupport::runCtl(config, {s("invoice"), s("cedar ridge seating"), s("--orders"), id("C-8"), s("--date"), s("2026-03-31")});
     EXPECT_EQ(r.out, s("2\n")) << r.err.toStdString();
-    r = bunlinectl(config, {s("pay"), s("2"), s("--amount"), s("260"), s("--adjustment"), s("9.85"), s("--date"), s("2026-04-20")});
+    r = testsupport::runCtl(config, {s("pay"), s("2"), s("--amount"), s("260"), s("--adjustment"), s("9.85"), s("--date"), s("2026-04-20")});
     EXPECT_EQ(r.out, s("0.00\n")) << r.err.toStdString();
-    r = bunlinectl(config, {s("invoice"), s("Cedar Ridge Seating"), s("--orders"), id("C-9"), s("--date"), s("2026-06-01"),
+    r = testsupport::runCtl(config, {s("invoice"), s("Cedar Ridge Seating"), s("--orders"), id("C-9"), s("--date"), s("2026-06-01"),
                             s("--misc"), s("(20.00)")});
     EXPECT_EQ(r.out, s("3\n")) << r.err.toStdString();
     EXPECT_NEAR(invoicing::InvoiceBalance(db(), 3), 69.95, 1e-9);
@@ -257,7 +234,7 @@ TEST_P(Receivables, BunlinectlInvoicesAndReportsMatchGoldenFiles)
     for (const auto &[name, options] : runs) {
         SCOPED_TRACE(name);
         const QString out = QDir(dir.path()).filePath(s(name) + s(".csv"));
-        r = bunlinectl(config, QStringList{s("report"), s(name)} + options + QStringList{s("--out"), out});
+        r = testsupport::runCtl(config, QStringList{s("report"), s(name)} + options + QStringList{s("--out"), out});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         QFile written(out);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
@@ -277,9 +254,9 @@ TEST_P(Receivables, BunlinectlInvoicesAndReportsMatchGoldenFiles)
 TEST_P(Receivables, BunlinectlRefusesWithOneLineAndWritesNothing)
 {
     QTemporaryDir dir;
-    const QString config = writeConfig(dir, temp().connectionString());
+    const QString config = testsupport::writeCtlConfig(dir, temp().connectionString());
     const auto id = [this](const char *n) { return QString::number(plant.orders.at(s(n))); };
-    ASSERT_EQ(bunlinectl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100")}).exitCode, 0);
+    ASSERT_EQ(testsupport::runCtl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100")}).exitCode, 0);
     struct Case {
         QStringList args;
         const char *message;
@@ -299,7 +276,7 @@ TEST_P(Receivables, BunlinectlRefusesWithOneLineAndWritesNothing)
         {{s("report"), s("sales-by-customer"), s("--start"), s("3/1/2026"), s("--out"), s("x.csv")}, "needs --end DATE"},
     };
     for (const Case &c : cases) {
-        const CliRun r = bunlinectl(config, c.args);
+        const testsupport::CtlRun r = testsupport::runCtl(config, c.args);
         EXPECT_NE(r.exitCode, 0) << c.message;
         EXPECT_TRUE(r.err.contains(s(c.message))) << r.err.toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();

@@ -4,6 +4,7 @@
 // After a deliberate change to the paperwork, regenerate the expected files with
 //   BUNLINE_REGENERATE_GOLDEN=1 production_tests --gtest_filter='*Golden*'
 #include "productionfixture.h"
+#include "support/cli.h"
 #include "support/testdatabase.h"
 
 #include <QDir>
@@ -13,32 +14,11 @@
 
 using namespace fixture;
 
+using testsupport::CtlRun;
+
 namespace {
 
-QString writeConfig(const QTemporaryDir &dir, const QString &connectionString)
-{
-    const QString config = QDir(dir.path()).filePath(s("config.txt"));
-    QFile file(config);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("Bunline configuration\nConnection string, \"%1\"\nRead-only catalogue, No\n"
-                              "Local order IDs, No\nHide prices, No\n")
-                   .arg(connectionString)
-                   .toUtf8());
-    return config;
-}
 
-struct CtlRun {
-    int exitCode;
-    QString out, err;
-};
-
-CtlRun bunlinectl(const QStringList &args)
-{
-    QProcess p;
-    p.start(s(BUNLINE_BIN_DIR "/bunlinectl"), args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 class PrintOrder : public testsupport::BackendTest {
 protected:
@@ -47,7 +27,7 @@ protected:
         BackendTest::SetUp();
         addPlant(db());
         addSofaOrder(db());
-        config = writeConfig(dir, temp().connectionString());
+        config = testsupport::writeCtlConfig(dir, temp().connectionString());
     }
     QTemporaryDir dir;
     QString config;
@@ -56,7 +36,7 @@ protected:
 TEST_P(PrintOrder, CsvCopiesMatchGoldenFiles)
 {
     const QString out = QDir(dir.path()).filePath(s("out"));
-    const CtlRun run = bunlinectl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
+    const CtlRun run = testsupport::runCtl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
                                 s("csv"), s("--suffix"), s("-A")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList written = QDir(out).entryList(QDir::Files, QDir::Name);
@@ -107,7 +87,7 @@ TEST_P(PrintOrder, ChosenReportsAndComponentsOnly)
     // The CNC sheets (box 5) of the BACK line alone: one copy, in North.
     data::Recordset back = db().query(s("SELECT ID FROM StyleComponent WHERE ComponentID = 'BACK'"));
     const QString out = QDir(dir.path()).filePath(s("cnc"));
-    const CtlRun run = bunlinectl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
+    const CtlRun run = testsupport::runCtl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
                                 s("csv"), s("--reports"), s("5"), s("--components"), back.text(s("ID"))});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{s("001-crptCNC-CNC-North.csv")});
@@ -128,7 +108,7 @@ TEST_P(PrintOrder, RefusesWithOneLineAndWritesNothing)
         {{s("report"), s("order-report"), s("--order"), s("x1"), s("--out"), out + s(".csv")}, "is not an order number"},
     };
     for (const Case &c : cases) {
-        const CtlRun run = bunlinectl(QStringList{s("--config"), config} + c.args);
+        const CtlRun run = testsupport::runCtl(QStringList{s("--config"), config} + c.args);
         EXPECT_NE(run.exitCode, 0) << c.message;
         EXPECT_TRUE(run.err.contains(s(c.message))) << run.err.toStdString();
         EXPECT_EQ(run.err.trimmed().count(QLatin1Char('\n')), 0) << run.err.toStdString();

@@ -1,11 +1,11 @@
 // What leaves the engine: CSV text, PDF files and the print folder.
 #include "reporting/report.h"
+#include "support/cli.h"
 #include "reporting/reportrender.h"
 #include "reporting/reportsinks.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ TEST(ReportPrinting, WithoutPrinterOrFolderPrintingFailsAndSaysSo)
     if (printerAvailable())
         GTEST_SKIP() << "this machine has a printer";
     setPrintFolder(QString());
-    qunsetenv("BUNLINE_PRINT_DIR");
+    const testsupport::ScopedEnv noFolder("BUNLINE_PRINT_DIR", {});
     try {
         PrintReport(sheet());
         FAIL() << "printing reported success with nowhere to print";
@@ -109,9 +109,10 @@ TEST(ReportPrinting, EnvironmentFolderIsUsedWhenNoneIsSet)
 {
     QTemporaryDir dir;
     setPrintFolder(QString());
-    qputenv("BUNLINE_PRINT_DIR", dir.path().toUtf8());
-    PrintReport(sheet());
-    qunsetenv("BUNLINE_PRINT_DIR");
+    {
+        const testsupport::ScopedEnv folder("BUNLINE_PRINT_DIR", dir.path().toUtf8());
+        PrintReport(sheet());
+    }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{s("001-crptTestSheet-Band Saw 1-East.pdf")});
 }
 
@@ -123,10 +124,7 @@ TEST(ReportPdf, PdfHoldsTheHeadingAndRowsAsText)
     SetReportText(r, s("txtCompanyName"), s("Prairie Foam"));
     SetReportText(r, s("txtCompanyCityStateZip"), s("Elkhart, IN  46514"));
     writePdf(*r, path);
-    QProcess p;
-    p.start(s("pdftotext"), {s("-layout"), path, s("-")});
-    ASSERT_TRUE(p.waitForFinished(20000));
-    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    const QString text = testsupport::pdfText(path);
     EXPECT_TRUE(text.contains(s("Prairie Foam")));
     // pdftotext writes the heading's two spaces as one blank run.
     EXPECT_TRUE(text.contains(QRegularExpression(s("Elkhart, IN +46514"))));

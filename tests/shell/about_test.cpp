@@ -1,4 +1,5 @@
 #include "shell/aboutform.h"
+#include "support/cli.h"
 #include "shell/messages.h"
 
 #include <QFile>
@@ -10,21 +11,6 @@
 
 using namespace shell;
 
-namespace {
-// PATH replaced for one test.
-class PathScope {
-public:
-    explicit PathScope(const QString &path)
-        : m_old(qgetenv("PATH"))
-    {
-        qputenv("PATH", path.toLocal8Bit());
-    }
-    ~PathScope() { qputenv("PATH", m_old); }
-
-private:
-    QByteArray m_old;
-};
-} // namespace
 
 TEST(About, ShowsTitleAndVersion)
 {
@@ -36,7 +22,7 @@ TEST(About, ShowsTitleAndVersion)
 TEST(About, SystemInformationWithoutAProgramSaysSo)
 {
     QTemporaryDir empty;
-    PathScope path(empty.path());
+    const testsupport::ScopedEnv path("PATH", empty.path().toLocal8Bit());
     MessageRecorder messages;
     AboutForm about;
     about.btnSysInfo->click();
@@ -53,7 +39,7 @@ TEST(About, SystemInformationStartsTheInstalledProgram)
     script.write(("#!/bin/sh\ntouch '" + marker + "'\n").toUtf8());
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    PathScope path(bin.path() + ":/usr/bin:/bin");
+    const testsupport::ScopedEnv path("PATH", (bin.path() + ":/usr/bin:/bin").toLocal8Bit());
     EXPECT_EQ(findSystemInformationProgram(), bin.filePath("gnome-system-monitor"));
 
     MessageRecorder messages;

@@ -4,6 +4,7 @@
 #include "shell/loginform.h"
 #include "core/permissions.h"
 
+#include "support/cli.h"
 #include "support/testdatabase.h"
 #include "users.h"
 
@@ -23,9 +24,8 @@ TEST_P(LoginSafety, ATypedNameNeverRunsAsAStatement)
     // setting), a backslash once ended the quoted name early.
     std::unique_ptr<data::Database> workstation;
     if (isPostgres()) {
-        qputenv("PGOPTIONS", "-c standard_conforming_strings=off");
+        const testsupport::ScopedEnv off("PGOPTIONS", "-c standard_conforming_strings=off");
         workstation = temp().openAnother();
-        qunsetenv("PGOPTIONS");
         EXPECT_EQ(workstation->queryNative(QStringLiteral("SHOW standard_conforming_strings")).value(0).toString(),
                   QStringLiteral("on"));
     }

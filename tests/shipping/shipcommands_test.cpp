@@ -5,7 +5,7 @@
 // After a deliberate change to the sheets, regenerate the expected files with
 //   BUNLINE_REGENERATE_GOLDEN=1 shipping_tests --gtest_filter='*Golden*'
 #include "shippingfixture.h"
-#include "support/ctlrun.h"
+#include "support/cli.h"
 #include "support/testdatabase.h"
 
 using namespace fixture;
