@@ -5,6 +5,7 @@
 #include "data/demoplant.h"
 #include "data/passwords.h"
 #include "shell/viewer.h"
+#include "support/users.h"
 #include "core/companysettings.h"
 #include "core/currentuser.h"
 #include "shell/mainwindow.h"
@@ -36,14 +37,7 @@ protected:
         core::setCurrentUser({});
         ScreenTest::TearDown();
     }
-    void logInAs(const QString &type)
-    {
-        const data::Recordset row = data::addRow(db(), s("[User]"),
-                                                 {{s("Username"), s("u") + type}, {s("Password"), data::hashPassword(s("pw"))},
-                                                  {s("Type"), type}, {s("Inactive"), 0}});
-        core::setCurrentUser({row.integer(s("ID")), type, s("u") + type});
-        window->unlockMenu();
-    }
+    void logInAs(const QString &type) { shelltest::logInAs(db(), *window, type); }
     int viewerWindows() const
     {
         int n = 0;

@@ -5,7 +5,7 @@
 #include "shell/messages.h"
 
 #include "support/testdatabase.h"
-#include "users.h"
+#include "support/users.h"
 
 #include <QAction>
 #include <QApplication>

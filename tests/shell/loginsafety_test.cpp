@@ -6,7 +6,7 @@
 
 #include "support/cli.h"
 #include "support/testdatabase.h"
-#include "users.h"
+#include "support/users.h"
 
 #include <gtest/gtest.h>
 

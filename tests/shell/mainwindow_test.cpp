@@ -6,7 +6,7 @@
 
 #include "data/schema.h"
 #include "support/testdatabase.h"
-#include "users.h"
+#include "support/users.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -53,12 +53,7 @@ protected:
         setCurrentUser({});
         ScreenTest::TearDown();
     }
-    void logInAs(const QString &type)
-    {
-        const qint64 id = addUser(db(), "u" + type, "pw", type);
-        setCurrentUser({id, type, "u" + type});
-        window->unlockMenu();
-    }
+    void logInAs(const QString &type) { shelltest::logInAs(db(), *window, type); }
     int subWindows() const
     {
         int n = 0;
