@@ -3,7 +3,7 @@
 #include "catalogue/cataloguestore.h"
 #include "catalogue/formfields.h"
 #include "data/recordset.h"
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +15,8 @@
 // way for every kind of field.
 namespace catalogue {
 
-using masterdata::FieldColumn;
-using masterdata::FieldKind;
+using shell::FieldColumn;
+using shell::FieldKind;
 
 template <typename Form>
 void showColumns(Form *form, std::span<const FieldColumn<Form>> columns, const data::Recordset &rs)

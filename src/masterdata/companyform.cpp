@@ -1,7 +1,7 @@
 #include "masterdata/companyform.h"
 
 #include "data/database.h"
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 #include "core/companysettings.h"
 #include "core/cursor.h"
 #include "shell/defaultbutton.h"
@@ -18,7 +18,7 @@ namespace masterdata {
 
 namespace {
 // The Company columns of the plain text fields.
-using Column = FieldColumn<CompanyForm>;
+using Column = shell::FieldColumn<CompanyForm>;
 const Column kTextColumns[] = {
     {&CompanyForm::txtCompany, "Name"},       {&CompanyForm::txtAddress1, "Address1"},
     {&CompanyForm::txtAddress2, "Address2"},  {&CompanyForm::txtCity, "City"},
@@ -34,29 +34,29 @@ CompanyForm::CompanyForm(QWidget *parent)
     setObjectName(QStringLiteral("frmSetup"));
     setWindowTitle(QStringLiteral("Setup"));
 
-    txtCompany = textField(this, "txtCompany", 50);
-    buildAddressFields(this, *this);
-    txtWebsite = textField(this, "txtWebsite", 50);
-    txtTaxID = textField(this, "txtTaxID", 50);
-    txtKeyPressDelay = textField(this, "txtKeyPressDelay", 50);
+    txtCompany = shell::textField(this, "txtCompany", 50);
+    shell::buildAddressFields(this, *this);
+    txtWebsite = shell::textField(this, "txtWebsite", 50);
+    txtTaxID = shell::textField(this, "txtTaxID", 50);
+    txtKeyPressDelay = shell::textField(this, "txtKeyPressDelay", 50);
     txtKeyPressDelay->setMaximumWidth(80);
-    btnSave = named(new QPushButton(QStringLiteral("Save And Close"), this), "btnSave");
-    btnExit = named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
+    btnSave = shell::named(new QPushButton(QStringLiteral("Save And Close"), this), "btnSave");
+    btnExit = shell::named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
 
     auto *frame = new QGroupBox(QStringLiteral("Company Info"), this);
     auto *grid = new QGridLayout(frame);
-    addFormRow(grid, QStringLiteral("Company"), {txtCompany});
-    addAddressRows(grid, *this);
-    addFormRow(grid, QStringLiteral("Website"), {txtWebsite});
-    addFormRow(grid, QStringLiteral("Tax ID"), {txtTaxID});
+    shell::addFormRow(grid, QStringLiteral("Company"), {txtCompany});
+    shell::addAddressRows(grid, *this);
+    shell::addFormRow(grid, QStringLiteral("Website"), {txtWebsite});
+    shell::addFormRow(grid, QStringLiteral("Tax ID"), {txtTaxID});
     auto *seconds = new QLabel(QStringLiteral("(Seconds)"), this);
-    addFormRow(grid, QStringLiteral("Keypress Delay"), {txtKeyPressDelay, seconds});
+    shell::addFormRow(grid, QStringLiteral("Keypress Delay"), {txtKeyPressDelay, seconds});
     static_cast<QHBoxLayout *>(grid->itemAtPosition(grid->rowCount() - 1, 1)->layout())->addStretch();
     grid->setColumnMinimumWidth(1, 280);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addLayout(buttonRow({btnSave, btnExit}));
-    setTabOrderFromGrid(grid, {btnSave, btnExit});
+    layout->addLayout(shell::buttonRow({btnSave, btnExit}));
+    shell::setTabOrderFromGrid(grid, {btnSave, btnExit});
 
     for (QLineEdit *field : {txtCompany, txtAddress1, txtAddress2, txtCity, txtZip, txtPhone, txtFax, txtEmail,
                              txtWebsite, txtTaxID})
@@ -79,8 +79,8 @@ void CompanyForm::load()
     const bool empty = rs.isEmpty();
     for (const Column &c : kTextColumns)
         (this->*c.field)->setText(empty ? QString() : rs.text(QLatin1String(c.column)));
-    setMaskedText(txtPhone, empty ? QString() : rs.text(QStringLiteral("Phone")));
-    setMaskedText(txtFax, empty ? QString() : rs.text(QStringLiteral("Fax")));
+    shell::setMaskedText(txtPhone, empty ? QString() : rs.text(QStringLiteral("Phone")));
+    shell::setMaskedText(txtFax, empty ? QString() : rs.text(QStringLiteral("Fax")));
     cmbState->setCurrentIndex(empty ? -1 : cmbState->findText(rs.text(QStringLiteral("State")), Qt::MatchFixedString));
 }
 
@@ -102,8 +102,8 @@ void CompanyForm::save()
     for (const Column &c : kTextColumns)
         rs.setValue(QLatin1String(c.column), (this->*c.field)->text());
     rs.setValue(QStringLiteral("State"), cmbState->currentText());
-    rs.setValue(QStringLiteral("Phone"), maskedText(txtPhone));
-    rs.setValue(QStringLiteral("Fax"), maskedText(txtFax));
+    rs.setValue(QStringLiteral("Phone"), shell::maskedText(txtPhone));
+    rs.setValue(QStringLiteral("Fax"), shell::maskedText(txtFax));
     rs.update();
     close();
     core::LoadCompanySettings(db);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 
 #include <QWidget>
 
@@ -13,7 +13,7 @@ namespace masterdata {
 // frmSetup: the company's name, address and contact data that report headings
 // print. Saving needs the "Company Info" permission and reloads the company
 // settings of the run at once.
-class CompanyForm : public QWidget, public AddressFields {
+class CompanyForm : public QWidget, public shell::AddressFields {
     Q_OBJECT
 public:
     explicit CompanyForm(QWidget *parent = nullptr);

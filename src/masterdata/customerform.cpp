@@ -1,6 +1,6 @@
 #include "masterdata/customerform.h"
 
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 
 #include <QComboBox>
 
@@ -26,13 +26,13 @@ CustomerForm::CustomerForm(QWidget *parent)
     txtShipToState->setMaximumWidth(50);
     txtShipToZip->setMaximumWidth(90);
 
-    addFormRow(grid(), QStringLiteral("Status"), {cmbStatus});
-    addFormRow(grid(), QStringLiteral("Ship To"), {txtShipTo});
-    addFormRow(grid(), QStringLiteral("Ship To Address 1"), {txtShipToAddress1});
-    addFormRow(grid(), QStringLiteral("Ship To Address 2"), {txtShipToAddress2});
-    addFormRow(grid(), QStringLiteral("Ship To City/St/Zip"), {txtShipToCity, txtShipToState, txtShipToZip});
-    addFormRow(grid(), QStringLiteral("Ship To Phone"), {txtShipToPhone});
-    addFormRow(grid(), QStringLiteral("Ship To Fax"), {txtShipToFax});
+    shell::addFormRow(grid(), QStringLiteral("Status"), {cmbStatus});
+    shell::addFormRow(grid(), QStringLiteral("Ship To"), {txtShipTo});
+    shell::addFormRow(grid(), QStringLiteral("Ship To Address 1"), {txtShipToAddress1});
+    shell::addFormRow(grid(), QStringLiteral("Ship To Address 2"), {txtShipToAddress2});
+    shell::addFormRow(grid(), QStringLiteral("Ship To City/St/Zip"), {txtShipToCity, txtShipToState, txtShipToZip});
+    shell::addFormRow(grid(), QStringLiteral("Ship To Phone"), {txtShipToPhone});
+    shell::addFormRow(grid(), QStringLiteral("Ship To Fax"), {txtShipToFax});
     finish();
 }
 

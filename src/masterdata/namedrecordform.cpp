@@ -2,7 +2,7 @@
 
 #include "data/database.h"
 #include "data/quoting.h"
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 #include "core/clock.h"
 #include "core/cursor.h"
 #include "shell/messages.h"
@@ -24,7 +24,7 @@ NamedRecordForm::NamedRecordForm(Setup setup, QWidget *parent)
 
 QComboBox *NamedRecordForm::makeNameList(const char *name, const QString &label)
 {
-    m_name = named(new QComboBox(this), name);
+    m_name = shell::named(new QComboBox(this), name);
     m_name->setEditable(true);
     // Typed text stays as typed: no completion, and Enter adds nothing to the list.
     m_name->setCompleter(nullptr);
@@ -38,27 +38,27 @@ QComboBox *NamedRecordForm::makeNameList(const char *name, const QString &label)
     txtZip = addField("txtZip", QStringLiteral("Zip"));
     txtPhone = addField("txtPhone", QStringLiteral("Phone"));
     txtFax = addField("txtFax", QStringLiteral("Fax"));
-    cmbStatus = named(new QComboBox(this), "cmbStatus");
+    cmbStatus = shell::named(new QComboBox(this), "cmbStatus");
     cmbStatus->addItems({QStringLiteral("Active"), QStringLiteral("InActive")});
     cmbStatus->setCurrentIndex(-1);
-    btnSave = named(new QPushButton(QStringLiteral("Save And Close"), this), "btnSave");
-    btnExit = named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
+    btnSave = shell::named(new QPushButton(QStringLiteral("Save And Close"), this), "btnSave");
+    btnExit = shell::named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
     txtState->setMaximumWidth(50);
     txtZip->setMaximumWidth(90);
 
     m_grid = new QGridLayout;
-    addFormRow(m_grid, label, {m_name});
-    addFormRow(m_grid, QStringLiteral("Address 1"), {txtAddress1});
-    addFormRow(m_grid, QStringLiteral("Address 2"), {txtAddress2});
-    addFormRow(m_grid, QStringLiteral("City/St/Zip"), {txtCity, txtState, txtZip});
-    addFormRow(m_grid, QStringLiteral("Phone"), {txtPhone});
-    addFormRow(m_grid, QStringLiteral("Fax"), {txtFax});
+    shell::addFormRow(m_grid, label, {m_name});
+    shell::addFormRow(m_grid, QStringLiteral("Address 1"), {txtAddress1});
+    shell::addFormRow(m_grid, QStringLiteral("Address 2"), {txtAddress2});
+    shell::addFormRow(m_grid, QStringLiteral("City/St/Zip"), {txtCity, txtState, txtZip});
+    shell::addFormRow(m_grid, QStringLiteral("Phone"), {txtPhone});
+    shell::addFormRow(m_grid, QStringLiteral("Fax"), {txtFax});
     return m_name;
 }
 
 QLineEdit *NamedRecordForm::addField(const char *name, const QString &column)
 {
-    QLineEdit *field = textField(this, name);
+    QLineEdit *field = shell::textField(this, name);
     m_fields.emplace_back(field, column);
     return field;
 }
@@ -68,8 +68,8 @@ void NamedRecordForm::finish(const QList<QLineEdit *> &noSelectOnFocus)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(m_grid);
     layout->addStretch();
-    layout->addLayout(buttonRow({btnSave, btnExit}));
-    setTabOrderFromGrid(m_grid, {btnSave, btnExit});
+    layout->addLayout(shell::buttonRow({btnSave, btnExit}));
+    shell::setTabOrderFromGrid(m_grid, {btnSave, btnExit});
 
     for (const auto &[field, column] : m_fields)
         if (!noSelectOnFocus.contains(field))

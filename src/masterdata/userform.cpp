@@ -4,7 +4,7 @@
 #include "data/topiclock.h"
 #include "data/passwords.h"
 #include "data/quoting.h"
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 #include "core/clock.h"
 #include "core/currentuser.h"
 #include "core/cursor.h"
@@ -24,7 +24,7 @@ namespace masterdata {
 
 namespace {
 
-using Column = FieldColumn<UserForm>;
+using Column = shell::FieldColumn<UserForm>;
 // The [User] columns of the text fields, shown and hidden, password aside.
 const Column kTextColumns[] = {
     {&UserForm::txtName, "Name"},
@@ -59,7 +59,7 @@ QString trimSpaces(QString text)
 
 QListWidget *permissionList(QWidget *parent, const char *name)
 {
-    auto *list = named(new QListWidget(parent), name);
+    auto *list = shell::named(new QListWidget(parent), name);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setMinimumWidth(200);
     return list;
@@ -81,41 +81,41 @@ UserForm::UserForm(QWidget *parent)
     setObjectName(QStringLiteral("frmUser"));
     setWindowTitle(QStringLiteral("User Entry/Edit"));
 
-    cmbUser = named(new QComboBox(this), "cmbUser");
+    cmbUser = shell::named(new QComboBox(this), "cmbUser");
     cmbUser->setMinimumContentsLength(25);
-    lblID = named(new QLabel(this), "lblID");
+    lblID = shell::named(new QLabel(this), "lblID");
     lblID->setFrameShape(QFrame::StyledPanel);
     lblID->setMinimumWidth(60);
-    txtName = textField(this, "txtName");
-    buildAddressFields(this, *this);
-    cmbType = named(new QComboBox(this), "cmbType");
-    txtUsername = textField(this, "txtUsername", 50);
-    txtPassword = textField(this, "txtPassword", 50);
+    txtName = shell::textField(this, "txtName");
+    shell::buildAddressFields(this, *this);
+    cmbType = shell::named(new QComboBox(this), "cmbType");
+    txtUsername = shell::textField(this, "txtUsername", 50);
+    txtPassword = shell::textField(this, "txtPassword", 50);
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setPlaceholderText(QStringLiteral("(unchanged)"));
-    chkInactive = named(new QCheckBox(QStringLiteral("Inactive"), this), "chkInactive");
+    chkInactive = shell::named(new QCheckBox(QStringLiteral("Inactive"), this), "chkInactive");
     lstAllPermissions = permissionList(this, "lstAllPermissions");
     lstUserPermissions = permissionList(this, "lstUserPermissions");
-    btnAdd = named(new QPushButton(QStringLiteral("Add >"), this), "btnAdd");
-    btnRemove = named(new QPushButton(QStringLiteral("< Rem"), this), "btnRemove");
-    btnAddAll = named(new QPushButton(QStringLiteral("Add >>"), this), "btnAddAll");
-    btnRemoveAll = named(new QPushButton(QStringLiteral("<< Rem"), this), "btnRemoveAll");
-    btnNew = named(new QPushButton(QStringLiteral("New"), this), "btnNew");
-    btnSave = named(new QPushButton(QStringLiteral("Save"), this), "btnSave");
-    btnDelete = named(new QPushButton(QStringLiteral("Delete"), this), "btnDelete");
-    btnExit = named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
+    btnAdd = shell::named(new QPushButton(QStringLiteral("Add >"), this), "btnAdd");
+    btnRemove = shell::named(new QPushButton(QStringLiteral("< Rem"), this), "btnRemove");
+    btnAddAll = shell::named(new QPushButton(QStringLiteral("Add >>"), this), "btnAddAll");
+    btnRemoveAll = shell::named(new QPushButton(QStringLiteral("<< Rem"), this), "btnRemoveAll");
+    btnNew = shell::named(new QPushButton(QStringLiteral("New"), this), "btnNew");
+    btnSave = shell::named(new QPushButton(QStringLiteral("Save"), this), "btnSave");
+    btnDelete = shell::named(new QPushButton(QStringLiteral("Delete"), this), "btnDelete");
+    btnExit = shell::named(new QPushButton(QStringLiteral("Exit"), this), "btnExit");
 
     // Carried with the user, not shown.
-    chkSalesRep = named(new QCheckBox(QStringLiteral("Sales Rep"), this), "chkSalesRep");
-    txtSalesOrderPrintQty = textField(this, "txtSalesOrderPrintQty", 50);
-    txtInvoicePrintQty = textField(this, "txtInvoicePrintQty", 50);
-    txtPackingSlipPrintQty = textField(this, "txtPackingSlipPrintQty", 50);
-    txtPickTicketPrintQty = textField(this, "txtPickTicketPrintQty", 50);
-    txtEmailServer = textField(this, "txtEmailServer", 50);
-    txtEmailAddress = textField(this, "txtEmailAddress", 50);
-    txtEmailName = textField(this, "txtEmailName", 50);
-    txtEmailUser = textField(this, "txtEmailUser", 50);
-    txtEmailPassword = textField(this, "txtEmailPassword", 50);
+    chkSalesRep = shell::named(new QCheckBox(QStringLiteral("Sales Rep"), this), "chkSalesRep");
+    txtSalesOrderPrintQty = shell::textField(this, "txtSalesOrderPrintQty", 50);
+    txtInvoicePrintQty = shell::textField(this, "txtInvoicePrintQty", 50);
+    txtPackingSlipPrintQty = shell::textField(this, "txtPackingSlipPrintQty", 50);
+    txtPickTicketPrintQty = shell::textField(this, "txtPickTicketPrintQty", 50);
+    txtEmailServer = shell::textField(this, "txtEmailServer", 50);
+    txtEmailAddress = shell::textField(this, "txtEmailAddress", 50);
+    txtEmailName = shell::textField(this, "txtEmailName", 50);
+    txtEmailUser = shell::textField(this, "txtEmailUser", 50);
+    txtEmailPassword = shell::textField(this, "txtEmailPassword", 50);
     for (QWidget *hidden : std::initializer_list<QWidget *>{chkSalesRep, txtSalesOrderPrintQty, txtInvoicePrintQty,
                                                             txtPackingSlipPrintQty, txtPickTicketPrintQty,
                                                             txtEmailServer, txtEmailAddress, txtEmailName,
@@ -124,12 +124,12 @@ UserForm::UserForm(QWidget *parent)
 
     auto *info = new QGroupBox(QStringLiteral("User Information"), this);
     auto *grid = new QGridLayout(info);
-    addFormRow(grid, QStringLiteral("ID"), {lblID});
-    addFormRow(grid, QStringLiteral("Name"), {txtName});
-    addAddressRows(grid, *this);
-    addFormRow(grid, QStringLiteral("Type"), {cmbType});
-    addFormRow(grid, QStringLiteral("Username"), {txtUsername});
-    addFormRow(grid, QStringLiteral("Password"), {txtPassword});
+    shell::addFormRow(grid, QStringLiteral("ID"), {lblID});
+    shell::addFormRow(grid, QStringLiteral("Name"), {txtName});
+    shell::addAddressRows(grid, *this);
+    shell::addFormRow(grid, QStringLiteral("Type"), {cmbType});
+    shell::addFormRow(grid, QStringLiteral("Username"), {txtUsername});
+    shell::addFormRow(grid, QStringLiteral("Password"), {txtPassword});
     grid->addWidget(chkInactive, grid->rowCount(), 1);
     grid->setColumnMinimumWidth(1, 240);
     grid->setRowStretch(grid->rowCount(), 1);
@@ -148,7 +148,7 @@ UserForm::UserForm(QWidget *parent)
     lists->addWidget(lstUserPermissions, 1, 2);
 
     auto *top = new QGridLayout;
-    addFormRow(top, QStringLiteral("Select User:"), {cmbUser});
+    shell::addFormRow(top, QStringLiteral("Select User:"), {cmbUser});
     top->setColumnStretch(2, 1);
     auto *frames = new QHBoxLayout;
     frames->addWidget(info);
@@ -156,7 +156,7 @@ UserForm::UserForm(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(frames, 1);
-    layout->addLayout(buttonRow({btnNew, btnSave, btnDelete, btnExit}));
+    layout->addLayout(shell::buttonRow({btnNew, btnSave, btnDelete, btnExit}));
 
     QList<QWidget *> order{cmbUser, txtName, txtAddress1, txtAddress2, txtCity, cmbState, txtZip, txtPhone,
                            txtFax, txtEmail, cmbType, txtUsername, txtPassword, chkInactive, lstAllPermissions,
@@ -268,8 +268,8 @@ void UserForm::showUser(qint64 id)
     lblID->setText(QString::number(id));
     for (const Column &c : kTextColumns)
         (this->*c.field)->setText(rs.text(QLatin1String(c.column)));
-    setMaskedText(txtPhone, rs.text(QStringLiteral("Phone")));
-    setMaskedText(txtFax, rs.text(QStringLiteral("Fax")));
+    shell::setMaskedText(txtPhone, rs.text(QStringLiteral("Phone")));
+    shell::setMaskedText(txtFax, rs.text(QStringLiteral("Fax")));
     // The stored password is a hash; it is never shown.
     txtPassword->clear();
     cmbState->setCurrentIndex(cmbState->findText(rs.text(QStringLiteral("State")), Qt::MatchFixedString));
@@ -424,8 +424,8 @@ bool UserForm::saveUser(data::Database &db, bool isNew, const QString &type, con
         rs.setValue(QLatin1String(c.column), (this->*c.field)->text());
     rs.setValue(QStringLiteral("Username"), trimSpaces(txtUsername->text()));
     rs.setValue(QStringLiteral("State"), cmbState->currentText());
-    rs.setValue(QStringLiteral("Phone"), maskedText(txtPhone));
-    rs.setValue(QStringLiteral("Fax"), maskedText(txtFax));
+    rs.setValue(QStringLiteral("Phone"), shell::maskedText(txtPhone));
+    rs.setValue(QStringLiteral("Fax"), shell::maskedText(txtFax));
     rs.setValue(QStringLiteral("SalesRep"), chkSalesRep->isChecked());
     rs.setValue(QStringLiteral("Inactive"), chkInactive->isChecked());
     rs.setValue(QStringLiteral("Type"), type);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 
 #include <QWidget>
 
@@ -21,7 +21,7 @@ namespace masterdata {
 //
 // Passwords are kept as hashes and never shown: the password field of an
 // existing user starts empty and, left empty, keeps the current password.
-class UserForm : public QWidget, public AddressFields {
+class UserForm : public QWidget, public shell::AddressFields {
     Q_OBJECT
 public:
     explicit UserForm(QWidget *parent = nullptr);

@@ -1,6 +1,6 @@
 #include "masterdata/vendorform.h"
 
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 
 #include <QComboBox>
 
@@ -16,8 +16,8 @@ VendorForm::VendorForm(QWidget *parent)
 
     cmbVendor = makeNameList("cmbVendor", QStringLiteral("Vendor"));
     txtContact = addField("txtContact", QStringLiteral("Contact"));
-    addFormRow(grid(), QStringLiteral("Contact"), {txtContact});
-    addFormRow(grid(), QStringLiteral("Status"), {cmbStatus});
+    shell::addFormRow(grid(), QStringLiteral("Contact"), {txtContact});
+    shell::addFormRow(grid(), QStringLiteral("Status"), {cmbStatus});
     // Every field but the state selects its whole text on focus.
     finish({txtState});
 }

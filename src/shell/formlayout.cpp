@@ -1,10 +1,10 @@
-#include "masterdata/formlayout.h"
+#include "shell/formlayout.h"
 
 #include "core/formats.h"
 
 #include <QHBoxLayout>
 
-namespace masterdata {
+namespace shell {
 
 QLineEdit *textField(QWidget *parent, const char *name, int maxLength)
 {
@@ -98,4 +98,4 @@ void setMaskedText(QLineEdit *field, const QString &text)
     field->setCursorPosition(0);
 }
 
-} // namespace masterdata
+} // namespace shell

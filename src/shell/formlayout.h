@@ -11,10 +11,9 @@
 
 class QCheckBox;
 
-// Small helpers the master-data screens share to build their widgets.
-namespace masterdata {
-
-using shell::named;
+// Form building every screen shares: labelled rows, button rows, the address
+// block and the table binding a screen's fields to a row's columns.
+namespace shell {
 
 // A text field of the given control name; maxLength 0 means no limit.
 QLineEdit *textField(QWidget *parent, const char *name, int maxLength = 0);
@@ -85,4 +84,4 @@ struct FieldColumn {
 // start so that typing fills the mask from the first digit.
 void setMaskedText(QLineEdit *field, const QString &text);
 
-} // namespace masterdata
+} // namespace shell
