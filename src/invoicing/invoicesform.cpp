@@ -6,6 +6,7 @@
 #include "reporting/reportdefinition.h"
 #include "core/clock.h"
 #include "core/formats.h"
+#include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 #include "shell/typeahead.h"
@@ -109,10 +110,7 @@ InvoicesForm::InvoicesForm(QWidget *parent) : QWidget(parent)
     fields->addWidget(caption(QStringLiteral("Memo:"), txtMemo), 2, 0);
     fields->addWidget(txtMemo, 2, 1, 1, 3);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnPrint);
-    buttons->addWidget(btnCancel);
+    auto *buttons = shell::buttonRow({btnPrint, btnCancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);

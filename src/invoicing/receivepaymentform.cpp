@@ -4,6 +4,7 @@
 #include "invoicing/invoicestore.h"
 #include "core/clock.h"
 #include "core/formats.h"
+#include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 #include "shell/typeahead.h"
@@ -78,10 +79,7 @@ ReceivePaymentForm::ReceivePaymentForm(QWidget *parent) : QWidget(parent)
     form->addRow(QStringLiteral("Payment Amount"), txtPaymentAmount);
     form->addRow(QStringLiteral("Adjustment"), txtAdjustments);
     form->addRow(QStringLiteral("New Balance"), txtNewBalance);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnExit);
+    auto *buttons = shell::buttonRow({btnSave, btnExit});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch();

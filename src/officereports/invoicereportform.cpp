@@ -4,6 +4,7 @@
 #include "officereports/showreports.h"
 #include "reporting/reportdefinition.h"
 #include "core/cursor.h"
+#include "shell/formlayout.h"
 #include "shell/enterkey.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -38,10 +39,7 @@ InvoiceReportForm::InvoiceReportForm(QWidget *parent) : QWidget(parent)
     caption->setBuddy(cmbInvoice);
     row->addWidget(caption);
     row->addWidget(cmbInvoice, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    auto *buttons = shell::buttonRow({btnOK, btnCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addStretch();

@@ -5,6 +5,7 @@
 #include "reporting/reportdefinition.h"
 #include "core/clock.h"
 #include "core/cursor.h"
+#include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 
@@ -42,10 +43,7 @@ SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
     form->addRow(QStringLiteral("Begin Date"), dtStart);
     form->addRow(QStringLiteral("End Date"), dtEnd);
     form->addRow(QString(), chkDetail);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    auto *buttons = shell::buttonRow({btnOK, btnCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch();

@@ -4,6 +4,7 @@
 #include "data/quoting.h"
 #include "officereports/listings.h"
 #include "reporting/reportdefinition.h"
+#include "shell/formlayout.h"
 #include "shell/enterkey.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
@@ -64,10 +65,7 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
         grid->addWidget(list, row, 1);
         ++row;
     }
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnPrint);
-    buttons->addWidget(btnCancel);
+    auto *buttons = shell::buttonRow({btnPrint, btnCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();

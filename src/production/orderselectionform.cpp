@@ -1,6 +1,7 @@
 #include "production/orderselectionform.h"
 
 #include "data/database.h"
+#include "shell/formlayout.h"
 #include "shell/enterkey.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
@@ -39,10 +40,7 @@ OrderSelectionForm::OrderSelectionForm(const QString &formName, std::function<vo
     auto *row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(cmbOrder, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnPrint);
-    buttons->addWidget(btnCancel);
+    auto *buttons = shell::buttonRow({btnPrint, btnCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addStretch();

@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "reporting/reportdefinition.h"
 #include "core/cursor.h"
+#include "shell/formlayout.h"
 #include "shell/grid.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
@@ -142,10 +143,7 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
         top->addWidget(widget, row, 1);
         ++row;
     }
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnPrint);
-    buttons->addWidget(btnCancel);
+    auto *buttons = shell::buttonRow({btnPrint, btnCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(SSTab1, 1);

@@ -1,3 +1,4 @@
+#include "shell/formlayout.h"
 #include "shell/aboutform.h"
 
 #include "shell/messages.h"
@@ -50,10 +51,7 @@ AboutForm::AboutForm(QWidget *parent)
     btnSysInfo = new QPushButton(QStringLiteral("System Info..."), this);
     btnSysInfo->setObjectName(QStringLiteral("btnSysInfo"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnSysInfo);
+    auto *buttons = buttonRow({btnOK, btnSysInfo});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblTitle);
     layout->addWidget(lblVersion);

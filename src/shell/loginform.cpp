@@ -1,3 +1,4 @@
+#include "shell/formlayout.h"
 #include "shell/loginform.h"
 
 #include "data/database.h"
@@ -81,10 +82,7 @@ LoginForm::LoginForm(QWidget *parent)
     fields->addWidget(Label1, 1, 0);
     fields->addWidget(txtPassword, 1, 1);
     fields->setColumnMinimumWidth(1, 180);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnLogin);
-    buttons->addWidget(btnCancel);
+    auto *buttons = buttonRow({btnLogin, btnCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
