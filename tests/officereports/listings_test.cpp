@@ -116,6 +116,31 @@ TEST_P(Listings, FlagsAndSizesReadForTheOffice)
     EXPECT_TRUE(pdfText(BunListing(db())).contains(QRegularExpression(s("FB10-54 +Fiber 10oz +54 +1,200 +No"))));
 }
 
+// How often a text stands on the pages of a report.
+int occurrences(const ReportPtr &report, const QString &text)
+{
+    int n = 0;
+    for (const auto &page : report->layout().pages)
+        n += int(page.texts().count(text));
+    return n;
+}
+
+TEST_P(Listings, GroupsIgnoreLetterCaseAndTakeANullFlagAsNo)
+{
+    const int regular = occurrences(BunListing(db()), s("Regular buns"));
+    ASSERT_GT(regular, 0);
+    db().execute(s("UPDATE Vendor SET Status = 'Active'"));
+    db().execute(s("INSERT INTO Vendor (Vendor, Status) VALUES ('Zeta Foam', 'active ')"));
+    db().execute(s("UPDATE Bun SET OffAll = NULL WHERE ID = 'FB10-54'"));
+
+    const ReportPtr vendors = VendorListing(db());
+    EXPECT_EQ(occurrences(vendors, s("Active Vendors")), 1);
+    EXPECT_EQ(occurrences(vendors, s("Vendors in this group:")), 1);
+    const ReportPtr buns = BunListing(db());
+    EXPECT_EQ(occurrences(buns, s("Regular buns")), regular);
+    EXPECT_TRUE(pdfText(buns).contains(QRegularExpression(s("FB10-54 +Fiber 10oz +54 +1,200 +No"))));
+}
+
 TEST_P(Listings, EmptyTableGivesHeadingsAndNoRows)
 {
     db().execute(s("DELETE FROM Vendor"));
