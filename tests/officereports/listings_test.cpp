@@ -219,6 +219,34 @@ TEST_P(Listings, StyleListingShowsComponentsAndOperationsOfAStyle)
     EXPECT_TRUE(text.contains(s("Cut 3 across, keep skins")));
 }
 
+TEST_P(Listings, AStyleWithoutLinesAndALineWithoutOperationsShowNoEmptyRows)
+{
+    const QString component = db().query(s("SELECT TOP 1 ID FROM Component ORDER BY ID")).text(s("ID"));
+    data::addRow(db(), s("Customer"), {{s("Customer"), s("Bare Customer")}, {s("Status"), s("Active")}});
+    for (const char *name : {"Bare", "Lone"})
+        data::addRow(db(), s("Style"), {{s("Customer"), s("Bare Customer")}, {s("Name"), s(name)}, {s("Type"), s("SOFA")},
+                                        {s("Status"), s("Active")}});
+    const qint64 lone = db().query(s("SELECT ID FROM Style WHERE Name = 'Lone'")).integer(s("ID"));
+    data::addRow(db(), s("StyleComponent"), {{s("StyleID"), lone}, {s("ComponentID"), component}, {s("Qty"), 2.0}});
+
+    const ReportPtr report = StyleListing(db(), s("Bare Customer"), kAllS, kAllT);
+    ASSERT_EQ(report->data().rowCount(), 2);
+    const reporting::LaidReport laid = report->layout();
+    ASSERT_EQ(laid.pageCount(), 1);
+    const reporting::LaidPage &page = laid.pages[0];
+    EXPECT_TRUE(page.bandsOf(reporting::BandKind::Detail).empty()) << "no operation rows";
+    int styleHeadings = 0, lineHeadings = 0;
+    for (const reporting::LaidBand *band : page.bandsOf(reporting::BandKind::GroupHeader)) {
+        styleHeadings += band->group == 1;
+        lineHeadings += band->group == 2;
+    }
+    EXPECT_EQ(styleHeadings, 2);
+    EXPECT_EQ(lineHeadings, 1) << "only Lone's line";
+    EXPECT_TRUE(page.texts().contains(s("Bare-SOFA")));
+    EXPECT_TRUE(page.texts().contains(s("Lone-SOFA")));
+    EXPECT_TRUE(page.texts().contains(component));
+}
+
 TEST(StyleListingStatement, QuotesTheSelectionAndKeepsTheOrder)
 {
     const QString order = s(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
