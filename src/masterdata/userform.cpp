@@ -173,7 +173,8 @@ UserForm::UserForm(QWidget *parent)
     const auto guarded = [this](void (UserForm::*handler)()) {
         return [this, handler] { shell::reportingDbErrors([&] { (this->*handler)(); }, this); };
     };
-    connect(cmbUser, &QComboBox::currentIndexChanged, this, guarded(&UserForm::fillForm));
+    // Picking the user shown again shows the stored record again.
+    shell::onPick(cmbUser, this, guarded(&UserForm::fillForm));
     connect(cmbType, &QComboBox::currentIndexChanged, this, &UserForm::applyTypeRule);
     connect(btnAdd, &QPushButton::clicked, this, [this] { movePermissions(lstAllPermissions, lstUserPermissions, false); });
     connect(btnRemove, &QPushButton::clicked, this,

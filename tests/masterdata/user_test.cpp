@@ -153,6 +153,12 @@ TEST_F(UserScreen, ATypeIsShownAndSavedExactlyAsStored)
     choose(*form, "Dana Clerk");
     EXPECT_EQ(form->cmbType->findText("Clerk"), -1);
     EXPECT_EQ(form->cmbType->currentText(), "User");
+
+    // Picking the user shown again shows the stored record again.
+    form->txtCity->setText("Elsewhere");
+    QApplication::processEvents();
+    emit form->cmbUser->activated(form->cmbUser->currentIndex());
+    EXPECT_EQ(form->txtCity->text(), "Dalton");
 }
 
 TEST_F(UserScreen, MovingPermissionsAndSavingWritesTheList)
