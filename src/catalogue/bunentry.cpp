@@ -2,6 +2,7 @@
 
 #include "catalogue/fieldbinding.h"
 #include "catalogue/tabparts.h"
+#include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "shell/messages.h"
@@ -70,7 +71,7 @@ void BunEntry::fill(const CatalogueLists &lists)
 
 void BunEntry::bunIdChanged()
 {
-    const QString id = cmbBunID->currentText();
+    const QString id = core::typedKey(cmbBunID->currentText());
     bool found = false;
     if (!id.isEmpty())
         shell::reportingDbErrors(
@@ -89,7 +90,7 @@ void BunEntry::bunIdChanged()
 
 void BunEntry::saveBun()
 {
-    const QString id = cmbBunID->currentText();
+    const QString id = core::typedKey(cmbBunID->currentText());
     if (id.isEmpty() || chosenText(cmbBunStatus).isEmpty()) {
         tell(this, kInvalidInformation, QStringLiteral("You must enter an ID and Status for the Bun."));
         return;

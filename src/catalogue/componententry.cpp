@@ -142,7 +142,7 @@ void ComponentEntry::clearFields()
 
 void ComponentEntry::componentIdChanged()
 {
-    const QString id = cmbComponentID->currentText();
+    const QString id = core::typedKey(cmbComponentID->currentText());
     bool found = false;
     if (!id.isEmpty())
         shell::reportingDbErrors(
@@ -182,7 +182,7 @@ bool ComponentEntry::qtyPerBuggyLeft()
 
 void ComponentEntry::saveComponent()
 {
-    const QString id = cmbComponentID->currentText();
+    const QString id = core::typedKey(cmbComponentID->currentText());
     if (chosenText(cmbPlant).isEmpty() || id.isEmpty() || txtComponentDescription->text().isEmpty()
         || chosenText(cmbCutStyle).isEmpty() || chosenText(cmbTest).isEmpty() || chosenText(cmbPrintShipping).isEmpty()
         || chosenText(cmbArm).isEmpty() || chosenText(cmbComponentStatus).isEmpty()) {

@@ -4,6 +4,7 @@
 #include "catalogue/formfields.h"
 #include "catalogue/tabparts.h"
 #include "core/cursor.h"
+#include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "shell/messages.h"
@@ -71,7 +72,7 @@ void CopyStyleForm::setSource(const QString &styleText, const QString &styleId)
 
 void CopyStyleForm::save()
 {
-    const QString name = txtName->text();
+    const QString name = core::typedKey(txtName->text());
     const QString type = chosenText(cmbType);
     if (name.isEmpty() || type.isEmpty()) {
         tell(this, QStringLiteral("Invalid Info"), QStringLiteral("You must enter a name and type before saving."));

@@ -2,6 +2,7 @@
 
 #include "catalogue/fieldbinding.h"
 #include "catalogue/tabparts.h"
+#include "core/formats.h"
 #include "core/vbnumeric.h"
 #include "data/database.h"
 #include "data/quoting.h"
@@ -64,7 +65,7 @@ void StationEntry::clearFields()
 
 void StationEntry::stationChanged()
 {
-    const QString station = cmbStationName->currentText();
+    const QString station = core::typedKey(cmbStationName->currentText());
     bool found = false;
     if (!station.isEmpty())
         shell::reportingDbErrors(
@@ -83,7 +84,7 @@ void StationEntry::stationChanged()
 
 void StationEntry::saveStation()
 {
-    const QString station = cmbStationName->currentText();
+    const QString station = core::typedKey(cmbStationName->currentText());
     if (station.isEmpty() || chosenText(cmbReportName).isEmpty() || chosenText(cmbOperationStatus).isEmpty()
         || !core::IsNumeric(txtTeams->text())) {
         tell(this, kInvalidInformation,

@@ -9,6 +9,7 @@
 #include "shell/grid.h"
 #include "shell/messages.h"
 #include "shell/named.h"
+#include "shell/typeahead.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -199,9 +200,11 @@ void StyleEntry::build()
             treeRowSelected(item);
     });
 
-    // Style frame.
-    connect(cmbCustomer, &QComboBox::currentIndexChanged, this, [this] { customerChosen(); });
-    connect(cmbType, &QComboBox::currentIndexChanged, this, [this] { typeChosen(); });
+    // Style frame. Every pick looks its record up again, the entry already
+    // shown included: picking the type again after typing another name finds
+    // (or not) the style of that name.
+    shell::onPick(cmbCustomer, this, [this] { customerChosen(); });
+    shell::onPick(cmbType, this, [this] { typeChosen(); });
     connect(txtStyleNameID, &QLineEdit::textChanged, this, [this](const QString &id) {
         if (!id.isEmpty())
             shell::reportingDbErrors([&] { UpdateBuggy(id); }, this);
@@ -209,7 +212,7 @@ void StyleEntry::build()
     connect(btnStyleNew, &QPushButton::clicked, this, [this] { newStyle(); });
     connect(btnStyleSave, &QPushButton::clicked, this, [this] { saveStyle(); });
     // Component frame.
-    connect(cmbComponent, &QComboBox::currentIndexChanged, this, [this] { componentChosen(); });
+    shell::onPick(cmbComponent, this, [this] { componentChosen(); });
     connect(btnComponentNew, &QPushButton::clicked, this, [this] { newComponentLine(); });
     connect(cmbComponentSave2, &QPushButton::clicked, this, [this] { saveComponentLine(); });
     connect(btnDeleteComponent, &QPushButton::clicked, this, [this] { deleteComponentLine(); });
@@ -219,8 +222,8 @@ void StyleEntry::build()
                                      chosenComponentId(), txtStyleComponentID->text()});
     });
     // Operation frame.
-    connect(cmbStyle2, &QComboBox::currentIndexChanged, this, [this] { style2Chosen(); });
-    connect(cmbOperation, &QComboBox::currentIndexChanged, this, [this] { operationChosen(); });
+    shell::onPick(cmbStyle2, this, [this] { style2Chosen(); });
+    shell::onPick(cmbOperation, this, [this] { operationChosen(); });
     connect(btnOperationNew, &QPushButton::clicked, this, [this] { newOperation(); });
     connect(btnOperationsSave2, &QPushButton::clicked, this, [this] { saveOperation(); });
     connect(btnDeleteOp, &QPushButton::clicked, this, [this] { deleteOperation(); });

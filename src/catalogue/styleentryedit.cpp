@@ -81,7 +81,7 @@ void StyleEntry::customerChosen()
 void StyleEntry::typeChosen()
 {
     const QString customer = chosenText(cmbCustomer);
-    const QString name = cmbStyleName->currentText();
+    const QString name = core::typedKey(cmbStyleName->currentText());
     const QString type = chosenText(cmbType);
     if (customer.isEmpty() || name.isEmpty() || type.isEmpty())
         return;
@@ -125,7 +125,7 @@ void StyleEntry::newStyle()
 void StyleEntry::saveStyle()
 {
     const QString customer = chosenText(cmbCustomer);
-    const QString name = cmbStyleName->currentText();
+    const QString name = core::typedKey(cmbStyleName->currentText());
     const QString type = chosenText(cmbType);
     if (customer.isEmpty() || name.isEmpty() || type.isEmpty()) {
         tell(this, kInvalidInformation, kNotEnough);

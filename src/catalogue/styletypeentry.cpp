@@ -2,6 +2,7 @@
 
 #include "catalogue/fieldbinding.h"
 #include "catalogue/tabparts.h"
+#include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "shell/messages.h"
@@ -53,7 +54,7 @@ void StyleTypeEntry::fill(const CatalogueLists &lists)
 
 void StyleTypeEntry::typeIdChanged()
 {
-    const QString id = cmbTypeID->currentText();
+    const QString id = core::typedKey(cmbTypeID->currentText());
     bool found = false;
     if (!id.isEmpty())
         shell::reportingDbErrors(
@@ -72,7 +73,7 @@ void StyleTypeEntry::typeIdChanged()
 
 void StyleTypeEntry::saveType()
 {
-    const QString id = cmbTypeID->currentText();
+    const QString id = core::typedKey(cmbTypeID->currentText());
     if (id.isEmpty() || txtTypeDescription->text().isEmpty() || chosenText(cmbTypeStatus).isEmpty()) {
         tell(this, kInvalidInformation, QStringLiteral("You must enter an ID, Description, and Status for the Type."));
         return;

@@ -2,6 +2,7 @@
 
 #include "catalogue/fieldbinding.h"
 #include "catalogue/tabparts.h"
+#include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "shell/messages.h"
@@ -119,7 +120,7 @@ void VariablesEntry::saveVariables()
 
 void VariablesEntry::addPlant()
 {
-    const QString name = txtPlant->text();
+    const QString name = core::typedKey(txtPlant->text());
     if (name.isEmpty()) {
         tell(this, QStringLiteral("No Data Entered"), QStringLiteral("You must enter a Plant before clicking Add."));
         return;

@@ -110,6 +110,14 @@ std::optional<double> parseMoney(const QString &text)
     return negative ? -value : value;
 }
 
+QString typedKey(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.left(end);
+}
+
 QString phoneInputMask()
 {
     return QStringLiteral("(000) 000-0000;_");

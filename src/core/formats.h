@@ -33,6 +33,11 @@ QDate parseShortDate(const QString &text);
 // "($3.00)"); nothing when the text is no number.
 std::optional<double> parseMoney(const QString &text);
 
+// A key as typed (a name, an ID), without its trailing blanks: the database
+// compares text regardless of them, so "Acme Foam " finds "Acme Foam", and it is
+// stored without them, never as a near-duplicate beside the key it matches.
+QString typedKey(const QString &text);
+
 // The input mask of phone and fax fields: "(###) ###-####", digits optional so
 // that an empty field stays valid.
 QString phoneInputMask();

@@ -1,5 +1,6 @@
 #include "masterdata/namedrecordform.h"
 
+#include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
 #include "shell/formlayout.h"
@@ -95,7 +96,7 @@ void NamedRecordForm::load()
 
 void NamedRecordForm::fillFromName()
 {
-    const QString name = m_name->currentText();
+    const QString name = core::typedKey(m_name->currentText());
     if (name.isEmpty())
         return;
     data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT * FROM %1 WHERE %2 = ")
@@ -114,7 +115,7 @@ void NamedRecordForm::fillFromName()
 
 void NamedRecordForm::save()
 {
-    const QString name = m_name->currentText();
+    const QString name = core::typedKey(m_name->currentText());
     if (name.isEmpty() || cmbStatus->currentText().isEmpty()) {
         shell::showMessage(QStringLiteral("Required Fields"), m_setup.requiredMessage);
         return;

@@ -173,7 +173,8 @@ UserForm::UserForm(QWidget *parent)
     const auto guarded = [this](void (UserForm::*handler)()) {
         return [this, handler] { shell::reportingDbErrors([&] { (this->*handler)(); }, this); };
     };
-    connect(cmbUser, &QComboBox::currentIndexChanged, this, guarded(&UserForm::fillForm));
+    // Picking the user shown again shows the stored record again.
+    shell::onPick(cmbUser, this, guarded(&UserForm::fillForm));
     connect(cmbType, &QComboBox::currentIndexChanged, this, &UserForm::applyTypeRule);
     connect(btnAdd, &QPushButton::clicked, this, [this] { movePermissions(lstAllPermissions, lstUserPermissions, false); });
     connect(btnRemove, &QPushButton::clicked, this,
@@ -198,10 +199,11 @@ void UserForm::load()
     core::BusyCursor busy;
     data::Database &db = data::sharedDatabase();
     fillUserList();
-    cmbType->clear();
+    m_types.clear();
     for (data::Recordset rs = db.query(QStringLiteral("SELECT * FROM UserType ORDER BY Name")); !rs.isEOF();
          rs.moveNext())
-        cmbType->addItem(rs.text(QStringLiteral("Name")));
+        m_types << rs.text(QStringLiteral("Name"));
+    showType(QString());
     cmbState->clear();
     for (data::Recordset rs = db.query(QStringLiteral("SELECT State FROM State ORDER BY State")); !rs.isEOF();
          rs.moveNext())
@@ -235,7 +237,7 @@ void UserForm::clearForm()
         field->clear();
     lblID->clear();
     cmbState->setCurrentIndex(-1);
-    cmbType->setCurrentIndex(-1);
+    showType(QString());
     chkInactive->setChecked(false);
     chkSalesRep->setChecked(false);
     for (QLineEdit *quantity : {txtSalesOrderPrintQty, txtInvoicePrintQty, txtPackingSlipPrintQty,
@@ -273,7 +275,7 @@ void UserForm::showUser(qint64 id)
     // The stored password is a hash; it is never shown.
     txtPassword->clear();
     cmbState->setCurrentIndex(cmbState->findText(rs.text(QStringLiteral("State")), Qt::MatchFixedString));
-    cmbType->setCurrentIndex(cmbType->findText(rs.text(QStringLiteral("Type")), Qt::MatchFixedString));
+    showType(rs.text(QStringLiteral("Type")));
     chkInactive->setChecked(rs.flag(QStringLiteral("Inactive")));
     chkSalesRep->setChecked(rs.flag(QStringLiteral("SalesRep")));
     applyTypeRule();
@@ -288,6 +290,19 @@ void UserForm::showUser(qint64 id)
                                      "WHERE UserID = %1 ORDER BY Permission.Name")
                           .arg(user)),
              QStringLiteral("PermissionID"));
+}
+
+void UserForm::showType(const QString &stored)
+{
+    // The entry equal to the stored type, letter case included: "admin" is not
+    // "Admin", who holds every permission. A type the list does not hold is
+    // shown as stored, as an entry of its own, and saved back unchanged.
+    const QSignalBlocker quiet(cmbType);
+    cmbType->clear();
+    cmbType->addItems(m_types);
+    if (!stored.isEmpty() && !m_types.contains(stored, Qt::CaseSensitive))
+        cmbType->addItem(stored);
+    cmbType->setCurrentIndex(stored.isEmpty() ? -1 : cmbType->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void UserForm::applyTypeRule()

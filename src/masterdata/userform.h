@@ -2,6 +2,7 @@
 
 #include "shell/formlayout.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QCheckBox;
@@ -51,6 +52,8 @@ private:
     void clearForm();
     void fillForm();
     void showUser(qint64 id);
+    // Chooses the stored type in the type list (none for an empty one).
+    void showType(const QString &stored);
     void applyTypeRule();
     void save();
     void remove();
@@ -61,6 +64,7 @@ private:
     bool saveUser(data::Database &db, bool isNew, const QString &type, const QString &password);
 
     bool m_restricted = false;
+    QStringList m_types; // the UserType names the type list offers
 };
 
 } // namespace masterdata

@@ -61,7 +61,7 @@ ReportPtr BunListing(data::Database &db)
 {
     return listing(db, QStringLiteral("crptBunListing"),
                    QStringLiteral("SELECT ID,Width,Length,Grade,Vendor,Status,OffAll FROM Bun "
-                                  "ORDER BY Status,OffAll,Grade,Width,Length,ID"));
+                                  "ORDER BY Status,ISNULL(OffAll,0),Grade,Width,Length,ID"));
 }
 
 QString StyleListingStatement(const QString &customer, const QString &style, const QString &type)

@@ -5,7 +5,6 @@
 #include "officereports/listings.h"
 #include "reporting/reportdefinition.h"
 #include "shell/formlayout.h"
-#include "shell/enterkey.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
@@ -79,9 +78,8 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
     connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
-    // Enter in a list prints (Print is the default button); Escape cancels.
-    for (QComboBox *list : {cmbCustomer, cmbStyle, cmbType})
-        shell::onEnterKey(list, [this] { printClicked(); });
+    // Enter in a list belongs to its type-ahead search; only the Print
+    // button prints. Escape cancels.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
 }

@@ -209,7 +209,9 @@ namespace {
 
 QString formatValue(const QVariant &value, Format format, FieldType type)
 {
-    if (value.isNull() || !value.isValid())
+    // A flag not set either way reads as No, as the database takes it.
+    if ((value.isNull() || !value.isValid())
+        && !(format == Format::YesNo || (format == Format::Auto && type == FieldType::Flag)))
         return {};
     if (format == Format::Auto) {
         switch (type) {

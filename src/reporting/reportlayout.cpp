@@ -1,6 +1,8 @@
 #include "reporting/reportlayout.h"
 
 #include "reporting/report.h"
+#include "core/formats.h"
+#include "data/recordset.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -282,11 +284,23 @@ private:
         }
     }
 
+    static bool isFlagField(const ReportDefinition &def, const QString &field)
+    {
+        for (const FieldSpec &f : def.fields)
+            if (f.name.compare(field, Qt::CaseInsensitive) == 0)
+                return f.type == FieldType::Flag;
+        return false;
+    }
+
     QString groupKey(const ReportDefinition &def, const BoundData &data, int g, int row) const
     {
         const GroupSpec &spec = def.groups[size_t(g)];
         const QVariant v = spec.key ? spec.key(RowView(data, row, m_report.texts())) : data.value(row, spec.field);
-        return v.isNull() ? QStringLiteral("\x01null") : v.toString();
+        // Keys compare as the database compares: a flag by its truth (null is
+        // false), text regardless of letter case and trailing blanks.
+        if (!spec.key && isFlagField(def, spec.field))
+            return data::toFlag(v) ? QStringLiteral("1") : QStringLiteral("0");
+        return v.isNull() ? QStringLiteral("\x01null") : core::typedKey(v.toString()).toCaseFolded();
     }
 
     void flow(const ReportDefinition &def, const BoundData &data, const QString &subreport)

@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
+#include <utility>
+
 namespace shell {
 
 namespace {
@@ -56,6 +59,9 @@ public:
     {
         if (event->type() == QEvent::FocusIn) {
             auto *field = static_cast<QLineEdit *>(watched);
+            // The field takes the focus first: a masked field arriving by Tab
+            // puts its cursor on the first blank, which would undo the selection.
+            field->event(event);
             field->selectAll();
             // A mouse click places the cursor after the focus arrives; select
             // again once the click is handled.
@@ -64,6 +70,7 @@ public:
                     if (field->hasFocus())
                         field->selectAll();
                 });
+            return true;
         }
         return false;
     }
@@ -103,6 +110,24 @@ void attachTypeAhead(QComboBox *list)
         list->lineEdit()->installEventFilter(filter);
     if (list->view())
         list->view()->installEventFilter(filter);
+}
+
+void onPick(QComboBox *list, QObject *context, std::function<void()> handler)
+{
+    // A pick that changes the entry reports the change and then the pick, one
+    // after the other; the pick then has nothing left to do. The mark lasts
+    // until control returns to the event loop.
+    auto justChanged = std::make_shared<bool>(false);
+    QObject::connect(list, &QComboBox::currentIndexChanged, context, [list, handler, justChanged] {
+        *justChanged = true;
+        QTimer::singleShot(0, list, [justChanged] { *justChanged = false; });
+        handler();
+    });
+    QObject::connect(list, &QComboBox::activated, context, [handler, justChanged] {
+        if (std::exchange(*justChanged, false))
+            return;
+        handler();
+    });
 }
 
 void attachSelectOnFocus(QLineEdit *field)

@@ -2,8 +2,11 @@
 
 #include <QChar>
 
+#include <functional>
+
 class QComboBox;
 class QLineEdit;
+class QObject;
 
 namespace shell {
 
@@ -22,8 +25,15 @@ void ComboTypeAhead(QComboBox *list, QChar key);
 // Tab still moves the focus.
 void attachTypeAhead(QComboBox *list);
 
+// Runs handler whenever the list's entry changes (chosen by the program or by
+// the user) and on every pick by the user, the entry already shown included: a
+// lookup tied to the list then runs for each pick, whether or not the entry
+// changed. A pick that changes the entry runs the handler once.
+void onPick(QComboBox *list, QObject *context, std::function<void()> handler);
+
 // Makes a text field select its whole text whenever it receives the focus, so
-// that typing replaces the content.
+// that typing replaces the content. A masked field (phone, fax) selects its
+// whole text too, mask characters included, whatever brought the focus.
 void attachSelectOnFocus(QLineEdit *field);
 
 // Forgets the search in progress (tests start from a clean state).

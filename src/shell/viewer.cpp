@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -375,8 +377,18 @@ void showInViewer(const ReportPtr &report)
     }
     viewer->setReport(report);
     viewer->show();
-    viewer->raise();
-    viewer->activateWindow();
+    // Its frame comes to the front, restored: the child window of the work
+    // area that holds it, or its own window.
+    auto *child = qobject_cast<QMdiSubWindow *>(viewer->parentWidget());
+    QWidget *frame = child ? static_cast<QWidget *>(child) : viewer;
+    if (frame->isMinimized())
+        frame->showNormal();
+    frame->show();
+    frame->raise();
+    if (child && child->mdiArea())
+        child->mdiArea()->setActiveSubWindow(child);
+    else
+        frame->activateWindow();
 }
 
 } // namespace shell

@@ -106,3 +106,21 @@ TEST_F(CompanyScreen, NameIsRequiredAndAHolderOfCompanyInfoMaySave)
     EXPECT_EQ(companies(), 1);
     EXPECT_EQ(messages.count(), 1);
 }
+
+TEST_F(CompanyScreen, TabIntoAMaskedFieldSelectsItAllSoTypingReplacesTheNumber)
+{
+    auto form = open();
+    for (QLineEdit *masked : {form->txtPhone, form->txtFax}) {
+        SCOPED_TRACE(masked->objectName().toStdString());
+        masked->setText("4235550100");
+        ASSERT_EQ(masked->text(), "(423) 555-0100");
+        QWidget *before = masked == form->txtPhone ? static_cast<QWidget *>(form->txtZip) : form->txtPhone;
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        ASSERT_TRUE(masked->hasFocus());
+        EXPECT_EQ(masked->selectedText(), masked->text()) << "mask characters included";
+        QTest::keyClicks(masked, "706");
+        EXPECT_TRUE(masked->text().startsWith("(706)")) << masked->text().toStdString();
+        EXPECT_FALSE(masked->text().contains("555")) << masked->text().toStdString();
+    }
+}

@@ -181,6 +181,40 @@ TEST_F(VendorScreen, AVendorSavedTwiceKeepsItsFirstDateAdded)
     EXPECT_EQ(messages.last().text, "Vendor Name and Status are required.");
 }
 
+TEST_F(CustomerScreen, TrailingBlanksOfATypedNameFindTheStoredOne)
+{
+    db().execute("INSERT INTO Vendor (Vendor, Contact, Status) VALUES ('Acme Foam', 'Jo', 'Active')");
+    {
+        auto form = open();
+        QTest::keyClicks(form->cmbCustomer, "acme foam  ");
+        EXPECT_EQ(form->txtAddress1->text(), "1 Mill Rd");
+        form->txtCity->setText("Rome");
+        form->btnSave->click();
+    }
+    {
+        VendorForm form;
+        form.load();
+        form.show();
+        QTest::keyClicks(form.cmbVendor, "Acme Foam ");
+        EXPECT_EQ(form.txtContact->text(), "Jo");
+        form.txtContact->setText("Al");
+        form.btnSave->click();
+    }
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(db().query("SELECT * FROM Customer").recordCount(), 2);
+    EXPECT_EQ(row("Acme Foam").text("City"), "Rome");
+    data::Recordset vendors = db().query("SELECT * FROM Vendor");
+    ASSERT_EQ(vendors.recordCount(), 1);
+    EXPECT_EQ(vendors.text("Contact"), "Al");
+
+    // A new name is stored without its trailing blanks.
+    auto form = open();
+    QTest::keyClicks(form->cmbCustomer, "New One  ");
+    form->btnSave->click();
+    EXPECT_EQ(row("New One").recordCount(), 1);
+    EXPECT_EQ(db().query("SELECT * FROM Customer WHERE Customer LIKE 'New One %'").recordCount(), 0);
+}
+
 TEST_F(CustomerScreen, TabOrderFollowsTheForm)
 {
     auto form = open();

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace masterdata;
 using shell::MessageAnswer;
@@ -126,6 +127,38 @@ TEST_F(UserScreen, ChangingOnlyTheAddressKeepsPermissionsPasswordAndHiddenFields
     EXPECT_EQ(rs.text("EmailServer"), "smtp.example.com");
     EXPECT_EQ(form->cmbUser->currentIndex(), -1) << "the screen is empty again";
     EXPECT_TRUE(form->lblID->text().isEmpty());
+}
+
+TEST_F(UserScreen, ATypeIsShownAndSavedExactlyAsStored)
+{
+    // "admin" in lower case is not an administrator; "Clerk" is no type of the list.
+    const qint64 lower = addUser("Lou Lower", "lou", "admin");
+    const qint64 other = addUser("Otto Other", "otto", "Clerk");
+    grant(lower, "Order Entry/Edit");
+    grant(other, "Customer Entry/Edit");
+    auto form = open();
+    for (const auto &[name, id, type, permission] :
+         {std::tuple{"Lou Lower", lower, "admin", "Order Entry/Edit"},
+          std::tuple{"Otto Other", other, "Clerk", "Customer Entry/Edit"}}) {
+        SCOPED_TRACE(name);
+        choose(*form, name);
+        EXPECT_EQ(form->cmbType->currentText(), type);
+        form->txtAddress1->setText("1 Main St");
+        form->btnSave->click();
+        EXPECT_EQ(messages.count(), 0);
+        EXPECT_EQ(row(id).text("Type"), type);
+        EXPECT_EQ(held(id), QStringList({permission}));
+    }
+    // The stored odd type is no entry of the list for the next user.
+    choose(*form, "Dana Clerk");
+    EXPECT_EQ(form->cmbType->findText("Clerk"), -1);
+    EXPECT_EQ(form->cmbType->currentText(), "User");
+
+    // Picking the user shown again shows the stored record again.
+    form->txtCity->setText("Elsewhere");
+    QApplication::processEvents();
+    emit form->cmbUser->activated(form->cmbUser->currentIndex());
+    EXPECT_EQ(form->txtCity->text(), "Dalton");
 }
 
 TEST_F(UserScreen, MovingPermissionsAndSavingWritesTheList)

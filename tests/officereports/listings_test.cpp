@@ -101,6 +101,31 @@ TEST_P(Listings, FlagsAndSizesReadForTheOffice)
     EXPECT_TRUE(pdfText(BunListing(db())).contains(QRegularExpression(s("FB10-54 +Fiber 10oz +54 +1,200 +No"))));
 }
 
+// How often a text stands on the pages of a report.
+int occurrences(const ReportPtr &report, const QString &text)
+{
+    int n = 0;
+    for (const auto &page : report->layout().pages)
+        n += int(page.texts().count(text));
+    return n;
+}
+
+TEST_P(Listings, GroupsIgnoreLetterCaseAndTakeANullFlagAsNo)
+{
+    const int regular = occurrences(BunListing(db()), s("Regular buns"));
+    ASSERT_GT(regular, 0);
+    db().execute(s("UPDATE Vendor SET Status = 'Active'"));
+    db().execute(s("INSERT INTO Vendor (Vendor, Status) VALUES ('Zeta Foam', 'active ')"));
+    db().execute(s("UPDATE Bun SET OffAll = NULL WHERE ID = 'FB10-54'"));
+
+    const ReportPtr vendors = VendorListing(db());
+    EXPECT_EQ(occurrences(vendors, s("Active Vendors")), 1);
+    EXPECT_EQ(occurrences(vendors, s("Vendors in this group:")), 1);
+    const ReportPtr buns = BunListing(db());
+    EXPECT_EQ(occurrences(buns, s("Regular buns")), regular);
+    EXPECT_TRUE(pdfText(buns).contains(QRegularExpression(s("FB10-54 +Fiber 10oz +54 +1,200 +No"))));
+}
+
 TEST_P(Listings, EmptyTableGivesHeadingsAndNoRows)
 {
     db().execute(s("DELETE FROM Vendor"));
@@ -177,6 +202,34 @@ TEST_P(Listings, StyleListingShowsComponentsAndOperationsOfAStyle)
     const QString text = pdfText(report);
     EXPECT_TRUE(text.contains(QRegularExpression(s("Seat cushion core +5 x 22 x 24 +3"))));
     EXPECT_TRUE(text.contains(s("Cut 3 across, keep skins")));
+}
+
+TEST_P(Listings, AStyleWithoutLinesAndALineWithoutOperationsShowNoEmptyRows)
+{
+    const QString component = db().query(s("SELECT TOP 1 ID FROM Component ORDER BY ID")).text(s("ID"));
+    data::addRow(db(), s("Customer"), {{s("Customer"), s("Bare Customer")}, {s("Status"), s("Active")}});
+    for (const char *name : {"Bare", "Lone"})
+        data::addRow(db(), s("Style"), {{s("Customer"), s("Bare Customer")}, {s("Name"), s(name)}, {s("Type"), s("SOFA")},
+                                        {s("Status"), s("Active")}});
+    const qint64 lone = db().query(s("SELECT ID FROM Style WHERE Name = 'Lone'")).integer(s("ID"));
+    data::addRow(db(), s("StyleComponent"), {{s("StyleID"), lone}, {s("ComponentID"), component}, {s("Qty"), 2.0}});
+
+    const ReportPtr report = StyleListing(db(), s("Bare Customer"), kAllS, kAllT);
+    ASSERT_EQ(report->data().rowCount(), 2);
+    const reporting::LaidReport laid = report->layout();
+    ASSERT_EQ(laid.pageCount(), 1);
+    const reporting::LaidPage &page = laid.pages[0];
+    EXPECT_TRUE(page.bandsOf(reporting::BandKind::Detail).empty()) << "no operation rows";
+    int styleHeadings = 0, lineHeadings = 0;
+    for (const reporting::LaidBand *band : page.bandsOf(reporting::BandKind::GroupHeader)) {
+        styleHeadings += band->group == 1;
+        lineHeadings += band->group == 2;
+    }
+    EXPECT_EQ(styleHeadings, 2);
+    EXPECT_EQ(lineHeadings, 1) << "only Lone's line";
+    EXPECT_TRUE(page.texts().contains(s("Bare-SOFA")));
+    EXPECT_TRUE(page.texts().contains(s("Lone-SOFA")));
+    EXPECT_TRUE(page.texts().contains(component));
 }
 
 TEST(StyleListingStatement, QuotesTheSelectionAndKeepsTheOrder)

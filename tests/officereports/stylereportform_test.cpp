@@ -6,6 +6,7 @@
 #include "shell/viewer.h"
 #include "core/companysettings.h"
 #include "shell/messages.h"
+#include "shell/typeahead.h"
 #include "support/testdatabase.h"
 
 #include <QComboBox>
@@ -107,6 +108,22 @@ TEST_F(StyleReportFormTest, PrintShowsTheListingInTheViewerAndCloses)
         EXPECT_EQ(data.value(r, s("Type")).toString(), s("LOVE"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_form.isNull() || !m_form->isVisible());
+}
+
+TEST_F(StyleReportFormTest, EnterInAListSearchesAndPrintsNothing)
+{
+    shell::resetTypeAhead();
+    m_form->cmbCustomer->setFocus();
+    QTest::keyClicks(m_form->cmbCustomer, s("Ce"));
+    EXPECT_EQ(m_form->cmbCustomer->currentText(), s("Cedar Ridge Seating"));
+    for (QComboBox *list : {m_form->cmbCustomer, m_form->cmbStyle, m_form->cmbType})
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(list, key);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shell::Viewer::instance(), nullptr);
+    ASSERT_FALSE(m_form.isNull());
+    EXPECT_TRUE(m_form->isVisible());
+    EXPECT_EQ(m_form->cmbCustomer->currentText(), s("Cedar Ridge Seating"));
 }
 
 TEST_F(StyleReportFormTest, CancelClosesWithoutAReport)

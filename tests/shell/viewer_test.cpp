@@ -1,11 +1,15 @@
 // The one Report Viewer: shows the current report, pages through it, exports it.
 #include "reporting/report.h"
+#include "shell/mainwindow.h"
 #include "shell/viewer.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,6 +119,32 @@ TEST_F(ViewerTest, HostPlacesTheViewer)
     ShowReport(numbersReport(1, s("Hosted")));
     setViewerHost({});
     EXPECT_EQ(hosted, Viewer::instance());
+}
+
+TEST_F(ViewerTest, AReportComesToTheFrontRestoredOverAnotherChildWindow)
+{
+    MainWindow window;
+    setViewerHost([&window](QWidget *v) { window.addChild(v)->show(); });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ShowReport(numbersReport(1, s("First")));
+    auto *viewerFrame = qobject_cast<QMdiSubWindow *>(Viewer::instance()->parentWidget());
+    ASSERT_NE(viewerFrame, nullptr);
+    QMdiSubWindow *other = window.addChild(new QWidget);
+    other->show();
+    for (bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "behind");
+        if (minimised)
+            viewerFrame->showMinimized();
+        window.workArea()->setActiveSubWindow(other);
+        QApplication::processEvents();
+        ASSERT_EQ(window.workArea()->activeSubWindow(), other);
+        ShowReport(numbersReport(1, s("Next")));
+        EXPECT_EQ(window.workArea()->activeSubWindow(), viewerFrame);
+        EXPECT_FALSE(viewerFrame->isMinimized());
+    }
+    setViewerHost({});
+    delete Viewer::instance();
 }
 
 } // namespace
