@@ -25,6 +25,13 @@ struct Context {
     // Takes "--name VALUE" out of args; empty when absent.
     QString takeOption(const QString &name);
     bool takeFlag(const QString &name);
+    // Takes the first argument (an order ID, say); fails with the usage line
+    // when it is missing or an option stands first.
+    QString takeLeading(const QString &usage);
+    // Takes the output folder of --out; fails naming the command without it.
+    QString takeOutFolder(const QString &command);
+    // Takes --format: "pdf" (also when absent) or "csv".
+    QString takeFormat();
     // Fails when arguments are left that the command did not understand.
     void finish() const;
     // Opens the database of config.txt; create makes a missing SQLite file.

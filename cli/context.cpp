@@ -24,6 +24,31 @@ bool Context::takeFlag(const QString &name)
     return args.removeAll(name) > 0;
 }
 
+QString Context::takeLeading(const QString &usage)
+{
+    if (args.isEmpty() || args.first().startsWith(QLatin1String("--")))
+        throw CliError(QStringLiteral("usage: bunlinectl ") + usage);
+    return args.takeFirst();
+}
+
+QString Context::takeOutFolder(const QString &command)
+{
+    const QString out = takeOption(QStringLiteral("--out"));
+    if (out.isEmpty())
+        throw CliError(QStringLiteral("%1 needs --out DIR").arg(command));
+    return out;
+}
+
+QString Context::takeFormat()
+{
+    QString format = takeOption(QStringLiteral("--format")).toLower();
+    if (format.isEmpty())
+        format = QStringLiteral("pdf");
+    if (format != QLatin1String("pdf") && format != QLatin1String("csv"))
+        throw CliError(QStringLiteral("--format must be pdf or csv, not \"%1\"").arg(format));
+    return format;
+}
+
 void Context::finish() const
 {
     if (!args.isEmpty())

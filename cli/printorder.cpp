@@ -32,18 +32,10 @@ std::vector<qint64> numbers(const QString &list, const QString &option)
 
 int printOrder(Context &ctx)
 {
-    if (ctx.args.isEmpty() || ctx.args.first().startsWith(QLatin1String("--")))
-        throw CliError(QStringLiteral("usage: bunlinectl print-order ORDER_ID --out DIR [--format pdf|csv] "
-                                      "[--reports LIST] [--components LIST] [--suffix TEXT]"));
-    const QString orderText = ctx.args.takeFirst();
-    const QString out = ctx.takeOption(QStringLiteral("--out"));
-    if (out.isEmpty())
-        throw CliError(QStringLiteral("print-order needs --out DIR"));
-    QString format = ctx.takeOption(QStringLiteral("--format")).toLower();
-    if (format.isEmpty())
-        format = QStringLiteral("pdf");
-    if (format != QLatin1String("pdf") && format != QLatin1String("csv"))
-        throw CliError(QStringLiteral("--format must be pdf or csv, not \"%1\"").arg(format));
+    const QString orderText = ctx.takeLeading(QStringLiteral(
+        "print-order ORDER_ID --out DIR [--format pdf|csv] [--reports LIST] [--components LIST] [--suffix TEXT]"));
+    const QString out = ctx.takeOutFolder(QStringLiteral("print-order"));
+    const QString format = ctx.takeFormat();
     const bool reportsGiven = ctx.args.contains(QStringLiteral("--reports"));
     const QString reports = ctx.takeOption(QStringLiteral("--reports"));
     const bool componentsGiven = ctx.args.contains(QStringLiteral("--components"));

@@ -101,18 +101,10 @@ int ship(Context &ctx)
 
 int loadSheet(Context &ctx)
 {
-    if (ctx.args.isEmpty() || ctx.args.first().startsWith(QLatin1String("--")))
-        throw CliError(QStringLiteral("usage: bunlinectl load-sheet ORDER_ID --out DIR [--format pdf|csv] "
-                                      "[--plan PLAN] [--all-sheets --suffix TEXT]"));
-    const QString orderText = ctx.args.takeFirst();
-    const QString out = ctx.takeOption(QStringLiteral("--out"));
-    if (out.isEmpty())
-        throw CliError(QStringLiteral("load-sheet needs --out DIR"));
-    QString format = ctx.takeOption(QStringLiteral("--format")).toLower();
-    if (format.isEmpty())
-        format = QStringLiteral("pdf");
-    if (format != QLatin1String("pdf") && format != QLatin1String("csv"))
-        throw CliError(QStringLiteral("--format must be pdf or csv, not \"%1\"").arg(format));
+    const QString orderText = ctx.takeLeading(
+        QStringLiteral("load-sheet ORDER_ID --out DIR [--format pdf|csv] [--plan PLAN] [--all-sheets --suffix TEXT]"));
+    const QString out = ctx.takeOutFolder(QStringLiteral("load-sheet"));
+    const QString format = ctx.takeFormat();
     const bool planGiven = ctx.args.contains(QStringLiteral("--plan"));
     const QString planText = ctx.takeOption(QStringLiteral("--plan"));
     const bool allSheets = ctx.takeFlag(QStringLiteral("--all-sheets"));
