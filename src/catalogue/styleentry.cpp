@@ -191,13 +191,8 @@ void StyleEntry::build()
 
     // Tree.
     connect(fgTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) { treeItemExpanded(item); });
-    connect(fgTree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { treeRowSelected(current); });
-    connect(fgTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
-        // A click on the row already shown fills the frames again.
-        if (item == fgTree->currentItem() && !m_treeBusy)
-            treeRowSelected(item);
-    });
+    // A click or Enter fills the frames (again, for the row already shown).
+    connect(fgTree, &OutlineTree::rowChosen, this, [this](QTreeWidgetItem *item) { treeRowSelected(item); });
 
     // Style frame.
     connect(cmbCustomer, &QComboBox::currentIndexChanged, this, [this] { customerChosen(); });

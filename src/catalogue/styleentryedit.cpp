@@ -220,7 +220,8 @@ void StyleEntry::saveComponentLine()
         tell(this, kInvalidInformation, kNotEnough);
         return;
     }
-    const std::optional<double> qty = numberField(this, txtQty, QStringLiteral("Qty"));
+    // An empty Qty was refused above, so the message does not offer it.
+    const std::optional<double> qty = numberField(this, txtQty, QStringLiteral("Qty"), std::nullopt);
     if (!qty)
         return;
     shell::reportingDbErrors(

@@ -85,6 +85,16 @@ bool isSubmenu(const QString &control)
     return false;
 }
 
+// A menu item or screen this build does not have, named by its caption.
+void sayNotAvailable(const QString &name, QWidget *parent)
+{
+    const MenuEntry *entry = findEntry(name);
+    const QString caption = entry ? QLatin1String(entry->caption) : name;
+    showMessage(QStringLiteral("Not Available"),
+                QStringLiteral("\"%1\" is not part of this build of Bunline yet.").arg(caption),
+                MessageIcon::Information, MessageButtons::Ok, parent);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -234,11 +244,7 @@ void MainWindow::choose(const QString &controlName)
         reportingDbErrors([&] { openScreen(controlName); }, this);
         return;
     }
-    const MenuEntry *entry = findEntry(controlName);
-    const QString caption = entry ? QLatin1String(entry->caption) : controlName;
-    showMessage(QStringLiteral("Not Available"),
-                QStringLiteral("\"%1\" is not part of this build of Bunline yet.").arg(caption),
-                MessageIcon::Information, MessageButtons::Ok, this);
+    sayNotAvailable(controlName, this);
 }
 
 QWidget *MainWindow::showLogin()
@@ -276,9 +282,16 @@ MainWindow *mainWindow()
     return g_mainWindow;
 }
 
-QWidget *openScreen(const QString &name)
+QWidget *openScreen(const QString &name, const QString &caption)
 {
-    return g_mainWindow ? g_mainWindow->openScreen(name) : nullptr;
+    if (!g_mainWindow)
+        return nullptr;
+    if (!g_mainWindow->hasScreen(name)) {
+        // A screen that this build lacks is said so, never passed over in silence.
+        sayNotAvailable(caption.isEmpty() ? name : caption, g_mainWindow);
+        return nullptr;
+    }
+    return g_mainWindow->openScreen(name);
 }
 
 } // namespace shell

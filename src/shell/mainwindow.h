@@ -87,7 +87,9 @@ private:
 // a single screen).
 MainWindow *mainWindow();
 // Opens a screen through the running main window, for screens that open
-// another screen; nullptr when there is no main window.
-QWidget *openScreen(const QString &name);
+// another screen; nullptr when there is no main window, and nullptr with the
+// "Not Available" message when this build has no such screen.
+// caption names the screen in that message (the name itself when empty).
+QWidget *openScreen(const QString &name, const QString &caption = {});
 
 } // namespace shell

@@ -10,6 +10,7 @@
 #include "shell/messages.h"
 #include "support/testdatabase.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -307,6 +308,101 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
     opened = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->txtOrderNumber->text(), nav->vsfgOrders->cell(0, 0));
+}
+
+TEST_F(OrderScreens, ANewOrderShowsNoShipToBeforeItsCustomer)
+{
+    OrderEntryForm *f = entry();
+    for (QLineEdit *field : {f->txtShipTo, f->txtAddress1, f->txtCity, f->txtState, f->txtZip, f->txtPhone})
+        EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
+    pick(f->cmbCustomer, QStringLiteral("Cedar Ridge"));
+    EXPECT_EQ(f->txtCity->text(), QStringLiteral("Hickory"));
+}
+
+TEST_F(OrderScreens, WithHiddenPricesEnterGoesFromQtyToSave)
+{
+    core::Configuration c;
+    c.hidePrices = true;
+    core::setCurrentConfiguration(c);
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-9"));
+    m_main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    type(f->txtLine, QStringLiteral("L1"));
+    pick(f->cmbStyle, QStringLiteral("1200-LOVE"));
+    type(f->txtQty, QStringLiteral("2"));
+    QTest::keyClick(f->txtQty, Qt::Key_Return);
+    EXPECT_TRUE(f->btnSaveItem->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(f->vsfgItems->rowCount(), 1);
+    EXPECT_EQ(m_messages.count(), 0);
+}
+
+TEST_F(OrderScreens, AnOrderWithoutDatesKeepsThemEmpty)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("DATED"));
+    f->dtOrderDate->setDate(QDate(2024, 3, 5));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    f = newOrder(QStringLiteral("Amberline"), QStringLiteral("UNDATED"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    db().execute(QStringLiteral("UPDATE Orders SET OrderDate = NULL, DueDate = NULL WHERE OrderNumber = 'UNDATED'"));
+    const auto idOf = [this](const char *number) {
+        return db().query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = '%1'").arg(QLatin1String(number)))
+            .integer(QStringLiteral("ID"));
+    };
+
+    // The window shows a dated order first, then is reused for the undated one.
+    f = entry();
+    f->OpenOrder(idOf("DATED"));
+    EXPECT_EQ(f->dtOrderDate->date(), QDate(2024, 3, 5));
+    f->OpenOrder(idOf("UNDATED"));
+    EXPECT_TRUE(f->dtOrderDate->text().trimmed().isEmpty());
+    EXPECT_TRUE(f->dtDueDate->text().trimmed().isEmpty());
+    f->btnSave->click();
+    settle();
+    data::Recordset saved = db().query(QStringLiteral("SELECT OrderDate, DueDate FROM Orders WHERE OrderNumber = 'UNDATED'"));
+    EXPECT_TRUE(saved.value(QStringLiteral("OrderDate")).isNull());
+    EXPECT_TRUE(saved.value(QStringLiteral("DueDate")).isNull());
+}
+
+TEST_F(OrderScreens, TheNavigatorRefreshLeavesNoOrderChosen)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("A1"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    OrderNavigatorForm *nav = navigator();
+    nav->vsfgOrders->selectRowIndex(0);
+    QTest::keyClick(nav->vsfgOrders, Qt::Key_Return);
+    f = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
+    ASSERT_NE(f, nullptr);
+    f->btnSave->click();
+    settle();
+    // The focus comes back to the orders grid, which must not choose row 1 again.
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(nav->vsfgOrders, &back);
+    EXPECT_EQ(nav->vsfgOrders->currentRowIndex(), -1);
+    EXPECT_EQ(nav->vsfgItems->columnCount(), 0);
+    EXPECT_EQ(nav->Frame3->title(), QStringLiteral("Line Items"));
+}
+
+TEST_F(OrderScreens, SavingWithoutReportSelectionSaysSo)
+{
+    // A build with order entry but no production paperwork screens.
+    shell::MainWindow bare;
+    bare.registerScreen(QStringLiteral("OrderEntry"), [] { return new OrderEntryForm; });
+    auto *f = qobject_cast<OrderEntryForm *>(bare.openScreen(QStringLiteral("OrderEntry")));
+    pick(f->cmbCustomer, QStringLiteral("Amberline"));
+    type(f->txtOrderNumber, QStringLiteral("PO-2"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Orders")), 1);
+    EXPECT_EQ(m_messages.last().title, QStringLiteral("Not Available"));
+    EXPECT_EQ(m_messages.last().text, QStringLiteral("\"Report Selection\" is not part of this build of Bunline yet."));
 }
 
 } // namespace
