@@ -9,6 +9,7 @@
 #include "shell/grid.h"
 #include "shell/messages.h"
 #include "shell/named.h"
+#include "shell/typeahead.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -45,6 +46,9 @@ void StyleEntry::build()
     cmbType = makeList(fraStyle, "cmbType", false);
     txtCost = makeField(fraStyle, "txtCost", 110);
     txtPrice = makeField(fraStyle, "txtPrice", 110);
+    // Typing into a money field replaces "$0.00" rather than adding to it.
+    shell::attachSelectOnFocus(txtCost);
+    shell::attachSelectOnFocus(txtPrice);
     txtGroupBy = makeField(fraStyle, "txtGroupBy");
     btnStyleNew = makeButton(fraStyle, "btnStyleNew", QStringLiteral("New"));
     btnStyleSave = makeButton(fraStyle, "btnStyleSave", QStringLiteral("Save"));

@@ -266,7 +266,7 @@ void StyleEntry::deleteComponentLine()
     const QString lineId = txtStyleComponentID->text();
     if (lineId.isEmpty())
         return;
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
                          QStringLiteral("Are you sure you want to delete the selected Component?"),
                          shell::MessageIcon::None, this))
         return;
@@ -404,7 +404,7 @@ void StyleEntry::deleteOperation()
     const QString operationId = txtStyleComponentOperationID->text();
     if (operationId.isEmpty())
         return;
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
                          QStringLiteral("Are you sure you want to delete the selected Operation?"),
                          shell::MessageIcon::None, this))
         return;

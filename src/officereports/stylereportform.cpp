@@ -5,6 +5,7 @@
 #include "officereports/listings.h"
 #include "reporting/reportdefinition.h"
 #include "shell/enterkey.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
@@ -81,6 +82,7 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
     connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachCancelButton(this, btnCancel);
     // Enter in a list prints (Print is the default button); Escape cancels.
     for (QComboBox *list : {cmbCustomer, cmbStyle, cmbType})
         shell::onEnterKey(list, [this] { printClicked(); });

@@ -384,7 +384,7 @@ void OrderEntryForm::deleteItem()
     const int row = m_editingRow;
     if (lblItem->text().isEmpty() || row < 0 || row >= int(m_lines.size()))
         return;
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
                          QStringLiteral("Are you sure you want to delete Line Item %1?").arg(m_lines[size_t(row)].itemNumber),
                          shell::MessageIcon::None, this))
         return;
@@ -480,7 +480,7 @@ void OrderEntryForm::saveOrder()
         if (!shell::reportingDbErrors([&] { exists = orderNumberExists(db, customer, number); }, this))
             return;
         if (exists
-            && !shell::askYesNo(QStringLiteral("Order Number Exists"),
+            && !shell::askYesDefaultNo(QStringLiteral("Order Number Exists"),
                                 QStringLiteral("Order Number %1 already exists for %2. This will not overwrite the previous "
                                                "Order. Are you sure you want two Orders with the same number?")
                                     .arg(number, customer),

@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/configuration.h"
 #include "core/cursor.h"
+#include "shell/defaultbutton.h"
 #include "shell/enterkey.h"
 #include "core/formats.h"
 #include "shell/listgrid.h"
@@ -26,7 +27,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaObject>
@@ -126,7 +129,8 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
 
     shell::attachTypeAhead(cmbCustomer);
     shell::attachSelectOnFocus(txtOrderNumber);
-    btnFind->setDefault(true);
+    // Enter in the search fields runs Find (the grid takes Enter to open an order).
+    shell::attachDefaultButton(this, btnFind);
 
     connect(btnFind, &QPushButton::clicked, this, &OrderNavigatorForm::UpdateGrids);
     connect(btnClear, &QPushButton::clicked, this, [this] { clearCriteria(); });
@@ -155,8 +159,16 @@ void OrderNavigatorForm::showEvent(QShowEvent *event)
         return;
     m_placed = true;
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (sub && shell::mainWindow())
-        sub->setGeometry(0, 0, 600, int(shell::mainWindow()->height() * 0.9));
+    if (sub && shell::mainWindow()) {
+        // Never so narrow that a column of the orders is hidden, nor wider
+        // than the work area.
+        const int frame = sub->width() - vsfgOrders->viewport()->width();
+        const int columns = vsfgOrders->horizontalHeader()->length() + vsfgOrders->verticalScrollBar()->sizeHint().width();
+        const QSize area = shell::mainWindow()->workArea()->viewport()->size();
+        const int width = qMin(qMax(600, columns + frame), qMax(600, area.width()));
+        const int height = qMin(int(shell::mainWindow()->height() * 0.9), qMax(400, area.height()));
+        sub->setGeometry(0, 0, width, height);
+    }
 }
 
 SearchCriteria OrderNavigatorForm::criteria() const

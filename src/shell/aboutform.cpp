@@ -1,5 +1,6 @@
 #include "shell/aboutform.h"
 
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 
 #include <QFileInfo>
@@ -63,6 +64,7 @@ AboutForm::AboutForm(QWidget *parent)
     setMinimumWidth(320);
 
     connect(btnOK, &QPushButton::clicked, this, &QWidget::close);
+    attachCancelButton(this, btnOK);
     connect(btnSysInfo, &QPushButton::clicked, this, &AboutForm::startSystemInformation);
 }
 
