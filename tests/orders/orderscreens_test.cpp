@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -403,6 +404,105 @@ TEST_F(OrderScreens, SavingWithoutReportSelectionSaysSo)
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Orders")), 1);
     EXPECT_EQ(m_messages.last().title, QStringLiteral("Not Available"));
     EXPECT_EQ(m_messages.last().text, QStringLiteral("\"Report Selection\" is not part of this build of Bunline yet."));
+}
+
+TEST_F(OrderScreens, QuestionsThatDestroyDefaultToNo)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-1"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->vsfgItems->setCurrentCell(0, 0);
+    m_messages.answer(shell::MessageAnswer::No);
+    f->btnDeleteItem->click();
+    EXPECT_EQ(m_messages.last().defaultAnswer, shell::MessageAnswer::No);
+    EXPECT_EQ(f->vsfgItems->rowCount(), 1);
+    f->btnSave->click();
+    settle();
+    f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-1"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    m_messages.answer(shell::MessageAnswer::No);
+    f->btnSave->click();
+    EXPECT_EQ(m_messages.last().title, QStringLiteral("Order Number Exists"));
+    EXPECT_EQ(m_messages.last().defaultAnswer, shell::MessageAnswer::No);
+    EXPECT_EQ(m_messages.unusedAnswers(), 0);
+}
+
+// A saved order opened again: its own ship-to and prices, no duplicate
+// question, and the total stored after lines are deleted and edited.
+TEST_F(OrderScreens, ReopeningAnOrderKeepsWhatItsOwn)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-7"));
+    type(f->txtShipTo, QStringLiteral("Amberline Annex"));
+    type(f->txtCity, QStringLiteral("Oxford"));
+    for (const char *line : {"L1", "L2", "L3"}) {
+        type(f->txtLine, QLatin1String(line));
+        pick(f->cmbStyle, QStringLiteral("1200-SOFA"));
+        type(f->txtQty, QStringLiteral("2"));
+        type(f->txtPriceEach, QStringLiteral("120")); // a negotiated price, below the catalogue's $131.00
+        f->btnSaveItem->click();
+    }
+    f->btnSave->click();
+    settle();
+    const qint64 id = db().query(QStringLiteral("SELECT ID FROM Orders")).integer(QStringLiteral("ID"));
+    m_messages.clear();
+
+    f = entry();
+    f->OpenOrder(id);
+    EXPECT_EQ(f->txtShipTo->text(), QStringLiteral("Amberline Annex")) << "not the customer's default";
+    EXPECT_EQ(f->txtCity->text(), QStringLiteral("Oxford"));
+    f->vsfgItems->setCurrentCell(1, 0);
+    EXPECT_EQ(f->txtPriceEach->text(), QStringLiteral("$120.00")) << "the line's price, not the catalogue's";
+    type(f->txtQty, QStringLiteral("5"));
+    f->btnSaveItem->click();
+    f->vsfgItems->setCurrentCell(0, 0);
+    m_messages.answer(shell::MessageAnswer::Yes);
+    f->btnDeleteItem->click();
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(m_messages.count(), 1) << "only the delete question; a saved order is never a duplicate of itself";
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Orders")), 1);
+    data::Recordset order = db().query(QStringLiteral("SELECT Total, ShipTo FROM Orders"));
+    EXPECT_DOUBLE_EQ(order.number(QStringLiteral("Total")), 5 * 120 + 2 * 120);
+    EXPECT_EQ(order.text(QStringLiteral("ShipTo")), QStringLiteral("Amberline Annex"));
+    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT SUM(PriceExt) AS S FROM OrderItems")).number(QStringLiteral("S")), 840);
+}
+
+TEST_F(OrderScreens, TheNavigatorFollowsOrderEntryHoweverItCloses)
+{
+    OrderNavigatorForm *nav = navigator();
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 0);
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("X1"));
+    f->btnExit->click();
+    settle();
+    db().execute(QStringLiteral("INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X2', 'Open', 0)"));
+    f = entry();
+    f->parentWidget()->close(); // the close box
+    settle();
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 1);
+    f = entry();
+    db().execute(QStringLiteral("INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X3', 'Open', 0)"));
+    f->btnExit->click();
+    settle();
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 2);
+
+    // Enter in a search field runs Find.
+    type(nav->txtOrderNumber, QStringLiteral("X3"));
+    QTest::keyClick(nav->txtOrderNumber, Qt::Key_Return);
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 1);
+}
+
+TEST_F(OrderScreens, TheNavigatorIsWideEnoughForItsColumns)
+{
+    data::addRow(db(), QStringLiteral("Orders"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
+                                                 {QStringLiteral("OrderNumber"), QStringLiteral("A-2024-000123")},
+                                                 {QStringLiteral("Status"), QStringLiteral("Open")},
+                                                 {QStringLiteral("ShipTo"), QStringLiteral("Amberline Warehouse North")},
+                                                 {QStringLiteral("ShipToAddress1"), QStringLiteral("1200 Industrial Parkway")},
+                                                 {QStringLiteral("Total"), 1234.5}});
+    OrderNavigatorForm *nav = navigator();
+    QTest::qWait(10);
+    const int columns = nav->vsfgOrders->horizontalHeader()->length();
+    EXPECT_GE(nav->vsfgOrders->viewport()->width(), columns) << "every column shows";
+    EXPECT_GE(nav->parentWidget()->width(), 600);
 }
 
 } // namespace

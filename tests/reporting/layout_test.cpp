@@ -367,3 +367,32 @@ TEST(ReportLayout, FormatsWriteValuesForTheOffice)
 }
 
 } // namespace
+
+namespace {
+
+// Every fixed caption of every report fits the room it is given, and no band
+// runs past the page: a heading wider than its column would run into the next
+// one or be cut.
+void expectCaptionsFit(const ReportDefinition &d, const QString &where)
+{
+    const qreal page = d.contentWidth();
+    for (const Band &band : d.bands)
+        for (const Element &e : band.elements) {
+            EXPECT_LE(e.x + e.width, page + 0.5) << where.toStdString() << ": " << e.text.toStdString() << e.name.toStdString()
+                                                 << " runs past the page";
+            if (e.kind != ElementKind::Label || e.text.contains(QLatin1Char('\n')) || e.canGrow)
+                continue;
+            EXPECT_LE(textWidth(e.text, e.font), e.width + 0.5)
+                << where.toStdString() << ": \"" << e.text.toStdString() << "\" is wider than its " << e.width << " points";
+        }
+    for (const auto &sub : d.subreports)
+        expectCaptionsFit(*sub, where + QStringLiteral(" / ") + sub->name);
+}
+
+} // namespace
+
+TEST(ReportLayout, EveryCaptionFitsItsColumn)
+{
+    for (const QString &name : definitionNames())
+        expectCaptionsFit(*findDefinition(name), name);
+}
