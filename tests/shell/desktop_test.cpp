@@ -98,6 +98,34 @@ TEST_F(Desktop, EscapeCtrlF4AndCtrlTabWorkOnChildWindows)
     EXPECT_NE(window->openedScreen(QStringLiteral("OrderEntry")), nullptr);
 }
 
+TEST_F(Desktop, EscapeCancelsTheSelectionScreensAndF10OpensTheMenu)
+{
+    for (const char *screen : {"Production", "ShippingMgr", "OrderEntryControlReport", "SalesByCustomer", "StyleListing"}) {
+        QWidget *selection = window->openScreen(QLatin1String(screen));
+        if (!selection)
+            continue; // a command, not a screen, in this build
+        QTest::keyClick(selection, Qt::Key_Escape);
+        settle();
+        EXPECT_EQ(window->openedScreen(QLatin1String(screen)), nullptr) << screen;
+    }
+    QTest::keyClick(window.get(), Qt::Key_F10);
+    EXPECT_EQ(window->menuBar()->activeAction(), window->menuAction(QStringLiteral("File")));
+}
+
+TEST_F(Desktop, TypingIntoAMoneyFieldReplacesIt)
+{
+    QWidget *style = window->openScreen(QStringLiteral("StyleEntry"));
+    ASSERT_NE(style, nullptr);
+    for (const char *name : {"txtCost", "txtPrice"}) {
+        auto *field = style->findChild<QLineEdit *>(QLatin1String(name));
+        ASSERT_NE(field, nullptr) << name;
+        field->setText(QStringLiteral("$0.00"));
+        field->deselect();
+        field->setFocus(Qt::OtherFocusReason);
+        EXPECT_EQ(field->selectedText(), QStringLiteral("$0.00")) << name;
+    }
+}
+
 TEST_F(Desktop, EnterPressesAFocusedButtonAndTabLeavesADateInOneStep)
 {
     auto *screen = new QWidget;
