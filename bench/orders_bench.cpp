@@ -50,6 +50,19 @@ void BM_NavigatorSearchAllOrders(benchmark::State &state)
 }
 BENCHMARK(BM_NavigatorSearchAllOrders)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// What a user waits for: the search and the texts of the first screenful.
+void BM_NavigatorFirstScreenful(benchmark::State &state)
+{
+    orders::OrderNavigatorForm form;
+    for (auto _ : state) {
+        form.UpdateGrids();
+        for (int r = 0; r < 30; ++r)
+            for (int c = 0; c < form.vsfgOrders->columnCount(); ++c)
+                benchmark::DoNotOptimize(form.vsfgOrders->cell(r, c));
+    }
+}
+BENCHMARK(BM_NavigatorFirstScreenful)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_NavigatorSearchOrderNumberFragment(benchmark::State &state)
 {
     orders::OrderNavigatorForm form;

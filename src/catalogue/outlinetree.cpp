@@ -20,6 +20,13 @@ OutlineTree::OutlineTree(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(true);
     setIndentation(18);
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit rowChosen(item); });
+}
+
+void OutlineTree::choose(QTreeWidgetItem *item)
+{
+    setCurrentItem(item);
+    emit rowChosen(item);
 }
 
 void OutlineTree::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const
@@ -75,6 +82,11 @@ void OutlineTree::drawBranches(QPainter *painter, const QRect &rect, const QMode
 
 void OutlineTree::keyPressEvent(QKeyEvent *event)
 {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        event->accept();
+        emit rowChosen(currentItem());
+        return;
+    }
     if (event->key() == Qt::Key_Asterisk) {
         event->accept();
         return;

@@ -13,6 +13,14 @@ class OutlineTree : public QTreeWidget {
 public:
     explicit OutlineTree(QWidget *parent = nullptr);
 
+    // Makes item the current row and chooses it, as a click on it does.
+    void choose(QTreeWidgetItem *item);
+
+signals:
+    // The user chose a row: a click on it, or Enter on the current row. The
+    // arrow keys only move the cursor, so walking the tree looks nothing up.
+    void rowChosen(QTreeWidgetItem *item);
+
 protected:
     void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -90,7 +90,7 @@ void StyleDuplicateCompForm::LoadStyles()
 
 void StyleDuplicateCompForm::duplicate()
 {
-    if (!shell::askYesNo(QStringLiteral("Duplication Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Duplication Confirmation"),
                          QStringLiteral("Are you sure you want to copy the operations for this component to all other "
                                         "styles with the same component?"),
                          shell::MessageIcon::None, this))

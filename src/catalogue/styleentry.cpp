@@ -46,6 +46,9 @@ void StyleEntry::build()
     cmbType = makeList(fraStyle, "cmbType", false);
     txtCost = makeField(fraStyle, "txtCost", 110);
     txtPrice = makeField(fraStyle, "txtPrice", 110);
+    // Typing into a money field replaces "$0.00" rather than adding to it.
+    shell::attachSelectOnFocus(txtCost);
+    shell::attachSelectOnFocus(txtPrice);
     txtGroupBy = makeField(fraStyle, "txtGroupBy");
     btnStyleNew = makeButton(fraStyle, "btnStyleNew", QStringLiteral("New"));
     btnStyleSave = makeButton(fraStyle, "btnStyleSave", QStringLiteral("Save"));
@@ -192,13 +195,8 @@ void StyleEntry::build()
 
     // Tree.
     connect(fgTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) { treeItemExpanded(item); });
-    connect(fgTree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { treeRowSelected(current); });
-    connect(fgTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
-        // A click on the row already shown fills the frames again.
-        if (item == fgTree->currentItem() && !m_treeBusy)
-            treeRowSelected(item);
-    });
+    // A click or Enter fills the frames (again, for the row already shown).
+    connect(fgTree, &OutlineTree::rowChosen, this, [this](QTreeWidgetItem *item) { treeRowSelected(item); });
 
     // Style frame. Every pick looks its record up again, the entry already
     // shown included: picking the type again after typing another name finds

@@ -220,7 +220,8 @@ void StyleEntry::saveComponentLine()
         tell(this, kInvalidInformation, kNotEnough);
         return;
     }
-    const std::optional<double> qty = numberField(this, txtQty, QStringLiteral("Qty"));
+    // An empty Qty was refused above, so the message does not offer it.
+    const std::optional<double> qty = numberField(this, txtQty, QStringLiteral("Qty"), std::nullopt);
     if (!qty)
         return;
     shell::reportingDbErrors(
@@ -265,7 +266,7 @@ void StyleEntry::deleteComponentLine()
     const QString lineId = txtStyleComponentID->text();
     if (lineId.isEmpty())
         return;
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
                          QStringLiteral("Are you sure you want to delete the selected Component?"),
                          shell::MessageIcon::None, this))
         return;
@@ -403,7 +404,7 @@ void StyleEntry::deleteOperation()
     const QString operationId = txtStyleComponentOperationID->text();
     if (operationId.isEmpty())
         return;
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
                          QStringLiteral("Are you sure you want to delete the selected Operation?"),
                          shell::MessageIcon::None, this))
         return;

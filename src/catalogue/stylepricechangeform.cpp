@@ -7,6 +7,7 @@
 #include "core/vbnumeric.h"
 #include "data/database.h"
 #include "shell/messages.h"
+#include "shell/typeahead.h"
 #include "shell/named.h"
 
 #include <QComboBox>
@@ -48,6 +49,7 @@ StylePriceChangeForm::StylePriceChangeForm(QWidget *parent)
     btnSelectAll = makeButton(this, "btnSelectAll", QStringLiteral("Select All"));
     btnSelectNone = makeButton(this, "btnSelectNone", QStringLiteral("Select None"));
     txtAmount = makeField(this, "txtAmount", 100);
+    shell::attachSelectOnFocus(txtAmount);
     lblPercent = named(new QLabel(this), "lblPercent");
     lblPercent->setMinimumWidth(lblPercent->fontMetrics().horizontalAdvance(QStringLiteral("-1,000.00%")));
     btnOK = makeButton(this, "btnOK", QStringLiteral("Ok"));

@@ -6,6 +6,7 @@
 #include "data/database.h"
 #include "data/quoting.h"
 #include "shell/messages.h"
+#include "shell/typeahead.h"
 #include "shell/named.h"
 
 #include <QGridLayout>
@@ -34,6 +35,7 @@ VariablesEntry::VariablesEntry(QWidget *parent)
     using shell::named;
     auto *variables = named(new QGroupBox(QStringLiteral("Variables"), this), "fraVariables");
     txtLaborCostPerHour = makeField(variables, "txtLaborCostPerHour", 120);
+    shell::attachSelectOnFocus(txtLaborCostPerHour);
     txtNonArmsPerHour = makeField(variables, "txtNonArmsPerHour", 120);
     txtSLNonArmsPerHour = makeField(variables, "txtSLNonArmsPerHour", 120);
     txtLaborPercent = makeField(variables, "txtLaborPercent", 120);

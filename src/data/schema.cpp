@@ -166,7 +166,8 @@ const IndexDef kIndexes[] = {
     {"StyleComponent", "ComponentID", false},
     {"StyleOperation", "StyleID,ComponentID", false},
     {"StyleOperation", "ComponentID", false},
-    {"Orders", "Customer", false},
+    // The navigator lists orders by customer and number.
+    {"Orders", "Customer,OrderNumber", false},
     {"Orders", "SalesRepID", false},
     {"OrderItems", "OrderID,ItemNumber", true},
     {"OrderItems", "StyleID", false},

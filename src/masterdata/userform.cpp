@@ -472,7 +472,7 @@ void UserForm::remove()
         shell::showMessage(QStringLiteral("Cannot Delete"), QStringLiteral("You cannot delete your own user account."));
         return;
     }
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure you want to delete this user?"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure you want to delete this user?"),
                          shell::MessageIcon::None, this))
         return;
     data::Database &db = data::sharedDatabase();

@@ -6,6 +6,7 @@
 #include "core/cursor.h"
 #include "shell/formlayout.h"
 #include "shell/enterkey.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 #include "shell/typeahead.h"
@@ -49,6 +50,7 @@ InvoiceReportForm::InvoiceReportForm(QWidget *parent) : QWidget(parent)
 
     connect(btnOK, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachCancelButton(this, btnCancel);
     shell::onEnterKey(cmbInvoice, [this] { okClicked(); });
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     escape->setContext(Qt::WidgetWithChildrenShortcut);

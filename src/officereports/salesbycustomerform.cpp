@@ -5,6 +5,7 @@
 #include "reporting/reportdefinition.h"
 #include "core/clock.h"
 #include "core/cursor.h"
+#include "shell/defaultbutton.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -55,6 +56,7 @@ SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
 
     connect(btnOK, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachCancelButton(this, btnCancel);
     auto *enter = new QShortcut(QKeySequence(Qt::Key_Return), this, this, [this] { okClicked(); });
     enter->setContext(Qt::WidgetWithChildrenShortcut);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);

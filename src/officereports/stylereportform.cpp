@@ -4,6 +4,7 @@
 #include "data/quoting.h"
 #include "officereports/listings.h"
 #include "reporting/reportdefinition.h"
+#include "shell/defaultbutton.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace officereports {
 
@@ -80,8 +80,7 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
     // Enter in a list belongs to its type-ahead search; only the Print
     // button prints. Escape cancels.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    shell::attachCancelButton(this, btnCancel);
 }
 
 data::Database &StyleReportForm::db()

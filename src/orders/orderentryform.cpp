@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/configuration.h"
 #include "core/cursor.h"
+#include "shell/datefield.h"
 #include "shell/enterkey.h"
 #include "core/formats.h"
 #include "shell/grid.h"
@@ -49,6 +50,7 @@ QDateEdit *datePicker(const char *name)
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
     d->setDate(core::currentDate());
+    shell::allowEmptyDate(d);
     return d;
 }
 
@@ -73,8 +75,12 @@ OrderEntryForm::OrderEntryForm(QWidget *parent)
     wireBehaviour();
 
     core::BusyCursor busy;
-    shell::reportingDbErrors([&] { cmbCustomer->addItems(activeCustomers(data::sharedDatabase())); }, this);
-    cmbCustomer->setCurrentIndex(-1);
+    {
+        // Filling the list picks no customer, so the ship-to stays blank.
+        const QSignalBlocker quiet(cmbCustomer);
+        shell::reportingDbErrors([&] { cmbCustomer->addItems(activeCustomers(data::sharedDatabase())); }, this);
+        cmbCustomer->setCurrentIndex(-1);
+    }
     lblTotal->setText(core::formatMoney(0));
     applyHiddenPrices();
     RefreshGrid();
@@ -206,12 +212,8 @@ void OrderEntryForm::wireBehaviour()
                              txtFax, txtQty, txtPriceEach})
         shell::attachSelectOnFocus(field);
 
-    // Enter walks the line editor: Line, Style, Qty, Price, Save.
-    shell::onEnterKey(txtLine, [this] { cmbStyle->setFocus(); });
-    shell::onEnterKey(cmbStyle, [this] { txtQty->setFocus(); });
-    shell::onEnterKey(txtQty, [this] { txtPriceEach->setFocus(); });
-    shell::onEnterKey(txtPriceEach, [this] { btnSaveItem->setFocus(); });
-    shell::onEnterKey(btnSaveItem, [this] { btnSaveItem->click(); });
+    // Enter walks the line editor: Line, Style, Qty, Price (when prices show), Save.
+    shell::enterWalk({txtLine, cmbStyle, txtQty, txtPriceEach, btnSaveItem});
 
     connect(cmbCustomer, &QComboBox::currentIndexChanged, this, [this] { customerChosen(); });
     connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
@@ -382,7 +384,7 @@ void OrderEntryForm::deleteItem()
     const int row = m_editingRow;
     if (lblItem->text().isEmpty() || row < 0 || row >= int(m_lines.size()))
         return;
-    if (!shell::askYesNo(QStringLiteral("Delete Confirmation"),
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
                          QStringLiteral("Are you sure you want to delete Line Item %1?").arg(m_lines[size_t(row)].itemNumber),
                          shell::MessageIcon::None, this))
         return;
@@ -434,8 +436,8 @@ void OrderEntryForm::OpenOrder(qlonglong orderId)
     cmbCustomer->setCurrentIndex(cmbCustomer->findText(order->customer, Qt::MatchFixedString));
     customerChosen(); // also when the index did not change
     txtOrderNumber->setText(order->orderNumber);
-    dtOrderDate->setDate(order->orderDate);
-    dtDueDate->setDate(order->dueDate);
+    shell::setDateOrEmpty(dtOrderDate, order->orderDate);
+    shell::setDateOrEmpty(dtDueDate, order->dueDate);
     lblStatus->setText(order->status);
     lblID->setText(QString::number(*order->id));
     m_orderId = order->id;
@@ -478,7 +480,7 @@ void OrderEntryForm::saveOrder()
         if (!shell::reportingDbErrors([&] { exists = orderNumberExists(db, customer, number); }, this))
             return;
         if (exists
-            && !shell::askYesNo(QStringLiteral("Order Number Exists"),
+            && !shell::askYesDefaultNo(QStringLiteral("Order Number Exists"),
                                 QStringLiteral("Order Number %1 already exists for %2. This will not overwrite the previous "
                                                "Order. Are you sure you want two Orders with the same number?")
                                     .arg(number, customer),
@@ -489,8 +491,8 @@ void OrderEntryForm::saveOrder()
     header.id = m_orderId;
     header.customer = customer;
     header.orderNumber = number;
-    header.orderDate = dtOrderDate->date();
-    header.dueDate = dtDueDate->date();
+    header.orderDate = shell::dateOrEmpty(dtOrderDate);
+    header.dueDate = shell::dateOrEmpty(dtDueDate);
     header.status = lblStatus->text();
     header.shipTo = {txtShipTo->text(), txtAddress1->text(), txtAddress2->text(), txtCity->text(),
                      txtState->text(),  txtZip->text(),      txtPhone->text(),    txtFax->text()};

@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/configuration.h"
 #include "core/cursor.h"
+#include "shell/defaultbutton.h"
 #include "shell/enterkey.h"
 #include "core/formats.h"
 #include "shell/listgrid.h"
@@ -27,7 +28,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaObject>
@@ -123,7 +126,8 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
 
     shell::attachTypeAhead(cmbCustomer);
     shell::attachSelectOnFocus(txtOrderNumber);
-    btnFind->setDefault(true);
+    // Enter in the search fields runs Find (the grid takes Enter to open an order).
+    shell::attachDefaultButton(this, btnFind);
 
     connect(btnFind, &QPushButton::clicked, this, &OrderNavigatorForm::UpdateGrids);
     connect(btnClear, &QPushButton::clicked, this, [this] { clearCriteria(); });
@@ -151,7 +155,17 @@ void OrderNavigatorForm::showEvent(QShowEvent *event)
     if (m_placed)
         return;
     m_placed = true;
-    shell::placeAtTopLeft(this, [](const QSize &main) { return QSize(600, int(main.height() * 0.9)); });
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && shell::mainWindow()) {
+        // Never so narrow that a column of the orders is hidden, nor wider
+        // than the work area.
+        const int frame = sub->width() - vsfgOrders->viewport()->width();
+        const int columns = vsfgOrders->horizontalHeader()->length() + vsfgOrders->verticalScrollBar()->sizeHint().width();
+        const QSize area = shell::mainWindow()->workArea()->viewport()->size();
+        const int width = qMin(qMax(600, columns + frame), qMax(600, area.width()));
+        const int height = qMin(int(shell::mainWindow()->height() * 0.9), qMax(400, area.height()));
+        sub->setGeometry(0, 0, width, height);
+    }
 }
 
 SearchCriteria OrderNavigatorForm::criteria() const
@@ -171,34 +185,39 @@ void OrderNavigatorForm::UpdateGrids()
     core::BusyCursor busy;
     emptyItems();
     m_lastStatement = searchStatement(criteria());
-    auto found = std::make_shared<data::Recordset>();
-    shell::reportingDbErrors([&] { *found = data::sharedDatabase().query(m_lastStatement); }, this);
-    // Cells are made as they are shown, so a search that finds every order of
-    // the last years still answers at once.
-    auto column = [&](const char *name) { return found->fieldIndex(QLatin1String(name)); };
-    const std::array<int, 11> plain = {column("OrderNumber"), column("Customer"), -1, -1, column("Status"), -1, -1,
-                                       column("ShipToPhone"), column("ShipToFax"), -1, column("ID")};
-    const std::array<int, 3> dates = {column("OrderDate"), column("DueDate"), column("DateAdded")};
-    const int total = column("Total");
-    const std::array<int, 6> ship = {column("ShipTo"), column("ShipToAddress1"), column("ShipToAddress2"),
-                                     column("ShipToCity"), column("ShipToState"), column("ShipToZip")};
-    vsfgOrders->setSource(found->recordCount(), [found, plain, dates, total, ship](int r, int c) -> QString {
-        const std::vector<QVariant> &row = found->rows()[size_t(r)];
-        auto text = [&](int i) { return i < 0 || row[size_t(i)].isNull() ? QString() : row[size_t(i)].toString(); };
-        switch (c) {
-        case ColOrderDate:
-            return core::formatShortDate(data::toDate(row[size_t(dates[0])]));
-        case ColDueDate:
-            return core::formatShortDate(data::toDate(row[size_t(dates[1])]));
-        case ColDateAdded:
-            return core::formatShortDate(data::toDate(row[size_t(dates[2])]));
-        case ColTotal:
-            return core::formatMoneyCell(row[size_t(total)].toDouble());
-        case ColShipTo:
-            return shipToText({text(ship[0]), text(ship[1]), text(ship[2]), text(ship[3]), text(ship[4]), text(ship[5]), {}, {}});
-        default:
-            return text(plain[size_t(c)]);
+    std::shared_ptr<FoundOrders> found;
+    shell::reportingDbErrors([&] { found = std::make_shared<FoundOrders>(data::sharedDatabase(), criteria()); }, this);
+    if (!found) {
+        vsfgOrders->setSource(0, {});
+        return;
+    }
+    // Orders are read a page at a time as their rows are drawn or read.
+    vsfgOrders->setSource(found->count(), [found](int r, int c) -> QString {
+        try {
+            auto text = [&](const char *column) {
+                const QVariant v = found->value(r, QLatin1String(column));
+                return v.isNull() ? QString() : v.toString();
+            };
+            auto date = [&](const char *column) { return core::formatShortDate(data::toDate(found->value(r, QLatin1String(column)))); };
+            switch (c) {
+            case ColNumber: return text("OrderNumber");
+            case ColCustomer: return text("Customer");
+            case ColOrderDate: return date("OrderDate");
+            case ColDueDate: return date("DueDate");
+            case ColStatus: return text("Status");
+            case ColTotal: return core::formatMoneyCell(found->value(r, QStringLiteral("Total")).toDouble());
+            case ColShipTo:
+                return shipToText({text("ShipTo"), text("ShipToAddress1"), text("ShipToAddress2"), text("ShipToCity"),
+                                   text("ShipToState"), text("ShipToZip"), {}, {}});
+            case ColPhone: return text("ShipToPhone");
+            case ColFax: return text("ShipToFax");
+            case ColDateAdded: return date("DateAdded");
+            case ColOrderId: return QString::number(found->id(r));
+            }
+        } catch (const data::DbError &) {
+            // A page that cannot be read shows empty; the next search tries again.
         }
+        return QString();
     });
     vsfgOrders->setColumnHidden(ColTotal, core::currentConfiguration().hidePrices);
 }

@@ -4,6 +4,7 @@
 #include "data/quoting.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 using data::sqlNumber;
 using data::sqlText;
@@ -168,7 +169,9 @@ QStringList plantNames(data::Database &db)
     return out;
 }
 
-QString searchStatement(const SearchCriteria &c)
+namespace {
+// What a search asks for and in which order, after "... FROM Orders".
+QString searchFilter(const SearchCriteria &c)
 {
     QStringList clauses;
     if (!c.customer.isEmpty())
@@ -180,10 +183,52 @@ QString searchStatement(const SearchCriteria &c)
                        .arg(data::sqlDate(c.startDate), data::sqlDate(c.endDate));
     if (!c.orderNumber.isEmpty())
         clauses << QStringLiteral(" Orders.OrderNumber Like ") + data::sqlLikeContains(c.orderNumber);
-    QString statement = QStringLiteral("SELECT * FROM Orders");
+    QString filter;
     if (!clauses.isEmpty())
-        statement += QStringLiteral(" WHERE ") + clauses.join(QStringLiteral(" AND "));
-    return statement + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+        filter += QStringLiteral(" WHERE ") + clauses.join(QStringLiteral(" AND "));
+    return filter + QStringLiteral(" ORDER BY Orders.Customer, Orders.OrderNumber");
+}
+} // namespace
+
+QString searchStatement(const SearchCriteria &c)
+{
+    return QStringLiteral("SELECT * FROM Orders") + searchFilter(c);
+}
+
+FoundOrders::FoundOrders(data::Database &db, const SearchCriteria &criteria)
+    : m_db(&db)
+{
+    // The index on (Customer, OrderNumber) gives the keys in order without sorting.
+    data::Recordset keys = db.query(QStringLiteral("SELECT Orders.ID FROM Orders") + searchFilter(criteria));
+    m_ids.reserve(size_t(keys.recordCount()));
+    for (const std::vector<QVariant> &row : keys.rows())
+        m_ids.push_back(row[0].toLongLong());
+}
+
+QVariant FoundOrders::value(int row, const QString &column)
+{
+    if (row < 0 || row >= count())
+        return {};
+    const int pageNumber = row / kPageRows;
+    auto found = m_pages.find(pageNumber);
+    if (found == m_pages.end()) {
+        QStringList ids;
+        const int end = std::min(count(), (pageNumber + 1) * kPageRows);
+        for (int r = pageNumber * kPageRows; r < end; ++r)
+            ids << sqlNumber(m_ids[size_t(r)]);
+        Page page;
+        page.rows = m_db->query(QStringLiteral("SELECT * FROM Orders WHERE ID IN (%1)").arg(ids.join(QLatin1Char(','))));
+        const int idColumn = page.rows.fieldIndex(QStringLiteral("ID"));
+        for (int r = 0; r < page.rows.recordCount(); ++r)
+            page.at.emplace(page.rows.rows()[size_t(r)][size_t(idColumn)].toLongLong(), r);
+        found = m_pages.emplace(pageNumber, std::move(page)).first;
+    }
+    const Page &page = found->second;
+    const auto at = page.at.find(id(row));
+    const int field = page.rows.fieldIndex(column);
+    if (at == page.at.end() || field < 0)
+        return {}; // deleted since the search
+    return page.rows.rows()[size_t(at->second)][size_t(field)];
 }
 
 QString shipToText(const ShipTo &s)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "data/recordset.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace data { class Database; }
@@ -77,6 +81,30 @@ struct SearchCriteria {
     QString orderNumber;
 };
 QString searchStatement(const SearchCriteria &criteria);
+
+// The orders a search found, read a page at a time as they are shown: the
+// search itself reads only their keys, in order, so a search that finds every
+// order of the last years answers at once. Reads raise DbError.
+class FoundOrders {
+public:
+    FoundOrders(data::Database &db, const SearchCriteria &criteria);
+
+    int count() const { return int(m_ids.size()); }
+    qint64 id(int row) const { return m_ids[size_t(row)]; }
+    // A column of the found order at row (its page read when first needed).
+    QVariant value(int row, const QString &column);
+
+    static constexpr int kPageRows = 250;
+
+private:
+    struct Page {
+        data::Recordset rows;
+        std::unordered_map<qint64, int> at; // order ID -> row of the page
+    };
+    data::Database *m_db;
+    std::vector<qint64> m_ids;
+    std::map<int, Page> m_pages;
+};
 
 // "Ship To, Address1, [Address2, ]City, State Zip"
 QString shipToText(const ShipTo &shipTo);

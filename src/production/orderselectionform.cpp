@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "shell/formlayout.h"
 #include "shell/enterkey.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
@@ -50,6 +51,7 @@ OrderSelectionForm::OrderSelectionForm(const QString &formName, std::function<vo
 
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachCancelButton(this, btnCancel);
     shell::onEnterKey(cmbOrder, [this] { printClicked(); });
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     escape->setContext(Qt::WidgetWithChildrenShortcut);

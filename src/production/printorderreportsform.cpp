@@ -5,6 +5,7 @@
 #include "core/cursor.h"
 #include "shell/formlayout.h"
 #include "shell/grid.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 
@@ -166,6 +167,7 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
             fillGrid(*id);
     });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachCancelButton(this, btnCancel);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     // The space bar marks and unmarks the current grid row, whichever of its

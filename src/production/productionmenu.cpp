@@ -43,7 +43,7 @@ shell::ScreenFactory selection(const char *name, std::function<void(qint64)> pri
 
 void openReportSelection(qint64 orderId, bool shippingOnly)
 {
-    auto *form = qobject_cast<PrintOrderReportsForm *>(shell::openScreen(kReportSelection));
+    auto *form = qobject_cast<PrintOrderReportsForm *>(shell::openScreen(kReportSelection, QStringLiteral("Report Selection")));
     if (!form)
         return;
     form->FillOrderID(orderId);

@@ -5,6 +5,7 @@
 #include "reporting/reportlayout.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cmath>
 
 namespace reporting {
@@ -151,22 +152,53 @@ Band companyHeadingBand(qreal width, const QString &title, BandKind kind)
     return b;
 }
 
-Band columnHeadingBand(const std::vector<Column> &columns, qreal x, BandKind kind)
+namespace {
+const FontSpec kHeadingFont{8, true};
+const qreal kCellPadding = 3; // each side of a column's text
+
+// Every column at least as wide as its heading; what a column gains is taken
+// from the widest column whose text may wrap, so the row keeps its width.
+std::vector<Column> fittedToHeadings(std::vector<Column> columns)
 {
+    qreal gained = 0;
+    for (Column &c : columns) {
+        const qreal needed = std::ceil(textWidth(c.heading, kHeadingFont)) + 2 * kCellPadding + 1;
+        if (c.width < needed) {
+            gained += needed - c.width;
+            c.width = needed;
+        }
+    }
+    Column *give = nullptr;
+    for (Column &c : columns)
+        if (c.canGrow && (!give || c.width > give->width))
+            give = &c;
+    if (give && gained > 0) {
+        const qreal least = std::ceil(textWidth(give->heading, kHeadingFont)) + 2 * kCellPadding + 1;
+        give->width = std::max(least, give->width - gained);
+    }
+    return columns;
+}
+} // namespace
+
+Band columnHeadingBand(const std::vector<Column> &given, qreal x, BandKind kind)
+{
+    const std::vector<Column> columns = fittedToHeadings(given);
     Band b;
     b.kind = kind;
     b.height = 18;
     qreal left = x;
     for (const Column &c : columns) {
-        b.elements.push_back(label(c.heading, left + 3, 2, c.width - 6, 12, {8, true}, c.align | Qt::AlignVCenter));
+        b.elements.push_back(label(c.heading, left + kCellPadding, 2, c.width - 2 * kCellPadding, 12, kHeadingFont,
+                                   c.align | Qt::AlignVCenter));
         left += c.width;
     }
     b.elements.push_back(line(x, 15, left - x, 0.6));
     return b;
 }
 
-Band detailBand(const std::vector<Column> &columns, qreal x, qreal height)
+Band detailBand(const std::vector<Column> &given, qreal x, qreal height)
 {
+    const std::vector<Column> columns = fittedToHeadings(given); // as under the headings
     Band b;
     b.kind = BandKind::Detail;
     b.height = height;

@@ -40,6 +40,17 @@ QFont reportFont(const FontSpec &spec)
     return font;
 }
 
+qreal textWidth(const QString &text, const FontSpec &spec)
+{
+    if (text.isEmpty())
+        return 0;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return text.size() * spec.pointSize * 0.6; // a generous estimate without fonts
+    QFont font = reportFont(spec);
+    font.setPixelSize(int(std::lround(spec.pointSize * 10)));
+    return QFontMetricsF(font).horizontalAdvance(text) / 10;
+}
+
 qreal wrappedTextHeight(const QString &text, const FontSpec &spec, qreal width)
 {
     if (text.isEmpty())

@@ -59,6 +59,8 @@ LaidReport layoutReport(const Report &report);
 
 // The font an item is drawn with. Sizes are in points.
 QFont reportFont(const FontSpec &spec);
+// The width, in points, that text takes on one line.
+qreal textWidth(const QString &text, const FontSpec &font);
 // The height, in points, that text wrapped into the width takes.
 qreal wrappedTextHeight(const QString &text, const FontSpec &font, qreal width);
 

@@ -201,8 +201,10 @@ QString tableCsv(const BoundData &data)
 
 } // namespace
 
-QString reportCsv(const Report &report)
+QString reportCsv(const Report &report, bool spreadsheet)
 {
+    if (spreadsheet)
+        return tableCsv(report.data());
     QString out;
     for (const QString &name : report.textsSet()) {
         QString value = report.texts().value(name);
@@ -220,9 +222,9 @@ QString reportCsv(const Report &report)
     return out;
 }
 
-void writeCsv(const Report &report, const QString &path)
+void writeCsv(const Report &report, const QString &path, bool spreadsheet)
 {
-    writeWhole(path, reportCsv(report).toUtf8());
+    writeWhole(path, reportCsv(report, spreadsheet).toUtf8());
 }
 
 } // namespace reporting

@@ -31,8 +31,10 @@ void writePdf(const Report &report, const QString &path);
 void writePdf(const Report &report, const LaidReport &laid, const QString &path);
 
 // The report's data as CSV: one "# name: value" line per text object set,
-// then the bound columns by name and one line per row.
-QString reportCsv(const Report &report);
-void writeCsv(const Report &report, const QString &path);
+// then the bound columns by name and one line per row (bunlinectl's form).
+// A spreadsheet's form (spreadsheet = true) is the header line and the rows
+// of the main table only.
+QString reportCsv(const Report &report, bool spreadsheet = false);
+void writeCsv(const Report &report, const QString &path, bool spreadsheet = false);
 
 } // namespace reporting

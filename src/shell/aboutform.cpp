@@ -1,6 +1,7 @@
 #include "shell/formlayout.h"
 #include "shell/aboutform.h"
 
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 
 #include <QFileInfo>
@@ -61,6 +62,7 @@ AboutForm::AboutForm(QWidget *parent)
     setMinimumWidth(320);
 
     connect(btnOK, &QPushButton::clicked, this, &QWidget::close);
+    attachCancelButton(this, btnOK);
     connect(btnSysInfo, &QPushButton::clicked, this, &AboutForm::startSystemInformation);
 }
 

@@ -35,7 +35,33 @@ private:
     QWidget *m_screen;
     QPointer<QPushButton> m_button;
 };
+class CancelButtonFilter : public QObject {
+public:
+    CancelButtonFilter(QWidget *screen, QPushButton *button)
+        : QObject(screen)
+        , m_button(button)
+    {
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape
+            || static_cast<QKeyEvent *>(event)->modifiers() != Qt::NoModifier)
+            return false;
+        if (m_button && m_button->isEnabled())
+            m_button->click();
+        return true;
+    }
+
+private:
+    QPointer<QPushButton> m_button;
+};
 } // namespace
+
+void attachCancelButton(QWidget *screen, QPushButton *button)
+{
+    screen->installEventFilter(new CancelButtonFilter(screen, button));
+}
 
 void attachDefaultButton(QWidget *screen, QPushButton *button)
 {

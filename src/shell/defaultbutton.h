@@ -11,4 +11,8 @@ namespace shell {
 // button does not apply.) Fields that use Enter themselves keep it.
 void attachDefaultButton(QWidget *screen, QPushButton *button);
 
+// Makes button the screen's Cancel: Escape pressed anywhere in the screen
+// presses it (an open drop-down list still takes its own Escape first).
+void attachCancelButton(QWidget *screen, QPushButton *button);
+
 } // namespace shell

@@ -1,6 +1,9 @@
 #include "shell/enterkey.h"
 
+#include <QAbstractButton>
 #include <QEvent>
+#include <QPointer>
+#include <vector>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -39,6 +42,30 @@ private:
 void onEnterKey(QWidget *widget, std::function<void()> action)
 {
     widget->installEventFilter(new EnterFilter(widget, std::move(action)));
+}
+
+void enterWalk(std::initializer_list<QWidget *> steps)
+{
+    const std::vector<QPointer<QWidget>> walk(steps.begin(), steps.end());
+    for (size_t i = 0; i < walk.size(); ++i) {
+        if (i + 1 == walk.size()) {
+            if (auto *button = qobject_cast<QAbstractButton *>(walk[i].data()))
+                onEnterKey(button, [button] {
+                    if (button->isEnabled())
+                        button->click();
+                });
+            continue;
+        }
+        onEnterKey(walk[i], [walk, i] {
+            for (size_t next = i + 1; next < walk.size(); ++next) {
+                QWidget *step = walk[next];
+                if (step && step->isEnabled() && step->isVisibleTo(step->window())) {
+                    step->setFocus(Qt::TabFocusReason);
+                    return;
+                }
+            }
+        });
+    }
 }
 
 } // namespace shell

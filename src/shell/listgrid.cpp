@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QSignalBlocker>
 
 namespace shell {
 
@@ -142,6 +143,20 @@ void ListGrid::selectRowIndex(int row)
     }
     setCurrentIndex(m_model->index(row, 0));
     selectRow(row);
+}
+
+void ListGrid::focusInEvent(QFocusEvent *event)
+{
+    if (currentIndex().isValid()) {
+        QTableView::focusInEvent(event);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(selectionModel());
+        QTableView::focusInEvent(event);
+        selectionModel()->clear();
+    }
+    viewport()->update();
 }
 
 void ListGrid::fit()

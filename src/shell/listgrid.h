@@ -43,6 +43,11 @@ signals:
     // The current row moved to another row (-1: none).
     void currentRowChanged(int row);
 
+protected:
+    // Taking the focus (back from another window, or by Tab) chooses no row:
+    // a list that was emptied of its choice stays so until the user picks one.
+    void focusInEvent(QFocusEvent *event) override;
+
 private:
     ListGridModel *m_model;
 };

@@ -5,7 +5,15 @@
 #include "shell/messages.h"
 #include "core/permissions.h"
 
+#include "data/database.h"
+#include "shell/conventions.h"
+
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QSet>
+#include <QSettings>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <algorithm>
 #include <QMdiArea>
@@ -34,6 +42,7 @@ const MenuEntry kMenu[] = {
     {"File", "mnuCompanySetup", "Company Setup", "Company Info"},
     {"File", "mnuDownloadCatalogue", "Download Catalogue...", nullptr, true},
     {"File", "mnuExchangeOrders", "Exchange Orders...", nullptr, true},
+    {"File", "mnuLogOff", "Log Off", nullptr},
     {"File", "Exit", "Exit", nullptr},
     {nullptr, "Orders", "Orders", nullptr},
     {"Orders", "OrdNav", "Order Navigator", "Order Navigator"},
@@ -88,6 +97,34 @@ bool isSubmenu(const QString &control)
     return false;
 }
 
+// The caption with a mnemonic: the first of its letters that no earlier item
+// of the same menu has taken, so every item is reached from the keyboard
+// without changing its text.
+QString withMnemonic(const QString &caption, QSet<QChar> &taken)
+{
+    for (int i = 0; i < caption.size(); ++i) {
+        const QChar c = caption[i].toLower();
+        if (!c.isLetterOrNumber() || taken.contains(c))
+            continue;
+        taken.insert(c);
+        return caption.left(i) + QLatin1Char('&') + caption.mid(i);
+    }
+    return caption;
+}
+
+const char *const kSettingsGeometry = "MainWindow/geometry";
+const char *const kSettingsState = "MainWindow/state";
+
+// A menu item or screen this build does not have, named by its caption.
+void sayNotAvailable(const QString &name, QWidget *parent)
+{
+    const MenuEntry *entry = findEntry(name);
+    const QString caption = entry ? QLatin1String(entry->caption) : name;
+    showMessage(QStringLiteral("Not Available"),
+                QStringLiteral("\"%1\" is not part of this build of Bunline yet.").arg(caption),
+                MessageIcon::Information, MessageButtons::Ok, parent);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -102,7 +139,109 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(m_workArea);
     resize(1024, 768);
     buildMenu();
+    buildKeys();
+    m_userStatus = new QLabel(this);
+    m_userStatus->setObjectName(QStringLiteral("lblStatusUser"));
+    m_databaseStatus = new QLabel(this);
+    m_databaseStatus->setObjectName(QStringLiteral("lblStatusDatabase"));
+    statusBar()->addWidget(m_userStatus);
+    statusBar()->addWidget(m_databaseStatus, 1);
+    updateStatus();
+    installKeyboardConventions();
     g_mainWindow = this;
+}
+
+void MainWindow::buildKeys()
+{
+    struct Key { const char *name; QKeySequence key; void (MainWindow::*run)(); };
+    const Key keys[] = {
+        {"actCloseChild", QKeySequence(Qt::CTRL | Qt::Key_F4), &MainWindow::closeActiveChild},
+        {"actNextChild", QKeySequence(Qt::CTRL | Qt::Key_Tab), &MainWindow::nextChild},
+        {"actPreviousChild", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), &MainWindow::previousChild},
+        {"actMenuBar", QKeySequence(Qt::Key_F10), &MainWindow::enterMenuBar},
+    };
+    for (const Key &k : keys) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(k.name));
+        action->setShortcut(k.key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, k.run);
+        addAction(action);
+    }
+}
+
+void MainWindow::closeActiveChild()
+{
+    if (QMdiSubWindow *active = m_workArea->activeSubWindow())
+        active->close();
+}
+
+void MainWindow::nextChild()
+{
+    m_workArea->activateNextSubWindow();
+}
+
+void MainWindow::previousChild()
+{
+    m_workArea->activatePreviousSubWindow();
+}
+
+void MainWindow::enterMenuBar()
+{
+    for (QAction *top : menuBar()->actions())
+        if (top->isEnabled()) {
+            menuBar()->setFocus(Qt::ShortcutFocusReason);
+            menuBar()->setActiveAction(top);
+            return;
+        }
+}
+
+void MainWindow::updateStatus()
+{
+    const QString user = core::currentUser().userName;
+    m_userStatus->setText(user.isEmpty() ? QStringLiteral("Not logged in") : QStringLiteral("User: %1").arg(user));
+    QString where;
+    if (data::hasSharedDatabase()) {
+        const data::ConnectionSettings &c = data::sharedDatabase().settings();
+        where = c.dialect == data::Dialect::SQLite ? c.database : QStringLiteral("%1/%2").arg(c.host, c.database);
+    }
+    m_databaseStatus->setText(where.isEmpty() ? QString() : QStringLiteral("Database: %1").arg(where));
+}
+
+void MainWindow::showRestored()
+{
+    QSettings settings;
+    const QByteArray geometry = settings.value(QLatin1String(kSettingsGeometry)).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // The first start takes the whole screen.
+        showMaximized();
+        return;
+    }
+    restoreState(settings.value(QLatin1String(kSettingsState)).toByteArray());
+    show();
+}
+
+void MainWindow::saveLayout() const
+{
+    QSettings settings;
+    settings.setValue(QLatin1String(kSettingsGeometry), saveGeometry());
+    settings.setValue(QLatin1String(kSettingsState), saveState());
+}
+
+bool MainWindow::logOff()
+{
+    m_workArea->closeAllSubWindows();
+    const QList<QMdiSubWindow *> left = m_workArea->subWindowList();
+    if (std::any_of(left.begin(), left.end(), [](QMdiSubWindow *sub) { return sub->isVisible(); }))
+        return false; // a screen asked to stay open
+    // Windows closed by their frame go at once, before the login window opens.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_open.clear();
+    core::setCurrentUser({});
+    lockMenu();
+    updateStatus();
+    showLogin();
+    return true;
 }
 
 MainWindow::~MainWindow()
@@ -114,9 +253,10 @@ MainWindow::~MainWindow()
 void MainWindow::buildMenu()
 {
     QHash<QString, QMenu *> menus;
+    QHash<QString, QSet<QChar>> mnemonics; // taken letters, per parent menu
     for (const MenuEntry &e : kMenu) {
         const QString control = QLatin1String(e.control);
-        const QString caption = QLatin1String(e.caption);
+        const QString caption = withMnemonic(QLatin1String(e.caption), mnemonics[QLatin1String(e.parent)]);
         QMenu *parentMenu = e.parent ? menus.value(QLatin1String(e.parent)) : nullptr;
         QAction *action;
         if (isSubmenu(control)) {
@@ -179,6 +319,12 @@ QMdiSubWindow *MainWindow::addChild(QWidget *widget)
     QMdiSubWindow *sub = m_workArea->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
+    // The frame's own menu also claims Ctrl+F4; two claims make the key do
+    // nothing, so the main window's one stays.
+    if (QMenu *frameMenu = sub->systemMenu())
+        for (QAction *action : frameMenu->actions())
+            if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4))
+                action->setShortcut({});
     // A screen that closes itself (its Exit button) takes its frame with it.
     QPointer<QMdiSubWindow> frame(sub);
     connect(widget, &QObject::destroyed, sub, [frame] {
@@ -186,8 +332,18 @@ QMdiSubWindow *MainWindow::addChild(QWidget *widget)
             frame->close();
     });
     sub->adjustSize();
+    fitChild(sub);
     sub->move(0, 0);
     return sub;
+}
+
+void MainWindow::fitChild(QMdiSubWindow *sub) const
+{
+    // Within the work area, unless the screen cannot be that small: then the
+    // work area scrolls.
+    const QSize area = m_workArea->viewport()->size();
+    const QSize least = sub->minimumSizeHint().expandedTo(sub->minimumSize());
+    sub->resize(sub->size().boundedTo(area).expandedTo(least));
 }
 
 QWidget *MainWindow::openedScreen(const QString &name) const
@@ -221,6 +377,10 @@ void MainWindow::choose(const QString &controlName)
         emit exitRequested();
         return;
     }
+    if (controlName == QLatin1String("mnuLogOff")) {
+        logOff();
+        return;
+    }
     const QString permission = permissionFor(controlName);
     if (!permission.isEmpty()) {
         bool allowed = false;
@@ -244,11 +404,7 @@ void MainWindow::choose(const QString &controlName)
         reportingDbErrors([&] { openScreen(controlName); }, this);
         return;
     }
-    const MenuEntry *entry = findEntry(controlName);
-    const QString caption = entry ? QLatin1String(entry->caption) : controlName;
-    showMessage(QStringLiteral("Not Available"),
-                QStringLiteral("\"%1\" is not part of this build of Bunline yet.").arg(caption),
-                MessageIcon::Information, MessageButtons::Ok, this);
+    sayNotAvailable(controlName, this);
 }
 
 QWidget *MainWindow::showLogin()
@@ -261,6 +417,7 @@ QWidget *MainWindow::showLogin()
     const QSize area = m_workArea->viewport()->size();
     sub->move(qMax(0, (area.width() - sub->width()) / 2), qMax(0, (area.height() - sub->height()) / 2));
     connect(login, &LoginForm::loggedIn, this, &MainWindow::unlockMenu);
+    connect(login, &LoginForm::loggedIn, this, &MainWindow::updateStatus);
     connect(login, &LoginForm::closeRequested, this, &MainWindow::exitRequested);
     sub->show();
     m_workArea->setActiveSubWindow(sub);
@@ -277,6 +434,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    saveLayout();
     event->accept();
     emit exitRequested();
 }
@@ -286,9 +444,16 @@ MainWindow *mainWindow()
     return g_mainWindow;
 }
 
-QWidget *openScreen(const QString &name)
+QWidget *openScreen(const QString &name, const QString &caption)
 {
-    return g_mainWindow ? g_mainWindow->openScreen(name) : nullptr;
+    if (!g_mainWindow)
+        return nullptr;
+    if (!g_mainWindow->hasScreen(name)) {
+        // A screen that this build lacks is said so, never passed over in silence.
+        sayNotAvailable(caption.isEmpty() ? name : caption, g_mainWindow);
+        return nullptr;
+    }
+    return g_mainWindow->openScreen(name);
 }
 
 } // namespace shell

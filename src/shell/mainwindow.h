@@ -6,6 +6,7 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -66,6 +67,24 @@ public:
     // unlocks the menu.
     QWidget *showLogin();
 
+    // Shows the window as the user left it at the last run (QSettings), or
+    // maximised the first time. Closing the window saves its geometry.
+    void showRestored();
+    void saveLayout() const;
+
+    // File > Log Off: closes every child window (unless one asks to stay),
+    // forgets the user, locks the menu and opens the login window. False when
+    // a window stayed open.
+    bool logOff();
+
+    // The status bar: who is logged in and which database is open.
+    void updateStatus();
+
+    // Ctrl+F4, Ctrl+Tab and Ctrl+Shift+Tab on the child windows.
+    void closeActiveChild();
+    void nextChild();
+    void previousChild();
+
 signals:
     // File > Exit, the login window's Close or the frame's close button.
     void exitRequested();
@@ -75,19 +94,26 @@ protected:
 
 private:
     void buildMenu();
+    void buildKeys();
+    void enterMenuBar();
+    void fitChild(QMdiSubWindow *sub) const;
 
     QMdiArea *m_workArea = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, ScreenFactory> m_factories;
     QHash<QString, MenuCommand> m_commands;
     QHash<QString, QPointer<QWidget>> m_open;
+    QLabel *m_userStatus = nullptr;
+    QLabel *m_databaseStatus = nullptr;
 };
 
 // The main window of the running program; nullptr when there is none (tests of
 // a single screen).
 MainWindow *mainWindow();
 // Opens a screen through the running main window, for screens that open
-// another screen; nullptr when there is no main window.
-QWidget *openScreen(const QString &name);
+// another screen; nullptr when there is no main window, and nullptr with the
+// "Not Available" message when this build has no such screen.
+// caption names the screen in that message (the name itself when empty).
+QWidget *openScreen(const QString &name, const QString &caption = {});
 
 } // namespace shell

@@ -59,15 +59,18 @@ MessageAnswer MessageRecorder::take(const ShownMessage &message)
     return answer;
 }
 
-MessageAnswer showMessage(const QString &title, const QString &text, MessageIcon icon, MessageButtons buttons,
-                          QWidget *parent)
+MessageAnswer ask(const ShownMessage &message, QWidget *parent)
 {
     if (g_recorder)
-        return g_recorder->take({title, text, icon, buttons});
+        return g_recorder->take(message);
 
-    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), parent ? parent : QApplication::activeWindow());
+    const MessageButtons buttons = message.buttons;
+    QMessageBox box(boxIcon(message.icon), message.title, message.text, boxButtons(buttons),
+                    parent ? parent : QApplication::activeWindow());
     if (buttons == MessageButtons::YesNo)
         box.setEscapeButton(QMessageBox::No);
+    if (message.defaultAnswer == MessageAnswer::No)
+        box.setDefaultButton(QMessageBox::No);
     // A message box must not show the busy cursor of the work that raised it.
     const bool overridden = QApplication::overrideCursor() != nullptr;
     if (overridden)
@@ -88,6 +91,12 @@ MessageAnswer showMessage(const QString &title, const QString &text, MessageIcon
     return MessageAnswer::Ok;
 }
 
+MessageAnswer showMessage(const QString &title, const QString &text, MessageIcon icon, MessageButtons buttons,
+                          QWidget *parent)
+{
+    return ask({title, text, icon, buttons, firstAnswer(buttons)}, parent);
+}
+
 void showWarning(const QString &title, const QString &text, QWidget *parent)
 {
     showMessage(title, text, MessageIcon::Warning, MessageButtons::Ok, parent);
@@ -96,6 +105,11 @@ void showWarning(const QString &title, const QString &text, QWidget *parent)
 bool askYesNo(const QString &title, const QString &text, MessageIcon icon, QWidget *parent)
 {
     return showMessage(title, text, icon, MessageButtons::YesNo, parent) == MessageAnswer::Yes;
+}
+
+bool askYesDefaultNo(const QString &title, const QString &text, MessageIcon icon, QWidget *parent)
+{
+    return ask({title, text, icon, MessageButtons::YesNo, MessageAnswer::No}, parent) == MessageAnswer::Yes;
 }
 
 void showDbError(const data::DbError &error, QWidget *parent)

@@ -21,6 +21,9 @@ struct ShownMessage {
     QString text;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    // The button Enter presses: the first one, or No for a question that
+    // deletes or duplicates.
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
 };
 
 // Shows a modal message box over the active window (or parent) and answers the
@@ -34,6 +37,11 @@ void showWarning(const QString &title, const QString &text, QWidget *parent = nu
 // A Yes/No question; true for Yes.
 bool askYesNo(const QString &title, const QString &text, MessageIcon icon = MessageIcon::Question,
               QWidget *parent = nullptr);
+
+// A Yes/No question that deletes or duplicates something: No is the default
+// button, so Enter never destroys. True for Yes.
+bool askYesDefaultNo(const QString &title, const QString &text, MessageIcon icon = MessageIcon::Question,
+                     QWidget *parent = nullptr);
 
 // A statement the database refused: the database's message and the statement,
 // as a critical message titled "Database Error". The caller's screen stays as
@@ -68,7 +76,7 @@ public:
     int unusedAnswers() const { return int(m_answers.size()); }
 
 private:
-    friend MessageAnswer showMessage(const QString &, const QString &, MessageIcon, MessageButtons, QWidget *);
+    friend MessageAnswer ask(const ShownMessage &, QWidget *);
     MessageAnswer take(const ShownMessage &message);
 
     std::vector<ShownMessage> m_messages;

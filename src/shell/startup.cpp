@@ -82,7 +82,7 @@ StartedProgram startUp(const QString &configurationPath, const std::function<voi
     core::BusyCursor busy;
     program.window = std::make_unique<MainWindow>();
     registerScreens(*program.window);
-    program.window->show();
+    program.window->showRestored();
     program.window->lockMenu();
     if (companyMissing)
         reportingDbErrors([&] { program.window->openScreen(QStringLiteral("mnuCompanySetup")); });

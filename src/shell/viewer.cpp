@@ -276,7 +276,7 @@ void Viewer::exportPdf(const QString &path)
 void Viewer::exportCsv(const QString &path)
 {
     core::BusyCursor busy;
-    writeCsv(*m_report, path);
+    writeCsv(*m_report, path, true); // for a spreadsheet: the header line and the rows
 }
 
 QString Viewer::suggestedFileName(const QString &extension) const

@@ -98,7 +98,7 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
 {
     StyleForm *form = openStyleScreen();
     ASSERT_TRUE(form);
-    form->styleEntry->fgTree->setCurrentItem(row(form, {"Acme", "9-SOFA"}));
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
     form->styleEntry->btnCopyStyle->click();
     auto *copy = tool<CopyStyleForm>("frmCopyStyle");
     ASSERT_TRUE(copy);
@@ -139,7 +139,7 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
     EXPECT_TRUE(child(acme, QStringLiteral("9B-SOFA"))) << "the tree moved to the new style";
 
     // Cancel closes without copying and gives the screen back.
-    form->styleEntry->fgTree->setCurrentItem(row(form, {"Acme", "9-SOFA"}));
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
     form->styleEntry->btnCopyStyle->click();
     tool<CopyStyleForm>("frmCopyStyle")->btnCancel->click();
     settle();
@@ -153,7 +153,7 @@ TEST_F(CatalogueToolsScreens, DuplicateListsOtherStylesAndCopiesToTheChosenOnes)
     form->styleEntry->btnDuplicate->click();
     EXPECT_FALSE(tool<StyleDuplicateCompForm>("frmStyleDuplicateComp")) << "nothing without a chosen line";
 
-    form->styleEntry->fgTree->setCurrentItem(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
     form->styleEntry->btnDuplicate->click();
     auto *duplicate = tool<StyleDuplicateCompForm>("frmStyleDuplicateComp");
     ASSERT_TRUE(duplicate);
@@ -175,7 +175,7 @@ TEST_F(CatalogueToolsScreens, DuplicateListsOtherStylesAndCopiesToTheChosenOnes)
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(count("SELECT * FROM StyleOperation"), 1);
 
-    form->styleEntry->fgTree->setCurrentItem(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
     form->styleEntry->btnDuplicate->click();
     duplicate = tool<StyleDuplicateCompForm>("frmStyleDuplicateComp");
     duplicate->lstStyles->item(1)->setSelected(true);
@@ -246,7 +246,7 @@ TEST_F(CatalogueToolsScreens, DISABLED_Pictures)
     StyleForm *form = openStyleScreen();
     window->resize(1280, 960);
     window->show();
-    form->styleEntry->fgTree->setCurrentItem(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
     form->styleEntry->btnCopyStyle->click();
     tool<QWidget>("frmCopyStyle")->grab().save(dir + QStringLiteral("/copystyle.png"));
     tool<CopyStyleForm>("frmCopyStyle")->close();

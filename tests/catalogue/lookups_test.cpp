@@ -78,7 +78,7 @@ protected:
     void select(QTreeWidgetItem *item)
     {
         ASSERT_TRUE(item);
-        form->styleEntry->fgTree->setCurrentItem(item);
+        form->styleEntry->fgTree->choose(item);
     }
     // A pick by the user, as the list reports it: the entry (when it changes),
     // then the pick. The user acts from the event loop.

@@ -145,7 +145,7 @@ protected:
     QTreeWidgetItem *acme() { return child(root(), QStringLiteral("Acme")); }
     QTreeWidgetItem *style9Row() { return child(expanded(acme()), QStringLiteral("9-SOFA")); }
     QTreeWidgetItem *seatRow() { return child(expanded(style9Row()), QStringLiteral("(2) - 10-Seat")); }
-    void select(QTreeWidgetItem *item) { form->styleEntry->fgTree->setCurrentItem(item); }
+    void select(QTreeWidgetItem *item) { form->styleEntry->fgTree->choose(item); }
     void click(QPushButton *button) { button->click(); }
     void pick(QComboBox *list, const QString &text)
     {
@@ -290,6 +290,17 @@ TEST_F(StyleFormTest, SelectingRowsFillsTheFrames)
     EXPECT_EQ(form->styleEntry->txtOperationQty->text(), "0.0");
     EXPECT_EQ(form->styleEntry->cmbOperation2->currentIndex(), -1);
     EXPECT_EQ(form->styleEntry->cmbPlant2->currentIndex(), 0);
+
+    // The arrow keys only move through the tree: the frames keep what they show
+    // (and any edit in them) until a row is clicked or Enter is pressed.
+    form->styleEntry->txtQty->setText(QStringLiteral("7"));
+    form->styleEntry->fgTree->setFocus();
+    QTest::keyClick(form->styleEntry->fgTree, Qt::Key_Up);
+    EXPECT_NE(form->styleEntry->fgTree->currentItem(), seatRow()->child(1));
+    EXPECT_EQ(form->styleEntry->txtQty->text(), "7");
+    EXPECT_EQ(form->styleEntry->txtOperationQty->text(), "0.0");
+    QTest::keyClick(form->styleEntry->fgTree, Qt::Key_Return);
+    EXPECT_EQ(form->styleEntry->txtOperationQty->text(), "0.25") << "Enter fills the row the cursor is on";
 
     // The root or a customer only empties the frames.
     select(acme());
@@ -476,8 +487,13 @@ TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
         {"line quantity in words", [this] {
              select(seatRow());
              form->styleEntry->txtQty->setText(QStringLiteral("two"));
-         }, "cmbComponentSave2", "Invalid Information", "Qty must be a number (or left empty). Nothing was saved.",
+         }, "cmbComponentSave2", "Invalid Information", "Qty must be a number. Nothing was saved.",
          "SELECT * FROM StyleComponent WHERE Qty = 2"},
+        // The message above must not offer what this one refuses.
+        {"line quantity left empty", [this] {
+             select(seatRow());
+             form->styleEntry->txtQty->clear();
+         }, "cmbComponentSave2", "Invalid Information", notEnough, "SELECT * FROM StyleComponent WHERE Qty = 2"},
         {"operation split in words", [this] {
              select(expanded(seatRow())->child(1));
              form->styleEntry->txtOperationQty->setText(QStringLiteral("half"));
@@ -999,11 +1015,11 @@ TEST_F(StyleFormPictures, DISABLED_EveryTab)
             continue;
         QTreeWidgetItem *style = customer->child(0);
         style->setExpanded(true);
-        form.styleEntry->fgTree->setCurrentItem(style);
+        form.styleEntry->fgTree->choose(style);
         if (style->childCount() > 0) {
             style->child(0)->setExpanded(true);
             if (style->child(0)->childCount() > 0)
-                form.styleEntry->fgTree->setCurrentItem(style->child(0)->child(0));
+                form.styleEntry->fgTree->choose(style->child(0)->child(0));
         }
         break;
     }

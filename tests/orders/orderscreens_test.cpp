@@ -10,10 +10,12 @@
 #include "shell/messages.h"
 #include "support/testdatabase.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -307,6 +309,200 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
     opened = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->txtOrderNumber->text(), nav->vsfgOrders->cell(0, 0));
+}
+
+TEST_F(OrderScreens, ANewOrderShowsNoShipToBeforeItsCustomer)
+{
+    OrderEntryForm *f = entry();
+    for (QLineEdit *field : {f->txtShipTo, f->txtAddress1, f->txtCity, f->txtState, f->txtZip, f->txtPhone})
+        EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
+    pick(f->cmbCustomer, QStringLiteral("Cedar Ridge"));
+    EXPECT_EQ(f->txtCity->text(), QStringLiteral("Hickory"));
+}
+
+TEST_F(OrderScreens, WithHiddenPricesEnterGoesFromQtyToSave)
+{
+    core::Configuration c;
+    c.hidePrices = true;
+    core::setCurrentConfiguration(c);
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-9"));
+    m_main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    type(f->txtLine, QStringLiteral("L1"));
+    pick(f->cmbStyle, QStringLiteral("1200-LOVE"));
+    type(f->txtQty, QStringLiteral("2"));
+    QTest::keyClick(f->txtQty, Qt::Key_Return);
+    EXPECT_TRUE(f->btnSaveItem->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(f->vsfgItems->rowCount(), 1);
+    EXPECT_EQ(m_messages.count(), 0);
+}
+
+TEST_F(OrderScreens, AnOrderWithoutDatesKeepsThemEmpty)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("DATED"));
+    f->dtOrderDate->setDate(QDate(2024, 3, 5));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    f = newOrder(QStringLiteral("Amberline"), QStringLiteral("UNDATED"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    db().execute(QStringLiteral("UPDATE Orders SET OrderDate = NULL, DueDate = NULL WHERE OrderNumber = 'UNDATED'"));
+    const auto idOf = [this](const char *number) {
+        return db().query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = '%1'").arg(QLatin1String(number)))
+            .integer(QStringLiteral("ID"));
+    };
+
+    // The window shows a dated order first, then is reused for the undated one.
+    f = entry();
+    f->OpenOrder(idOf("DATED"));
+    EXPECT_EQ(f->dtOrderDate->date(), QDate(2024, 3, 5));
+    f->OpenOrder(idOf("UNDATED"));
+    EXPECT_TRUE(f->dtOrderDate->text().trimmed().isEmpty());
+    EXPECT_TRUE(f->dtDueDate->text().trimmed().isEmpty());
+    f->btnSave->click();
+    settle();
+    data::Recordset saved = db().query(QStringLiteral("SELECT OrderDate, DueDate FROM Orders WHERE OrderNumber = 'UNDATED'"));
+    EXPECT_TRUE(saved.value(QStringLiteral("OrderDate")).isNull());
+    EXPECT_TRUE(saved.value(QStringLiteral("DueDate")).isNull());
+}
+
+TEST_F(OrderScreens, TheNavigatorRefreshLeavesNoOrderChosen)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("A1"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    OrderNavigatorForm *nav = navigator();
+    nav->vsfgOrders->selectRowIndex(0);
+    QTest::keyClick(nav->vsfgOrders, Qt::Key_Return);
+    f = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
+    ASSERT_NE(f, nullptr);
+    f->btnSave->click();
+    settle();
+    // The focus comes back to the orders grid, which must not choose row 1 again.
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(nav->vsfgOrders, &back);
+    EXPECT_EQ(nav->vsfgOrders->currentRowIndex(), -1);
+    EXPECT_EQ(nav->vsfgItems->columnCount(), 0);
+    EXPECT_EQ(nav->Frame3->title(), QStringLiteral("Line Items"));
+}
+
+TEST_F(OrderScreens, SavingWithoutReportSelectionSaysSo)
+{
+    // A build with order entry but no production paperwork screens.
+    shell::MainWindow bare;
+    bare.registerScreen(QStringLiteral("OrderEntry"), [] { return new OrderEntryForm; });
+    auto *f = qobject_cast<OrderEntryForm *>(bare.openScreen(QStringLiteral("OrderEntry")));
+    pick(f->cmbCustomer, QStringLiteral("Amberline"));
+    type(f->txtOrderNumber, QStringLiteral("PO-2"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Orders")), 1);
+    EXPECT_EQ(m_messages.last().title, QStringLiteral("Not Available"));
+    EXPECT_EQ(m_messages.last().text, QStringLiteral("\"Report Selection\" is not part of this build of Bunline yet."));
+}
+
+TEST_F(OrderScreens, QuestionsThatDestroyDefaultToNo)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-1"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    f->vsfgItems->setCurrentCell(0, 0);
+    m_messages.answer(shell::MessageAnswer::No);
+    f->btnDeleteItem->click();
+    EXPECT_EQ(m_messages.last().defaultAnswer, shell::MessageAnswer::No);
+    EXPECT_EQ(f->vsfgItems->rowCount(), 1);
+    f->btnSave->click();
+    settle();
+    f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-1"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
+    m_messages.answer(shell::MessageAnswer::No);
+    f->btnSave->click();
+    EXPECT_EQ(m_messages.last().title, QStringLiteral("Order Number Exists"));
+    EXPECT_EQ(m_messages.last().defaultAnswer, shell::MessageAnswer::No);
+    EXPECT_EQ(m_messages.unusedAnswers(), 0);
+}
+
+// A saved order opened again: its own ship-to and prices, no duplicate
+// question, and the total stored after lines are deleted and edited.
+TEST_F(OrderScreens, ReopeningAnOrderKeepsWhatItsOwn)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-7"));
+    type(f->txtShipTo, QStringLiteral("Amberline Annex"));
+    type(f->txtCity, QStringLiteral("Oxford"));
+    for (const char *line : {"L1", "L2", "L3"}) {
+        type(f->txtLine, QLatin1String(line));
+        pick(f->cmbStyle, QStringLiteral("1200-SOFA"));
+        type(f->txtQty, QStringLiteral("2"));
+        type(f->txtPriceEach, QStringLiteral("120")); // a negotiated price, below the catalogue's $131.00
+        f->btnSaveItem->click();
+    }
+    f->btnSave->click();
+    settle();
+    const qint64 id = db().query(QStringLiteral("SELECT ID FROM Orders")).integer(QStringLiteral("ID"));
+    m_messages.clear();
+
+    f = entry();
+    f->OpenOrder(id);
+    EXPECT_EQ(f->txtShipTo->text(), QStringLiteral("Amberline Annex")) << "not the customer's default";
+    EXPECT_EQ(f->txtCity->text(), QStringLiteral("Oxford"));
+    f->vsfgItems->setCurrentCell(1, 0);
+    EXPECT_EQ(f->txtPriceEach->text(), QStringLiteral("$120.00")) << "the line's price, not the catalogue's";
+    type(f->txtQty, QStringLiteral("5"));
+    f->btnSaveItem->click();
+    f->vsfgItems->setCurrentCell(0, 0);
+    m_messages.answer(shell::MessageAnswer::Yes);
+    f->btnDeleteItem->click();
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(m_messages.count(), 1) << "only the delete question; a saved order is never a duplicate of itself";
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Orders")), 1);
+    data::Recordset order = db().query(QStringLiteral("SELECT Total, ShipTo FROM Orders"));
+    EXPECT_DOUBLE_EQ(order.number(QStringLiteral("Total")), 5 * 120 + 2 * 120);
+    EXPECT_EQ(order.text(QStringLiteral("ShipTo")), QStringLiteral("Amberline Annex"));
+    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT SUM(PriceExt) AS S FROM OrderItems")).number(QStringLiteral("S")), 840);
+}
+
+TEST_F(OrderScreens, TheNavigatorFollowsOrderEntryHoweverItCloses)
+{
+    OrderNavigatorForm *nav = navigator();
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 0);
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("X1"));
+    f->btnExit->click();
+    settle();
+    db().execute(QStringLiteral("INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X2', 'Open', 0)"));
+    f = entry();
+    f->parentWidget()->close(); // the close box
+    settle();
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 1);
+    f = entry();
+    db().execute(QStringLiteral("INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X3', 'Open', 0)"));
+    f->btnExit->click();
+    settle();
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 2);
+
+    // Enter in a search field runs Find.
+    type(nav->txtOrderNumber, QStringLiteral("X3"));
+    QTest::keyClick(nav->txtOrderNumber, Qt::Key_Return);
+    EXPECT_EQ(nav->vsfgOrders->rowCount(), 1);
+}
+
+TEST_F(OrderScreens, TheNavigatorIsWideEnoughForItsColumns)
+{
+    data::addRow(db(), QStringLiteral("Orders"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
+                                                 {QStringLiteral("OrderNumber"), QStringLiteral("A-2024-000123")},
+                                                 {QStringLiteral("Status"), QStringLiteral("Open")},
+                                                 {QStringLiteral("ShipTo"), QStringLiteral("Amberline Warehouse North")},
+                                                 {QStringLiteral("ShipToAddress1"), QStringLiteral("1200 Industrial Parkway")},
+                                                 {QStringLiteral("Total"), 1234.5}});
+    OrderNavigatorForm *nav = navigator();
+    QTest::qWait(10);
+    const int columns = nav->vsfgOrders->horizontalHeader()->length();
+    EXPECT_GE(nav->vsfgOrders->viewport()->width(), columns) << "every column shows";
+    EXPECT_GE(nav->parentWidget()->width(), 600);
 }
 
 } // namespace

@@ -367,3 +367,49 @@ TEST(ReportLayout, FormatsWriteValuesForTheOffice)
 }
 
 } // namespace
+
+namespace {
+
+// Every fixed caption of every report fits the room it is given, and no band
+// runs past the page: a heading wider than its column would run into the next
+// one or be cut.
+void expectCaptionsFit(const ReportDefinition &d, const QString &where)
+{
+    const qreal page = d.contentWidth();
+    for (const Band &band : d.bands)
+        for (const Element &e : band.elements) {
+            EXPECT_LE(e.x + e.width, page + 0.5) << where.toStdString() << ": " << e.text.toStdString() << e.name.toStdString()
+                                                 << " runs past the page";
+            if (e.kind != ElementKind::Label || e.text.contains(QLatin1Char('\n')) || e.canGrow)
+                continue;
+            EXPECT_LE(textWidth(e.text, e.font), e.width + 0.5)
+                << where.toStdString() << ": \"" << e.text.toStdString() << "\" is wider than its " << e.width << " points";
+        }
+    // Captions side by side on a line leave room between them (printers draw
+    // text a shade wider than it measures).
+    const auto textSpan = [](const Element &e) {
+        const qreal width = textWidth(e.text, e.font);
+        const qreal left = e.align & Qt::AlignRight ? e.x + e.width - width
+                         : e.align & Qt::AlignHCenter ? e.x + (e.width - width) / 2 : e.x;
+        return std::pair{left, left + width};
+    };
+    for (const Band &band : d.bands)
+        for (const Element &a : band.elements)
+            for (const Element &b : band.elements) {
+                if (a.kind != ElementKind::Label || b.kind != ElementKind::Label || a.text.contains(QLatin1Char('\n'))
+                    || a.y >= b.y + b.height || b.y >= a.y + a.height || textSpan(b).first <= textSpan(a).first)
+                    continue;
+                EXPECT_LE(textSpan(a).second + 3, textSpan(b).first)
+                    << where.toStdString() << ": \"" << a.text.toStdString() << "\" runs into \"" << b.text.toStdString() << "\"";
+            }
+    for (const auto &sub : d.subreports)
+        expectCaptionsFit(*sub, where + QStringLiteral(" / ") + sub->name);
+}
+
+} // namespace
+
+TEST(ReportLayout, EveryCaptionFitsItsColumn)
+{
+    for (const QString &name : definitionNames())
+        expectCaptionsFit(*findDefinition(name), name);
+}

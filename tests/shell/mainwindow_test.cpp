@@ -122,7 +122,7 @@ TEST_F(MainMenu, EveryItemHasItsCaptionAndAKnownPermission)
     for (const auto &c : captions) {
         QAction *action = window->menuAction(c.control);
         ASSERT_NE(action, nullptr) << c.control;
-        EXPECT_EQ(action->text(), c.caption);
+        EXPECT_EQ(action->text().remove(QLatin1Char('&')), c.caption);
         EXPECT_TRUE(action->shortcut().isEmpty());
     }
     EXPECT_NE(window->findChild<QMenu *>("AR"), nullptr);

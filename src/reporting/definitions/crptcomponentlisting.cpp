@@ -19,7 +19,8 @@ DefinitionPtr crptComponentListing()
     const Qt::Alignment centre = Qt::AlignHCenter;
     const std::vector<Column> columns = {
         {QStringLiteral("ID"), QStringLiteral("ID"), 55},
-        {QStringLiteral("Description"), QStringLiteral("Description"), 150 + (w - 720), Format::Text, Qt::AlignLeft, {}, true},
+        // What the other columns leave of the page; it wraps.
+        {QStringLiteral("Description"), QStringLiteral("Description"), w - 588, Format::Text, Qt::AlignLeft, {}, true},
         {QStringLiteral("Thick"), QStringLiteral("Thickness"), 38, Format::Dimension, right},
         {QStringLiteral("Width"), QStringLiteral("Width"), 38, Format::Dimension, right},
         {QStringLiteral("Length"), QStringLiteral("Length"), 40, Format::Dimension, right},

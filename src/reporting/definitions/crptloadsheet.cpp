@@ -37,7 +37,7 @@ DefinitionPtr crptLoadSheet()
         Column(QStringLiteral("Style"), {}, 100, Format::Text, Qt::AlignLeft,
                [](const RowView &r) { return QVariant(r.text(QStringLiteral("Name")) + QStringLiteral("-") + r.text(QStringLiteral("Type"))); }, true),
         Column(QStringLiteral("Component"), QStringLiteral("ComponentID"), 70),
-        Column(QStringLiteral("Description"), QStringLiteral("Description"), 130, Format::Text, Qt::AlignLeft, {}, true),
+        Column(QStringLiteral("Description"), QStringLiteral("Description"), 110, Format::Text, Qt::AlignLeft, {}, true),
         Column(QStringLiteral("Size"), {}, 70, Format::Text, Qt::AlignLeft,
                [](const RowView &r) { return sizeText(r, QStringLiteral("Thickness"), QStringLiteral("Width"), QStringLiteral("Length")); }),
         Column(QStringLiteral("Pieces"), QStringLiteral("Qty"), 46, Format::Number, Qt::AlignRight),

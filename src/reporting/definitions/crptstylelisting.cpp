@@ -3,6 +3,10 @@
 // instructions and sizes.
 #include "reporting/definitions/definitions.h"
 #include "reporting/report.h"
+#include "reporting/reportlayout.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace reporting::definitions {
 
@@ -19,8 +23,10 @@ DefinitionPtr crptStyleListing()
          f("StyleOperation.Width", FieldType::Number), f("StyleOperation.Length", FieldType::Number)});
     const qreal w = d->contentWidth();
     // Columns shared by component lines and their operations.
-    const qreal c1 = 14, c2 = 100, c3 = 350, c4 = 470;
     const FontSpec headingFont{7.5, true, true};
+    // The first column holds its heading; the description gives way to it.
+    const qreal c1 = 14, c2 = std::max<qreal>(100, c1 + std::ceil(textWidth(QStringLiteral("Component / Operation"), headingFont)) + 6),
+                c3 = 350, c4 = 470;
 
     d->groups.push_back({QStringLiteral("Customer"), {}, false});
     d->groups.push_back({QStringLiteral("StyleID"), {}, false});
