@@ -308,6 +308,13 @@ void MainWindow::registerScreen(const QString &name, ScreenFactory factory)
     m_factories.insert(name, std::move(factory));
 }
 
+QStringList MainWindow::screenNames() const
+{
+    QStringList names = m_factories.keys();
+    names.sort();
+    return names;
+}
+
 void MainWindow::registerCommand(const QString &name, MenuCommand command)
 {
     m_commands.insert(name, std::move(command));

@@ -36,6 +36,8 @@ public:
     void registerScreen(const QString &name, ScreenFactory factory);
     void registerCommand(const QString &name, MenuCommand command);
     bool hasScreen(const QString &name) const { return m_factories.contains(name); }
+    // Every name a screen is registered under, sorted.
+    QStringList screenNames() const;
 
     // Opens the screen registered under name without a permission check, at the
     // top left of the work area; a screen already open stays as it is and is

@@ -236,29 +236,4 @@ TEST_F(CatalogueToolsScreens, PriceChangeChecksRateAndSelectionThenChangesTheCho
     EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(style9)).number("Price"), 10);
 }
 
-// Pictures of the three tools for a person to look at:
-// BUNLINE_SCREENSHOT_DIR=/tmp/shots catalogue_tests --gtest_also_run_disabled_tests --gtest_filter='*Tools*Pictures*'
-TEST_F(CatalogueToolsScreens, DISABLED_Pictures)
-{
-    const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP();
-    StyleForm *form = openStyleScreen();
-    window->resize(1280, 960);
-    window->show();
-    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
-    form->styleEntry->btnCopyStyle->click();
-    tool<QWidget>("frmCopyStyle")->grab().save(dir + QStringLiteral("/copystyle.png"));
-    tool<CopyStyleForm>("frmCopyStyle")->close();
-    settle();
-    form->styleEntry->btnDuplicate->click();
-    tool<StyleDuplicateCompForm>("frmStyleDuplicateComp")->lstStyles->item(0)->setSelected(true);
-    tool<QWidget>("frmStyleDuplicateComp")->grab().save(dir + QStringLiteral("/duplicate.png"));
-    auto *prices = qobject_cast<StylePriceChangeForm *>(window->openScreen(QStringLiteral("StylePriceChange")));
-    prices->cmbCustomer->setCurrentIndex(0);
-    prices->txtAmount->setText(QStringLiteral("0.05"));
-    prices->grab().save(dir + QStringLiteral("/pricechange.png"));
-    window->grab().save(dir + QStringLiteral("/tools-mainwindow.png"));
-}
-
 } // namespace

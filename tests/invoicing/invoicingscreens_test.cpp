@@ -234,26 +234,4 @@ TEST_F(InvoicingScreens, PaymentRefusalsClearTheScreen)
 
 namespace {
 
-// Pictures of both screens, for a person to look at:
-// BUNLINE_SCREENSHOT_DIR=/tmp/shots xvfb-run -a invoicing_tests --gtest_also_run_disabled_tests --gtest_filter='*Pictures*'
-TEST_F(InvoicingScreens, DISABLED_Pictures)
-{
-    const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP();
-    InvoicesForm &f = invoices();
-    f.cmbCustomer->setCurrentIndex(f.cmbCustomer->findText(s("Amberline Furniture")));
-    pick(f.lstOrders, entry("A-101", "3/10/2026"));
-    f.btnAdd->click();
-    type(f.txtFreight, s("20"));
-    QTest::qWait(100);
-    f.grab().save(dir + QStringLiteral("/invoicing.png"));
-    CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {plant.orders.at(s("C-8"))}});
-    ReceivePaymentForm &p = payments();
-    p.cmbInvoice->setCurrentIndex(0);
-    type(p.txtPaymentAmount, s("100"));
-    QTest::qWait(100);
-    p.grab().save(dir + QStringLiteral("/receivepayment.png"));
-}
-
 } // namespace

@@ -506,38 +506,3 @@ TEST_F(OrderScreens, TheNavigatorIsWideEnoughForItsColumns)
 }
 
 } // namespace
-
-namespace {
-
-// Pictures of both screens on the demo plant, for a person to look at:
-// BUNLINE_SCREENSHOT_DIR=/tmp/shots xvfb-run -a orders_tests --gtest_also_run_disabled_tests --gtest_filter='*Pictures*'
-class OrderPictures : public testsupport::ScreenTest {};
-
-TEST_F(OrderPictures, DISABLED_EntryAndNavigator)
-{
-    const QString dir = qEnvironmentVariable("BUNLINE_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP();
-    core::setCurrentConfiguration({});
-    data::addDemoPlant(db());
-    shell::MessageRecorder messages;
-    shell::MainWindow window;
-    app::registerScreens(window);
-    window.resize(1280, 960);
-    window.show();
-    auto *nav = qobject_cast<OrderNavigatorForm *>(window.openScreen(QStringLiteral("OrdNav")));
-    ASSERT_NE(nav, nullptr);
-    nav->vsfgOrders->selectRowIndex(1);
-    QTest::qWait(100);
-    window.grab().save(dir + QStringLiteral("/navigator.png"));
-    auto *entry = qobject_cast<OrderEntryForm *>(window.openScreen(QStringLiteral("OrderEntry")));
-    ASSERT_NE(entry, nullptr);
-    entry->OpenOrder(nav->vsfgOrders->cell(1, 10).toLongLong());
-    entry->vsfgItems->setCurrentCell(1, 0);
-    QTest::qWait(100);
-    entry->grab().save(dir + QStringLiteral("/orderentry.png"));
-    window.grab().save(dir + QStringLiteral("/mainwindow-orders.png"));
-    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
-}
-
-} // namespace
