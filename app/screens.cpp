@@ -68,7 +68,8 @@ void registerScreens(MainWindow &window)
     window.registerScreen(QStringLiteral("StylePriceChange"), loaded<catalogue::StylePriceChangeForm>());
     // The style screen's tools, opened by name from it.
     window.registerScreen(QStringLiteral("frmCopyStyle"), loaded<catalogue::CopyStyleForm>());
-    window.registerScreen(QStringLiteral("frmStyleDuplicateComp"), [] { return new catalogue::StyleDuplicateCompForm; });
+    window.registerScreen(QStringLiteral("frmStyleDuplicateComp"),
+                          [] { return new catalogue::StyleDuplicateCompForm; });
     production::registerScreens(window);
     serversync::registerScreens(window);
     shipping::registerScreens(window);

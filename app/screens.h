@@ -1,6 +1,8 @@
 #pragma once
 
-namespace shell { class MainWindow; }
+namespace shell {
+class MainWindow;
+} // namespace shell
 
 namespace app {
 

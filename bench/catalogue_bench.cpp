@@ -28,7 +28,6 @@ constexpr int kStylesPerCustomer = 40;
 constexpr int kLinesPerStyle = 10;
 constexpr int kComponents = 2000;
 
-
 QString customerName(int c)
 {
     return QStringLiteral("Customer %1").arg(c, 3, 10, QLatin1Char('0'));
@@ -37,11 +36,7 @@ QString customerName(int c)
 // Rows go in as multi-row INSERTs of a few hundred rows each.
 class BulkInsert {
 public:
-    BulkInsert(data::Database &db, QString head)
-        : m_db(db)
-        , m_head(std::move(head))
-    {
-    }
+    BulkInsert(data::Database &db, QString head) : m_db(db), m_head(std::move(head)) {}
     ~BulkInsert() { flush(); }
     void add(const QStringList &values)
     {
@@ -74,14 +69,19 @@ void generateCatalogue(data::Database &db)
     for (const char *plant : {"Main", "North"})
         db.execute(QStringLiteral("INSERT INTO Plants (Name) VALUES (%1)").arg(sqlText(QLatin1String(plant))));
     for (int s = 1; s <= 12; ++s)
-        db.execute(QStringLiteral("INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES (%1, 'Band Saw', 2, 'Active')")
-                       .arg(sqlText(QStringLiteral("Station %1").arg(s))));
+        db.execute(
+            QStringLiteral(
+                "INSERT INTO Operation (Station, ReportType, Teams, Status) VALUES (%1, 'Band Saw', 2, 'Active')")
+                .arg(sqlText(QStringLiteral("Station %1").arg(s))));
     for (int b = 1; b <= 40; ++b)
-        db.execute(QStringLiteral("INSERT INTO Bun (ID, Width, Length, Status, OffAll) VALUES (%1, 80, 120, 'Active', 0)")
-                       .arg(sqlText(QStringLiteral("B%1").arg(b))));
+        db.execute(
+            QStringLiteral("INSERT INTO Bun (ID, Width, Length, Status, OffAll) VALUES (%1, 80, 120, 'Active', 0)")
+                .arg(sqlText(QStringLiteral("B%1").arg(b))));
     {
-        BulkInsert components(db, QStringLiteral("INSERT INTO Component (ID, Description, Thickness, Width, Length, "
-                                                 "CutStyle, BunID, RailsPerBun, PiecesPerRail, Status, Plant, QtyPerBuggy)"));
+        BulkInsert components(
+            db,
+            QStringLiteral("INSERT INTO Component (ID, Description, Thickness, Width, Length, "
+                           "CutStyle, BunID, RailsPerBun, PiecesPerRail, Status, Plant, QtyPerBuggy)"));
         for (int c = 1; c <= kComponents; ++c)
             components.add({sqlText(c % 3 == 0 ? QStringLiteral("C%1").arg(c) : QString::number(c)),
                             sqlText(QStringLiteral("Part %1").arg(c)), QStringLiteral("4"), QStringLiteral("20"),
@@ -101,25 +101,28 @@ void generateCatalogue(data::Database &db)
             for (int s = 0; s < kStylesPerCustomer; ++s)
                 styles.add({sqlNumber(++id), sqlText(customerName(c)),
                             sqlText(s % 5 == 0 ? QStringLiteral("X%1").arg(s) : QString::number(100 + s * 7)),
-                            sqlText(QLatin1String(s % 2 ? "SOFA" : "CHAIR")), QStringLiteral("5"), QStringLiteral("9.5"),
-                            sqlText(QStringLiteral("Active"))});
+                            sqlText(QLatin1String(s % 2 ? "SOFA" : "CHAIR")), QStringLiteral("5"),
+                            QStringLiteral("9.5"), sqlText(QStringLiteral("Active"))});
     }
     {
         BulkInsert lines(db, QStringLiteral("INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty)"));
-        BulkInsert operations(db, QStringLiteral("INSERT INTO StyleOperation (OperationID, Instructions, Thickness, "
-                                                 "Width, Length, StyleID, ComponentID, SplitQty, Operation2ID)"));
+        BulkInsert operations(db,
+                              QStringLiteral("INSERT INTO StyleOperation (OperationID, Instructions, Thickness, "
+                                             "Width, Length, StyleID, ComponentID, SplitQty, Operation2ID)"));
         int id = 0;
         for (int style = 1; style <= kCustomers * kStylesPerCustomer; ++style)
             for (int l = 0; l < kLinesPerStyle; ++l) {
                 const int component = (style * 7 + l * 131) % kComponents + 1;
-                lines.add({sqlNumber(++id), sqlNumber(style),
-                           sqlText(component % 3 == 0 ? QStringLiteral("C%1").arg(component) : QString::number(component)),
-                           sqlNumber(l % 3 + 1)});
+                lines.add(
+                    {sqlNumber(++id), sqlNumber(style),
+                     sqlText(component % 3 == 0 ? QStringLiteral("C%1").arg(component) : QString::number(component)),
+                     sqlNumber(l % 3 + 1)});
                 if (style <= kStylesPerCustomer) // the first customer's lines have operations
                     for (int op = 0; op < 2; ++op)
-                        operations.add({sqlText(QStringLiteral("Station %1").arg(op + 1)), sqlText(QStringLiteral("cut it")),
-                                        QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), sqlNumber(style),
-                                        sqlNumber(id), QStringLiteral("0.25"), sqlText(QStringLiteral("Station 3"))});
+                        operations.add({sqlText(QStringLiteral("Station %1").arg(op + 1)),
+                                        sqlText(QStringLiteral("cut it")), QStringLiteral("1"), QStringLiteral("2"),
+                                        QStringLiteral("3"), sqlNumber(style), sqlNumber(id), QStringLiteral("0.25"),
+                                        sqlText(QStringLiteral("Station 3"))});
             }
     }
     transaction.commit();
@@ -192,8 +195,8 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     data::OpenOptions options;
     options.create = true;
-    auto db = data::Database::open(QStringLiteral("Driver=SQLite;Database=") + dir.filePath(QStringLiteral("catalogue.db")),
-                                   options);
+    auto db = data::Database::open(
+        QStringLiteral("Driver=SQLite;Database=") + dir.filePath(QStringLiteral("catalogue.db")), options);
     data::createSchema(*db);
     QElapsedTimer timer;
     timer.start();

@@ -47,7 +47,8 @@ BENCHMARK(BM_TranslateRepeatedTop)->RangeMultiplier(4)->Range(256, 16384)->Compl
 void BM_TranslateDeepNesting(benchmark::State &state)
 {
     const int depth = int(state.range(0));
-    const QString statement = QStringLiteral("SELECT ") + QString(depth, QLatin1Char('(')) + QLatin1Char('1') + QString(depth, QLatin1Char(')'));
+    const QString statement = QStringLiteral("SELECT ") + QString(depth, QLatin1Char('(')) + QLatin1Char('1')
+        + QString(depth, QLatin1Char(')'));
     const data::TranslationOptions options{data::Dialect::PostgreSQL, QStringLiteral("quorlanserver")};
     for (auto _ : state)
         benchmark::DoNotOptimize(data::translateStatement(statement, options));
@@ -75,9 +76,10 @@ std::unique_ptr<Fixture> makeDatabase(bool postgres)
     data::createSchema(*f->db);
     data::Transaction tx(*f->db);
     for (int i = 0; i < 10000; ++i)
-        f->db->execute(QStringLiteral("INSERT INTO Component (ID, Description, Thickness, Width, Length, Status, Plant) "
-                                      "VALUES (%1, %2, 2, 24, 72, 'Active', 'Elkhart')")
-                           .arg(data::sqlText(QString::number(i)), data::sqlText(QStringLiteral("Component %1").arg(i))));
+        f->db->execute(
+            QStringLiteral("INSERT INTO Component (ID, Description, Thickness, Width, Length, Status, Plant) "
+                           "VALUES (%1, %2, 2, 24, 72, 'Active', 'Elkhart')")
+                .arg(data::sqlText(QString::number(i)), data::sqlText(QStringLiteral("Component %1").arg(i))));
     tx.commit();
     return f;
 }
@@ -98,8 +100,14 @@ void openRecordset(benchmark::State &state, bool postgres)
         f->db->executeNative(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(f->schema));
 }
 
-void BM_OpenRecordset10k_SQLite(benchmark::State &state) { openRecordset(state, false); }
-void BM_OpenRecordset10k_PostgreSQL(benchmark::State &state) { openRecordset(state, true); }
+void BM_OpenRecordset10k_SQLite(benchmark::State &state)
+{
+    openRecordset(state, false);
+}
+void BM_OpenRecordset10k_PostgreSQL(benchmark::State &state)
+{
+    openRecordset(state, true);
+}
 BENCHMARK(BM_OpenRecordset10k_SQLite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenRecordset10k_PostgreSQL)->Unit(benchmark::kMillisecond);
 

@@ -20,23 +20,33 @@ void buildPlant()
 {
     data::OpenOptions create;
     create.create = true;
-    auto db = data::Database::open(QStringLiteral("Driver=SQLite;Database=") + g_dir->filePath(QStringLiteral("orders.db")), create);
+    auto db = data::Database::open(
+        QStringLiteral("Driver=SQLite;Database=") + g_dir->filePath(QStringLiteral("orders.db")), create);
     data::createSchema(*db);
     data::Transaction tx(*db);
     for (int c = 0; c < 200; ++c)
-        db->execute(QStringLiteral("INSERT INTO Customer (Customer, Status, ShipTo, ShipToAddress1, ShipToCity, ShipToState, ShipToZip) "
-                                   "VALUES ('Customer %1', 'Active', 'Customer %1', '1 Main St', 'Tupelo', 'MS', '38801')").arg(c));
-    db->execute(QStringLiteral("INSERT INTO Style (Customer, Name, Type, Price, Status) VALUES ('Customer 0', '1200', 'SOFA', 131, 'Active')"));
+        db->execute(
+            QStringLiteral(
+                "INSERT INTO Customer (Customer, Status, ShipTo, ShipToAddress1, ShipToCity, ShipToState, ShipToZip) "
+                "VALUES ('Customer %1', 'Active', 'Customer %1', '1 Main St', 'Tupelo', 'MS', '38801')")
+                .arg(c));
     db->execute(QStringLiteral(
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-        "INSERT INTO Orders (OrderNumber, Customer, OrderDate, DueDate, ShipTo, ShipToAddress1, ShipToCity, ShipToState, ShipToZip, "
-        "Status, DateAdded, Total) SELECT 'PO-' || i, 'Customer ' || (i % 200), '2016-08-01', '2016-08-20', 'Customer', '1 Main St', "
-        "'Tupelo', 'MS', '38801', 'Open', '2016-08-01', i FROM n").arg(qEnvironmentVariableIntValue("BUNLINE_BENCH_ORDERS") > 0 ? qEnvironmentVariableIntValue("BUNLINE_BENCH_ORDERS") : 100000));
+        "INSERT INTO Style (Customer, Name, Type, Price, Status) VALUES ('Customer 0', '1200', 'SOFA', 131, 'Active')"));
+    db->execute(
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO Orders (OrderNumber, Customer, OrderDate, DueDate, ShipTo, ShipToAddress1, ShipToCity, ShipToState, ShipToZip, "
+            "Status, DateAdded, Total) SELECT 'PO-' || i, 'Customer ' || (i % 200), '2016-08-01', '2016-08-20', 'Customer', '1 Main St', "
+            "'Tupelo', 'MS', '38801', 'Open', '2016-08-01', i FROM n")
+            .arg(qEnvironmentVariableIntValue("BUNLINE_BENCH_ORDERS") > 0
+                     ? qEnvironmentVariableIntValue("BUNLINE_BENCH_ORDERS")
+                     : 100000));
     db->execute(QStringLiteral(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500) "
         "INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt) SELECT 1, i, 'L' || i, 2, 1, 131, 262 FROM n"));
     tx.commit();
-    data::setSharedDatabase(data::Database::open(QStringLiteral("Driver=SQLite;Database=") + g_dir->filePath(QStringLiteral("orders.db"))));
+    data::setSharedDatabase(
+        data::Database::open(QStringLiteral("Driver=SQLite;Database=") + g_dir->filePath(QStringLiteral("orders.db"))));
 }
 
 void BM_NavigatorSearchAllOrders(benchmark::State &state)

@@ -70,8 +70,8 @@ int main(int argc, char *argv[])
         request.boxes[19] = tickets;
         const QString out = dir.filePath(tickets ? s("all") : s("no-tickets"));
         QDir().mkpath(out);
-        reporting::setPrintFolder(out, qEnvironmentVariableIsSet("BENCH_CSV") ? reporting::PrintFormat::Csv
-                                                                              : reporting::PrintFormat::Pdf);
+        reporting::setPrintFolder(
+            out, qEnvironmentVariableIsSet("BENCH_CSV") ? reporting::PrintFormat::Csv : reporting::PrintFormat::Pdf);
         QElapsedTimer timer;
         timer.start();
         production::Printout printout;

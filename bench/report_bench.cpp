@@ -13,8 +13,9 @@ namespace {
 
 reporting::ReportPtr componentListing(int rows)
 {
-    const QStringList columns = {"ID", "Description", "Thickness", "Width", "Length", "Cutstyle", "Test", "TestRange",
-                                 "BunID", "Topped", "RailsPerBun", "PiecesPerRail", "PrintOnShipping", "Arm", "Tie"};
+    const QStringList columns = {"ID",          "Description",   "Thickness",       "Width", "Length",
+                                 "Cutstyle",    "Test",          "TestRange",       "BunID", "Topped",
+                                 "RailsPerBun", "PiecesPerRail", "PrintOnShipping", "Arm",   "Tie"};
     reporting::ReportTable table{columns, {}};
     for (int i = 0; i < rows; ++i)
         table.rows.push_back({QString::number(1000 + i), QStringLiteral("Seat cushion core %1").arg(i), 4.0, 22.0,

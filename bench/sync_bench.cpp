@@ -33,14 +33,16 @@ const Generated kCatalogue[] = {
     {"StyleType", "ID, Description, Status", "'T' || i, 'Type ' || i, 'Active'", 4},
     {"Plants", "Name", "'Plant ' || i", 2},
     {"Operation", "Station, ReportType, Teams, Status", "'Station ' || i, 'Band Saw', 2, 'Active'", 12},
-    {"Bun", "ID, Width, Length, Grade, Vendor, Status, OffAll", "'B' || i, 80, 120, 'G', 'Vendor ' || (i % 20), 'Active', 0", 40},
+    {"Bun", "ID, Width, Length, Grade, Vendor, Status, OffAll",
+     "'B' || i, 80, 120, 'G', 'Vendor ' || (i % 20), 'Active', 0", 40},
     {"Vendor", "Vendor, City, Status", "'Vendor ' || i, 'Tupelo', 'Active'", 20},
     {"Data", "ID, LaborCostPerHour", "'Data' || i, 12.5", 1},
     {"Component", "ID, Description, Thickness, Width, Length, BunID, RailsPerBun, PiecesPerRail, Status, Plant",
      "'C' || i, 'Component ' || i, 2, 20, 30, 'B' || (i % 40 + 1), 4, 6, 'Active', 'Plant 1'", 2000},
     {"Style", "ID, Customer, Name, Type, Cost, Price, Status",
      "i, 'Customer ' || (i % 500), 'S' || i, 'T' || (i % 4 + 1), 10.25, 20.5, 'Active'", 20000},
-    {"StyleComponent", "ID, StyleID, ComponentID, Qty, BuggySheet", "i, (i - 1) / 10 + 1, 'C' || (i % 2000 + 1), 2, 0", 200000},
+    {"StyleComponent", "ID, StyleID, ComponentID, Qty, BuggySheet", "i, (i - 1) / 10 + 1, 'C' || (i % 2000 + 1), 2, 0",
+     200000},
     {"StyleOperation", "ID, OperationID, Instructions, Thickness, Width, Length, StyleID, ComponentID",
      "i, 'Station ' || (i % 12 + 1), 'Cut', 2, 20, 30, ((i - 1) / 2) / 10 + 1, (i - 1) / 2 + 1", 400000},
 };
@@ -50,7 +52,8 @@ void generate(Database &central)
     data::Transaction tx(central);
     for (const Generated &g : kCatalogue) {
         const QString select = central.dialect() == Dialect::SQLite
-            ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT %2 FROM n")
+            ? QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT %2 FROM n")
             : QStringLiteral("SELECT %2 FROM generate_series(1, %1) AS n(i)");
         central.executeNative(QStringLiteral("INSERT INTO %1 (%2) %3")
                                   .arg(QLatin1String(g.table), QLatin1String(g.columns),
@@ -87,8 +90,8 @@ void measure(const char *backend, Database &local)
         download = std::min(download, seconds([&] { serversync::DownloadCatalogue(local, false); }));
         plain = std::min(plain, seconds([&] { plainCopy(local); }));
     }
-    std::printf("%-10s  DownloadCatalogue %.2f s   plain INSERT INTO ... SELECT %.2f s   ratio %.2f\n", backend, download,
-                plain, download / plain);
+    std::printf("%-10s  DownloadCatalogue %.2f s   plain INSERT INTO ... SELECT %.2f s   ratio %.2f\n", backend,
+                download, plain, download / plain);
 }
 
 } // namespace
@@ -108,7 +111,8 @@ int main(int argc, char *argv[])
         }
         const QString localFile = dir.filePath(QStringLiteral("local.db"));
         data::createSchema(*Database::open(QStringLiteral("Driver=SQLite;Database=") + localFile, create));
-        auto local = Database::open(QStringLiteral("Driver=SQLite;Database=%1;LinkedServer=%2").arg(localFile, centralFile));
+        auto local =
+            Database::open(QStringLiteral("Driver=SQLite;Database=%1;LinkedServer=%2").arg(localFile, centralFile));
         measure("SQLite", *local);
         return 0;
     }
@@ -119,7 +123,9 @@ int main(int argc, char *argv[])
     }
     const data::ConnectionSettings s = data::ConnectionSettings::parse(pg);
     const QString server = QStringLiteral("Driver=PostgreSQL;Host=%1;Port=%2;User=%3;Password=%4;Database=")
-                               .arg(s.host).arg(s.port).arg(s.user, s.password);
+                               .arg(s.host)
+                               .arg(s.port)
+                               .arg(s.user, s.password);
     {
         auto admin = Database::open(server + s.database);
         admin->executeNative(QStringLiteral("DROP DATABASE IF EXISTS bunline_bench_central"));

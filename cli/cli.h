@@ -6,7 +6,9 @@
 #include <memory>
 #include <stdexcept>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace cli {
 

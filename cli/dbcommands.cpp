@@ -27,7 +27,8 @@ QString csvField(const QVariant &v)
         s = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     else
         s = v.toString();
-    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'))) {
+    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n'))
+        || s.contains(QLatin1Char('\r'))) {
         s.replace(QLatin1Char('"'), QLatin1String("\"\""));
         s = QLatin1Char('"') + s + QLatin1Char('"');
     }

@@ -65,8 +65,9 @@ QString positional(Context &ctx, const QString &command, const QString &what)
 int invoice(Context &ctx)
 {
     if (ctx.args.isEmpty() || ctx.takeFlag(QStringLiteral("--help"))) {
-        ctx.out << "usage: bunlinectl invoice CUSTOMER --orders ID[,ID...] [--date D] [--due D] [--freight N] [--misc N] "
-                   "[--memo TEXT]\n";
+        ctx.out
+            << "usage: bunlinectl invoice CUSTOMER --orders ID[,ID...] [--date D] [--due D] [--freight N] [--misc N] "
+               "[--memo TEXT]\n";
         return 0;
     }
     invoicing::NewInvoice invoice;
@@ -97,7 +98,8 @@ int pay(Context &ctx)
     const double amount = amountOption(ctx, QStringLiteral("--amount"), &hasAmount);
     const double adjustment = amountOption(ctx, QStringLiteral("--adjustment"), &hasAdjustment);
     const QDate date = dateOption(ctx, QStringLiteral("--date"), core::currentDate());
-    const qint64 invoice = idArgument(positional(ctx, QStringLiteral("pay"), QStringLiteral("an INVOICE")), QStringLiteral("invoice"));
+    const qint64 invoice =
+        idArgument(positional(ctx, QStringLiteral("pay"), QStringLiteral("an INVOICE")), QStringLiteral("invoice"));
     if (!hasAmount && !hasAdjustment)
         throw CliError(QStringLiteral("pay needs --amount or --adjustment"));
     std::unique_ptr<data::Database> db = ctx.openDatabase();

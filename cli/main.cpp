@@ -48,8 +48,8 @@ bool needsFonts(int argc, char *argv[])
             ++i;
             continue;
         }
-        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0 ||
-            qstrcmp(argv[i], "load-sheet") == 0;
+        return qstrcmp(argv[i], "report") == 0 || qstrcmp(argv[i], "print-order") == 0
+            || qstrcmp(argv[i], "load-sheet") == 0;
     }
     return false;
 }
@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     // of the arguments, and --style is one of ours: it sees the program name only.
     int appArgc = fonts ? 1 : argc;
     const std::unique_ptr<QCoreApplication> application(fonts ? new QGuiApplication(appArgc, argv)
-                                                               : new QCoreApplication(argc, argv));
+                                                              : new QCoreApplication(argc, argv));
     // Every report a command writes carries the company heading it loaded.
     reporting::useLoadedCompanyHeading();
     QTextStream out(stdout);

@@ -47,7 +47,9 @@ int printOrder(Context &ctx)
     if (reportsGiven) {
         for (qint64 box : numbers(reports, QStringLiteral("--reports"))) {
             if (box < 1 || box > production::kReportBoxes)
-                throw CliError(QStringLiteral("--reports: %1 is not a report box (1 to %2)").arg(box).arg(production::kReportBoxes));
+                throw CliError(QStringLiteral("--reports: %1 is not a report box (1 to %2)")
+                                   .arg(box)
+                                   .arg(production::kReportBoxes));
             request.boxes.set(size_t(box));
         }
     } else {
@@ -74,9 +76,11 @@ int printOrder(Context &ctx)
     production::collectPaperwork(printout, *db, request);
     if (!QDir().mkpath(out))
         throw CliError(QStringLiteral("the folder %1 could not be created").arg(out));
-    reporting::setPrintFolder(out, format == QLatin1String("csv") ? reporting::PrintFormat::Csv : reporting::PrintFormat::Pdf);
+    reporting::setPrintFolder(
+        out, format == QLatin1String("csv") ? reporting::PrintFormat::Csv : reporting::PrintFormat::Pdf);
     const int printed = production::printCopies(printout);
-    ctx.out << printed << (printed == 1 ? " copy" : " copies") << " written to " << QDir::toNativeSeparators(out) << "\n";
+    ctx.out << printed << (printed == 1 ? " copy" : " copies") << " written to " << QDir::toNativeSeparators(out)
+            << "\n";
     return 0;
 }
 

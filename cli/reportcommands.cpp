@@ -20,20 +20,19 @@ namespace cli {
 
 namespace {
 
-const char *kReportUsage =
-    "usage: bunlinectl report NAME [options] --out FILE [--format pdf|csv]\n"
-    "reports:\n"
-    "  vendor-listing\n"
-    "  customer-listing\n"
-    "  component-listing\n"
-    "  bun-listing\n"
-    "  style-listing [--customer C [--style S [--type T]]]\n"
-    "  order-report --order ID\n"
-    "  invoice --invoice N\n"
-    "  open-invoices\n"
-    "  customer-statements [--as-of D]       aged as of D (today when absent)\n"
-    "  sales-by-customer --start D --end D [--detail]\n"
-    "The format follows the file's extension (.pdf or .csv) unless --format gives it.\n";
+const char *kReportUsage = "usage: bunlinectl report NAME [options] --out FILE [--format pdf|csv]\n"
+                           "reports:\n"
+                           "  vendor-listing\n"
+                           "  customer-listing\n"
+                           "  component-listing\n"
+                           "  bun-listing\n"
+                           "  style-listing [--customer C [--style S [--type T]]]\n"
+                           "  order-report --order ID\n"
+                           "  invoice --invoice N\n"
+                           "  open-invoices\n"
+                           "  customer-statements [--as-of D]       aged as of D (today when absent)\n"
+                           "  sales-by-customer --start D --end D [--detail]\n"
+                           "The format follows the file's extension (.pdf or .csv) unless --format gives it.\n";
 
 using Builder = std::function<reporting::ReportPtr(data::Database &, Context &)>;
 
@@ -147,7 +146,8 @@ int report(Context &ctx)
     if (it == reports.end())
         throw CliError(QStringLiteral("unknown report \"%1\"; one of: vendor-listing, customer-listing, "
                                       "component-listing, bun-listing, style-listing, order-report, invoice, "
-                                      "open-invoices, customer-statements, sales-by-customer").arg(name));
+                                      "open-invoices, customer-statements, sales-by-customer")
+                           .arg(name));
     const QString out = ctx.takeOption(QStringLiteral("--out"));
     if (out.isEmpty())
         throw CliError(QStringLiteral("report %1 needs --out FILE").arg(name));

@@ -46,7 +46,8 @@ double quantity(const QString &text, const QString &what)
 
 bool hasItem(const std::vector<shipping::OrderLine> &lines, int item)
 {
-    return std::any_of(lines.begin(), lines.end(), [item](const shipping::OrderLine &l) { return l.itemNumber == item; });
+    return std::any_of(lines.begin(), lines.end(),
+                       [item](const shipping::OrderLine &l) { return l.itemNumber == item; });
 }
 
 } // namespace
@@ -149,9 +150,11 @@ int loadSheet(Context &ctx)
         shipping::PrintLoadSheet(printout, *db);
     if (!QDir().mkpath(out))
         throw CliError(QStringLiteral("the folder %1 could not be created").arg(out));
-    reporting::setPrintFolder(out, format == QLatin1String("csv") ? reporting::PrintFormat::Csv : reporting::PrintFormat::Pdf);
+    reporting::setPrintFolder(
+        out, format == QLatin1String("csv") ? reporting::PrintFormat::Csv : reporting::PrintFormat::Pdf);
     const int printed = production::printCopies(printout);
-    ctx.out << printed << (printed == 1 ? " copy" : " copies") << " written to " << QDir::toNativeSeparators(out) << "\n";
+    ctx.out << printed << (printed == 1 ? " copy" : " copies") << " written to " << QDir::toNativeSeparators(out)
+            << "\n";
     return 0;
 }
 

@@ -64,8 +64,8 @@ int main(int argc, char *argv[])
     try {
         data::OpenOptions create;
         create.create = true;
-        auto db = data::Database::open(QStringLiteral("Driver=SQLite;Database=") + dir.filePath(QStringLiteral("demo.db")),
-                                       create);
+        auto db = data::Database::open(
+            QStringLiteral("Driver=SQLite;Database=") + dir.filePath(QStringLiteral("demo.db")), create);
         data::createSchema(*db);
         data::createWorkTables(*db);
         data::addDemoPlant(*db);

@@ -26,8 +26,7 @@ const Column kColumns[] = {
 };
 } // namespace
 
-BunEntry::BunEntry(QWidget *parent)
-    : QWidget(parent)
+BunEntry::BunEntry(QWidget *parent) : QWidget(parent)
 {
     cmbBunID = makeList(this, "cmbBunID", true);
     chkOffAll = shell::named(new QCheckBox(QStringLiteral("\"Off All\""), this), "chkOffAll");

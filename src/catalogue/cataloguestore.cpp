@@ -47,7 +47,8 @@ CatalogueLists loadCatalogueLists(data::Database &db)
         lists.styleTexts << rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"));
         lists.styleIds << rs.text(id);
     }
-    for (data::Recordset rs = db.query(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ") + componentOrder);
+    for (data::Recordset rs =
+             db.query(QStringLiteral("SELECT ID, Description FROM Component ORDER BY ") + componentOrder);
          !rs.isEOF(); rs.moveNext())
         lists.componentTexts << rs.text(id) + QLatin1Char('-') + rs.text(QStringLiteral("Description"));
     return lists;
@@ -57,8 +58,8 @@ void saveKeyedRow(data::Database &db, const QString &table, const QString &keyCo
                   const ColumnValues &values)
 {
     const QString keyText = key.typeId() == QMetaType::QString ? sqlText(key.toString()) : sqlNumber(key.toDouble());
-    data::Recordset rs =
-        db.query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + keyColumn + QStringLiteral(" = ") + keyText);
+    data::Recordset rs = db.query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + keyColumn
+                                  + QStringLiteral(" = ") + keyText);
     if (rs.isEmpty())
         rs.addNew();
     for (const auto &[name, value] : values)
@@ -71,7 +72,8 @@ void saveComponent(data::Database &db, const QString &id, const ColumnValues &va
     data::Transaction transaction(db);
     for (const auto &[name, value] : values)
         if (name.compare(QLatin1String("QtyPerBuggy"), Qt::CaseInsensitive) == 0 && value.toDouble() <= 0)
-            db.execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = NULL WHERE ComponentID = ") + sqlText(id));
+            db.execute(QStringLiteral("UPDATE StyleComponent SET BuggySheet = NULL WHERE ComponentID = ")
+                       + sqlText(id));
     saveKeyedRow(db, QStringLiteral("Component"), QStringLiteral("ID"), id, values);
     transaction.commit();
 }
@@ -104,8 +106,8 @@ void saveBuggyGroups(data::Database &db, const std::vector<std::optional<qint64>
 
 bool styleNameTaken(data::Database &db, const QString &name, const QString &type)
 {
-    return !db.query(QStringLiteral("SELECT ID FROM Style WHERE Name = ") + sqlText(name) + QStringLiteral(" AND Type = ")
-                     + sqlText(type))
+    return !db.query(QStringLiteral("SELECT ID FROM Style WHERE Name = ") + sqlText(name)
+                     + QStringLiteral(" AND Type = ") + sqlText(type))
                 .isEmpty();
 }
 
@@ -114,7 +116,8 @@ std::optional<qint64> copyStyle(data::Database &db, qint64 sourceStyleId, const 
     data::Transaction transaction(db);
     if (styleNameTaken(db, name, type))
         return std::nullopt;
-    const data::Recordset source = db.query(QStringLiteral("SELECT * FROM Style WHERE ID = ") + sqlNumber(sourceStyleId));
+    const data::Recordset source =
+        db.query(QStringLiteral("SELECT * FROM Style WHERE ID = ") + sqlNumber(sourceStyleId));
     if (source.isEmpty())
         return std::nullopt;
     const qint64 styleId = data::addRow(db, QStringLiteral("Style"),
@@ -133,13 +136,14 @@ std::optional<qint64> copyStyle(data::Database &db, qint64 sourceStyleId, const 
                                             {QStringLiteral("Qty"), line.value(QStringLiteral("Qty"))},
                                             {QStringLiteral("StyleID"), styleId}})
                                   .integer(QStringLiteral("ID"));
-        for (data::Recordset op = db.query(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID = ")
-                                           + sqlNumber(sourceStyleId) + QStringLiteral(" AND ComponentID = ")
-                                           + sqlNumber(line.integer(QStringLiteral("ID"))) + QStringLiteral(" ORDER BY ID"));
+        for (data::Recordset op =
+                 db.query(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID = ") + sqlNumber(sourceStyleId)
+                          + QStringLiteral(" AND ComponentID = ") + sqlNumber(line.integer(QStringLiteral("ID")))
+                          + QStringLiteral(" ORDER BY ID"));
              !op.isEOF(); op.moveNext()) {
             ColumnValues values;
-            for (const char *column : {"OperationID", "Instructions", "Thickness", "Width", "Length", "SplitQty",
-                                       "Operation2ID"})
+            for (const char *column :
+                 {"OperationID", "Instructions", "Thickness", "Width", "Length", "SplitQty", "Operation2ID"})
                 values.emplace_back(QLatin1String(column), op.value(QLatin1String(column)));
             values.emplace_back(QStringLiteral("StyleID"), styleId);
             values.emplace_back(QStringLiteral("ComponentID"), lineId);
@@ -213,7 +217,8 @@ void duplicateOperations(data::Database &db, qint64 sourceStyleId, qint64 source
 
 QStringList styleCustomers(data::Database &db)
 {
-    return column(db, QStringLiteral("SELECT DISTINCT Customer FROM Style ORDER BY Customer"), QStringLiteral("Customer"));
+    return column(db, QStringLiteral("SELECT DISTINCT Customer FROM Style ORDER BY Customer"),
+                  QStringLiteral("Customer"));
 }
 
 std::vector<StylePrice> customerStylePrices(data::Database &db, const QString &customer)
@@ -228,9 +233,9 @@ std::vector<StylePrice> customerStylePrices(data::Database &db, const QString &c
         QString money = QLatin1Char('$') + us.toString(std::fabs(price), 'f', 2).remove(QLatin1Char(','));
         if (std::round(price * 100) < 0)
             money.prepend(QLatin1Char('-'));
-        styles.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("Name")) + QLatin1Char('-')
-                                                                + rs.text(QStringLiteral("Type")) + QStringLiteral("    (")
-                                                                + money + QLatin1Char(')')});
+        styles.push_back({rs.integer(QStringLiteral("ID")),
+                          rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"))
+                              + QStringLiteral("    (") + money + QLatin1Char(')')});
     }
     return styles;
 }

@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 // The style catalogue as its screens read and write it: plain functions, no
 // widgets. Writes of several rows run in one transaction, so a failure leaves
@@ -22,17 +24,17 @@ QString naturalOrder(const QString &column);
 
 // The lists every tab of the style screen offers, read once per refresh.
 struct CatalogueLists {
-    QStringList stations;        // Operation.Station in order
-    QStringList componentIds;    // Component.ID in natural order
-    QStringList componentTexts;  // "ID-Description", same order
-    QStringList types;           // StyleType.ID
-    QStringList activeBuns;      // active Bun.ID
-    QStringList buns;            // every Bun.ID
+    QStringList stations;       // Operation.Station in order
+    QStringList componentIds;   // Component.ID in natural order
+    QStringList componentTexts; // "ID-Description", same order
+    QStringList types;          // StyleType.ID
+    QStringList activeBuns;     // active Bun.ID
+    QStringList buns;           // every Bun.ID
     QStringList vendors;
     QStringList plants;
     QStringList customers;
-    QStringList styleTexts;      // "Name-Type" of every style by name
-    QStringList styleIds;        // their Style.ID
+    QStringList styleTexts; // "Name-Type" of every style by name
+    QStringList styleIds;   // their Style.ID
 };
 CatalogueLists loadCatalogueLists(data::Database &db);
 

@@ -38,8 +38,7 @@ const Column kColumns[] = {
 };
 } // namespace
 
-ComponentEntry::ComponentEntry(QWidget *parent)
-    : QWidget(parent)
+ComponentEntry::ComponentEntry(QWidget *parent) : QWidget(parent)
 {
     QWidget *page = this;
     cmbComponentID = makeList(page, "cmbComponentID", true);
@@ -153,8 +152,8 @@ void ComponentEntry::componentIdChanged()
                     return;
                 found = true;
                 showColumns<ComponentEntry>(this, kColumns, rs);
-                for (auto [field, column] : {std::pair{txtRailsPerBun, "RailsPerBun"},
-                                             std::pair{txtPiecesPerRail, "PiecesPerRail"}}) {
+                for (auto [field, column] :
+                     {std::pair{txtRailsPerBun, "RailsPerBun"}, std::pair{txtPiecesPerRail, "PiecesPerRail"}}) {
                     const QString text = numberText(rs, QLatin1String(column), 0);
                     field->setText(text.isEmpty() ? QStringLiteral("0") : text);
                 }
@@ -174,7 +173,8 @@ bool ComponentEntry::qtyPerBuggyLeft()
     if (telling || text.isEmpty() || core::IsNumeric(text))
         return true;
     telling = true;
-    tell(this, QStringLiteral("Invalid Entry"), QStringLiteral("You must enter a numeric value in this field or leave it blank."));
+    tell(this, QStringLiteral("Invalid Entry"),
+         QStringLiteral("You must enter a numeric value in this field or leave it blank."));
     telling = false;
     QTimer::singleShot(0, txtQtyPerBuggy, [field = txtQtyPerBuggy] { field->setFocus(); });
     return false;
@@ -187,7 +187,8 @@ void ComponentEntry::saveComponent()
         || chosenText(cmbCutStyle).isEmpty() || chosenText(cmbTest).isEmpty() || chosenText(cmbPrintShipping).isEmpty()
         || chosenText(cmbArm).isEmpty() || chosenText(cmbComponentStatus).isEmpty()) {
         tell(this, kInvalidInformation,
-             QStringLiteral("You must enter an ID,Description,Test,Print Info,Arm Info, Plant, and Status for the Component."));
+             QStringLiteral(
+                 "You must enter an ID,Description,Test,Print Info,Arm Info, Plant, and Status for the Component."));
         return;
     }
     const std::pair<QLineEdit *, QString> sizeFields[] = {{txtComponentThickness, QStringLiteral("Thickness")},

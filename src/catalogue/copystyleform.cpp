@@ -20,8 +20,7 @@
 
 namespace catalogue {
 
-CopyStyleForm::CopyStyleForm(QWidget *parent)
-    : QWidget(parent)
+CopyStyleForm::CopyStyleForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmCopyStyle"));
     setWindowTitle(QStringLiteral("Copy Style"));
@@ -106,7 +105,8 @@ void CopyStyleForm::save()
         return;
     }
     if (!copy) {
-        tell(this, QStringLiteral("Copy Style"), QStringLiteral("The source style no longer exists. Nothing was copied."));
+        tell(this, QStringLiteral("Copy Style"),
+             QStringLiteral("The source style no longer exists. Nothing was copied."));
         return;
     }
     emit styleCopied(customer, name + QLatin1Char('-') + type);

@@ -76,8 +76,8 @@ ColumnValues columnValues(const Form *form, std::span<const FieldColumn<Form>> c
             value = chosenText(form->*c.list);
             break;
         case FieldKind::Flag:
-            value = c.check ? int((form->*c.check)->isChecked())
-                            : int(chosenText(form->*c.list) == QLatin1String("Yes"));
+            value =
+                c.check ? int((form->*c.check)->isChecked()) : int(chosenText(form->*c.list) == QLatin1String("Yes"));
             break;
         }
         values.emplace_back(QLatin1String(c.column), value);

@@ -9,7 +9,9 @@
 
 class QComboBox;
 
-namespace data { class Recordset; }
+namespace data {
+class Recordset;
+} // namespace data
 
 // Small helpers the catalogue screens share for their lists and fields.
 namespace catalogue {

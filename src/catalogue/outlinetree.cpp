@@ -6,8 +6,7 @@
 
 namespace catalogue {
 
-OutlineTree::OutlineTree(QWidget *parent)
-    : QTreeWidget(parent)
+OutlineTree::OutlineTree(QWidget *parent) : QTreeWidget(parent)
 {
     setColumnCount(1);
     setHeaderHidden(true);

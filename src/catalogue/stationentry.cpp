@@ -21,8 +21,7 @@ const FieldColumn<StationEntry> kColumns[] = {
 };
 } // namespace
 
-StationEntry::StationEntry(QWidget *parent)
-    : QWidget(parent)
+StationEntry::StationEntry(QWidget *parent) : QWidget(parent)
 {
     cmbStationName = makeList(this, "cmbStationName", true);
     cmbReportName = makeList(this, "cmbReportName", false);
@@ -38,8 +37,8 @@ StationEntry::StationEntry(QWidget *parent)
     addField(grid, 3, QStringLiteral("Status:"), cmbOperationStatus, this);
     keepTogether(grid);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(note(QStringLiteral("Operations will define which reports the style information is displayed on."),
-                           this));
+    layout->addWidget(
+        note(QStringLiteral("Operations will define which reports the style information is displayed on."), this));
     layout->addLayout(grid);
     layout->addStretch(1);
     layout->addLayout(buttonRow({btnOperationSave, btnOperationExit}));
@@ -88,7 +87,8 @@ void StationEntry::saveStation()
     if (station.isEmpty() || chosenText(cmbReportName).isEmpty() || chosenText(cmbOperationStatus).isEmpty()
         || !core::IsNumeric(txtTeams->text())) {
         tell(this, kInvalidInformation,
-             QStringLiteral("You must enter a Station Name, Report Name, Number of Teams, and Status for the Operation."));
+             QStringLiteral(
+                 "You must enter a Station Name, Report Name, Number of Teams, and Status for the Operation."));
         return;
     }
     ColumnValues values = columnValues<StationEntry>(this, kColumns);
@@ -96,7 +96,8 @@ void StationEntry::saveStation()
     setColumnValue(values, QStringLiteral("Teams"), core::Val(txtTeams->text()));
     shell::reportingDbErrors(
         [&] {
-            saveKeyedRow(data::sharedDatabase(), QStringLiteral("Operation"), QStringLiteral("Station"), station, values);
+            saveKeyedRow(data::sharedDatabase(), QStringLiteral("Operation"), QStringLiteral("Station"), station,
+                         values);
             cmbStationName->setEditText(QString());
             clearFields();
             emit catalogueChanged();

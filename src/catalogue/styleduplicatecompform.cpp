@@ -19,8 +19,7 @@ namespace catalogue {
 
 using shell::named;
 
-StyleDuplicateCompForm::StyleDuplicateCompForm(QWidget *parent)
-    : QWidget(parent)
+StyleDuplicateCompForm::StyleDuplicateCompForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmStyleDuplicateComp"));
     setWindowTitle(QStringLiteral("Duplicate Style Components"));
@@ -90,10 +89,11 @@ void StyleDuplicateCompForm::LoadStyles()
 
 void StyleDuplicateCompForm::duplicate()
 {
-    if (!shell::askYesDefaultNo(QStringLiteral("Duplication Confirmation"),
-                         QStringLiteral("Are you sure you want to copy the operations for this component to all other "
-                                        "styles with the same component?"),
-                         shell::MessageIcon::None, this))
+    if (!shell::askYesDefaultNo(
+            QStringLiteral("Duplication Confirmation"),
+            QStringLiteral("Are you sure you want to copy the operations for this component to all other "
+                           "styles with the same component?"),
+            shell::MessageIcon::None, this))
         return;
     std::vector<qint64> targets;
     for (int row = 0; row < lstStyles->count(); ++row)

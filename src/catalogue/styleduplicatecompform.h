@@ -10,11 +10,11 @@ namespace catalogue {
 
 // The component line whose operations are copied.
 struct DuplicateSource {
-    QString styleText;     // "Name-Type"
+    QString styleText; // "Name-Type"
     QString styleId;
     QString componentText; // "ID-Description"
     QString componentId;
-    QString lineId;        // StyleComponent.ID
+    QString lineId; // StyleComponent.ID
 };
 
 // frmStyleDuplicateComp, "Duplicate Style Components": copies the operations

@@ -26,8 +26,7 @@ namespace catalogue {
 
 using shell::named;
 
-StyleEntry::StyleEntry(QWidget *parent)
-    : QWidget(parent)
+StyleEntry::StyleEntry(QWidget *parent) : QWidget(parent)
 {
     build();
     applyConfiguration();
@@ -244,8 +243,8 @@ void StyleEntry::applyConfiguration()
                       btnOperationNew, btnOperationsSave2, btnSaveBuggySheet, btnCopyStyle});
     // Cost and price are hidden with their caption, and the layout keeps no room for them.
     const bool hide = core::currentConfiguration().hidePrices;
-    for (QWidget *w : {static_cast<QWidget *>(lblCostPrice), static_cast<QWidget *>(txtCost),
-                       static_cast<QWidget *>(txtPrice)}) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(lblCostPrice), static_cast<QWidget *>(txtCost), static_cast<QWidget *>(txtPrice)}) {
         w->setVisible(!hide);
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(false);

@@ -12,7 +12,9 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidgetItem;
 
-namespace shell { class Grid; }
+namespace shell {
+class Grid;
+} // namespace shell
 
 namespace catalogue {
 
@@ -65,8 +67,8 @@ public:
     QPushButton *btnStyleNew = nullptr;
     QPushButton *btnStyleSave = nullptr;
     QGroupBox *fraComponent = nullptr;
-    QComboBox *cmbStyle = nullptr;      // key of each entry: Style.ID (the cmbStyleID list)
-    QComboBox *cmbComponent = nullptr;  // key of each entry: Component.ID (the cmbCompID list)
+    QComboBox *cmbStyle = nullptr;     // key of each entry: Style.ID (the cmbStyleID list)
+    QComboBox *cmbComponent = nullptr; // key of each entry: Component.ID (the cmbCompID list)
     QLineEdit *txtQty = nullptr;
     QPushButton *btnComponentNew = nullptr;
     QPushButton *cmbComponentSave2 = nullptr;
@@ -121,8 +123,8 @@ private:
     // Removes the loaded rows of a level that carry key (with their children).
     void removeLoadedRows(int level, const QString &key);
     QTreeWidgetItem *goToStyleRow(const QString &customer, const QString &style);
-    void fillStyleFrame(const QString &customer, const QString &name, const QString &type, double cost,
-                        double price, const QString &group);
+    void fillStyleFrame(const QString &customer, const QString &name, const QString &type, double cost, double price,
+                        const QString &group);
 
     // Style frame.
     void customerChosen();

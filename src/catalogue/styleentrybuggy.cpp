@@ -54,7 +54,8 @@ void StyleEntry::UpdateBuggy(const QString &styleId)
         if (group != previous)
             appendBuggyRow(kBreakKey, kBreakText, QString(), true);
         appendBuggyRow(rs.text(QStringLiteral("ID")),
-                       rs.text(QStringLiteral("ComponentID")) + QStringLiteral(" - ") + rs.text(QStringLiteral("Description")),
+                       rs.text(QStringLiteral("ComponentID")) + QStringLiteral(" - ")
+                           + rs.text(QStringLiteral("Description")),
                        core::formatNumber(rs.number(QStringLiteral("QtyPerBuggy"))), false);
         previous = group;
     }

@@ -60,14 +60,14 @@ void StyleEntry::customerChosen()
             data::Database &db = data::sharedDatabase();
             const QString where = QStringLiteral(" FROM Style WHERE Customer = ") + data::sqlText(customer);
             QStringList names;
-            for (data::Recordset rs = db.query(QStringLiteral("SELECT DISTINCT Name") + where
-                                               + QStringLiteral(" ORDER BY Name"));
+            for (data::Recordset rs =
+                     db.query(QStringLiteral("SELECT DISTINCT Name") + where + QStringLiteral(" ORDER BY Name"));
                  !rs.isEOF(); rs.moveNext())
                 names << rs.text(QStringLiteral("Name"));
             fillList(cmbStyleName, names);
             QStringList texts, keys;
-            for (data::Recordset rs = db.query(QStringLiteral("SELECT ID, Name, Type") + where
-                                               + QStringLiteral(" ORDER BY Name"));
+            for (data::Recordset rs =
+                     db.query(QStringLiteral("SELECT ID, Name, Type") + where + QStringLiteral(" ORDER BY Name"));
                  !rs.isEOF(); rs.moveNext()) {
                 texts << rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"));
                 keys << rs.text(QStringLiteral("ID"));
@@ -87,9 +87,10 @@ void StyleEntry::typeChosen()
         return;
     shell::reportingDbErrors(
         [&] {
-            data::Recordset rs = data::sharedDatabase().query(
-                QStringLiteral("SELECT * FROM Style WHERE Name = ") + data::sqlText(name) + QStringLiteral(" AND Type = ")
-                + data::sqlText(type) + QStringLiteral(" AND Customer = ") + data::sqlText(customer));
+            data::Recordset rs =
+                data::sharedDatabase().query(QStringLiteral("SELECT * FROM Style WHERE Name = ") + data::sqlText(name)
+                                             + QStringLiteral(" AND Type = ") + data::sqlText(type)
+                                             + QStringLiteral(" AND Customer = ") + data::sqlText(customer));
             if (!rs.isEmpty()) {
                 txtCost->setText(core::formatMoneyKeepingDecimals(rs.number(QStringLiteral("Cost"))));
                 txtPrice->setText(core::formatMoneyKeepingDecimals(rs.number(QStringLiteral("Price"))));
@@ -141,8 +142,8 @@ void StyleEntry::saveStyle()
         [&] {
             data::Database &db = data::sharedDatabase();
             const QString sameTexts = QStringLiteral(" FROM Style WHERE Customer = ") + data::sqlText(customer)
-                                      + QStringLiteral(" AND Name = ") + data::sqlText(name)
-                                      + QStringLiteral(" AND Type = ") + data::sqlText(type);
+                + QStringLiteral(" AND Name = ") + data::sqlText(name) + QStringLiteral(" AND Type = ")
+                + data::sqlText(type);
             const QString styleId = txtStyleNameID->text();
             // The check and the write share one transaction (and a unique index
             // backs it), so two workstations cannot both make the same style.
@@ -267,8 +268,8 @@ void StyleEntry::deleteComponentLine()
     if (lineId.isEmpty())
         return;
     if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
-                         QStringLiteral("Are you sure you want to delete the selected Component?"),
-                         shell::MessageIcon::None, this))
+                                QStringLiteral("Are you sure you want to delete the selected Component?"),
+                                shell::MessageIcon::None, this))
         return;
     shell::reportingDbErrors(
         [&] {
@@ -290,9 +291,11 @@ void StyleEntry::style2Chosen()
             for (data::Recordset rs = data::sharedDatabase().query(
                      QStringLiteral("SELECT StyleComponent.ID,ComponentID,Description FROM StyleComponent LEFT JOIN "
                                     "Component ON StyleComponent.ComponentID = Component.ID WHERE StyleID = ")
-                     + keyNumber(styleId) + QStringLiteral(" ORDER BY ") + naturalOrder(QStringLiteral("Component.ID")));
+                     + keyNumber(styleId) + QStringLiteral(" ORDER BY ")
+                     + naturalOrder(QStringLiteral("Component.ID")));
                  !rs.isEOF(); rs.moveNext()) {
-                texts << rs.text(QStringLiteral("ComponentID")) + QLatin1Char('-') + rs.text(QStringLiteral("Description"));
+                texts << rs.text(QStringLiteral("ComponentID")) + QLatin1Char('-')
+                        + rs.text(QStringLiteral("Description"));
                 keys << rs.text(QStringLiteral("ID"));
             }
             fillList(cmbComponent2, texts, keys);
@@ -405,8 +408,8 @@ void StyleEntry::deleteOperation()
     if (operationId.isEmpty())
         return;
     if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
-                         QStringLiteral("Are you sure you want to delete the selected Operation?"),
-                         shell::MessageIcon::None, this))
+                                QStringLiteral("Are you sure you want to delete the selected Operation?"),
+                                shell::MessageIcon::None, this))
         return;
     shell::reportingDbErrors(
         [&] {

@@ -22,10 +22,7 @@ namespace {
 class TreeChange {
 public:
     TreeChange(QTreeWidget *tree, bool &busyFlag)
-        : m_tree(tree)
-        , m_flag(busyFlag)
-        , m_wasBusy(busyFlag)
-        , m_wasPainting(tree->updatesEnabled())
+        : m_tree(tree), m_flag(busyFlag), m_wasBusy(busyFlag), m_wasPainting(tree->updatesEnabled())
     {
         m_flag = true;
         m_tree->setUpdatesEnabled(false);
@@ -97,7 +94,8 @@ QString StyleEntry::keyOf(const QTreeWidgetItem *item)
 
 void StyleEntry::FillTreeGrid()
 {
-    data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"));
+    data::Recordset rs =
+        data::sharedDatabase().query(QStringLiteral("SELECT Customer FROM Customer ORDER BY Customer"));
     TreeChange change(fgTree, m_treeBusy);
     fgTree->clear();
     auto *root = new QTreeWidgetItem(QStringList{QStringLiteral("Styles")});
@@ -115,9 +113,9 @@ void StyleEntry::FillTreeGrid()
 
 void StyleEntry::ExpandCustomer(QTreeWidgetItem *node)
 {
-    data::Recordset rs = data::sharedDatabase().query(
-        QStringLiteral("SELECT ID,Name,Type FROM Style WHERE Customer = ") + data::sqlText(keyOf(node))
-        + QStringLiteral(" ORDER BY ") + naturalOrder(QStringLiteral("name")) + QStringLiteral(",Type"));
+    data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT ID,Name,Type FROM Style WHERE Customer = ")
+                                                      + data::sqlText(keyOf(node)) + QStringLiteral(" ORDER BY ")
+                                                      + naturalOrder(QStringLiteral("name")) + QStringLiteral(",Type"));
     TreeChange change(fgTree, m_treeBusy);
     QList<QTreeWidgetItem *> styles;
     for (; !rs.isEOF(); rs.moveNext())
@@ -158,12 +156,12 @@ void StyleEntry::ExpandComponent(QTreeWidgetItem *node)
         if (rs.isNull(QStringLiteral("OperationID")))
             continue;
         QString text = rs.text(QStringLiteral("OperationID")) + QStringLiteral(" - (")
-                       + rs.text(QStringLiteral("Instructions")) + QLatin1Char(')');
+            + rs.text(QStringLiteral("Instructions")) + QLatin1Char(')');
         const QString split = rs.text(QStringLiteral("SplitQty")).trimmed();
         if (!split.isEmpty() && rs.number(QStringLiteral("SplitQty")) != 0)
             text += QStringLiteral("  [") + formatFixed(rs.number(QStringLiteral("SplitQty")), 3)
-                    + QStringLiteral(" - ") + rs.text(QStringLiteral("Operation2ID")) + QStringLiteral(" - ")
-                    + rs.text(QStringLiteral("Plant2")) + QLatin1Char(']');
+                + QStringLiteral(" - ") + rs.text(QStringLiteral("Operation2ID")) + QStringLiteral(" - ")
+                + rs.text(QStringLiteral("Plant2")) + QLatin1Char(']');
         operations << makeNode(text, rs.text(QStringLiteral("StyleOpID")), false);
     }
     node->insertChildren(0, operations);
@@ -199,7 +197,7 @@ void StyleEntry::removeTreeRow(QTreeWidgetItem *item)
 }
 
 void StyleEntry::fillStyleFrame(const QString &customer, const QString &name, const QString &type, double cost,
-                               double price, const QString &group)
+                                double price, const QString &group)
 {
     // Each choice runs the list's own handler, as a pick with the mouse does;
     // the values put in afterwards are final.
@@ -243,22 +241,21 @@ void StyleEntry::treeRowSelected(QTreeWidgetItem *item)
             }
 
             const QString order = QStringLiteral(" ORDER BY ") + naturalOrder(QStringLiteral("Component.ID"));
-            data::Recordset rs =
-                level == 3
-                    ? db.query(QStringLiteral("SELECT ComponentID,Description,Qty,Style.ID,Name,Customer,Type,Cost,Price,"
-                                              "GroupField FROM ((StyleComponent LEFT JOIN Style ON "
-                                              "StyleComponent.StyleID = Style.ID) LEFT JOIN Component ON "
-                                              "StyleComponent.ComponentID = Component.ID) WHERE StyleComponent.ID = ")
-                               + keyNumber(key) + order)
-                    : db.query(QStringLiteral(
-                                   "SELECT OperationID,Instructions,StyleOperation.Thickness,StyleOperation.Width,"
+            data::Recordset rs = level == 3
+                ? db.query(QStringLiteral("SELECT ComponentID,Description,Qty,Style.ID,Name,Customer,Type,Cost,Price,"
+                                          "GroupField FROM ((StyleComponent LEFT JOIN Style ON "
+                                          "StyleComponent.StyleID = Style.ID) LEFT JOIN Component ON "
+                                          "StyleComponent.ComponentID = Component.ID) WHERE StyleComponent.ID = ")
+                           + keyNumber(key) + order)
+                : db.query(
+                    QStringLiteral("SELECT OperationID,Instructions,StyleOperation.Thickness,StyleOperation.Width,"
                                    "StyleOperation.Length,SplitQty,Operation2ID,Plant2,StyleComponent.ID AS "
                                    "StyleComponentID,StyleComponent.ComponentID,Description,Qty,Style.ID,Name,"
                                    "Customer,Type,Cost,Price,GroupField FROM (((StyleOperation LEFT JOIN "
                                    "StyleComponent ON StyleOperation.ComponentID = StyleComponent.ID) LEFT JOIN "
                                    "Style ON StyleOperation.StyleID = Style.ID) LEFT JOIN Component ON "
                                    "StyleComponent.ComponentID = Component.ID) WHERE StyleOperation.ID = ")
-                               + keyNumber(key));
+                    + keyNumber(key));
             if (rs.isEmpty()) {
                 // Deleted meanwhile.
                 removeTreeRow(item);

@@ -24,8 +24,7 @@ namespace catalogue {
 
 using shell::named;
 
-StyleForm::StyleForm(QWidget *parent)
-    : QWidget(parent)
+StyleForm::StyleForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmStyle"));
     setWindowTitle(QStringLiteral("Administration"));
@@ -43,9 +42,9 @@ void StyleForm::buildTabs()
     tabRow1 = named(new QTabBar(this), "tabRow1");
     tabRow2 = named(new QTabBar(this), "tabRow2");
     tabPages = named(new QStackedWidget(this), "tabPages");
-    const QString captions[TabCount] = {QStringLiteral("Operation Entry"), QStringLiteral("Component Entry"),
+    const QString captions[TabCount] = {QStringLiteral("Operation Entry"),  QStringLiteral("Component Entry"),
                                         QStringLiteral("Style-Type Entry"), QStringLiteral("Style Entry"),
-                                        QStringLiteral("Bun/Fiber Entry"), QStringLiteral("Variables")};
+                                        QStringLiteral("Bun/Fiber Entry"),  QStringLiteral("Variables")};
     for (QTabBar *bar : {tabRow1, tabRow2}) {
         bar->setExpanding(true);
         bar->setDrawBase(false);
@@ -68,8 +67,8 @@ void StyleForm::buildTabs()
     bunEntry = new BunEntry(this);
     variablesEntry = new VariablesEntry(this);
     // Pages in the order of the tabs.
-    for (QWidget *page : std::initializer_list<QWidget *>{stationEntry, componentEntry, typeEntry, styleEntry,
-                                                          bunEntry, variablesEntry})
+    for (QWidget *page : std::initializer_list<QWidget *>{stationEntry, componentEntry, typeEntry, styleEntry, bunEntry,
+                                                          variablesEntry})
         tabPages->addWidget(page);
     // A save that changes what the lists offer refreshes every tab.
     auto refresh = [this] { FillForm(); };
@@ -96,12 +95,12 @@ void StyleForm::buildTabs()
     // Ctrl+Tab / Ctrl+PgDown and back move through all six tabs.
     auto step = [this](int by) { setCurrentTab((currentTab() + by + TabCount) % TabCount); };
     for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
-        connect(new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut), &QShortcut::activated,
-                this, [step] { step(1); });
+        connect(new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut), &QShortcut::activated, this,
+                [step] { step(1); });
     for (const QKeySequence &key :
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
-        connect(new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut), &QShortcut::activated,
-                this, [step] { step(-1); });
+        connect(new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut), &QShortcut::activated, this,
+                [step] { step(-1); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(0);
@@ -169,16 +168,15 @@ void StyleForm::openCopyStyle(const QString &styleText, const QString &styleId)
     if (!copy)
         return;
     copy->setSource(styleText, styleId);
-    connect(copy, &CopyStyleForm::styleCopied, this,
-            [this](const QString &customer, const QString &style) {
-                shell::reportingDbErrors(
-                    [&] {
-                        FillForm();
-                        FillTreeGrid();
-                        GoToStyle(customer, style);
-                    },
-                    this);
-            });
+    connect(copy, &CopyStyleForm::styleCopied, this, [this](const QString &customer, const QString &style) {
+        shell::reportingDbErrors(
+            [&] {
+                FillForm();
+                FillTreeGrid();
+                GoToStyle(customer, style);
+            },
+            this);
+    });
 }
 
 void StyleForm::openDuplicate(const DuplicateSource &source)
@@ -191,15 +189,14 @@ void StyleForm::openDuplicate(const DuplicateSource &source)
         duplicate->close();
         return;
     }
-    connect(duplicate, &StyleDuplicateCompForm::duplicated, this,
-            [this] {
-                shell::reportingDbErrors(
-                    [&] {
-                        FillForm();
-                        FillTreeGrid();
-                    },
-                    this);
-            });
+    connect(duplicate, &StyleDuplicateCompForm::duplicated, this, [this] {
+        shell::reportingDbErrors(
+            [&] {
+                FillForm();
+                FillTreeGrid();
+            },
+            this);
+    });
 }
 
 void StyleForm::FillTreeGrid()

@@ -35,8 +35,7 @@ QString percentText(double rate)
 }
 } // namespace
 
-StylePriceChangeForm::StylePriceChangeForm(QWidget *parent)
-    : QWidget(parent)
+StylePriceChangeForm::StylePriceChangeForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmStylePriceChange"));
     setWindowTitle(QStringLiteral("Style Price Change"));

@@ -19,8 +19,7 @@ const FieldColumn<StyleTypeEntry> kColumns[] = {
 };
 } // namespace
 
-StyleTypeEntry::StyleTypeEntry(QWidget *parent)
-    : QWidget(parent)
+StyleTypeEntry::StyleTypeEntry(QWidget *parent) : QWidget(parent)
 {
     cmbTypeID = makeList(this, "cmbTypeID", true);
     txtTypeDescription = makeField(this, "txtTypeDescription");

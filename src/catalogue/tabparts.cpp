@@ -93,10 +93,11 @@ void lockWhenReadOnly(std::initializer_list<QWidget *> writers)
 
 QStringList reportTypes()
 {
-    return {QStringLiteral("Band Saw"),    QStringLiteral("Bullet Noser"), QStringLiteral("CNC"),
-            QStringLiteral("CNC Stencil"), QStringLiteral("Fiber Table"),  QStringLiteral("Glue Line"),
-            QStringLiteral("Spray Line"),  QStringLiteral("Glue/Spray Line Supply"), QStringLiteral("Top Out Saw"),
-            QStringLiteral("Vertical Slitter")};
+    return {QStringLiteral("Band Saw"),    QStringLiteral("Bullet Noser"),
+            QStringLiteral("CNC"),         QStringLiteral("CNC Stencil"),
+            QStringLiteral("Fiber Table"), QStringLiteral("Glue Line"),
+            QStringLiteral("Spray Line"),  QStringLiteral("Glue/Spray Line Supply"),
+            QStringLiteral("Top Out Saw"), QStringLiteral("Vertical Slitter")};
 }
 
 QStringList activeInactive()

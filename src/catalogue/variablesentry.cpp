@@ -29,8 +29,7 @@ const Column kColumns[] = {
 const char *const kOptionalNames[] = {"Sprayline Non-Arms / Hour", "Labor Percent"};
 } // namespace
 
-VariablesEntry::VariablesEntry(QWidget *parent)
-    : QWidget(parent)
+VariablesEntry::VariablesEntry(QWidget *parent) : QWidget(parent)
 {
     using shell::named;
     auto *variables = named(new QGroupBox(QStringLiteral("Variables"), this), "fraVariables");

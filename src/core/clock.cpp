@@ -6,9 +6,7 @@ namespace {
 ManualClock *g_clock = nullptr;
 } // namespace
 
-ManualClock::ManualClock(const QDateTime &start)
-    : m_now(start)
-    , m_previous(g_clock)
+ManualClock::ManualClock(const QDateTime &start) : m_now(start), m_previous(g_clock)
 {
     g_clock = this;
 }

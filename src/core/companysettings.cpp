@@ -6,7 +6,7 @@ namespace core {
 
 namespace {
 CompanySettings g_company;
-}
+} // namespace
 
 QString CompanySettings::cityStateZip() const
 {

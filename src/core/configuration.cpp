@@ -28,7 +28,8 @@ const char *const kItemMeaning[9] = {
 QStringList readConfigurationItems(const QString &text)
 {
     QStringList items;
-    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
     for (const QString &line : lines) {
         if (line.trimmed().isEmpty())
             continue;

@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <stdexcept>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace core {
 

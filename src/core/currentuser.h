@@ -9,7 +9,7 @@ namespace core {
 // Before login the ID is 0 and the type empty, so every permission check fails.
 struct CurrentUser {
     qint64 id = 0;
-    QString type;     // a UserType name, "Admin" for administrators
+    QString type; // a UserType name, "Admin" for administrators
     QString userName;
 };
 

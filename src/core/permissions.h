@@ -2,8 +2,9 @@
 
 #include <QString>
 
-
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace core {
 

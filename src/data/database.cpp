@@ -49,7 +49,8 @@ ConnectionSettings ConnectionSettings::parse(const QString &connectionString)
         if (eq < 0) {
             if (pair.trimmed().isEmpty())
                 continue;
-            throw DbError(QStringLiteral("The connection string item \"%1\" is not of the form key=value.").arg(pair.trimmed()));
+            throw DbError(
+                QStringLiteral("The connection string item \"%1\" is not of the form key=value.").arg(pair.trimmed()));
         }
         const QString key = pair.left(eq).trimmed().toLower();
         const QString value = pair.mid(eq + 1).trimmed();
@@ -75,7 +76,8 @@ ConnectionSettings ConnectionSettings::parse(const QString &connectionString)
         else if (key == QLatin1String("linkedschema"))
             s.linkedSchema = value;
         else
-            throw DbError(QStringLiteral("The connection string has an unknown key \"%1\".").arg(pair.left(eq).trimmed()));
+            throw DbError(
+                QStringLiteral("The connection string has an unknown key \"%1\".").arg(pair.left(eq).trimmed()));
     }
     if (driver == QLatin1String("sqlite"))
         s.dialect = Dialect::SQLite;
@@ -116,7 +118,8 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
         qdb.setDatabaseName(s.database);
         qdb.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.timeoutSeconds * 1000));
         if (!qdb.open())
-            throw DbError(QStringLiteral("Cannot open the database %1: %2").arg(s.database, errorText(qdb.lastError())));
+            throw DbError(
+                QStringLiteral("Cannot open the database %1: %2").arg(s.database, errorText(qdb.lastError())));
         db->m_options.linkedQualifier = QStringLiteral("quorlanserver");
         if (!s.linkedServer.isEmpty()) {
             // Attaching a missing file would quietly make an empty central
@@ -148,8 +151,9 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
         db->prepare();
     } catch (const DbError &e) {
         // Name the database: "disk I/O error" alone does not say which file.
-        const QString where = s.dialect == Dialect::SQLite ? s.database
-                                                           : QStringLiteral("%1 on %2:%3").arg(s.database, s.host).arg(s.port);
+        const QString where = s.dialect == Dialect::SQLite
+            ? s.database
+            : QStringLiteral("%1 on %2:%3").arg(s.database, s.host).arg(s.port);
         throw DbError(QStringLiteral("Cannot prepare the database %1: %2").arg(where, e.message()), e.statement(),
                       e.translated());
     }
@@ -174,7 +178,8 @@ void Database::prepare()
             queryNative(QStringLiteral("PRAGMA journal_mode=WAL"));
         executeNative(QStringLiteral("PRAGMA synchronous=NORMAL"));
         if (!m_settings.linkedServer.isEmpty())
-            executeNative(QStringLiteral("ATTACH DATABASE %1 AS %2").arg(sqlText(m_settings.linkedServer), m_options.linkedQualifier));
+            executeNative(QStringLiteral("ATTACH DATABASE %1 AS %2")
+                              .arg(sqlText(m_settings.linkedServer), m_options.linkedQualifier));
         createWorkTables(*this);
     } else {
         executeNative(QStringLiteral("SET client_min_messages TO warning"));
@@ -320,8 +325,9 @@ Recordset Database::queryNative(const QString &statement)
 bool Database::tableExists(const QString &table)
 {
     if (dialect() == Dialect::SQLite)
-        return !queryNative(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = %1 COLLATE NOCASE")
-                                .arg(sqlText(table)))
+        return !queryNative(
+                    QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = %1 COLLATE NOCASE")
+                        .arg(sqlText(table)))
                     .isEmpty();
     return !queryNative(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
                                        "AND table_name = %1")
@@ -383,14 +389,15 @@ void Database::syncCounter(const QString &writtenTable, const QString &column)
     const QString table = translate(writtenTable);
     if (table.contains(QLatin1Char('.')))
         return; // a linked server's table keeps its own counter
-    const Recordset seq = queryNative(QStringLiteral("SELECT pg_get_serial_sequence(%1, %2)")
-                                          .arg(sqlText(table), sqlText(column.toLower())));
+    const Recordset seq = queryNative(
+        QStringLiteral("SELECT pg_get_serial_sequence(%1, %2)").arg(sqlText(table), sqlText(column.toLower())));
     if (seq.isEmpty() || seq.value(0).isNull())
         return;
     const QString sequence = seq.value(0).toString();
     const Recordset state = queryNative(QStringLiteral("SELECT last_value, is_called FROM %1").arg(sequence));
     const qint64 current = state.value(0).toLongLong() - (state.value(1).toBool() ? 0 : 1);
-    const Recordset max = queryNative(QStringLiteral("SELECT COALESCE(MAX(\"%1\"), 0) FROM %2").arg(column.toLower(), table));
+    const Recordset max =
+        queryNative(QStringLiteral("SELECT COALESCE(MAX(\"%1\"), 0) FROM %2").arg(column.toLower(), table));
     const qint64 highest = max.value(0).toLongLong();
     if (highest > current)
         queryNative(QStringLiteral("SELECT setval(%1, %2, true)").arg(sqlText(sequence)).arg(highest));
@@ -401,11 +408,11 @@ void Database::lockForNewKey(const QString &table)
     if (!inTransaction())
         throw DbError(QStringLiteral("A new key for %1 must be taken inside a transaction.").arg(table));
     if (dialect() == Dialect::PostgreSQL)
-        queryNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(%1))").arg(sqlText(QStringLiteral("bunline.newkey.") + table.toLower())));
+        queryNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(%1))")
+                        .arg(sqlText(QStringLiteral("bunline.newkey.") + table.toLower())));
 }
 
-Transaction::Transaction(Database &db)
-    : m_db(db)
+Transaction::Transaction(Database &db) : m_db(db)
 {
     m_db.beginTransaction();
 }

@@ -23,9 +23,9 @@ struct ConnectionSettings {
     int port = 5432;
     QString user;
     QString password;
-    QString schema;        // PostgreSQL: schema placed first on the search path
-    QString linkedServer;  // SQLite: file attached as the central server
-    QString linkedSchema;  // PostgreSQL: schema holding the server's tables
+    QString schema;       // PostgreSQL: schema placed first on the search path
+    QString linkedServer; // SQLite: file attached as the central server
+    QString linkedSchema; // PostgreSQL: schema holding the server's tables
 
     // Throws DbError naming what is wrong with the string.
     static ConnectionSettings parse(const QString &connectionString);

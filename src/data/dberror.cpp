@@ -16,12 +16,9 @@ static std::string composeWhat(const QString &message, const QString &statement,
 }
 
 DbError::DbError(const QString &message, const QString &statement, const QString &translated)
-    : std::runtime_error(composeWhat(message, statement, translated))
-    , m_message(message)
-    , m_statement(statement)
-    , m_translated(translated)
-{
-}
+    : std::runtime_error(composeWhat(message, statement, translated)), m_message(message), m_statement(statement),
+      m_translated(translated)
+{}
 
 QString DbError::text() const
 {

@@ -46,9 +46,10 @@ bool verifyPassword(const QString &stored, const QString &typed)
         const QByteArray b = typed.toUtf8();
         unsigned char da[crypto_generichash_BYTES];
         unsigned char dbytes[crypto_generichash_BYTES];
-        crypto_generichash(da, sizeof da, reinterpret_cast<const unsigned char *>(a.constData()), size_t(a.size()), nullptr, 0);
-        crypto_generichash(dbytes, sizeof dbytes, reinterpret_cast<const unsigned char *>(b.constData()), size_t(b.size()),
+        crypto_generichash(da, sizeof da, reinterpret_cast<const unsigned char *>(a.constData()), size_t(a.size()),
                            nullptr, 0);
+        crypto_generichash(dbytes, sizeof dbytes, reinterpret_cast<const unsigned char *>(b.constData()),
+                           size_t(b.size()), nullptr, 0);
         return sodium_memcmp(da, dbytes, sizeof da) == 0;
     }
     ensureSodium();

@@ -18,7 +18,10 @@ QString sqlLikeContains(const QString &typed);
 // Plain decimal text, no exponent for ordinary magnitudes, "." as separator.
 QString sqlNumber(double value);
 QString sqlNumber(qint64 value);
-inline QString sqlNumber(int value) { return sqlNumber(static_cast<qint64>(value)); }
+inline QString sqlNumber(int value)
+{
+    return sqlNumber(static_cast<qint64>(value));
+}
 // 'yyyy-MM-dd' and 'yyyy-MM-dd HH:mm:ss' (a date-time at midnight is written as
 // the bare date, so that stored text compares like the dates it holds).
 QString sqlDate(const QDate &value);

@@ -28,7 +28,8 @@ bool parseIso(const QString &s, QDate &date, QTime &time)
     if (s.size() != 10 && s.size() != 19)
         return false;
     int y, m, d, h = 0, mi = 0, sec = 0;
-    if (!digits(0, 4, y) || s[4] != QLatin1Char('-') || !digits(5, 2, m) || s[7] != QLatin1Char('-') || !digits(8, 2, d))
+    if (!digits(0, 4, y) || s[4] != QLatin1Char('-') || !digits(5, 2, m) || s[7] != QLatin1Char('-')
+        || !digits(8, 2, d))
         return false;
     if (s.size() == 19
         && ((s[10] != QLatin1Char(' ') && s[10] != QLatin1Char('T')) || !digits(11, 2, h) || s[13] != QLatin1Char(':')
@@ -52,9 +53,9 @@ QDateTime parseDateTime(const QVariant &v)
     QTime isoTime;
     if (parseIso(s, isoDate, isoTime))
         return QDateTime(isoDate, isoTime);
-    for (const char *format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz",
-                               "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-dd HH:mm", "M/d/yyyy h:mm:ss AP", "M/d/yyyy H:mm:ss",
-                               "M/d/yyyy h:mm AP", "M/d/yyyy H:mm"}) {
+    for (const char *format :
+         {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss.zzz",
+          "yyyy-MM-dd HH:mm", "M/d/yyyy h:mm:ss AP", "M/d/yyyy H:mm:ss", "M/d/yyyy h:mm AP", "M/d/yyyy H:mm"}) {
         const QDateTime dt = QDateTime::fromString(s, QLatin1String(format));
         if (dt.isValid())
             return dt;
@@ -149,8 +150,9 @@ void Recordset::movePrevious()
 void Recordset::checkRow() const
 {
     if (m_rows.empty() || m_pos < 0 || m_pos >= int(m_rows.size()))
-        throw DbError(QStringLiteral("There is no current record: the result stands before its first or after its last row."),
-                      m_statement);
+        throw DbError(
+            QStringLiteral("There is no current record: the result stands before its first or after its last row."),
+            m_statement);
 }
 
 QVariant Recordset::value(const QString &name) const
@@ -322,7 +324,8 @@ static QString bracket(const QString &name)
 
 static QString matches(const QString &column, const QVariant &value)
 {
-    return value.isNull() ? bracket(column) + QStringLiteral(" IS NULL") : bracket(column) + QStringLiteral(" = ") + sqlLiteral(value);
+    return value.isNull() ? bracket(column) + QStringLiteral(" IS NULL")
+                          : bracket(column) + QStringLiteral(" = ") + sqlLiteral(value);
 }
 
 // Identifies the row being changed: by its counter, by its key columns, or -
@@ -354,7 +357,8 @@ QString Recordset::whereForRow(const std::vector<QVariant> &original, bool &used
             terms << matches(m_names[i], original[size_t(i)]);
     usedPhysicalRow = true;
     const QString rowId = m_db->dialect() == Dialect::SQLite ? QStringLiteral("rowid") : QStringLiteral("ctid");
-    return QStringLiteral("%1 = (SELECT %1 FROM %2 WHERE %3 LIMIT 1)").arg(rowId, m_table, terms.join(QStringLiteral(" AND ")));
+    return QStringLiteral("%1 = (SELECT %1 FROM %2 WHERE %3 LIMIT 1)")
+        .arg(rowId, m_table, terms.join(QStringLiteral(" AND ")));
 }
 
 void Recordset::update()
@@ -397,10 +401,13 @@ void Recordset::update()
         if (!sets.isEmpty()) {
             bool physical = false;
             const QString where = whereForRow(m_original, physical);
-            const QString statement = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, sets.join(QLatin1Char(',')), where);
+            const QString statement =
+                QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, sets.join(QLatin1Char(',')), where);
             if (m_db->execute(statement) == 0)
-                throw DbError(QStringLiteral("The row could not be found for updating: another user may have changed or deleted it."),
-                              statement);
+                throw DbError(
+                    QStringLiteral(
+                        "The row could not be found for updating: another user may have changed or deleted it."),
+                    statement);
         }
     }
     m_editing = false;

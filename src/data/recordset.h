@@ -92,8 +92,8 @@ private:
 
     // Write-back state.
     QString m_statement;
-    QString m_table;     // as written
-    QString m_baseName;  // schema name of the table
+    QString m_table;    // as written
+    QString m_baseName; // schema name of the table
     bool m_updatable = false;
     bool m_editing = false;
     bool m_newRow = false;

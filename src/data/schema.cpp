@@ -20,93 +20,192 @@ std::vector<Table> buildTables()
 {
     std::vector<Table> t;
     t.push_back({QStringLiteral("Company"),
-                 cols({{"Name", T::Text}, {"Address1", T::Text}, {"Address2", T::Text}, {"City", T::Text},
-                       {"State", T::Text}, {"Zip", T::Text}, {"Phone", T::Text}, {"Fax", T::Text},
-                       {"Email", T::Text}, {"Website", T::Text}, {"TaxID", T::Text}, {"KeyPressDelay", T::Text}}),
+                 cols({{"Name", T::Text},
+                       {"Address1", T::Text},
+                       {"Address2", T::Text},
+                       {"City", T::Text},
+                       {"State", T::Text},
+                       {"Zip", T::Text},
+                       {"Phone", T::Text},
+                       {"Fax", T::Text},
+                       {"Email", T::Text},
+                       {"Website", T::Text},
+                       {"TaxID", T::Text},
+                       {"KeyPressDelay", T::Text}}),
                  {}});
     t.push_back({QStringLiteral("State"), cols({{"State", T::Text}}), {QStringLiteral("State")}});
     t.push_back({QStringLiteral("UserType"), cols({{"Name", T::Text}}), {QStringLiteral("Name")}});
     t.push_back({QStringLiteral("User"),
-                 cols({{"ID", T::Counter}, {"Name", T::Text}, {"Address1", T::Text}, {"Address2", T::Text},
-                       {"City", T::Text}, {"State", T::Text}, {"Zip", T::Text}, {"Phone", T::Text}, {"Fax", T::Text},
-                       {"Email", T::Text}, {"SalesRep", T::Flag}, {"Inactive", T::Flag}, {"Type", T::Text},
-                       {"Username", T::Text}, {"Password", T::Text}, {"SalesOrderPrintQty", T::Text},
-                       {"InvoicePrintQty", T::Text}, {"PackingSlipPrintQty", T::Text}, {"PickTicketPrintQty", T::Text},
-                       {"EmailServer", T::Text}, {"EmailFrom", T::Text}, {"EmailFromName", T::Text},
-                       {"EmailServerUser", T::Text}, {"EmailServerPassword", T::Text}, {"EnteredDate", T::Date},
+                 cols({{"ID", T::Counter},
+                       {"Name", T::Text},
+                       {"Address1", T::Text},
+                       {"Address2", T::Text},
+                       {"City", T::Text},
+                       {"State", T::Text},
+                       {"Zip", T::Text},
+                       {"Phone", T::Text},
+                       {"Fax", T::Text},
+                       {"Email", T::Text},
+                       {"SalesRep", T::Flag},
+                       {"Inactive", T::Flag},
+                       {"Type", T::Text},
+                       {"Username", T::Text},
+                       {"Password", T::Text},
+                       {"SalesOrderPrintQty", T::Text},
+                       {"InvoicePrintQty", T::Text},
+                       {"PackingSlipPrintQty", T::Text},
+                       {"PickTicketPrintQty", T::Text},
+                       {"EmailServer", T::Text},
+                       {"EmailFrom", T::Text},
+                       {"EmailFromName", T::Text},
+                       {"EmailServerUser", T::Text},
+                       {"EmailServerPassword", T::Text},
+                       {"EnteredDate", T::Date},
                        {"EnteredBy", T::Text}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("Permission"), cols({{"ID", T::Integer}, {"Name", T::Text}}), {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("UserPermission"), cols({{"UserID", T::Integer}, {"PermissionID", T::Integer}}), {}});
     t.push_back({QStringLiteral("Customer"),
-                 cols({{"Customer", T::Text}, {"Address1", T::Text}, {"Address2", T::Text}, {"City", T::Text},
-                       {"State", T::Text}, {"Zip", T::Text}, {"Phone", T::Text}, {"Fax", T::Text},
-                       {"Status", T::Text}, {"DateAdded", T::Date}, {"ShipTo", T::Text}, {"ShipToAddress1", T::Text},
-                       {"ShipToAddress2", T::Text}, {"ShipToCity", T::Text}, {"ShipToState", T::Text},
-                       {"ShipToZip", T::Text}, {"ShipToPhone", T::Text}, {"ShipToFax", T::Text}, {"Terms", T::Text},
-                       {"Days", T::Integer}, {"SalesRepID", T::Integer}, {"ID", T::Counter}}),
+                 cols({{"Customer", T::Text},       {"Address1", T::Text},    {"Address2", T::Text},
+                       {"City", T::Text},           {"State", T::Text},       {"Zip", T::Text},
+                       {"Phone", T::Text},          {"Fax", T::Text},         {"Status", T::Text},
+                       {"DateAdded", T::Date},      {"ShipTo", T::Text},      {"ShipToAddress1", T::Text},
+                       {"ShipToAddress2", T::Text}, {"ShipToCity", T::Text},  {"ShipToState", T::Text},
+                       {"ShipToZip", T::Text},      {"ShipToPhone", T::Text}, {"ShipToFax", T::Text},
+                       {"Terms", T::Text},          {"Days", T::Integer},     {"SalesRepID", T::Integer},
+                       {"ID", T::Counter}}),
                  {QStringLiteral("Customer")}});
     t.push_back({QStringLiteral("Vendor"),
-                 cols({{"Vendor", T::Text}, {"Address1", T::Text}, {"Address2", T::Text}, {"City", T::Text},
-                       {"State", T::Text}, {"Zip", T::Text}, {"Phone", T::Text}, {"Fax", T::Text},
-                       {"Contact", T::Text}, {"Status", T::Text}, {"DateAdded", T::Date}}),
+                 cols({{"Vendor", T::Text},
+                       {"Address1", T::Text},
+                       {"Address2", T::Text},
+                       {"City", T::Text},
+                       {"State", T::Text},
+                       {"Zip", T::Text},
+                       {"Phone", T::Text},
+                       {"Fax", T::Text},
+                       {"Contact", T::Text},
+                       {"Status", T::Text},
+                       {"DateAdded", T::Date}}),
                  {QStringLiteral("Vendor")}});
     t.push_back({QStringLiteral("Plants"), cols({{"Name", T::Text}}), {}});
-    t.push_back({QStringLiteral("StyleType"), cols({{"ID", T::Text}, {"Description", T::Text}, {"Status", T::Text}}),
+    t.push_back({QStringLiteral("StyleType"),
+                 cols({{"ID", T::Text}, {"Description", T::Text}, {"Status", T::Text}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("Bun"),
-                 cols({{"ID", T::Text}, {"Width", T::Number}, {"Length", T::Number}, {"Grade", T::Text},
-                       {"Vendor", T::Text}, {"Status", T::Text}, {"OffAll", T::Flag}}),
+                 cols({{"ID", T::Text},
+                       {"Width", T::Number},
+                       {"Length", T::Number},
+                       {"Grade", T::Text},
+                       {"Vendor", T::Text},
+                       {"Status", T::Text},
+                       {"OffAll", T::Flag}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("Component"),
-                 cols({{"ID", T::Text}, {"Description", T::Text}, {"Thickness", T::Number}, {"Width", T::Number},
-                       {"Length", T::Number}, {"CutStyle", T::Text}, {"Test", T::Flag}, {"TestRange", T::Text},
-                       {"Topped", T::Text}, {"BunID", T::Text}, {"RailsPerBun", T::Number},
-                       {"PiecesPerRail", T::Number}, {"PrintOnShipping", T::Flag}, {"Arm", T::Flag}, {"Tie", T::Flag},
-                       {"Status", T::Text}, {"Plant", T::Text}, {"QtyPerBuggy", T::Integer}}),
+                 cols({{"ID", T::Text},
+                       {"Description", T::Text},
+                       {"Thickness", T::Number},
+                       {"Width", T::Number},
+                       {"Length", T::Number},
+                       {"CutStyle", T::Text},
+                       {"Test", T::Flag},
+                       {"TestRange", T::Text},
+                       {"Topped", T::Text},
+                       {"BunID", T::Text},
+                       {"RailsPerBun", T::Number},
+                       {"PiecesPerRail", T::Number},
+                       {"PrintOnShipping", T::Flag},
+                       {"Arm", T::Flag},
+                       {"Tie", T::Flag},
+                       {"Status", T::Text},
+                       {"Plant", T::Text},
+                       {"QtyPerBuggy", T::Integer}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("Operation"),
                  cols({{"Station", T::Text}, {"ReportType", T::Text}, {"Teams", T::Integer}, {"Status", T::Text}}),
                  {QStringLiteral("Station")}});
     t.push_back({QStringLiteral("Data"),
-                 cols({{"ID", T::Text}, {"LaborCostPerHour", T::Number}, {"NonArmPerHour", T::Number},
-                       {"SprayLineNonArmPerHour", T::Number}, {"LaborPercent", T::Number}}),
+                 cols({{"ID", T::Text},
+                       {"LaborCostPerHour", T::Number},
+                       {"NonArmPerHour", T::Number},
+                       {"SprayLineNonArmPerHour", T::Number},
+                       {"LaborPercent", T::Number}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("Style"),
-                 cols({{"ID", T::Counter}, {"Customer", T::Text}, {"Name", T::Text}, {"Type", T::Text},
-                       {"Cost", T::Number}, {"Price", T::Number}, {"Status", T::Text}, {"GroupField", T::Text}}),
+                 cols({{"ID", T::Counter},
+                       {"Customer", T::Text},
+                       {"Name", T::Text},
+                       {"Type", T::Text},
+                       {"Cost", T::Number},
+                       {"Price", T::Number},
+                       {"Status", T::Text},
+                       {"GroupField", T::Text}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("StyleComponent"),
-                 cols({{"ID", T::Counter}, {"StyleID", T::Integer}, {"ComponentID", T::Text}, {"Qty", T::Number},
+                 cols({{"ID", T::Counter},
+                       {"StyleID", T::Integer},
+                       {"ComponentID", T::Text},
+                       {"Qty", T::Number},
                        {"BuggySheet", T::Integer}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("StyleOperation"),
-                 cols({{"ID", T::Counter}, {"OperationID", T::Text}, {"Instructions", T::Text},
-                       {"Thickness", T::Number}, {"Width", T::Number}, {"Length", T::Number}, {"StyleID", T::Integer},
-                       {"ComponentID", T::Integer}, {"SplitQty", T::Number}, {"Operation2ID", T::Text},
+                 cols({{"ID", T::Counter},
+                       {"OperationID", T::Text},
+                       {"Instructions", T::Text},
+                       {"Thickness", T::Number},
+                       {"Width", T::Number},
+                       {"Length", T::Number},
+                       {"StyleID", T::Integer},
+                       {"ComponentID", T::Integer},
+                       {"SplitQty", T::Number},
+                       {"Operation2ID", T::Text},
                        {"Plant2", T::Text}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("Orders"),
-                 cols({{"ID", T::Counter}, {"OrderNumber", T::Text}, {"Customer", T::Text}, {"OrderDate", T::Date},
-                       {"DueDate", T::Date}, {"ShipTo", T::Text}, {"ShipToAddress1", T::Text},
-                       {"ShipToAddress2", T::Text}, {"ShipToCity", T::Text}, {"ShipToState", T::Text},
-                       {"ShipToZip", T::Text}, {"ShipToPhone", T::Text}, {"ShipToFax", T::Text}, {"Status", T::Text},
-                       {"DateAdded", T::Date}, {"Total", T::Number}, {"SalesRepID", T::Integer}}),
+                 cols({{"ID", T::Counter},
+                       {"OrderNumber", T::Text},
+                       {"Customer", T::Text},
+                       {"OrderDate", T::Date},
+                       {"DueDate", T::Date},
+                       {"ShipTo", T::Text},
+                       {"ShipToAddress1", T::Text},
+                       {"ShipToAddress2", T::Text},
+                       {"ShipToCity", T::Text},
+                       {"ShipToState", T::Text},
+                       {"ShipToZip", T::Text},
+                       {"ShipToPhone", T::Text},
+                       {"ShipToFax", T::Text},
+                       {"Status", T::Text},
+                       {"DateAdded", T::Date},
+                       {"Total", T::Number},
+                       {"SalesRepID", T::Integer}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("OrderItems"),
-                 cols({{"OrderID", T::Integer}, {"ItemNumber", T::Integer}, {"Line", T::Text}, {"Qty", T::Number},
-                       {"StyleID", T::Integer}, {"PriceEach", T::Number}, {"PriceExt", T::Number}}),
+                 cols({{"OrderID", T::Integer},
+                       {"ItemNumber", T::Integer},
+                       {"Line", T::Text},
+                       {"Qty", T::Number},
+                       {"StyleID", T::Integer},
+                       {"PriceEach", T::Number},
+                       {"PriceExt", T::Number}}),
                  {QStringLiteral("OrderID"), QStringLiteral("ItemNumber")}});
     t.push_back({QStringLiteral("OrdersToBatch"), cols({{"OrderID", T::Integer}}), {}});
-    t.push_back({QStringLiteral("Shipments"), cols({{"ID", T::Counter}, {"OrderID", T::Integer}, {"Date", T::Date}}),
+    t.push_back({QStringLiteral("Shipments"),
+                 cols({{"ID", T::Counter}, {"OrderID", T::Integer}, {"Date", T::Date}}),
                  {QStringLiteral("ID")}});
-    t.push_back({QStringLiteral("ShipmentItems"),
-                 cols({{"ShipmentID", T::Integer}, {"OrderID", T::Integer}, {"OrderLineItem", T::Integer},
-                       {"Qty", T::Number}}),
-                 {}});
+    t.push_back(
+        {QStringLiteral("ShipmentItems"),
+         cols({{"ShipmentID", T::Integer}, {"OrderID", T::Integer}, {"OrderLineItem", T::Integer}, {"Qty", T::Number}}),
+         {}});
     t.push_back({QStringLiteral("Invoice"),
-                 cols({{"ID", T::Counter}, {"Customer", T::Text}, {"InvoiceDate", T::Date}, {"DueDate", T::Date},
-                       {"Subtotal", T::Number}, {"Freight", T::Number}, {"Misc", T::Number}, {"Total", T::Number},
+                 cols({{"ID", T::Counter},
+                       {"Customer", T::Text},
+                       {"InvoiceDate", T::Date},
+                       {"DueDate", T::Date},
+                       {"Subtotal", T::Number},
+                       {"Freight", T::Number},
+                       {"Misc", T::Number},
+                       {"Total", T::Number},
                        {"MemoField", T::Text}}),
                  {QStringLiteral("ID")}});
     t.push_back({QStringLiteral("InvoiceOrders"), cols({{"Invoice", T::Integer}, {"OrderID", T::Integer}}), {}});
@@ -116,22 +215,50 @@ std::vector<Table> buildTables()
                  {}});
 
     Table report{QStringLiteral("tmpReportData"),
-                 cols({{"OrderID", T::Integer}, {"Customer", T::Text}, {"OrderDate", T::Date}, {"DueDate", T::Date},
-                       {"OrderNumber", T::Text}, {"LineNumber", T::Text}, {"StyleName", T::Text},
-                       {"ComponentID", T::Text}, {"Qty", T::Number}, {"Description", T::Text},
-                       {"CThickness", T::Number}, {"CWidth", T::Number}, {"CLength", T::Number},
-                       {"CutStyle", T::Text}, {"Test", T::Flag}, {"TestRange", T::Text}, {"Topped", T::Text},
-                       {"RailsPerBun", T::Number}, {"PiecesPerRail", T::Number}, {"PrintOnShipping", T::Flag},
-                       {"Arm", T::Flag}, {"Tie", T::Flag}, {"OperationID", T::Text}, {"ReportType", T::Text},
-                       {"Instructions", T::Text}, {"OThickness", T::Number}, {"OWidth", T::Number},
-                       {"OLength", T::Number}, {"BWidth", T::Number}, {"BLength", T::Number}, {"Grade", T::Text},
-                       {"OffAll", T::Flag}, {"Plant", T::Text}, {"Vendor", T::Text}, {"BunID", T::Text}}),
+                 cols({{"OrderID", T::Integer},
+                       {"Customer", T::Text},
+                       {"OrderDate", T::Date},
+                       {"DueDate", T::Date},
+                       {"OrderNumber", T::Text},
+                       {"LineNumber", T::Text},
+                       {"StyleName", T::Text},
+                       {"ComponentID", T::Text},
+                       {"Qty", T::Number},
+                       {"Description", T::Text},
+                       {"CThickness", T::Number},
+                       {"CWidth", T::Number},
+                       {"CLength", T::Number},
+                       {"CutStyle", T::Text},
+                       {"Test", T::Flag},
+                       {"TestRange", T::Text},
+                       {"Topped", T::Text},
+                       {"RailsPerBun", T::Number},
+                       {"PiecesPerRail", T::Number},
+                       {"PrintOnShipping", T::Flag},
+                       {"Arm", T::Flag},
+                       {"Tie", T::Flag},
+                       {"OperationID", T::Text},
+                       {"ReportType", T::Text},
+                       {"Instructions", T::Text},
+                       {"OThickness", T::Number},
+                       {"OWidth", T::Number},
+                       {"OLength", T::Number},
+                       {"BWidth", T::Number},
+                       {"BLength", T::Number},
+                       {"Grade", T::Text},
+                       {"OffAll", T::Flag},
+                       {"Plant", T::Text},
+                       {"Vendor", T::Text},
+                       {"BunID", T::Text}}),
                  {},
                  true};
     t.push_back(report);
     t.push_back({QStringLiteral("tmpLoadSheet"),
-                 cols({{"OrderID", T::Integer}, {"ItemNumber", T::Integer}, {"Qty", T::Number},
-                       {"Truck", T::Integer}, {"PrintOrder", T::Integer}}),
+                 cols({{"OrderID", T::Integer},
+                       {"ItemNumber", T::Integer},
+                       {"Qty", T::Number},
+                       {"Truck", T::Integer},
+                       {"PrintOrder", T::Integer}}),
                  {},
                  true});
     return t;
@@ -285,10 +412,11 @@ const QStringList &permissionNames()
 
 const QStringList &stateCodes()
 {
-    static const QStringList codes = QStringLiteral(
-        "AK AL AR AZ CA CO CT DC DE FL GA HI IA ID IL IN KS KY LA MA MD ME MI MN MO MS MT NC ND NE NH NJ NM NV NY "
-        "OH OK OR PA RI SC SD TN TX UT VA VT WA WI WV WY")
-        .split(QLatin1Char(' '));
+    static const QStringList codes =
+        QStringLiteral(
+            "AK AL AR AZ CA CO CT DC DE FL GA HI IA ID IL IN KS KY LA MA MD ME MI MN MO MS MT NC ND NE NH NJ NM NV NY "
+            "OH OK OR PA RI SC SD TN TX UT VA VT WA WI WV WY")
+            .split(QLatin1Char(' '));
     return codes;
 }
 
@@ -317,11 +445,12 @@ QStringList tableDdl(const Table &table, Dialect dialect, const QString &qualifi
         const QString indexName = QStringLiteral("ix_%1_%2").arg(table.name.toLower()).arg(++n);
         // SQLite names the index inside the qualified database; PostgreSQL puts
         // it beside its table.
-        const QString qualifiedIndex = (!qualifier.isEmpty() && dialect == Dialect::SQLite)
-            ? qualifier + QLatin1Char('.') + indexName : indexName;
+        const QString qualifiedIndex =
+            (!qualifier.isEmpty() && dialect == Dialect::SQLite) ? qualifier + QLatin1Char('.') + indexName : indexName;
         const QString target = (!qualifier.isEmpty() && dialect == Dialect::SQLite) ? ident(table.name, dialect) : name;
         out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                   .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), qualifiedIndex, target, on.join(QStringLiteral(", ")));
+                   .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), qualifiedIndex, target,
+                        on.join(QStringLiteral(", ")));
     }
     return out;
 }

@@ -11,12 +11,12 @@ namespace data {
 class Database;
 
 enum class ColumnType {
-    Text,     // case-insensitive text
-    Integer,  // whole number
-    Number,   // double precision
-    Date,     // date with time of day
-    Flag,     // 1 / 0, compared with = 1 and <> 1
-    Counter,  // integer key the database assigns, that also takes given values
+    Text,    // case-insensitive text
+    Integer, // whole number
+    Number,  // double precision
+    Date,    // date with time of day
+    Flag,    // 1 / 0, compared with = 1 and <> 1
+    Counter, // integer key the database assigns, that also takes given values
 };
 
 struct Column {

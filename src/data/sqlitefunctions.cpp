@@ -9,9 +9,12 @@ bool looksNumeric(const char *s, int n)
 {
     int i = 0;
     auto blank = [&](int k) { return k < n && (s[k] == ' ' || s[k] == '\t' || s[k] == '\n' || s[k] == '\r'); };
-    while (blank(i)) ++i;
-    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
-    while (blank(i)) ++i;
+    while (blank(i))
+        ++i;
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    while (blank(i))
+        ++i;
     int digits = 0;
     int points = 0;
     while (i < n && ((s[i] >= '0' && s[i] <= '9') || s[i] == '.')) {
@@ -21,7 +24,8 @@ bool looksNumeric(const char *s, int n)
             ++digits;
         ++i;
     }
-    while (blank(i)) ++i;
+    while (blank(i))
+        ++i;
     return i == n && digits > 0 && points <= 1;
 }
 

@@ -17,12 +17,19 @@ struct Part {
 
 struct Token {
     Kind kind;
-    QString text;              // raw text for everything but names
-    std::vector<Part> parts;   // for names: a.b.c
+    QString text;            // raw text for everything but names
+    std::vector<Part> parts; // for names: a.b.c
 };
 
-bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#'); }
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#') || c == QLatin1Char('$'); }
+bool isWordStart(QChar c)
+{
+    return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#');
+}
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#')
+        || c == QLatin1Char('$');
+}
 
 class Tokenizer {
 public:
@@ -35,13 +42,15 @@ public:
             const QChar c = m_s[m_i];
             if (isBlank(c)) {
                 const qsizetype start = m_i;
-                while (m_i < m_s.size() && isBlank(m_s[m_i])) ++m_i;
+                while (m_i < m_s.size() && isBlank(m_s[m_i]))
+                    ++m_i;
                 out.push_back({Kind::Space, m_s.mid(start, m_i - start), {}});
             } else if (c == QLatin1Char('-') && peek(1) == QLatin1Char('-')) {
                 // PostgreSQL ends a line comment at a carriage return as well;
                 // ending it there too means a ";" hidden behind one is seen.
                 const qsizetype start = m_i;
-                while (m_i < m_s.size() && m_s[m_i] != QLatin1Char('\n') && m_s[m_i] != QLatin1Char('\r')) ++m_i;
+                while (m_i < m_s.size() && m_s[m_i] != QLatin1Char('\n') && m_s[m_i] != QLatin1Char('\r'))
+                    ++m_i;
                 out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
             } else if (c == QLatin1Char('/') && peek(1) == QLatin1Char('*')) {
                 const qsizetype start = m_i;
@@ -107,8 +116,8 @@ private:
             }
             ++m_i;
         }
-        throw DbError(QStringLiteral("The statement has a %1 opened with %2 that is never closed.")
-                          .arg(what, m_s.at(start)));
+        throw DbError(
+            QStringLiteral("The statement has a %1 opened with %2 that is never closed.").arg(what, m_s.at(start)));
     }
 
     // E'...' (PostgreSQL): a backslash escapes the character after it. Read as
@@ -157,13 +166,16 @@ private:
     QString readNumber()
     {
         const qsizetype start = m_i;
-        while (m_i < m_s.size() && (m_s[m_i].isDigit() || m_s[m_i] == QLatin1Char('.'))) ++m_i;
+        while (m_i < m_s.size() && (m_s[m_i].isDigit() || m_s[m_i] == QLatin1Char('.')))
+            ++m_i;
         if (m_i < m_s.size() && (m_s[m_i] == QLatin1Char('e') || m_s[m_i] == QLatin1Char('E'))) {
             qsizetype j = m_i + 1;
-            if (j < m_s.size() && (m_s[j] == QLatin1Char('+') || m_s[j] == QLatin1Char('-'))) ++j;
+            if (j < m_s.size() && (m_s[j] == QLatin1Char('+') || m_s[j] == QLatin1Char('-')))
+                ++j;
             if (j < m_s.size() && m_s[j].isDigit()) {
                 m_i = j;
-                while (m_i < m_s.size() && m_s[m_i].isDigit()) ++m_i;
+                while (m_i < m_s.size() && m_s[m_i].isDigit())
+                    ++m_i;
             }
         }
         return m_s.mid(start, m_i - start);
@@ -186,7 +198,8 @@ private:
             p.text = QStringLiteral("*");
         } else {
             const qsizetype start = m_i;
-            while (m_i < m_s.size() && isWordChar(m_s[m_i])) ++m_i;
+            while (m_i < m_s.size() && isWordChar(m_s[m_i]))
+                ++m_i;
             p.text = m_s.mid(start, m_i - start);
         }
         return p;
@@ -199,7 +212,8 @@ private:
         // a.b.c, [a].b, t.* - a dot directly followed by another part.
         while (m_i + 1 < m_s.size() && m_s[m_i] == QLatin1Char('.')) {
             const QChar next = m_s[m_i + 1];
-            if (!(isWordStart(next) || next.isDigit() || next == QLatin1Char('[') || next == QLatin1Char('"') || next == QLatin1Char('*')))
+            if (!(isWordStart(next) || next.isDigit() || next == QLatin1Char('[') || next == QLatin1Char('"')
+                  || next == QLatin1Char('*')))
                 break;
             ++m_i;
             t.parts.push_back(readPart());
@@ -396,7 +410,12 @@ private:
         bool madeText = false;
         // Units: significant nodes, with a function name and its argument group
         // taken together.
-        struct Unit { int first; int last; bool plus; bool text; };
+        struct Unit {
+            int first;
+            int last;
+            bool plus;
+            bool text;
+        };
         std::vector<Unit> units;
         for (int k = 0; k < int(seq.size()); ++k) {
             if (!significant(seq[k]))
@@ -452,7 +471,7 @@ private:
             const int by = nextSignificant(seq, k + 1);
             if (by < 0 || seq[by].group || !isWord(seq[by].token, "BY"))
                 continue;
-            int last = -1;          // last significant node of the current item
+            int last = -1; // last significant node of the current item
             bool descending = false;
             bool hasNulls = false;
             auto closeItem = [&] {
@@ -470,9 +489,10 @@ private:
                     closeItem();
                     continue;
                 }
-                if (isPunct(n, ";") || (!n.group && n.token.kind == Kind::Close) || (!n.group && (isWord(n.token, "LIMIT") || isWord(n.token, "OFFSET")
-                                                     || isWord(n.token, "FETCH") || isWord(n.token, "FOR")
-                                                     || isWord(n.token, "UNION"))))
+                if (isPunct(n, ";") || (!n.group && n.token.kind == Kind::Close)
+                    || (!n.group
+                        && (isWord(n.token, "LIMIT") || isWord(n.token, "OFFSET") || isWord(n.token, "FETCH")
+                            || isWord(n.token, "FOR") || isWord(n.token, "UNION"))))
                     break;
                 if (!n.group && isWord(n.token, "NULLS"))
                     hasNulls = true;

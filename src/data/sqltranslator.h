@@ -36,8 +36,8 @@ QString translateStatement(const QString &statement, const TranslationOptions &o
 // the statement reads one table only (no join, no comma list, no grouping).
 struct SelectSource {
     bool updatable = false;
-    QString table;      // as written, e.g. "[User]" or "Orders"
-    QString baseName;   // the table's own name, e.g. "User" or "Orders"
+    QString table;    // as written, e.g. "[User]" or "Orders"
+    QString baseName; // the table's own name, e.g. "User" or "Orders"
 };
 SelectSource analyseSelect(const QString &statement);
 

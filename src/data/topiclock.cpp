@@ -17,7 +17,8 @@ void lockTopic(Database &db, const QString &topic)
 void holdWritesTo(Database &db, const QStringList &tables)
 {
     if (!db.inTransaction())
-        throw DbError(QStringLiteral("Writes to %1 can be held only inside a transaction.").arg(tables.join(QStringLiteral(", "))));
+        throw DbError(QStringLiteral("Writes to %1 can be held only inside a transaction.")
+                          .arg(tables.join(QStringLiteral(", "))));
     if (db.dialect() == Dialect::PostgreSQL)
         db.execute(QStringLiteral("LOCK TABLE %1 IN SHARE MODE").arg(tables.join(QStringLiteral(", "))));
 }

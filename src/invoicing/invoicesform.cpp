@@ -118,8 +118,8 @@ InvoicesForm::InvoicesForm(QWidget *parent) : QWidget(parent)
     layout->addLayout(fields);
     layout->addLayout(buttons);
 
-    QWidget *order[] = {cmbCustomer, lstOrders, btnAdd, btnRemove, lstToInvoice, dtInvoiceDate, dtDueDate,
-                        txtFreight, txtMisc, txtMemo, btnPrint, btnCancel};
+    QWidget *order[] = {cmbCustomer, lstOrders,  btnAdd,  btnRemove, lstToInvoice, dtInvoiceDate,
+                        dtDueDate,   txtFreight, txtMisc, txtMemo,   btnPrint,     btnCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -170,10 +170,13 @@ void InvoicesForm::customerChosen()
         return;
     lstOrders->clear();
     lstToInvoice->clear();
-    shell::reportingDbErrors([&] {
-        for (const UninvoicedOrder &o : OrdersNotYetInvoiced(data::sharedDatabase(), customer))
-            lstOrders->addItem(QStringLiteral("%1 - %2 - %3").arg(o.id).arg(o.orderNumber, core::formatShortDate(o.orderDate)));
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            for (const UninvoicedOrder &o : OrdersNotYetInvoiced(data::sharedDatabase(), customer))
+                lstOrders->addItem(
+                    QStringLiteral("%1 - %2 - %3").arg(o.id).arg(o.orderNumber, core::formatShortDate(o.orderDate)));
+        },
+        this);
 }
 
 void InvoicesForm::moveOrder(QListWidget *from, QListWidget *to)
@@ -208,8 +211,8 @@ void InvoicesForm::createClicked()
         return;
     }
     NewInvoice invoice;
-    if (!readAmount(txtFreight, QStringLiteral("Freight"), invoice.freight) ||
-        !readAmount(txtMisc, QStringLiteral("Misc"), invoice.misc))
+    if (!readAmount(txtFreight, QStringLiteral("Freight"), invoice.freight)
+        || !readAmount(txtMisc, QStringLiteral("Misc"), invoice.misc))
         return;
     invoice.customer = cmbCustomer->currentText();
     invoice.invoiceDate = dtInvoiceDate->date();
@@ -238,7 +241,8 @@ void InvoicesForm::createClicked()
     } catch (const data::DbError &e) {
         shell::showDbError(e, this);
     } catch (const reporting::ReportError &e) {
-        shell::showMessage(QStringLiteral("Invoice Report"), e.text(), shell::MessageIcon::Warning, shell::MessageButtons::Ok, this);
+        shell::showMessage(QStringLiteral("Invoice Report"), e.text(), shell::MessageIcon::Warning,
+                           shell::MessageButtons::Ok, this);
     }
 }
 

@@ -13,9 +13,10 @@ using data::sqlText;
 
 std::vector<UninvoicedOrder> OrdersNotYetInvoiced(data::Database &db, const QString &customer)
 {
-    data::Recordset rs = db.query(QStringLiteral("SELECT ID,OrderNumber, OrderDate FROM Orders WHERE Customer = %1 AND ID NOT IN "
-                                                 "(SELECT OrderID FROM OrdersInvoiced) ORDER BY Orders.OrderNumber")
-                                      .arg(sqlText(customer)));
+    data::Recordset rs =
+        db.query(QStringLiteral("SELECT ID,OrderNumber, OrderDate FROM Orders WHERE Customer = %1 AND ID NOT IN "
+                                "(SELECT OrderID FROM OrdersInvoiced) ORDER BY Orders.OrderNumber")
+                     .arg(sqlText(customer)));
     std::vector<UninvoicedOrder> out;
     for (; !rs.isEOF(); rs.moveNext())
         out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("OrderNumber")),
@@ -75,7 +76,8 @@ CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice)
         data::Recordset marked =
             db.query(QStringLiteral("SELECT OrderID FROM OrdersInvoiced WHERE OrderID = %1").arg(sqlNumber(id)));
         if (!done.isEmpty())
-            throw InvoiceError(QStringLiteral("%1 is already on invoice %2.").arg(name).arg(done.integer(QStringLiteral("Invoice"))));
+            throw InvoiceError(
+                QStringLiteral("%1 is already on invoice %2.").arg(name).arg(done.integer(QStringLiteral("Invoice"))));
         if (!marked.isEmpty())
             throw InvoiceError(QStringLiteral("%1 has already been invoiced.").arg(name));
     }
@@ -85,8 +87,8 @@ CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice)
 
     CreatedInvoice created;
     for (const qint64 id : invoice.orders) {
-        data::Recordset sum =
-            db.query(QStringLiteral("SELECT SUM(PriceExt) AS Total FROM OrderItems WHERE OrderID = %1").arg(sqlNumber(id)));
+        data::Recordset sum = db.query(
+            QStringLiteral("SELECT SUM(PriceExt) AS Total FROM OrderItems WHERE OrderID = %1").arg(sqlNumber(id)));
         if (!sum.isEmpty() && !sum.isNull(QStringLiteral("Total")))
             created.subtotal += sum.number(QStringLiteral("Total"));
     }
@@ -103,7 +105,8 @@ CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice)
     created.id = row.integer(QStringLiteral("ID"));
 
     for (const qint64 id : invoice.orders)
-        data::addRow(db, QStringLiteral("InvoiceOrders"), {{QStringLiteral("Invoice"), created.id}, {QStringLiteral("OrderID"), id}});
+        data::addRow(db, QStringLiteral("InvoiceOrders"),
+                     {{QStringLiteral("Invoice"), created.id}, {QStringLiteral("OrderID"), id}});
     transaction.commit();
     return created;
 }
@@ -126,7 +129,8 @@ double InvoiceBalance(data::Database &db, qint64 invoice)
 {
     data::Recordset total = db.query(QStringLiteral("SELECT Total FROM Invoice Where ID = %1").arg(sqlNumber(invoice)));
     double balance = total.isEmpty() ? 0 : total.number(QStringLiteral("Total"));
-    data::Recordset paid = db.query(QStringLiteral("SELECT Amount, Adjustment FROM Payments WHERE Invoice =%1").arg(sqlNumber(invoice)));
+    data::Recordset paid =
+        db.query(QStringLiteral("SELECT Amount, Adjustment FROM Payments WHERE Invoice =%1").arg(sqlNumber(invoice)));
     for (; !paid.isEOF(); paid.moveNext())
         balance -= paid.number(QStringLiteral("Amount")) + paid.number(QStringLiteral("Adjustment"));
     return balance;
@@ -148,8 +152,10 @@ double RecordPayment(data::Database &db, qint64 invoice, const QDate &date, doub
     if (!InvoiceExists(db, invoice))
         throw InvoiceError(QStringLiteral("There is no invoice %1.").arg(invoice));
     data::addRow(db, QStringLiteral("Payments"),
-                 {{QStringLiteral("Invoice"), invoice}, {QStringLiteral("Date"), date},
-                  {QStringLiteral("Amount"), amount}, {QStringLiteral("Adjustment"), adjustment}});
+                 {{QStringLiteral("Invoice"), invoice},
+                  {QStringLiteral("Date"), date},
+                  {QStringLiteral("Amount"), amount},
+                  {QStringLiteral("Adjustment"), adjustment}});
     const double balance = InvoiceBalance(db, invoice);
     transaction.commit();
     return balance;

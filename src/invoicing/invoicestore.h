@@ -9,7 +9,9 @@
 #include <stdexcept>
 #include <vector>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace invoicing {
 
@@ -43,7 +45,7 @@ struct NewInvoice {
     double freight = 0;
     double misc = 0;
     QString memo;
-    std::vector<qint64> orders;  // in list order
+    std::vector<qint64> orders; // in list order
 };
 
 struct CreatedInvoice {

@@ -124,11 +124,13 @@ void ReceivePaymentForm::invoiceChosen()
     const QString invoice = cmbInvoice->currentText();
     if (invoice.isEmpty())
         return;
-    shell::reportingDbErrors([&] {
-        m_balance = InvoiceBalance(data::sharedDatabase(), invoice.toLongLong());
-        txtInvoiceBalance->setText(shownBalance(m_balance));
-        recompute();
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            m_balance = InvoiceBalance(data::sharedDatabase(), invoice.toLongLong());
+            txtInvoiceBalance->setText(shownBalance(m_balance));
+            recompute();
+        },
+        this);
 }
 
 void ReceivePaymentForm::amountLeft(QLineEdit *box)
@@ -155,12 +157,14 @@ void ReceivePaymentForm::saveClicked()
                            QStringLiteral("You must enter a payment or adjustment amount."), shell::MessageIcon::None,
                            shell::MessageButtons::Ok, this);
     } else {
-        const bool saved = shell::reportingDbErrors([&] {
-            RecordPayment(data::sharedDatabase(), invoice.toLongLong(), dtDate->date(), amountOf(txtPaymentAmount),
-                          amountOf(txtAdjustments));
-        }, this);
+        const bool saved = shell::reportingDbErrors(
+            [&] {
+                RecordPayment(data::sharedDatabase(), invoice.toLongLong(), dtDate->date(), amountOf(txtPaymentAmount),
+                              amountOf(txtAdjustments));
+            },
+            this);
         if (!saved)
-            return;  // the amounts stay, so the user can try again
+            return; // the amounts stay, so the user can try again
     }
     clearAmounts();
     const QSignalBlocker block(cmbInvoice);

@@ -20,16 +20,19 @@ namespace {
 // The Company columns of the plain text fields.
 using Column = shell::FieldColumn<CompanyForm>;
 const Column kTextColumns[] = {
-    {&CompanyForm::txtCompany, "Name"},       {&CompanyForm::txtAddress1, "Address1"},
-    {&CompanyForm::txtAddress2, "Address2"},  {&CompanyForm::txtCity, "City"},
-    {&CompanyForm::txtZip, "Zip"},            {&CompanyForm::txtEmail, "Email"},
-    {&CompanyForm::txtWebsite, "Website"},    {&CompanyForm::txtTaxID, "TaxID"},
+    {&CompanyForm::txtCompany, "Name"},
+    {&CompanyForm::txtAddress1, "Address1"},
+    {&CompanyForm::txtAddress2, "Address2"},
+    {&CompanyForm::txtCity, "City"},
+    {&CompanyForm::txtZip, "Zip"},
+    {&CompanyForm::txtEmail, "Email"},
+    {&CompanyForm::txtWebsite, "Website"},
+    {&CompanyForm::txtTaxID, "TaxID"},
     {&CompanyForm::txtKeyPressDelay, "KeyPressDelay"},
 };
 } // namespace
 
-CompanyForm::CompanyForm(QWidget *parent)
-    : QWidget(parent)
+CompanyForm::CompanyForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmSetup"));
     setWindowTitle(QStringLiteral("Setup"));
@@ -58,8 +61,8 @@ CompanyForm::CompanyForm(QWidget *parent)
     layout->addLayout(shell::buttonRow({btnSave, btnExit}));
     shell::setTabOrderFromGrid(grid, {btnSave, btnExit});
 
-    for (QLineEdit *field : {txtCompany, txtAddress1, txtAddress2, txtCity, txtZip, txtPhone, txtFax, txtEmail,
-                             txtWebsite, txtTaxID})
+    for (QLineEdit *field :
+         {txtCompany, txtAddress1, txtAddress2, txtCity, txtZip, txtPhone, txtFax, txtEmail, txtWebsite, txtTaxID})
         shell::attachSelectOnFocus(field);
     shell::attachDefaultButton(this, btnSave);
     connect(btnSave, &QPushButton::clicked, this, [this] { shell::reportingDbErrors([this] { save(); }, this); });

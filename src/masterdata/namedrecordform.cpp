@@ -17,11 +17,7 @@
 
 namespace masterdata {
 
-NamedRecordForm::NamedRecordForm(Setup setup, QWidget *parent)
-    : QWidget(parent)
-    , m_setup(std::move(setup))
-{
-}
+NamedRecordForm::NamedRecordForm(Setup setup, QWidget *parent) : QWidget(parent), m_setup(std::move(setup)) {}
 
 QComboBox *NamedRecordForm::makeNameList(const char *name, const QString &label)
 {
@@ -84,8 +80,8 @@ void NamedRecordForm::finish(const QList<QLineEdit *> &noSelectOnFocus)
 void NamedRecordForm::load()
 {
     core::BusyCursor busy;
-    data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT * FROM %1 ORDER BY %2")
-                                                          .arg(m_setup.table, m_setup.nameColumn));
+    data::Recordset rs = data::sharedDatabase().query(
+        QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(m_setup.table, m_setup.nameColumn));
     const QSignalBlocker quiet(m_name);
     m_name->clear();
     for (; !rs.isEOF(); rs.moveNext())
@@ -99,9 +95,8 @@ void NamedRecordForm::fillFromName()
     const QString name = core::typedKey(m_name->currentText());
     if (name.isEmpty())
         return;
-    data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT * FROM %1 WHERE %2 = ")
-                                                          .arg(m_setup.table, m_setup.nameColumn)
-                                                      + data::sqlText(name));
+    data::Recordset rs = data::sharedDatabase().query(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = ").arg(m_setup.table, m_setup.nameColumn) + data::sqlText(name));
     if (rs.isEmpty()) {
         for (const auto &[field, column] : m_fields)
             field->clear();
@@ -120,9 +115,8 @@ void NamedRecordForm::save()
         shell::showMessage(QStringLiteral("Required Fields"), m_setup.requiredMessage);
         return;
     }
-    data::Recordset rs = data::sharedDatabase().query(QStringLiteral("SELECT * FROM %1 WHERE %2 = ")
-                                                          .arg(m_setup.table, m_setup.nameColumn)
-                                                      + data::sqlText(name));
+    data::Recordset rs = data::sharedDatabase().query(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = ").arg(m_setup.table, m_setup.nameColumn) + data::sqlText(name));
     if (rs.isEmpty()) {
         rs.addNew();
         rs.setValue(QStringLiteral("DateAdded"), core::currentDateTime());

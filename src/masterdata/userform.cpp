@@ -75,8 +75,7 @@ void fillList(QListWidget *list, data::Recordset rs, const QString &idColumn)
 
 } // namespace
 
-UserForm::UserForm(QWidget *parent)
-    : QWidget(parent)
+UserForm::UserForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmUser"));
     setWindowTitle(QStringLiteral("User Entry/Edit"));
@@ -116,10 +115,9 @@ UserForm::UserForm(QWidget *parent)
     txtEmailName = shell::textField(this, "txtEmailName", 50);
     txtEmailUser = shell::textField(this, "txtEmailUser", 50);
     txtEmailPassword = shell::textField(this, "txtEmailPassword", 50);
-    for (QWidget *hidden : std::initializer_list<QWidget *>{chkSalesRep, txtSalesOrderPrintQty, txtInvoicePrintQty,
-                                                            txtPackingSlipPrintQty, txtPickTicketPrintQty,
-                                                            txtEmailServer, txtEmailAddress, txtEmailName,
-                                                            txtEmailUser, txtEmailPassword})
+    for (QWidget *hidden : std::initializer_list<QWidget *>{
+             chkSalesRep, txtSalesOrderPrintQty, txtInvoicePrintQty, txtPackingSlipPrintQty, txtPickTicketPrintQty,
+             txtEmailServer, txtEmailAddress, txtEmailName, txtEmailUser, txtEmailPassword})
         hidden->hide();
 
     auto *info = new QGroupBox(QStringLiteral("User Information"), this);
@@ -158,10 +156,11 @@ UserForm::UserForm(QWidget *parent)
     layout->addLayout(frames, 1);
     layout->addLayout(shell::buttonRow({btnNew, btnSave, btnDelete, btnExit}));
 
-    QList<QWidget *> order{cmbUser, txtName, txtAddress1, txtAddress2, txtCity, cmbState, txtZip, txtPhone,
-                           txtFax, txtEmail, cmbType, txtUsername, txtPassword, chkInactive, lstAllPermissions,
-                           btnAdd, btnRemove, btnAddAll, btnRemoveAll, lstUserPermissions,
-                           btnNew, btnSave, btnDelete, btnExit};
+    QList<QWidget *> order{cmbUser,  txtName,     txtAddress1, txtAddress2,  txtCity,
+                           cmbState, txtZip,      txtPhone,    txtFax,       txtEmail,
+                           cmbType,  txtUsername, txtPassword, chkInactive,  lstAllPermissions,
+                           btnAdd,   btnRemove,   btnAddAll,   btnRemoveAll, lstUserPermissions,
+                           btnNew,   btnSave,     btnDelete,   btnExit};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -176,7 +175,8 @@ UserForm::UserForm(QWidget *parent)
     // Picking the user shown again shows the stored record again.
     shell::onPick(cmbUser, this, guarded(&UserForm::fillForm));
     connect(cmbType, &QComboBox::currentIndexChanged, this, &UserForm::applyTypeRule);
-    connect(btnAdd, &QPushButton::clicked, this, [this] { movePermissions(lstAllPermissions, lstUserPermissions, false); });
+    connect(btnAdd, &QPushButton::clicked, this,
+            [this] { movePermissions(lstAllPermissions, lstUserPermissions, false); });
     connect(btnRemove, &QPushButton::clicked, this,
             [this] { movePermissions(lstUserPermissions, lstAllPermissions, false); });
     connect(btnAddAll, &QPushButton::clicked, this,
@@ -232,16 +232,16 @@ void UserForm::fillAllPermissions(const QString &statement)
 
 void UserForm::clearForm()
 {
-    for (QLineEdit *field : {txtName, txtAddress1, txtAddress2, txtCity, txtZip, txtEmail, txtUsername, txtPassword,
-                             txtPhone, txtFax})
+    for (QLineEdit *field :
+         {txtName, txtAddress1, txtAddress2, txtCity, txtZip, txtEmail, txtUsername, txtPassword, txtPhone, txtFax})
         field->clear();
     lblID->clear();
     cmbState->setCurrentIndex(-1);
     showType(QString());
     chkInactive->setChecked(false);
     chkSalesRep->setChecked(false);
-    for (QLineEdit *quantity : {txtSalesOrderPrintQty, txtInvoicePrintQty, txtPackingSlipPrintQty,
-                                txtPickTicketPrintQty})
+    for (QLineEdit *quantity :
+         {txtSalesOrderPrintQty, txtInvoicePrintQty, txtPackingSlipPrintQty, txtPickTicketPrintQty})
         quantity->setText(QStringLiteral("1"));
     lstAllPermissions->clear();
     lstUserPermissions->clear();
@@ -302,7 +302,8 @@ void UserForm::showType(const QString &stored)
     cmbType->addItems(m_types);
     if (!stored.isEmpty() && !m_types.contains(stored, Qt::CaseSensitive))
         cmbType->addItem(stored);
-    cmbType->setCurrentIndex(stored.isEmpty() ? -1 : cmbType->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    cmbType->setCurrentIndex(stored.isEmpty() ? -1
+                                              : cmbType->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void UserForm::applyTypeRule()
@@ -354,12 +355,13 @@ namespace {
 // workstations cannot each take away one of the last two.
 bool keepsAnActiveAdmin(data::Database &db, qint64 id)
 {
-    data::Recordset self = db.query(QStringLiteral("SELECT Type, Inactive FROM [User] WHERE ID = ") + data::sqlNumber(id));
+    data::Recordset self =
+        db.query(QStringLiteral("SELECT Type, Inactive FROM [User] WHERE ID = ") + data::sqlNumber(id));
     if (self.isEmpty() || self.text(QStringLiteral("Type")) != kAdmin || self.flag(QStringLiteral("Inactive")))
         return true;
     // The type is compared as the permission check compares it: exactly.
-    data::Recordset others = db.query(QStringLiteral("SELECT Type FROM [User] WHERE Inactive = 0 AND ID <> ")
-                                      + data::sqlNumber(id));
+    data::Recordset others =
+        db.query(QStringLiteral("SELECT Type FROM [User] WHERE Inactive = 0 AND ID <> ") + data::sqlNumber(id));
     for (; !others.isEOF(); others.moveNext())
         if (others.text(QStringLiteral("Type")) == kAdmin)
             return true;
@@ -375,8 +377,9 @@ void lockUsers(data::Database &db)
 
 void refuseLastAdmin(const QString &title)
 {
-    shell::showMessage(title, QStringLiteral("This is the last active Admin user. Make another user an active Admin "
-                                             "first, or nobody could manage the users any more."));
+    shell::showMessage(title,
+                       QStringLiteral("This is the last active Admin user. Make another user an active Admin "
+                                      "first, or nobody could manage the users any more."));
 }
 
 } // namespace
@@ -472,8 +475,9 @@ void UserForm::remove()
         shell::showMessage(QStringLiteral("Cannot Delete"), QStringLiteral("You cannot delete your own user account."));
         return;
     }
-    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"), QStringLiteral("Are you sure you want to delete this user?"),
-                         shell::MessageIcon::None, this))
+    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
+                                QStringLiteral("Are you sure you want to delete this user?"), shell::MessageIcon::None,
+                                this))
         return;
     data::Database &db = data::sharedDatabase();
     const QString user = data::sqlNumber(id);

@@ -12,7 +12,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace masterdata {
 

@@ -7,9 +7,9 @@
 namespace masterdata {
 
 VendorForm::VendorForm(QWidget *parent)
-    : NamedRecordForm({QStringLiteral("Vendor"), QStringLiteral("Vendor"),
-                       QStringLiteral("Vendor Name and Status are required.")},
-                      parent)
+    : NamedRecordForm(
+        {QStringLiteral("Vendor"), QStringLiteral("Vendor"), QStringLiteral("Vendor Name and Status are required.")},
+        parent)
 {
     setObjectName(QStringLiteral("frmVendor"));
     setWindowTitle(QStringLiteral("Vendor Entry/Edit"));

@@ -80,7 +80,8 @@ void InvoiceReportForm::okClicked()
         shell::showDbError(e, this);
         return;
     } catch (const reporting::ReportError &e) {
-        shell::showMessage(QStringLiteral("Invoice Report"), e.text(), shell::MessageIcon::Warning, shell::MessageButtons::Ok, this);
+        shell::showMessage(QStringLiteral("Invoice Report"), e.text(), shell::MessageIcon::Warning,
+                           shell::MessageButtons::Ok, this);
         return;
     }
     close();

@@ -44,10 +44,11 @@ ReportPtr VendorListing(data::Database &db)
 
 ReportPtr CustomerListing(data::Database &db)
 {
-    return listing(db, QStringLiteral("crptCustomerListing"),
-                   QStringLiteral("SELECT Customer,Address1,Address2,City,State,Zip,Phone,Fax,Status,DateAdded,ShipTo,"
-                                  "ShipToAddress1,ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,"
-                                  "Terms,Days FROM Customer ORDER BY Status,Customer"));
+    return listing(
+        db, QStringLiteral("crptCustomerListing"),
+        QStringLiteral("SELECT Customer,Address1,Address2,City,State,Zip,Phone,Fax,Status,DateAdded,ShipTo,"
+                       "ShipToAddress1,ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,"
+                       "Terms,Days FROM Customer ORDER BY Status,Customer"));
 }
 
 ReportPtr ComponentListing(data::Database &db)
@@ -83,7 +84,9 @@ QString StyleListingStatement(const QString &customer, const QString &style, con
         sql += QStringLiteral(" WHERE Customer = %1 AND Name = %2").arg(data::sqlText(customer), data::sqlText(style));
     else if (customer != QLatin1String(kAllCustomers))
         sql += QStringLiteral(" WHERE Customer = %1").arg(data::sqlText(customer));
-    return sql + QStringLiteral(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
+    return sql
+        + QStringLiteral(
+               " ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
 }
 
 ReportPtr StyleListing(data::Database &db, const QString &customer, const QString &style, const QString &type)

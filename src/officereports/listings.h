@@ -7,7 +7,9 @@
 
 #include "reporting/report.h"
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace officereports {
 
@@ -25,7 +27,8 @@ reporting::ReportPtr BunListing(data::Database &db);
 // chosen (customer and style), a customer chosen - else every style is listed.
 // The comparisons with the "all" entries are exact.
 QString StyleListingStatement(const QString &customer, const QString &style, const QString &type);
-reporting::ReportPtr StyleListing(data::Database &db, const QString &customer, const QString &style, const QString &type);
+reporting::ReportPtr StyleListing(data::Database &db, const QString &customer, const QString &style,
+                                  const QString &type);
 
 // The menu's routines, on the shared connection: busy cursor, build, show.
 void ShowVendorListing();

@@ -29,7 +29,8 @@ shell::MenuCommand listingCommand(const QString &caption, void (*show)())
 
 void registerListings(shell::MainWindow &window)
 {
-    window.registerCommand(QStringLiteral("VendorListing"), listingCommand(QStringLiteral("Vendor Listing"), ShowVendorListing));
+    window.registerCommand(QStringLiteral("VendorListing"),
+                           listingCommand(QStringLiteral("Vendor Listing"), ShowVendorListing));
     window.registerCommand(QStringLiteral("CustomerListing"),
                            listingCommand(QStringLiteral("Customer Listing"), ShowCustomerListing));
     window.registerCommand(QStringLiteral("ComponentListing"),

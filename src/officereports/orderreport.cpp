@@ -19,7 +19,8 @@ reporting::ReportPtr OrderReport(data::Database &db, qint32 orderId, const QStri
     if (rs.isEmpty())
         return nullptr;
     const bool ownPaper = rs.text(QStringLiteral("Customer")) == QLatin1String(kOwnPaperCustomer);
-    reporting::ReportPtr report = reporting::CreateReport(ownPaper ? QStringLiteral("crptOrder2") : QStringLiteral("crptOrder"));
+    reporting::ReportPtr report =
+        reporting::CreateReport(ownPaper ? QStringLiteral("crptOrder2") : QStringLiteral("crptOrder"));
     reporting::SetReportData(report, rs);
     reporting::LoadReportData(report);
     reporting::SetReportText(report, QStringLiteral("txtDepartment"), label);

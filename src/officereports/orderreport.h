@@ -6,7 +6,9 @@
 
 #include "reporting/report.h"
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace officereports {
 

@@ -9,7 +9,9 @@
 
 #include <QDate>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace officereports {
 

@@ -57,7 +57,8 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
 
     auto *grid = new QGridLayout;
     int row = 0;
-    for (auto [caption, list] : {std::pair{"Customer", cmbCustomer}, std::pair{"Style", cmbStyle}, std::pair{"Type", cmbType}}) {
+    for (auto [caption, list] :
+         {std::pair{"Customer", cmbCustomer}, std::pair{"Style", cmbStyle}, std::pair{"Type", cmbType}}) {
         auto *l = new QLabel(QString::fromLatin1(caption), this);
         l->setBuddy(list);
         grid->addWidget(l, row, 0);
@@ -103,45 +104,53 @@ void StyleReportForm::load()
 
 void StyleReportForm::customerChosen()
 {
-    shell::reportingDbErrors([this] {
-        const QString customer = cmbCustomer->currentText();
-        {
-            const QSignalBlocker block(cmbStyle);
-            cmbStyle->clear();
-            cmbStyle->addItem(QString::fromLatin1(kAllStyles));
-            if (customer != QLatin1String(kAllCustomers))
-                cmbStyle->addItems(firstColumn(
-                    db(), QStringLiteral("SELECT DISTINCT Name FROM Style WHERE Customer = %1 ORDER BY Name").arg(data::sqlText(customer))));
-            cmbStyle->setCurrentIndex(-1);
-        }
-        cmbStyle->setCurrentIndex(0); // selecting "***All Styles***" resets the type list too
-    }, this);
+    shell::reportingDbErrors(
+        [this] {
+            const QString customer = cmbCustomer->currentText();
+            {
+                const QSignalBlocker block(cmbStyle);
+                cmbStyle->clear();
+                cmbStyle->addItem(QString::fromLatin1(kAllStyles));
+                if (customer != QLatin1String(kAllCustomers))
+                    cmbStyle->addItems(
+                        firstColumn(db(),
+                                    QStringLiteral("SELECT DISTINCT Name FROM Style WHERE Customer = %1 ORDER BY Name")
+                                        .arg(data::sqlText(customer))));
+                cmbStyle->setCurrentIndex(-1);
+            }
+            cmbStyle->setCurrentIndex(0); // selecting "***All Styles***" resets the type list too
+        },
+        this);
 }
 
 void StyleReportForm::styleChosen()
 {
-    shell::reportingDbErrors([this] {
-        const QString customer = cmbCustomer->currentText();
-        const QString style = cmbStyle->currentText();
-        const QString allTypes = QString::fromLatin1(kAllTypes);
-        if (customer != QLatin1String(kAllCustomers) && style != QLatin1String(kAllStyles) && !style.isEmpty()) {
-            cmbType->clear();
-            cmbType->addItem(allTypes);
-            cmbType->addItems(firstColumn(db(), QStringLiteral("SELECT DISTINCT Type FROM Style WHERE Customer = %1 AND Name = %2 "
-                                                               "ORDER BY Type")
-                                                    .arg(data::sqlText(customer), data::sqlText(style))));
-        } else if (cmbType->findText(allTypes) < 0) {
-            // The "all" entry is added only when the list lacks it, so it is
-            // never listed twice.
-            cmbType->addItem(allTypes);
-        } else if (cmbType->count() > 1) {
-            // A type of another style would narrow the report to a style
-            // that is no longer chosen.
-            cmbType->clear();
-            cmbType->addItem(allTypes);
-        }
-        cmbType->setCurrentIndex(cmbType->findText(allTypes));
-    }, this);
+    shell::reportingDbErrors(
+        [this] {
+            const QString customer = cmbCustomer->currentText();
+            const QString style = cmbStyle->currentText();
+            const QString allTypes = QString::fromLatin1(kAllTypes);
+            if (customer != QLatin1String(kAllCustomers) && style != QLatin1String(kAllStyles) && !style.isEmpty()) {
+                cmbType->clear();
+                cmbType->addItem(allTypes);
+                cmbType->addItems(
+                    firstColumn(db(),
+                                QStringLiteral("SELECT DISTINCT Type FROM Style WHERE Customer = %1 AND Name = %2 "
+                                               "ORDER BY Type")
+                                    .arg(data::sqlText(customer), data::sqlText(style))));
+            } else if (cmbType->findText(allTypes) < 0) {
+                // The "all" entry is added only when the list lacks it, so it is
+                // never listed twice.
+                cmbType->addItem(allTypes);
+            } else if (cmbType->count() > 1) {
+                // A type of another style would narrow the report to a style
+                // that is no longer chosen.
+                cmbType->clear();
+                cmbType->addItem(allTypes);
+            }
+            cmbType->setCurrentIndex(cmbType->findText(allTypes));
+        },
+        this);
 }
 
 void StyleReportForm::printClicked()
@@ -157,7 +166,8 @@ void StyleReportForm::printClicked()
         shell::showDbError(e, this);
         return;
     } catch (const reporting::ReportError &e) {
-        shell::showMessage(QStringLiteral("Style Listing"), e.text(), shell::MessageIcon::Warning, shell::MessageButtons::Ok, this);
+        shell::showMessage(QStringLiteral("Style Listing"), e.text(), shell::MessageIcon::Warning,
+                           shell::MessageButtons::Ok, this);
         return;
     }
     close();

@@ -9,7 +9,9 @@
 class QComboBox;
 class QPushButton;
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace officereports {
 

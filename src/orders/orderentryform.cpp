@@ -65,8 +65,7 @@ QLabel *valueLabel(const char *name)
 
 } // namespace
 
-OrderEntryForm::OrderEntryForm(QWidget *parent)
-    : QWidget(parent)
+OrderEntryForm::OrderEntryForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmOrderEntry"));
     setWindowTitle(QStringLiteral("Order Entry"));
@@ -125,8 +124,10 @@ void OrderEntryForm::buildLayout()
             line->addWidget(field);
         header->addLayout(line, row, column + 1);
     };
-    const std::pair<const char *, QWidget *> left[] = {{"Customer", cmbCustomer},   {"Order Number", txtOrderNumber},
-                                                       {"Order Date", dtOrderDate}, {"Due Date", dtDueDate}};
+    const std::pair<const char *, QWidget *> left[] = {{"Customer", cmbCustomer},
+                                                       {"Order Number", txtOrderNumber},
+                                                       {"Order Date", dtOrderDate},
+                                                       {"Due Date", dtDueDate}};
     for (int row = 0; row < int(std::size(left)); ++row)
         place(row, 0, label(QLatin1String(left[row].first), left[row].second), {left[row].second});
     place(4, 0, label(QStringLiteral("Status/ID"), lblStatus), {lblStatus, lblID});
@@ -152,15 +153,17 @@ void OrderEntryForm::buildLayout()
     btnSaveItem = named(new QPushButton(QStringLiteral("Save")), "btnSaveItem");
     btnDeleteItem = named(new QPushButton(QStringLiteral("Delete")), "btnDeleteItem");
     vsfgItems = named(new shell::Grid({QStringLiteral("Item Number"), QStringLiteral("Line"), QStringLiteral("Qty"),
-                                       QStringLiteral("Style"), QStringLiteral("Price Each"), QStringLiteral("Price Ext."),
-                                       QStringLiteral("Style ID")}),
+                                       QStringLiteral("Style"), QStringLiteral("Price Each"),
+                                       QStringLiteral("Price Ext."), QStringLiteral("Style ID")}),
                       "vsfgItems");
 
     auto *editor = new QGridLayout;
-    const std::pair<QString, QWidget *> fields[] = {
-        {QStringLiteral("Item"), lblItem},        {QStringLiteral("Line"), txtLine},
-        {QStringLiteral("Style"), cmbStyle},      {QStringLiteral("Qty Ordered"), txtQty},
-        {QStringLiteral("Price Each"), txtPriceEach}, {QStringLiteral("Price Ext"), lblPriceExt}};
+    const std::pair<QString, QWidget *> fields[] = {{QStringLiteral("Item"), lblItem},
+                                                    {QStringLiteral("Line"), txtLine},
+                                                    {QStringLiteral("Style"), cmbStyle},
+                                                    {QStringLiteral("Qty Ordered"), txtQty},
+                                                    {QStringLiteral("Price Each"), txtPriceEach},
+                                                    {QStringLiteral("Price Ext"), lblPriceExt}};
     int column = 0;
     for (const auto &[text, widget] : fields) {
         QLabel *caption = label(text, widget);
@@ -196,9 +199,10 @@ void OrderEntryForm::buildLayout()
     main->addLayout(buttons);
 
     // Tab order as the fields read: header, ship-to, line editor, buttons.
-    QWidget *order[] = {cmbCustomer, txtOrderNumber, dtOrderDate, dtDueDate, txtShipTo, txtAddress1, txtAddress2,
-                        txtCity, txtState, txtZip, txtPhone, txtFax, txtLine, cmbStyle, txtQty, txtPriceEach,
-                        btnSaveItem, btnDeleteItem, vsfgItems, btnOpenOrder, btnClose, btnVoidOrder, btnSave, btnExit};
+    QWidget *order[] = {cmbCustomer, txtOrderNumber, dtOrderDate, dtDueDate,    txtShipTo,   txtAddress1,
+                        txtAddress2, txtCity,        txtState,    txtZip,       txtPhone,    txtFax,
+                        txtLine,     cmbStyle,       txtQty,      txtPriceEach, btnSaveItem, btnDeleteItem,
+                        vsfgItems,   btnOpenOrder,   btnClose,    btnVoidOrder, btnSave,     btnExit};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     resize(860, 640);
@@ -227,13 +231,16 @@ void OrderEntryForm::wireBehaviour()
     connect(btnSaveItem, &QPushButton::clicked, this, [this] { saveItem(); });
     connect(btnDeleteItem, &QPushButton::clicked, this, [this] { deleteItem(); });
     // The three status buttons only change the status shown; saving stores it.
-    struct StatusButton { QPushButton *button; const char *question, *title, *status; };
-    for (const StatusButton &b : {StatusButton{btnOpenOrder, "Are you sure you want to open this order?", "Open Order Confirmations", "Open"},
-                                  StatusButton{btnClose, "Are you sure you want to close this order?", "Close Order Confirmations", "Closed"},
-                                  StatusButton{btnVoidOrder, "Are you sure you want to void this order?", "Void Order Confirmations", "Void"}})
-        connect(b.button, &QPushButton::clicked, this, [this, b] {
-            setStatus(QLatin1String(b.question), QLatin1String(b.title), QLatin1String(b.status));
-        });
+    struct StatusButton {
+        QPushButton *button;
+        const char *question, *title, *status;
+    };
+    for (const StatusButton &b :
+         {StatusButton{btnOpenOrder, "Are you sure you want to open this order?", "Open Order Confirmations", "Open"},
+          StatusButton{btnClose, "Are you sure you want to close this order?", "Close Order Confirmations", "Closed"},
+          StatusButton{btnVoidOrder, "Are you sure you want to void this order?", "Void Order Confirmations", "Void"}})
+        connect(b.button, &QPushButton::clicked, this,
+                [this, b] { setStatus(QLatin1String(b.question), QLatin1String(b.title), QLatin1String(b.status)); });
     connect(btnSave, &QPushButton::clicked, this, [this] { saveOrder(); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -255,29 +262,31 @@ void OrderEntryForm::applyHiddenPrices()
 void OrderEntryForm::customerChosen()
 {
     const QString customer = cmbCustomer->currentText();
-    shell::reportingDbErrors([&] {
-        data::Database &db = data::sharedDatabase();
-        if (const auto shipTo = customerShipTo(db, customer)) {
-            txtShipTo->setText(shipTo->name);
-            txtAddress1->setText(shipTo->address1);
-            txtAddress2->setText(shipTo->address2);
-            txtCity->setText(shipTo->city);
-            txtState->setText(shipTo->state);
-            txtZip->setText(shipTo->zip);
-            txtPhone->setText(shipTo->phone);
-            txtFax->setText(shipTo->fax);
-        }
-        // The style list follows the customer (it is not kept from an earlier choice).
-        const QSignalBlocker block(cmbStyle);
-        cmbStyle->clear();
-        m_styles.clear();
-        if (!customer.isEmpty())
-            for (const StyleChoice &style : customerStyles(db, customer)) {
-                m_styles.push_back(style);
-                cmbStyle->addItem(style.text);
+    shell::reportingDbErrors(
+        [&] {
+            data::Database &db = data::sharedDatabase();
+            if (const auto shipTo = customerShipTo(db, customer)) {
+                txtShipTo->setText(shipTo->name);
+                txtAddress1->setText(shipTo->address1);
+                txtAddress2->setText(shipTo->address2);
+                txtCity->setText(shipTo->city);
+                txtState->setText(shipTo->state);
+                txtZip->setText(shipTo->zip);
+                txtPhone->setText(shipTo->phone);
+                txtFax->setText(shipTo->fax);
             }
-        cmbStyle->setCurrentIndex(-1);
-    }, this);
+            // The style list follows the customer (it is not kept from an earlier choice).
+            const QSignalBlocker block(cmbStyle);
+            cmbStyle->clear();
+            m_styles.clear();
+            if (!customer.isEmpty())
+                for (const StyleChoice &style : customerStyles(db, customer)) {
+                    m_styles.push_back(style);
+                    cmbStyle->addItem(style.text);
+                }
+            cmbStyle->setCurrentIndex(-1);
+        },
+        this);
 }
 
 void OrderEntryForm::styleChosen()
@@ -384,9 +393,10 @@ void OrderEntryForm::deleteItem()
     const int row = m_editingRow;
     if (lblItem->text().isEmpty() || row < 0 || row >= int(m_lines.size()))
         return;
-    if (!shell::askYesDefaultNo(QStringLiteral("Delete Confirmation"),
-                         QStringLiteral("Are you sure you want to delete Line Item %1?").arg(m_lines[size_t(row)].itemNumber),
-                         shell::MessageIcon::None, this))
+    if (!shell::askYesDefaultNo(
+            QStringLiteral("Delete Confirmation"),
+            QStringLiteral("Are you sure you want to delete Line Item %1?").arg(m_lines[size_t(row)].itemNumber),
+            shell::MessageIcon::None, this))
         return;
     m_lines.erase(m_lines.begin() + row);
     showLines();
@@ -470,8 +480,9 @@ void OrderEntryForm::saveOrder()
     const QString customer = cmbCustomer->currentText();
     const QString number = txtOrderNumber->text();
     if (customer.isEmpty() || number.isEmpty() || m_lines.empty()) {
-        shell::showMessage(QStringLiteral("Required Fields"),
-                           QStringLiteral("Customer, Order Number, and atleast one item must be entered before saving Order."));
+        shell::showMessage(
+            QStringLiteral("Required Fields"),
+            QStringLiteral("Customer, Order Number, and atleast one item must be entered before saving Order."));
         return;
     }
     data::Database &db = data::sharedDatabase();
@@ -480,11 +491,12 @@ void OrderEntryForm::saveOrder()
         if (!shell::reportingDbErrors([&] { exists = orderNumberExists(db, customer, number); }, this))
             return;
         if (exists
-            && !shell::askYesDefaultNo(QStringLiteral("Order Number Exists"),
-                                QStringLiteral("Order Number %1 already exists for %2. This will not overwrite the previous "
-                                               "Order. Are you sure you want two Orders with the same number?")
-                                    .arg(number, customer),
-                                shell::MessageIcon::None, this))
+            && !shell::askYesDefaultNo(
+                QStringLiteral("Order Number Exists"),
+                QStringLiteral("Order Number %1 already exists for %2. This will not overwrite the previous "
+                               "Order. Are you sure you want two Orders with the same number?")
+                    .arg(number, customer),
+                shell::MessageIcon::None, this))
             return;
     }
     OrderHeader header;
@@ -500,9 +512,12 @@ void OrderEntryForm::saveOrder()
 
     core::BusyCursor busy;
     qint64 id = 0;
-    if (!shell::reportingDbErrors([&] {
-            id = orders::saveOrder(db, header, m_lines, core::currentConfiguration().localOrderIds, core::currentDate());
-        }, this))
+    if (!shell::reportingDbErrors(
+            [&] {
+                id = orders::saveOrder(db, header, m_lines, core::currentConfiguration().localOrderIds,
+                                       core::currentDate());
+            },
+            this))
         return; // nothing was written; the order stays on screen to try again
     lblID->setText(QString::number(id));
     m_orderId = id;

@@ -14,7 +14,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace shell { class Grid; }
+namespace shell {
+class Grid;
+} // namespace shell
 
 namespace orders {
 

@@ -43,17 +43,28 @@ using shell::named;
 
 namespace {
 
-enum OrderColumn { ColNumber, ColCustomer, ColOrderDate, ColDueDate, ColStatus, ColTotal, ColShipTo, ColPhone, ColFax,
-                   ColDateAdded, ColOrderId };
+enum OrderColumn {
+    ColNumber,
+    ColCustomer,
+    ColOrderDate,
+    ColDueDate,
+    ColStatus,
+    ColTotal,
+    ColShipTo,
+    ColPhone,
+    ColFax,
+    ColDateAdded,
+    ColOrderId
+};
 enum ItemColumn { ItemPriceEach = 4, ItemPriceExt = 5 };
 
-const QStringList kItemHeaders = {QStringLiteral("Item Number"), QStringLiteral("Style"), QStringLiteral("Qty Ordered"),
-                                  QStringLiteral("Qty Shipped"), QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};
+const QStringList kItemHeaders = {QStringLiteral("Item Number"), QStringLiteral("Style"),
+                                  QStringLiteral("Qty Ordered"), QStringLiteral("Qty Shipped"),
+                                  QStringLiteral("Price Each"),  QStringLiteral("Price Ext.")};
 
 } // namespace
 
-OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
-    : QWidget(parent)
+OrderNavigatorForm::OrderNavigatorForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmOrderNavigator"));
     setWindowTitle(QStringLiteral("Order Navigator"));
@@ -100,11 +111,12 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent)
     criteria->setColumnStretch(5, 1);
 
     Frame2 = named(new QGroupBox(QStringLiteral("Orders")), "Frame2");
-    vsfgOrders = named(new shell::ListGrid({QStringLiteral("Order Number"), QStringLiteral("Customer"),
-                                        QStringLiteral("Order Date"), QStringLiteral("Due Date"), QStringLiteral("Status"),
-                                        QStringLiteral("Total"), QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"),
-                                        QStringLiteral("Ship To Fax"), QStringLiteral("Date Added"), QStringLiteral("OrderID")}),
-                       "vsfgOrders");
+    vsfgOrders = named(
+        new shell::ListGrid({QStringLiteral("Order Number"), QStringLiteral("Customer"), QStringLiteral("Order Date"),
+                             QStringLiteral("Due Date"), QStringLiteral("Status"), QStringLiteral("Total"),
+                             QStringLiteral("Ship To"), QStringLiteral("Ship To Phone"), QStringLiteral("Ship To Fax"),
+                             QStringLiteral("Date Added"), QStringLiteral("OrderID")}),
+        "vsfgOrders");
     (new QVBoxLayout(Frame2))->addWidget(vsfgOrders);
     Frame3 = named(new QGroupBox(QStringLiteral("Line Items")), "Frame3");
     vsfgItems = named(new shell::ListGrid(), "vsfgItems");
@@ -160,7 +172,8 @@ void OrderNavigatorForm::showEvent(QShowEvent *event)
         // Never so narrow that a column of the orders is hidden, nor wider
         // than the work area.
         const int frame = sub->width() - vsfgOrders->viewport()->width();
-        const int columns = vsfgOrders->horizontalHeader()->length() + vsfgOrders->verticalScrollBar()->sizeHint().width();
+        const int columns =
+            vsfgOrders->horizontalHeader()->length() + vsfgOrders->verticalScrollBar()->sizeHint().width();
         const QSize area = shell::mainWindow()->workArea()->viewport()->size();
         const int width = qMin(qMax(600, columns + frame), qMax(600, area.width()));
         const int height = qMin(int(shell::mainWindow()->height() * 0.9), qMax(400, area.height()));
@@ -198,21 +211,39 @@ void OrderNavigatorForm::UpdateGrids()
                 const QVariant v = found->value(r, QLatin1String(column));
                 return v.isNull() ? QString() : v.toString();
             };
-            auto date = [&](const char *column) { return core::formatShortDate(data::toDate(found->value(r, QLatin1String(column)))); };
+            auto date = [&](const char *column) {
+                return core::formatShortDate(data::toDate(found->value(r, QLatin1String(column))));
+            };
             switch (c) {
-            case ColNumber: return text("OrderNumber");
-            case ColCustomer: return text("Customer");
-            case ColOrderDate: return date("OrderDate");
-            case ColDueDate: return date("DueDate");
-            case ColStatus: return text("Status");
-            case ColTotal: return core::formatMoneyCell(found->value(r, QStringLiteral("Total")).toDouble());
+            case ColNumber:
+                return text("OrderNumber");
+            case ColCustomer:
+                return text("Customer");
+            case ColOrderDate:
+                return date("OrderDate");
+            case ColDueDate:
+                return date("DueDate");
+            case ColStatus:
+                return text("Status");
+            case ColTotal:
+                return core::formatMoneyCell(found->value(r, QStringLiteral("Total")).toDouble());
             case ColShipTo:
-                return shipToText({text("ShipTo"), text("ShipToAddress1"), text("ShipToAddress2"), text("ShipToCity"),
-                                   text("ShipToState"), text("ShipToZip"), {}, {}});
-            case ColPhone: return text("ShipToPhone");
-            case ColFax: return text("ShipToFax");
-            case ColDateAdded: return date("DateAdded");
-            case ColOrderId: return QString::number(found->id(r));
+                return shipToText({text("ShipTo"),
+                                   text("ShipToAddress1"),
+                                   text("ShipToAddress2"),
+                                   text("ShipToCity"),
+                                   text("ShipToState"),
+                                   text("ShipToZip"),
+                                   {},
+                                   {}});
+            case ColPhone:
+                return text("ShipToPhone");
+            case ColFax:
+                return text("ShipToFax");
+            case ColDateAdded:
+                return date("DateAdded");
+            case ColOrderId:
+                return QString::number(found->id(r));
             }
         } catch (const data::DbError &) {
             // A page that cannot be read shows empty; the next search tries again.
@@ -236,23 +267,26 @@ void OrderNavigatorForm::orderSelected(int row)
     Frame3->setTitle(QStringLiteral("Order %1 Line Items").arg(vsfgOrders->cell(row, ColNumber)));
     vsfgItems->setHeaders(kItemHeaders);
     std::vector<QStringList> rows;
-    shell::reportingDbErrors([&] {
-        // Lines in item order, each with what all shipments of the order took of it.
-        data::Recordset rs = data::sharedDatabase().query(
-            QStringLiteral("SELECT ItemNumber,OrderItems.Qty,ISNULL(SUM(ShipmentItems.Qty),0) AS Shipped, Style.Name, "
-                           "Style.Type, PriceEach,PriceExt FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = "
-                           "ShipmentItems.OrderID AND OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON "
-                           "OrderItems.StyleID = Style.ID) WHERE OrderItems.OrderID = %1 GROUP BY ItemNumber,OrderItems.Qty,"
-                           "Style.Name,Style.Type,PriceEach,PriceExt ORDER BY ItemNumber")
-                .arg(data::sqlNumber(id.toLongLong())));
-        for (; !rs.isEOF(); rs.moveNext())
-            rows.push_back({rs.text(QStringLiteral("ItemNumber")),
-                               rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
-                               core::formatNumber(rs.number(QStringLiteral("Qty"))),
-                               core::formatNumber(rs.number(QStringLiteral("Shipped"))),
-                               core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
-                            core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            // Lines in item order, each with what all shipments of the order took of it.
+            data::Recordset rs = data::sharedDatabase().query(
+                QStringLiteral(
+                    "SELECT ItemNumber,OrderItems.Qty,ISNULL(SUM(ShipmentItems.Qty),0) AS Shipped, Style.Name, "
+                    "Style.Type, PriceEach,PriceExt FROM ((OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = "
+                    "ShipmentItems.OrderID AND OrderItems.ItemNumber = ShipmentItems.OrderLineItem) LEFT JOIN Style ON "
+                    "OrderItems.StyleID = Style.ID) WHERE OrderItems.OrderID = %1 GROUP BY ItemNumber,OrderItems.Qty,"
+                    "Style.Name,Style.Type,PriceEach,PriceExt ORDER BY ItemNumber")
+                    .arg(data::sqlNumber(id.toLongLong())));
+            for (; !rs.isEOF(); rs.moveNext())
+                rows.push_back({rs.text(QStringLiteral("ItemNumber")),
+                                rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
+                                core::formatNumber(rs.number(QStringLiteral("Qty"))),
+                                core::formatNumber(rs.number(QStringLiteral("Shipped"))),
+                                core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
+                                core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
+        },
+        this);
     vsfgItems->setRows(std::move(rows));
     const bool hide = core::currentConfiguration().hidePrices;
     vsfgItems->setColumnHidden(ItemPriceEach, hide);

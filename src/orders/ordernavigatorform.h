@@ -11,7 +11,9 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace shell { class ListGrid; }
+namespace shell {
+class ListGrid;
+} // namespace shell
 
 namespace orders {
 

@@ -37,7 +37,8 @@ QDateTime midnight(const QDate &d)
 QStringList activeCustomers(data::Database &db)
 {
     QStringList out;
-    for (data::Recordset rs = db.query(QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"));
+    for (data::Recordset rs =
+             db.query(QStringLiteral("SELECT Customer FROM Customer WHERE Status = 'Active' ORDER BY Customer"));
          !rs.isEOF(); rs.moveNext())
         out << rs.text(QStringLiteral("Customer"));
     return out;
@@ -54,8 +55,9 @@ std::optional<ShipTo> customerShipTo(data::Database &db, const QString &customer
 std::vector<StyleChoice> customerStyles(data::Database &db, const QString &customer)
 {
     std::vector<StyleChoice> out;
-    for (data::Recordset rs = db.query(QStringLiteral("SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = ")
-                                       + sqlText(customer) + QStringLiteral(" ORDER BY Name,Type"));
+    for (data::Recordset rs =
+             db.query(QStringLiteral("SELECT ID,Name,Type,Price FROM Style WHERE Status = 'Active' AND Customer = ")
+                      + sqlText(customer) + QStringLiteral(" ORDER BY Name,Type"));
          !rs.isEOF(); rs.moveNext())
         out.push_back({rs.integer(QStringLiteral("ID")),
                        rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
@@ -83,9 +85,10 @@ std::optional<OrderHeader> loadOrder(data::Database &db, qint64 id)
 std::vector<OrderLine> loadLines(data::Database &db, qint64 orderId)
 {
     std::vector<OrderLine> out;
-    for (data::Recordset rs = db.query(QStringLiteral("SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM "
-                                                      "OrderItems LEFT JOIN Style ON OrderItems.StyleID = Style.ID WHERE ORDERID = ")
-                                       + sqlNumber(orderId) + QStringLiteral(" ORDER BY ItemNumber"));
+    for (data::Recordset rs =
+             db.query(QStringLiteral("SELECT OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt,Name,Type FROM "
+                                     "OrderItems LEFT JOIN Style ON OrderItems.StyleID = Style.ID WHERE ORDERID = ")
+                      + sqlNumber(orderId) + QStringLiteral(" ORDER BY ItemNumber"));
          !rs.isEOF(); rs.moveNext()) {
         OrderLine l;
         l.itemNumber = int(rs.integer(QStringLiteral("ItemNumber")));
@@ -114,8 +117,9 @@ qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vecto
     if (header.id) {
         rs = db.query(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + sqlNumber(*header.id));
         if (rs.isEmpty())
-            throw data::DbError(QStringLiteral("Order %1 no longer exists; it may have been deleted at another workstation.")
-                                    .arg(*header.id));
+            throw data::DbError(
+                QStringLiteral("Order %1 no longer exists; it may have been deleted at another workstation.")
+                    .arg(*header.id));
         rs.setValue(QStringLiteral("Status"), header.status.isEmpty() ? QStringLiteral("Open") : header.status);
     } else {
         rs = db.query(QStringLiteral("SELECT TOP 1 * FROM Orders"));
@@ -123,7 +127,8 @@ qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vecto
         if (localIds) {
             db.lockForNewKey(QStringLiteral("Orders"));
             const data::Recordset max = db.query(QStringLiteral("SELECT MAX(ID) AS MaxID FROM Orders"));
-            rs.setValue(QStringLiteral("ID"), max.isNull(QStringLiteral("MaxID")) ? 1 : max.integer(QStringLiteral("MaxID")) + 1);
+            rs.setValue(QStringLiteral("ID"),
+                        max.isNull(QStringLiteral("MaxID")) ? 1 : max.integer(QStringLiteral("MaxID")) + 1);
         }
         rs.setValue(QStringLiteral("Status"), QStringLiteral("Open"));
         rs.setValue(QStringLiteral("OrderNumber"), header.orderNumber);
@@ -132,9 +137,14 @@ qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vecto
     rs.setValue(QStringLiteral("OrderDate"), midnight(header.orderDate));
     rs.setValue(QStringLiteral("DueDate"), midnight(header.dueDate));
     const ShipTo &s = header.shipTo;
-    const std::pair<const char *, QString> shipTo[] = {
-        {"ShipTo", s.name}, {"ShipToAddress1", s.address1}, {"ShipToAddress2", s.address2}, {"ShipToCity", s.city},
-        {"ShipToState", s.state}, {"ShipToZip", s.zip}, {"ShipToPhone", s.phone}, {"ShipToFax", s.fax}};
+    const std::pair<const char *, QString> shipTo[] = {{"ShipTo", s.name},
+                                                       {"ShipToAddress1", s.address1},
+                                                       {"ShipToAddress2", s.address2},
+                                                       {"ShipToCity", s.city},
+                                                       {"ShipToState", s.state},
+                                                       {"ShipToZip", s.zip},
+                                                       {"ShipToPhone", s.phone},
+                                                       {"ShipToFax", s.fax}};
     for (const auto &[column, value] : shipTo)
         rs.setValue(QLatin1String(column), value);
     rs.setValue(QStringLiteral("DateAdded"), midnight(today));
@@ -164,7 +174,8 @@ qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vecto
 QStringList plantNames(data::Database &db)
 {
     QStringList out;
-    for (data::Recordset rs = db.query(QStringLiteral("SELECT Name FROM Plants ORDER BY Name")); !rs.isEOF(); rs.moveNext())
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT Name FROM Plants ORDER BY Name")); !rs.isEOF();
+         rs.moveNext())
         out << rs.text(QStringLiteral("Name"));
     return out;
 }
@@ -195,8 +206,7 @@ QString searchStatement(const SearchCriteria &c)
     return QStringLiteral("SELECT * FROM Orders") + searchFilter(c);
 }
 
-FoundOrders::FoundOrders(data::Database &db, const SearchCriteria &criteria)
-    : m_db(&db)
+FoundOrders::FoundOrders(data::Database &db, const SearchCriteria &criteria) : m_db(&db)
 {
     // The index on (Customer, OrderNumber) gives the keys in order without sorting.
     data::Recordset keys = db.query(QStringLiteral("SELECT Orders.ID FROM Orders") + searchFilter(criteria));
@@ -217,7 +227,8 @@ QVariant FoundOrders::value(int row, const QString &column)
         for (int r = pageNumber * kPageRows; r < end; ++r)
             ids << sqlNumber(m_ids[size_t(r)]);
         Page page;
-        page.rows = m_db->query(QStringLiteral("SELECT * FROM Orders WHERE ID IN (%1)").arg(ids.join(QLatin1Char(','))));
+        page.rows =
+            m_db->query(QStringLiteral("SELECT * FROM Orders WHERE ID IN (%1)").arg(ids.join(QLatin1Char(','))));
         const int idColumn = page.rows.fieldIndex(QStringLiteral("ID"));
         for (int r = 0; r < page.rows.recordCount(); ++r)
             page.at.emplace(page.rows.rows()[size_t(r)][size_t(idColumn)].toLongLong(), r);

@@ -10,7 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 // Orders and their lines as order entry and the order navigator read and write
 // them: plain functions, no widgets.
@@ -18,7 +20,7 @@ namespace orders {
 
 struct StyleChoice {
     qint64 id = 0;
-    QString text;  // Name-Type
+    QString text;     // Name-Type
     double price = 0; // the catalogue price (0 when the style has none)
 };
 

@@ -49,12 +49,12 @@ void PrintBuggyTickets(Printout &out, data::Database &db, qint32 orderId, const 
     data::Recordset groups = db.query(
         QStringLiteral("SELECT DISTINCT Orders.ID AS OrderID,OrderItems.ItemNumber,OrderItems.Qty AS ItemQty,"
                        "OrderItems.Line,Style.Name,Style.ID AS StyleID,StyleComponent.Qty,Component.QtyPerBuggy,"
-                       "StyleComponent.BuggySheet FROM ") +
-        kJoins +
-        QStringLiteral(" WHERE Orders.ID = %1 AND Component.QtyPerBuggy <> 0 AND StyleComponent.BuggySheet > 0 AND "
-                       "Component.Plant = %2 AND StyleComponent.ID IN (%3) ORDER BY OrderItems.Line,Style.Name,"
-                       "StyleComponent.BuggySheet")
-            .arg(order, sqlText(plant), componentListSql(components)));
+                       "StyleComponent.BuggySheet FROM ")
+        + kJoins
+        + QStringLiteral(" WHERE Orders.ID = %1 AND Component.QtyPerBuggy <> 0 AND StyleComponent.BuggySheet > 0 AND "
+                         "Component.Plant = %2 AND StyleComponent.ID IN (%3) ORDER BY OrderItems.Line,Style.Name,"
+                         "StyleComponent.BuggySheet")
+              .arg(order, sqlText(plant), componentListSql(components)));
     for (; !groups.isEOF(); groups.moveNext()) {
         const std::vector<qint64> loads =
             buggyLoads(groups.number(QStringLiteral("ItemQty")) * groups.number(QStringLiteral("Qty")),
@@ -63,21 +63,22 @@ void PrintBuggyTickets(Printout &out, data::Database &db, qint32 orderId, const 
             continue;
         // Every ticket of the group lists the same components; only the
         // pieces on the buggy differ, so the rows are read once.
-        data::Recordset ticket = db.query(
-            QStringLiteral("SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,ShipTo,"
-                           "ShipToAddress1,ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,"
-                           "OrderItems.Qty,OrderItems.Line,Style.ID,Style.Name,Style.Type,StyleComponent.ID,"
-                           "StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
-                           "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,"
-                           "Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,Component.Arm,Component.Tie, "
-                           "0 AS QtyPerBuggy,StyleComponent.BuggySheet FROM ") +
-            kJoins +
-            QStringLiteral("  WHERE Orders.ID = %1 AND OrderItems.ItemNumber = %2 AND Style.ID = %3 AND "
-                           "StyleComponent.BuggySheet = %4 AND Component.Plant = %5 ORDER BY Style.ID,"
-                           "StyleComponent.BuggySheet,Component.Description")
-                .arg(order, sqlNumber(groups.integer(QStringLiteral("ItemNumber"))),
-                     sqlNumber(groups.integer(QStringLiteral("StyleID"))),
-                     sqlNumber(groups.integer(QStringLiteral("BuggySheet"))), sqlText(plant)));
+        data::Recordset ticket =
+            db.query(QStringLiteral(
+                         "SELECT Orders.Customer,Orders.OrderDate,Orders.DueDate,Orders.OrderNumber,Orders.ID,ShipTo,"
+                         "ShipToAddress1,ShipToAddress2,ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,"
+                         "OrderItems.Qty,OrderItems.Line,Style.ID,Style.Name,Style.Type,StyleComponent.ID,"
+                         "StyleComponent.ComponentID,StyleComponent.Qty,Component.Description,Component.Thickness,"
+                         "Component.Width,Component.Length,Component.Cutstyle,Component.Test,Component.TestRange,"
+                         "Component.Topped,Component.RailsPerBun,Component.PiecesPerRail,Component.Arm,Component.Tie, "
+                         "0 AS QtyPerBuggy,StyleComponent.BuggySheet FROM ")
+                     + kJoins
+                     + QStringLiteral("  WHERE Orders.ID = %1 AND OrderItems.ItemNumber = %2 AND Style.ID = %3 AND "
+                                      "StyleComponent.BuggySheet = %4 AND Component.Plant = %5 ORDER BY Style.ID,"
+                                      "StyleComponent.BuggySheet,Component.Description")
+                           .arg(order, sqlNumber(groups.integer(QStringLiteral("ItemNumber"))),
+                                sqlNumber(groups.integer(QStringLiteral("StyleID"))),
+                                sqlNumber(groups.integer(QStringLiteral("BuggySheet"))), sqlText(plant)));
         if (ticket.isEmpty())
             continue;
         reporting::ReportTable rows = reporting::ReportTable::fromRecordset(ticket);

@@ -6,7 +6,9 @@
 
 #include "production/printout.h"
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace production {
 

@@ -16,7 +16,8 @@ const QString kSixJoins = QStringLiteral(
     "StyleComponent.ComponentID = Component.ID) LEFT JOIN StyleOperation ON StyleComponent.StyleID = "
     "StyleOperation.StyleID AND StyleComponent.ID = StyleOperation.ComponentID) LEFT JOIN Operation ON "
     "StyleOperation.OperationID = Operation.Station)");
-const QString kSevenJoins = QStringLiteral("(") + kSixJoins + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)");
+const QString kSevenJoins =
+    QStringLiteral("(") + kSixJoins + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)");
 
 struct Scope {
     QString plant, order, components;
@@ -33,18 +34,22 @@ data::Recordset linePieces(data::Database &db, const Scope &s, const QString &li
     data::DropTable(db, main);
     db.execute(QStringLiteral("SELECT Station,%1 As Rate Into %2 From Operation, Data Where ReportType = %3")
                    .arg(rateColumn, main, sqlText(line)));
-    const QString pieces = QStringLiteral(
-        "SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) As %1 Into %2 From ") + kSixJoins +
-        QStringLiteral(" Where Component.Plant = %3 AND [Operation].[ReportType] = %4%5 AND Orders.ID = %6 AND "
-                       "StyleComponent.ID IN (%7) Group By StyleOperation.OperationID");
+    const QString pieces =
+        QStringLiteral(
+            "SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) As %1 Into %2 From ")
+        + kSixJoins
+        + QStringLiteral(" Where Component.Plant = %3 AND [Operation].[ReportType] = %4%5 AND Orders.ID = %6 AND "
+                         "StyleComponent.ID IN (%7) Group By StyleOperation.OperationID");
     data::DropTable(db, total);
-    db.execute(QString(pieces).arg(QStringLiteral("TotalArms"), total, s.plant, sqlText(line), QString(), s.order, s.components));
+    db.execute(QString(pieces).arg(QStringLiteral("TotalArms"), total, s.plant, sqlText(line), QString(), s.order,
+                                   s.components));
     data::DropTable(db, nonArm);
     db.execute(QString(pieces).arg(QStringLiteral("NonArms"), nonArm, s.plant, sqlText(line),
                                    QStringLiteral(" AND Component.Arm = 0"), s.order, s.components));
-    return db.query(QStringLiteral("SELECT Station,Rate,TotalArms,NonArms From ((%1 LEFT JOIN %2 ON %1.Station = %2.ID) "
-                                   "LEFT JOIN %3 ON %1.Station = %3.ID) order By Station")
-                        .arg(main, total, nonArm));
+    return db.query(
+        QStringLiteral("SELECT Station,Rate,TotalArms,NonArms From ((%1 LEFT JOIN %2 ON %1.Station = %2.ID) "
+                       "LEFT JOIN %3 ON %1.Station = %3.ID) order By Station")
+            .arg(main, total, nonArm));
 }
 
 // The print test reads TotalArms of the first row; an empty line counts as null.
@@ -62,43 +67,49 @@ reporting::ReportPtr DepartmentSummary(data::Database &db, qint32 orderId, const
         return nullptr;
     const Scope s{sqlText(plant), sqlNumber(qint64(orderId)), componentListSql(components)};
     data::Recordset m = db.query(
-        QStringLiteral("SELECT Orders.ID,OrderNumber,Orders.Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,ShipToAddress2,"
-                       "ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,Total,LaborCostPerHour,LaborPercent FROM "
-                       "Orders,Data WHERE Orders.ID = %1")
+        QStringLiteral(
+            "SELECT Orders.ID,OrderNumber,Orders.Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,ShipToAddress2,"
+            "ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,Total,LaborCostPerHour,LaborPercent FROM "
+            "Orders,Data WHERE Orders.ID = %1")
             .arg(s.order));
     reporting::ReportPtr report = reporting::CreateReport(QStringLiteral("crptSummary"));
     reporting::SetReportData(report, m);
 
-    data::Recordset g = linePieces(db, s, QStringLiteral("Glue Line"), QStringLiteral("NonArmPerHour"), QStringLiteral("tmpGlueLine"));
+    data::Recordset g =
+        linePieces(db, s, QStringLiteral("Glue Line"), QStringLiteral("NonArmPerHour"), QStringLiteral("tmpGlueLine"));
     reporting::SetSubreportData(report, QStringLiteral("Subreport1"), g);
     data::Recordset sp = linePieces(db, s, QStringLiteral("Spray Line"), QStringLiteral("SprayLineNonArmPerHour"),
                                     QStringLiteral("tmpSprayLine"));
     reporting::SetSubreportData(report, QStringLiteral("Subreport2"), sp);
 
-    const QString where = QStringLiteral(" WHERE Component.Plant = %1 AND %2 AND Orders.ID = %3%4 AND StyleComponent.ID IN (%5)");
+    const QString where =
+        QStringLiteral(" WHERE Component.Plant = %1 AND %2 AND Orders.ID = %3%4 AND StyleComponent.ID IN (%5)");
     const auto scoped = [&](const QString &condition, const QString &extra = {}) {
         return QString(where).arg(s.plant, condition, s.order, extra, s.components);
     };
     data::Recordset noser = db.query(
-        QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) AS Pcs  From ") +
-        kSixJoins + scoped(QStringLiteral("[Operation].[ReportType] = 'Bullet Noser'")) +
-        QStringLiteral(" Group By StyleOperation.OperationID"));
+        QStringLiteral("SELECT StyleOperation.OperationID AS ID,SUM(OrderItems.Qty * StyleComponent.Qty) AS Pcs  From ")
+        + kSixJoins + scoped(QStringLiteral("[Operation].[ReportType] = 'Bullet Noser'"))
+        + QStringLiteral(" Group By StyleOperation.OperationID"));
     data::Recordset fiber = db.query(
-        QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty,Component.Width,"
-                       "StyleOperation.Width,Bun.Length,Component.PiecesPerRail FROM ") +
-        kSevenJoins + scoped(QStringLiteral("Operation.ReportType = 'Fiber Table'")) +
-        QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail"));
-    data::Recordset cnc = db.query(
-        QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty, "
-                       "Component.PiecesPerRail FROM ") +
-        kSixJoins + scoped(QStringLiteral("Operation.ReportType = 'CNC'")) +
-        QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail"));
+        QStringLiteral(
+            "SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty,Component.Width,"
+            "StyleOperation.Width,Bun.Length,Component.PiecesPerRail FROM ")
+        + kSevenJoins + scoped(QStringLiteral("Operation.ReportType = 'Fiber Table'"))
+        + QStringLiteral(
+            " GROUP BY StyleOperation.OperationID,Component.Width,StyleOperation.Width,Bun.Length,Component.PiecesPerRail"));
+    data::Recordset cnc =
+        db.query(QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty, "
+                                "Component.PiecesPerRail FROM ")
+                 + kSixJoins + scoped(QStringLiteral("Operation.ReportType = 'CNC'"))
+                 + QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail"));
     // Off-all buns are not cut at the band saw.
     data::Recordset bandSaw = db.query(
         QStringLiteral("SELECT StyleOperation.OperationID,SUM(OrderItems.Qty*StyleComponent.Qty) AS CompQty,"
-                       "Component.RailsPerBun,Component.PiecesPerRail FROM ") +
-        kSevenJoins + scoped(QStringLiteral("Operation.ReportType = 'Band Saw'"), QStringLiteral(" AND Bun.OffAll = 0")) +
-        QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail,Component.RailsPerBun"));
+                       "Component.RailsPerBun,Component.PiecesPerRail FROM ")
+        + kSevenJoins
+        + scoped(QStringLiteral("Operation.ReportType = 'Band Saw'"), QStringLiteral(" AND Bun.OffAll = 0"))
+        + QStringLiteral(" GROUP BY StyleOperation.OperationID,Component.PiecesPerRail,Component.RailsPerBun"));
     reporting::SetSubreportData(report, QStringLiteral("Subreport3"), noser);
     reporting::SetSubreportData(report, QStringLiteral("Subreport4"), fiber);
     reporting::SetSubreportData(report, QStringLiteral("Subreport5"), cnc);

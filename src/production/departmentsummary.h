@@ -7,7 +7,9 @@
 
 #include "production/printout.h"
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace production {
 

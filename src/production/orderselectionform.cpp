@@ -64,7 +64,8 @@ void OrderSelectionForm::load()
     data::Recordset rs = data::sharedDatabase().query(
         QStringLiteral("SELECT ID,Customer,OrderNumber FROM Orders ORDER BY Customer,OrderNumber"));
     for (; !rs.isEOF(); rs.moveNext()) {
-        cmbOrder->addItem(rs.text(QStringLiteral("Customer")) + QStringLiteral(" - ") + rs.text(QStringLiteral("OrderNumber")));
+        cmbOrder->addItem(rs.text(QStringLiteral("Customer")) + QStringLiteral(" - ")
+                          + rs.text(QStringLiteral("OrderNumber")));
         cmbID->addItem(QString::number(rs.integer(QStringLiteral("ID"))));
     }
     cmbOrder->setCurrentIndex(-1);

@@ -25,7 +25,7 @@ public:
     void load();
 
     QComboBox *cmbOrder;
-    QComboBox *cmbID;  // hidden: the ID of each entry of cmbOrder
+    QComboBox *cmbID; // hidden: the ID of each entry of cmbOrder
     QPushButton *btnPrint;
     QPushButton *btnCancel;
 

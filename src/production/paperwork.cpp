@@ -58,23 +58,25 @@ QString reportBoxHeading(int box)
 std::vector<OrderComponent> orderComponents(data::Database &db, qint32 orderId)
 {
     data::Recordset rs = db.query(
-        QStringLiteral("SELECT  OrderItems.ItemNumber,OrderItems.Line, OrderItems.Qty AS OrderItemQty, Style.ID AS StyleID, "
-                       "Style.Name + '-' + Style.Type AS StyleName, StyleComponent.ID AS StyleComponentID, "
-                       "StyleComponent.ComponentID, StyleComponent.Qty AS StyleComponentQty, Component.Description AS "
-                       "ComponentDescription From Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID LEFT JOIN "
-                       "Style ON OrderItems.StyleID = Style.ID LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID "
-                       "LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID Where Orders.ID = %1")
+        QStringLiteral(
+            "SELECT  OrderItems.ItemNumber,OrderItems.Line, OrderItems.Qty AS OrderItemQty, Style.ID AS StyleID, "
+            "Style.Name + '-' + Style.Type AS StyleName, StyleComponent.ID AS StyleComponentID, "
+            "StyleComponent.ComponentID, StyleComponent.Qty AS StyleComponentQty, Component.Description AS "
+            "ComponentDescription From Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID LEFT JOIN "
+            "Style ON OrderItems.StyleID = Style.ID LEFT JOIN StyleComponent ON Style.ID = StyleComponent.StyleID "
+            "LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID Where Orders.ID = %1")
             .arg(data::sqlNumber(qint64(orderId))));
     std::vector<OrderComponent> out;
     for (; !rs.isEOF(); rs.moveNext()) {
         // A line whose style has no components has nothing to print.
         if (rs.isNull(QStringLiteral("StyleComponentID")))
             continue;
-        out.push_back({rs.integer(QStringLiteral("ItemNumber")), rs.text(QStringLiteral("Line")),
-                       core::Round(rs.number(QStringLiteral("OrderItemQty")) * rs.number(QStringLiteral("StyleComponentQty")), 0),
-                       rs.integer(QStringLiteral("StyleID")), rs.text(QStringLiteral("StyleName")),
-                       rs.integer(QStringLiteral("StyleComponentID")), rs.text(QStringLiteral("ComponentID")),
-                       rs.text(QStringLiteral("ComponentDescription"))});
+        out.push_back(
+            {rs.integer(QStringLiteral("ItemNumber")), rs.text(QStringLiteral("Line")),
+             core::Round(rs.number(QStringLiteral("OrderItemQty")) * rs.number(QStringLiteral("StyleComponentQty")), 0),
+             rs.integer(QStringLiteral("StyleID")), rs.text(QStringLiteral("StyleName")),
+             rs.integer(QStringLiteral("StyleComponentID")), rs.text(QStringLiteral("ComponentID")),
+             rs.text(QStringLiteral("ComponentDescription"))});
     }
     return out;
 }
@@ -82,7 +84,8 @@ std::vector<OrderComponent> orderComponents(data::Database &db, qint32 orderId)
 QStringList plantNames(data::Database &db)
 {
     QStringList plants;
-    for (data::Recordset rs = db.query(QStringLiteral("SELECT Name FROM Plants ORDER BY Name")); !rs.isEOF(); rs.moveNext())
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT Name FROM Plants ORDER BY Name")); !rs.isEOF();
+         rs.moveNext())
         plants << rs.text(QStringLiteral("Name"));
     return plants;
 }
@@ -102,8 +105,9 @@ qint32 checkedOrderId(data::Database &db, const QString &text)
 {
     const std::optional<qint32> id = parseOrderId(text);
     if (!id)
-        throw PaperworkError(QStringLiteral("The order ID \"%1\" is not an order number. Type the order's ID in digits.")
-                                 .arg(text.trimmed()));
+        throw PaperworkError(
+            QStringLiteral("The order ID \"%1\" is not an order number. Type the order's ID in digits.")
+                .arg(text.trimmed()));
     if (db.query(QStringLiteral("SELECT ID FROM Orders WHERE ID = %1").arg(data::sqlNumber(qint64(*id)))).isEmpty())
         throw PaperworkError(QStringLiteral("There is no order with the ID %1. Nothing was printed.").arg(*id));
     return *id;

@@ -10,7 +10,9 @@
 #include <bitset>
 #include <optional>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace production {
 
@@ -24,9 +26,9 @@ QString reportBoxHeading(int box);
 struct OrderComponent {
     qint64 itemNumber = 0;
     QString line;
-    double qty = 0;  // line quantity x component quantity, whole pieces
+    double qty = 0; // line quantity x component quantity, whole pieces
     qint64 styleId = 0;
-    QString styleName;  // Name-Type
+    QString styleName; // Name-Type
     qint64 styleComponentId = 0;
     QString componentId;
     QString componentName;
@@ -45,7 +47,7 @@ qint32 checkedOrderId(data::Database &db, const QString &text);
 struct PaperworkRequest {
     qint32 orderId = 0;
     QStringList plants;
-    std::bitset<kReportBoxes + 1> boxes;  // boxes[1] to boxes[19]
+    std::bitset<kReportBoxes + 1> boxes; // boxes[1] to boxes[19]
     ComponentList components;
     QString orderSuffix;
 

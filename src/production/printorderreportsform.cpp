@@ -115,11 +115,11 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
 
     // Components: the order's component lines, each with its Print mark.
     auto *components = new QWidget(SSTab1);
-    vsfgComponents = new shell::Grid({QStringLiteral("Print"), QStringLiteral("Item"), QStringLiteral("Line"),
-                                      QStringLiteral("Qty"), QStringLiteral("Style ID"), QStringLiteral("Style"),
-                                      QStringLiteral("Style Component ID"), QStringLiteral("Component ID"),
-                                      QStringLiteral("Component Name")},
-                                     components);
+    vsfgComponents =
+        new shell::Grid({QStringLiteral("Print"), QStringLiteral("Item"), QStringLiteral("Line"), QStringLiteral("Qty"),
+                         QStringLiteral("Style ID"), QStringLiteral("Style"), QStringLiteral("Style Component ID"),
+                         QStringLiteral("Component ID"), QStringLiteral("Component Name")},
+                        components);
     vsfgComponents->setObjectName(QStringLiteral("vsfgComponents"));
     for (int c : {ColItem, ColLine, ColQty, ColStyleID, ColStyleComponentID, ColComponentID})
         vsfgComponents->setColumnHidden(c, true);
@@ -135,7 +135,9 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
     SSTab1->addTab(components, QStringLiteral("Components"));
 
     auto *top = new QGridLayout;
-    const std::pair<const char *, QWidget *> fields[] = {{"Order ID:", txtOrderID}, {"Plant:", cmbPlant}, {"Order Suffix", txtHeader}};
+    const std::pair<const char *, QWidget *> fields[] = {{"Order ID:", txtOrderID},
+                                                         {"Plant:", cmbPlant},
+                                                         {"Order Suffix", txtHeader}};
     int row = 0;
     for (const auto &[caption, widget] : fields) {
         auto *l = new QLabel(QString::fromLatin1(caption), this);
@@ -190,19 +192,21 @@ void PrintOrderReportsForm::fillGrid(qint32 orderId)
     m_gridOrder = orderId;
     if (orderId < 0)
         return;
-    shell::reportingDbErrors([&] {
-        for (const OrderComponent &c : orderComponents(data::sharedDatabase(), orderId)) {
-            const int r = vsfgComponents->addRow({QString(), QString::number(c.itemNumber), c.line, number(c.qty),
-                                                  QString::number(c.styleId), c.styleName,
-                                                  QString::number(c.styleComponentId), c.componentId, c.componentName});
-            QTableWidgetItem *mark = vsfgComponents->item(r, ColPrint);
-            mark->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-            mark->setCheckState(Qt::Checked);
-            vsfgComponents->item(r, ColStyle)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            vsfgComponents->item(r, ColComponentName)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        }
-        vsfgComponents->fit();
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            for (const OrderComponent &c : orderComponents(data::sharedDatabase(), orderId)) {
+                const int r = vsfgComponents->addRow(
+                    {QString(), QString::number(c.itemNumber), c.line, number(c.qty), QString::number(c.styleId),
+                     c.styleName, QString::number(c.styleComponentId), c.componentId, c.componentName});
+                QTableWidgetItem *mark = vsfgComponents->item(r, ColPrint);
+                mark->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+                mark->setCheckState(Qt::Checked);
+                vsfgComponents->item(r, ColStyle)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                vsfgComponents->item(r, ColComponentName)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            }
+            vsfgComponents->fit();
+        },
+        this);
 }
 
 void PrintOrderReportsForm::AddPlant(const QString &plant)
@@ -236,7 +240,8 @@ PaperworkRequest PrintOrderReportsForm::request(data::Database &db) const
     r.orderId = checkedOrderId(db, txtOrderID->text());
     if (r.orderId != m_gridOrder)
         throw PaperworkError(QStringLiteral("The component list is not that of order %1. Press Enter in Order ID to "
-                                            "list its components, then Print.").arg(r.orderId));
+                                            "list its components, then Print.")
+                                 .arg(r.orderId));
     for (int box = 1; box <= kReportBoxes; ++box)
         r.boxes[size_t(box)] = chk[box]->isChecked();
     for (int row = 0; row < vsfgComponents->rowCount(); ++row)
@@ -259,8 +264,8 @@ void PrintOrderReportsForm::printClicked()
             r = request(db);
         }
         if (r.components.empty())
-            shell::showMessage(kTitle, QStringLiteral("No components are marked for printing."), shell::MessageIcon::None,
-                               shell::MessageButtons::Ok, this);
+            shell::showMessage(kTitle, QStringLiteral("No components are marked for printing."),
+                               shell::MessageIcon::None, shell::MessageButtons::Ok, this);
         core::BusyCursor busy;
         collectPaperwork(printout, db, r);
     } catch (const PaperworkError &e) {
@@ -300,8 +305,9 @@ void PrintOrderReportsForm::printClicked()
     }
     progress.setValue(printout.count());
     if (printed < printout.count())
-        shell::showMessage(kTitle, QStringLiteral("Printing was cancelled after %1 of %2 copies.").arg(printed).arg(printout.count()),
-                           shell::MessageIcon::Information, shell::MessageButtons::Ok, this);
+        shell::showMessage(
+            kTitle, QStringLiteral("Printing was cancelled after %1 of %2 copies.").arg(printed).arg(printout.count()),
+            shell::MessageIcon::Information, shell::MessageButtons::Ok, this);
 }
 
 } // namespace production

@@ -14,7 +14,9 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-namespace shell { class Grid; }
+namespace shell {
+class Grid;
+} // namespace shell
 
 namespace production {
 
@@ -31,7 +33,17 @@ public:
     void checkOnly(const std::vector<int> &boxes);
 
     // The grid's columns.
-    enum GridColumn { ColPrint, ColItem, ColLine, ColQty, ColStyleID, ColStyle, ColStyleComponentID, ColComponentID, ColComponentName };
+    enum GridColumn {
+        ColPrint,
+        ColItem,
+        ColLine,
+        ColQty,
+        ColStyleID,
+        ColStyle,
+        ColStyleComponentID,
+        ColComponentID,
+        ColComponentName
+    };
 
     QLineEdit *txtOrderID;
     QComboBox *cmbPlant;
@@ -39,7 +51,7 @@ public:
     QPushButton *btnPrint;
     QPushButton *btnCancel;
     QTabWidget *SSTab1;
-    QCheckBox *chk[kReportBoxes + 1] = {};  // chk[1] to chk[19]
+    QCheckBox *chk[kReportBoxes + 1] = {}; // chk[1] to chk[19]
     QPushButton *btnMarkAll;
     QPushButton *btnUnMarkAll;
     shell::Grid *vsfgComponents;
@@ -54,7 +66,7 @@ private:
     void printClicked();
     PaperworkRequest request(data::Database &db) const;
 
-    qint32 m_gridOrder = -1;  // the order the grid lists
+    qint32 m_gridOrder = -1; // the order the grid lists
 };
 
 } // namespace production

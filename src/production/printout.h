@@ -15,7 +15,7 @@
 namespace data {
 class Database;
 class Recordset;
-}
+} // namespace data
 
 namespace production {
 
@@ -38,7 +38,7 @@ public:
 
 struct Copy {
     reporting::ReportPtr report;
-    QString plant;  // empty for a report of the whole order
+    QString plant; // empty for a report of the whole order
 };
 
 class Printout {

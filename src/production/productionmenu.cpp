@@ -23,7 +23,8 @@ void showOrderReport(qint64 orderId)
         report = officereports::OrderReport(data::sharedDatabase(), qint32(orderId), QStringLiteral("Office Manager"));
     }
     if (!report) {
-        shell::showMessage(QStringLiteral("Order Selection"), QStringLiteral("There is no order with the ID %1.").arg(orderId),
+        shell::showMessage(QStringLiteral("Order Selection"),
+                           QStringLiteral("There is no order with the ID %1.").arg(orderId),
                            shell::MessageIcon::Warning);
         return;
     }
@@ -43,7 +44,8 @@ shell::ScreenFactory selection(const char *name, std::function<void(qint64)> pri
 
 void openReportSelection(qint64 orderId, bool shippingOnly)
 {
-    auto *form = qobject_cast<PrintOrderReportsForm *>(shell::openScreen(kReportSelection, QStringLiteral("Report Selection")));
+    auto *form =
+        qobject_cast<PrintOrderReportsForm *>(shell::openScreen(kReportSelection, QStringLiteral("Report Selection")));
     if (!form)
         return;
     form->FillOrderID(orderId);

@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
-namespace shell { class MainWindow; }
+namespace shell {
+class MainWindow;
+} // namespace shell
 
 namespace production {
 

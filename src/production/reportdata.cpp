@@ -32,26 +32,30 @@ const QString kSelected = QStringLiteral(
 
 QString buildStatement(qint32 orderId, const ComponentList &components, bool stencil)
 {
-    QString sql = QStringLiteral(
-        "SELECT  Orders.ID AS OrderID, Orders.Customer, Orders.OrderDate, Orders.DueDate, Orders.OrderNumber, "
-        "MAX(OrderItems.Line) AS LineNumber, MAX(Style.Name + '-' + Style.Type) AS StyleName, "
-        "SUM(OrderItems.Qty*StyleComponent.Qty) AS OrderQty, StyleComponent.ComponentID AS ComponentID, "
-        "Component.Description, Component.Thickness AS CThickness, Component.Width AS CWidth, Component.Length AS "
-        "CLength, Component.Cutstyle, Component.Test, Component.TestRange, Component.Topped, Component.RailsPerBun, "
-        "Component.PiecesPerRail, Component.PrintOnShipping, Component.Arm, Component.Tie, Component.Plant, "
-        "StyleOperation.OperationID, StyleOperation.SplitQty, StyleOperation.Operation2ID, %1, Operation.ReportType, "
-        "StyleOperation.Instructions, StyleOperation.Thickness AS OThickness, StyleOperation.Width AS OWidth, "
-        "StyleOperation.Length AS OLength, Bun.Width AS BWidth, Bun.Length AS BLength, Bun.Grade, Bun.OffAll, "
-        "Bun.Vendor, Bun.ID AS BunID%2")
-                      .arg(stencil ? QStringLiteral("StyleOperation.Plant2") : QStringLiteral("ISNULL(StyleOperation.Plant2,'') AS Plant2"),
-                           stencil ? QStringLiteral(", Style.GroupField") : QString());
+    QString sql =
+        QStringLiteral(
+            "SELECT  Orders.ID AS OrderID, Orders.Customer, Orders.OrderDate, Orders.DueDate, Orders.OrderNumber, "
+            "MAX(OrderItems.Line) AS LineNumber, MAX(Style.Name + '-' + Style.Type) AS StyleName, "
+            "SUM(OrderItems.Qty*StyleComponent.Qty) AS OrderQty, StyleComponent.ComponentID AS ComponentID, "
+            "Component.Description, Component.Thickness AS CThickness, Component.Width AS CWidth, Component.Length AS "
+            "CLength, Component.Cutstyle, Component.Test, Component.TestRange, Component.Topped, Component.RailsPerBun, "
+            "Component.PiecesPerRail, Component.PrintOnShipping, Component.Arm, Component.Tie, Component.Plant, "
+            "StyleOperation.OperationID, StyleOperation.SplitQty, StyleOperation.Operation2ID, %1, Operation.ReportType, "
+            "StyleOperation.Instructions, StyleOperation.Thickness AS OThickness, StyleOperation.Width AS OWidth, "
+            "StyleOperation.Length AS OLength, Bun.Width AS BWidth, Bun.Length AS BLength, Bun.Grade, Bun.OffAll, "
+            "Bun.Vendor, Bun.ID AS BunID%2")
+            .arg(stencil ? QStringLiteral("StyleOperation.Plant2")
+                         : QStringLiteral("ISNULL(StyleOperation.Plant2,'') AS Plant2"),
+                 stencil ? QStringLiteral(", Style.GroupField") : QString());
     sql += kJoins;
     sql += QStringLiteral(" Where Orders.ID = %1").arg(sqlNumber(qint64(orderId)));
-    sql += stencil ? QStringLiteral(" AND ReportType LIKE '%Stencil%'")
-                   : QStringLiteral(" AND (ReportType = 'Band Saw' OR ReportType = 'CNC' OR ReportType = 'Fiber Table' OR "
-                                    "ReportType = 'CNC Stencil')");
+    sql += stencil
+        ? QStringLiteral(" AND ReportType LIKE '%Stencil%'")
+        : QStringLiteral(" AND (ReportType = 'Band Saw' OR ReportType = 'CNC' OR ReportType = 'Fiber Table' OR "
+                         "ReportType = 'CNC Stencil')");
     sql += QStringLiteral(" AND StyleComponent.ID IN (%1) Group By ").arg(componentListSql(components));
-    sql += QString(kSelected).arg(stencil ? QStringLiteral("StyleOperation.Plant2") : QStringLiteral("ISNULL(StyleOperation.Plant2,'')"));
+    sql += QString(kSelected).arg(stencil ? QStringLiteral("StyleOperation.Plant2")
+                                          : QStringLiteral("ISNULL(StyleOperation.Plant2,'')"));
     if (stencil)
         sql += QStringLiteral(", Style.GroupField");
     sql += QStringLiteral(" order By ReportType , OperationID, Operation2ID");
@@ -68,12 +72,13 @@ QString insertStatement(const data::Recordset &rs, double qty, const QString &st
 {
     const auto v = [&rs](const char *name) { return sqlLiteral(rs.value(QString::fromLatin1(name))); };
     const QStringList values = {
-        v("OrderID"), v("Customer"), v("OrderDate"), v("DueDate"), v("OrderNumber"), v("LineNumber"), v("StyleName"),
-        v("ComponentID"), sqlNumber(qty), v("Description"), v("CThickness"), v("CWidth"), v("CLength"), v("Cutstyle"),
-        flag(rs, "Test"), v("TestRange"), v("Topped"), v("RailsPerBun"), v("PiecesPerRail"), flag(rs, "PrintOnShipping"),
-        flag(rs, "Arm"), flag(rs, "Tie"), sqlText(station), v("ReportType"), v("Instructions"), v("OThickness"),
-        v("OWidth"), v("OLength"), v("BWidth"), v("BLength"), v("Grade"), flag(rs, "OffAll"), sqlText(plant),
-        v("Vendor"), v("BunID")};
+        v("OrderID"),    v("Customer"),      v("OrderDate"),   v("DueDate"),       v("OrderNumber"),
+        v("LineNumber"), v("StyleName"),     v("ComponentID"), sqlNumber(qty),     v("Description"),
+        v("CThickness"), v("CWidth"),        v("CLength"),     v("Cutstyle"),      flag(rs, "Test"),
+        v("TestRange"),  v("Topped"),        v("RailsPerBun"), v("PiecesPerRail"), flag(rs, "PrintOnShipping"),
+        flag(rs, "Arm"), flag(rs, "Tie"),    sqlText(station), v("ReportType"),    v("Instructions"),
+        v("OThickness"), v("OWidth"),        v("OLength"),     v("BWidth"),        v("BLength"),
+        v("Grade"),      flag(rs, "OffAll"), sqlText(plant),   v("Vendor"),        v("BunID")};
     return QStringLiteral("INSERT INTO tmpReportData VALUES (%1)").arg(values.join(QLatin1Char(',')));
 }
 
@@ -93,18 +98,19 @@ void build(data::Database &db, qint32 orderId, const ComponentList &components, 
     for (; !rs.isEOF(); rs.moveNext()) {
         const double orderQty = rs.number(QStringLiteral("OrderQty"));
         const double q = Round(orderQty, 2);
-        const double split = rs.number(QStringLiteral("SplitQty"));  // null: no split
+        const double split = rs.number(QStringLiteral("SplitQty")); // null: no split
         const QString type = rs.text(QStringLiteral("ReportType"));
         const QString station = rs.text(QStringLiteral("OperationID"));
         const QString plant = rs.text(QStringLiteral("Plant"));
         const QString station2 = rs.text(QStringLiteral("Operation2ID"));
         const QString plant2 = rs.text(QStringLiteral("Plant2")).isEmpty() ? plant : rs.text(QStringLiteral("Plant2"));
-        const bool cutFromBuns = type == QLatin1String("Band Saw") || type == QLatin1String("CNC")
-            || type == QLatin1String("CNC Stencil");
+        const bool cutFromBuns =
+            type == QLatin1String("Band Saw") || type == QLatin1String("CNC") || type == QLatin1String("CNC Stencil");
         if (split == 0) {
             inserts << insertStatement(rs, orderQty, station, plant);
         } else if (cutFromBuns) {
-            const double p = Round(rs.number(QStringLiteral("PiecesPerRail")) * rs.number(QStringLiteral("RailsPerBun")), 2);
+            const double p =
+                Round(rs.number(QStringLiteral("PiecesPerRail")) * rs.number(QStringLiteral("RailsPerBun")), 2);
             if (p == 0) {
                 inserts << insertStatement(rs, q, station, plant);
                 continue;

@@ -33,8 +33,8 @@ QString filter(qint32 orderId, const QString &plant, const QString &station, con
         .arg(sqlText(plant), sqlText(station), sqlNumber(qint64(orderId)), componentListSql(components));
 }
 
-const QString kLineOrder =
-    QStringLiteral(" ORDER BY OrderItems.Line,OrderItems.ItemNumber,Component.Thickness,Component.Width,Component.Length");
+const QString kLineOrder = QStringLiteral(
+    " ORDER BY OrderItems.Line,OrderItems.ItemNumber,Component.Thickness,Component.Width,Component.Length");
 
 } // namespace
 
@@ -49,8 +49,8 @@ void printStationSheets(Printout &out, data::Database &db, const StationSheet &s
     QStringList conditions;
     for (const QString &type : sheet.reportTypes)
         conditions << QStringLiteral("ReportType = %1").arg(sqlText(type));
-    data::Recordset stations =
-        db.query(QStringLiteral("SELECT Station,Teams FROM Operation WHERE ") + conditions.join(QStringLiteral(" OR ")));
+    data::Recordset stations = db.query(QStringLiteral("SELECT Station,Teams FROM Operation WHERE ")
+                                        + conditions.join(QStringLiteral(" OR ")));
     for (; !stations.isEOF(); stations.moveNext()) {
         const QString station = stations.text(QStringLiteral("Station"));
         const int teams = int(stations.integer(QStringLiteral("Teams")));
@@ -91,8 +91,8 @@ QString orderLineRows(qint32 orderId, const QString &plant, const QString &stati
 
 QString bulletNoserRows(qint32 orderId, const QString &plant, const QString &station, const ComponentList &components)
 {
-    return kLineSelect + QStringLiteral(", Bun.Width,Bun.Length,Bun.Grade FROM ((") + kSixJoins +
-        QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)") + filter(orderId, plant, station, components);
+    return kLineSelect + QStringLiteral(", Bun.Width,Bun.Length,Bun.Grade FROM ((") + kSixJoins
+        + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)") + filter(orderId, plant, station, components);
 }
 
 QString stencilRows(qint32 orderId, const QString &plant, const QString &station, const ComponentList &components)
@@ -106,11 +106,11 @@ QString stencilRows(qint32 orderId, const QString &plant, const QString &station
                "Component.PrintOnShipping,Component.Arm,Component.Tie,StyleOperation.OperationID,Operation.ReportType,"
                "StyleOperation.Instructions,StyleOperation.Thickness AS OThickness,StyleOperation.Width AS OWidth,"
                "StyleOperation.Length AS OLength,Bun.Width AS BWidth,Bun.Length AS BLength,Bun.Grade,Bun.OffAll,"
-               "Component.Plant,Bun.Vendor,Bun.ID AS BunID FROM ((") +
-        kSixJoins + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)") +
-        filter(orderId, plant, station, components) +
-        QStringLiteral(" ORDER BY Grade,OThickness desc,OWidth desc,OLength desc,Component.Description,"
-                       "Style.Name+'-'+Style.Type");
+               "Component.Plant,Bun.Vendor,Bun.ID AS BunID FROM ((")
+        + kSixJoins + QStringLiteral(" LEFT JOIN Bun ON Component.BunID = Bun.ID)")
+        + filter(orderId, plant, station, components)
+        + QStringLiteral(" ORDER BY Grade,OThickness desc,OWidth desc,OLength desc,Component.Description,"
+                         "Style.Name+'-'+Style.Type");
 }
 
 namespace {
@@ -144,11 +144,14 @@ void PrintGlueSprayLineSheets(Printout &out, data::Database &db, qint32 orderId,
 {
     if (components.empty())
         return;
-    printStationSheets(out, db,
-                       {QStringLiteral("crptGlueSprayLine"), {QStringLiteral("Glue Line"), QStringLiteral("Spray Line")},
-                        QStringLiteral("Fabrication Department"), true},
-                       plant, [&](const QString &station) { return orderLineRows(orderId, plant, station, components, kLineOrder); },
-                       orderSuffix);
+    printStationSheets(
+        out, db,
+        {QStringLiteral("crptGlueSprayLine"),
+         {QStringLiteral("Glue Line"), QStringLiteral("Spray Line")},
+         QStringLiteral("Fabrication Department"),
+         true},
+        plant, [&](const QString &station) { return orderLineRows(orderId, plant, station, components, kLineOrder); },
+        orderSuffix);
 }
 
 void PrintGlueSprayLineSupplySheets(Printout &out, data::Database &db, qint32 orderId, const QString &plant,
@@ -156,11 +159,14 @@ void PrintGlueSprayLineSupplySheets(Printout &out, data::Database &db, qint32 or
 {
     if (components.empty())
         return;
-    printStationSheets(out, db,
-                       {QStringLiteral("crptGlueSprayLine"), {QStringLiteral("Glue/Spray Line Supply")},
-                        QStringLiteral("Saw Department"), true},
-                       plant, [&](const QString &station) { return orderLineRows(orderId, plant, station, components, kLineOrder); },
-                       orderSuffix);
+    printStationSheets(
+        out, db,
+        {QStringLiteral("crptGlueSprayLine"),
+         {QStringLiteral("Glue/Spray Line Supply")},
+         QStringLiteral("Saw Department"),
+         true},
+        plant, [&](const QString &station) { return orderLineRows(orderId, plant, station, components, kLineOrder); },
+        orderSuffix);
 }
 
 void PrintVerticalSlitterSheets(Printout &out, data::Database &db, qint32 orderId, const QString &plant,
@@ -169,9 +175,12 @@ void PrintVerticalSlitterSheets(Printout &out, data::Database &db, qint32 orderI
     if (components.empty())
         return;
     printStationSheets(out, db,
-                       {QStringLiteral("crptVerticalSlitter"), {QStringLiteral("Vertical Slitter")},
-                        QStringLiteral("Saw Department"), false},
-                       plant, [&](const QString &station) { return orderLineRows(orderId, plant, station, components); });
+                       {QStringLiteral("crptVerticalSlitter"),
+                        {QStringLiteral("Vertical Slitter")},
+                        QStringLiteral("Saw Department"),
+                        false},
+                       plant,
+                       [&](const QString &station) { return orderLineRows(orderId, plant, station, components); });
 }
 
 void PrintBulletNoserSheets(Printout &out, data::Database &db, qint32 orderId, const QString &plant,

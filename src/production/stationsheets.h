@@ -9,7 +9,9 @@
 
 #include <QStringList>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace production {
 

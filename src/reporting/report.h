@@ -14,7 +14,9 @@
 #include <memory>
 #include <vector>
 
-namespace data { class Recordset; }
+namespace data {
+class Recordset;
+} // namespace data
 
 namespace reporting {
 
@@ -63,7 +65,8 @@ private:
 class RowView {
 public:
     RowView(const BoundData &data, int row, const QHash<QString, QString> &texts, const BoundData *main = nullptr)
-        : m_data(data), m_row(row), m_texts(texts), m_main(main) {}
+        : m_data(data), m_row(row), m_texts(texts), m_main(main)
+    {}
     int index() const { return m_row; }
     QVariant value(const QString &field) const { return m_data.value(m_row, field); }
     bool isNull(const QString &field) const { return value(field).isNull(); }

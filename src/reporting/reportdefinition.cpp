@@ -143,10 +143,11 @@ Band companyHeadingBand(qreal width, const QString &title, BandKind kind)
     b.elements.push_back(textObject(QStringLiteral("txtCompanyName"), 0, 0, width * 0.55, 18, {13, true}));
     b.elements.push_back(textObject(QStringLiteral("txtCompanyAddress"), 0, 18, width * 0.55, 12, {9}));
     b.elements.push_back(textObject(QStringLiteral("txtCompanyCityStateZip"), 0, 30, width * 0.55, 12, {9}));
-    b.elements.push_back(label(title, width * 0.45, 0, width * 0.55, 18, {13, true}, Qt::AlignRight | Qt::AlignVCenter));
+    b.elements.push_back(
+        label(title, width * 0.45, 0, width * 0.55, 18, {13, true}, Qt::AlignRight | Qt::AlignVCenter));
     Element printed = formula(QStringLiteral("PrintDate"),
-                              [](const RowView &) { return QVariant(QDate::currentDate().startOfDay()); },
-                              width * 0.55, 18, width * 0.45, Format::Date, Qt::AlignRight | Qt::AlignVCenter, {9});
+                              [](const RowView &) { return QVariant(QDate::currentDate().startOfDay()); }, width * 0.55,
+                              18, width * 0.45, Format::Date, Qt::AlignRight | Qt::AlignVCenter, {9});
     b.elements.push_back(printed);
     b.elements.push_back(line(0, 50, width, 1.2));
     return b;
@@ -206,8 +207,9 @@ Band detailBand(const std::vector<Column> &given, qreal x, qreal height)
     for (const Column &c : columns) {
         // Top-aligned, so that a row whose text wraps still reads as one line
         // across its first line.
-        Element e = c.formula ? formula(c.heading, c.formula, left + 3, 1, c.width - 6, c.format, c.align | Qt::AlignTop)
-                              : field(c.field, left + 3, 1, c.width - 6, c.format, c.align | Qt::AlignTop);
+        Element e = c.formula
+            ? formula(c.heading, c.formula, left + 3, 1, c.width - 6, c.format, c.align | Qt::AlignTop)
+            : field(c.field, left + 3, 1, c.width - 6, c.format, c.align | Qt::AlignTop);
         e.height = height - 2;
         e.canGrow = c.canGrow;
         b.elements.push_back(std::move(e));
@@ -233,11 +235,7 @@ Band pageFooterBand(qreal width)
     return b;
 }
 
-namespace {
-
-
-
-} // namespace
+namespace {} // namespace
 
 QString formatValue(const QVariant &value, Format format, FieldType type)
 {
@@ -247,12 +245,24 @@ QString formatValue(const QVariant &value, Format format, FieldType type)
         return {};
     if (format == Format::Auto) {
         switch (type) {
-        case FieldType::Text: format = Format::Text; break;
-        case FieldType::Number: format = Format::Number; break;
-        case FieldType::Integer: format = Format::Integer; break;
-        case FieldType::Flag: format = Format::YesNo; break;
-        case FieldType::Date: format = Format::Date; break;
-        case FieldType::DateTime: format = Format::DateTime; break;
+        case FieldType::Text:
+            format = Format::Text;
+            break;
+        case FieldType::Number:
+            format = Format::Number;
+            break;
+        case FieldType::Integer:
+            format = Format::Integer;
+            break;
+        case FieldType::Flag:
+            format = Format::YesNo;
+            break;
+        case FieldType::Date:
+            format = Format::Date;
+            break;
+        case FieldType::DateTime:
+            format = Format::DateTime;
+            break;
         }
     }
     switch (format) {

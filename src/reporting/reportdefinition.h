@@ -38,7 +38,7 @@ struct FieldSpec {
 
 // How a value is written on the page.
 enum class Format {
-    Auto,      // by the field's type
+    Auto, // by the field's type
     Text,
     Integer,   // 1,234
     Number,    // up to two decimals, trailing zeros dropped
@@ -77,16 +77,16 @@ enum class TotalKind { Sum, Count };
 // top left corner (inside the page margins).
 struct Element {
     ElementKind kind = ElementKind::Label;
-    QString name;  // field, text object or formula name; used to hide the element
-    QString text;  // label text, default text of a text object
+    QString name; // field, text object or formula name; used to hide the element
+    QString text; // label text, default text of a text object
     qreal x = 0, y = 0, width = 0, height = 12;
     FontSpec font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     Format format = Format::Auto;
-    Formula formula;  // a formula element's value; on a total, the value summed per row
+    Formula formula; // a formula element's value; on a total, the value summed per row
     TotalKind total = TotalKind::Sum;
     qreal penWidth = 0.5;
-    bool canGrow = false;      // wraps and makes its band taller
+    bool canGrow = false; // wraps and makes its band taller
     bool blankWhenZero = false;
 };
 
@@ -100,8 +100,8 @@ struct Band {
     qreal height = 14;
     std::vector<Element> elements;
     QString name;
-    int group = -1;          // group bands: the index of their group
-    QString subreport;       // laid out right after this band
+    int group = -1;    // group bands: the index of their group
+    QString subreport; // laid out right after this band
     // A band that shows only when this answers true for its row.
     std::function<bool(const RowView &row)> visibleIf;
 };
@@ -118,13 +118,13 @@ struct GroupSpec {
 enum class Orientation { Portrait, Landscape };
 
 struct ReportDefinition {
-    QString name;     // crpt...
-    QString caption;  // what the report is called in the viewer and in file names
+    QString name;    // crpt...
+    QString caption; // what the report is called in the viewer and in file names
     Orientation orientation = Orientation::Portrait;
-    qreal margin = 36;  // half an inch all round
+    qreal margin = 36; // half an inch all round
     std::vector<FieldSpec> fields;
     std::vector<GroupSpec> groups;
-    std::vector<Band> bands;  // in any order; the layout takes them by kind
+    std::vector<Band> bands; // in any order; the layout takes them by kind
     std::vector<std::shared_ptr<ReportDefinition>> subreports;
 
     // Page width inside the margins, in points (US Letter).
@@ -143,9 +143,10 @@ struct Column {
     Column(QString heading_, QString field_, qreal width_, Format format_ = Format::Auto,
            Qt::Alignment align_ = Qt::AlignLeft, Formula formula_ = {}, bool canGrow_ = false)
         : heading(std::move(heading_)), field(std::move(field_)), width(width_), format(format_), align(align_),
-          formula(std::move(formula_)), canGrow(canGrow_) {}
+          formula(std::move(formula_)), canGrow(canGrow_)
+    {}
     QString heading;
-    QString field;     // empty for a formula column
+    QString field; // empty for a formula column
     qreal width;
     Format format = Format::Auto;
     Qt::Alignment align = Qt::AlignLeft;

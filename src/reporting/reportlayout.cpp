@@ -76,8 +76,8 @@ namespace {
 struct Context {
     const ReportDefinition *definition;
     const BoundData *data;
-    int row;          // current row, -1 for none
-    int first, last;  // the rows totals run over
+    int row;         // current row, -1 for none
+    int first, last; // the rows totals run over
     QString subreport;
 };
 
@@ -147,12 +147,11 @@ private:
             for (int r = c.first; r <= c.last && r >= 0; ++r) {
                 ++count;
                 if (e.total == TotalKind::Sum)
-                    sum += e.formula ? e.formula(rowView(c, r)).toDouble()
-                                     : c.data->value(r, e.name).toDouble();
+                    sum += e.formula ? e.formula(rowView(c, r)).toDouble() : c.data->value(r, e.name).toDouble();
             }
             const FieldType type = e.total == TotalKind::Count ? FieldType::Integer
-                                 : e.formula                      ? FieldType::Number
-                                                                  : c.data->type(e.name);
+                : e.formula                                    ? FieldType::Number
+                                                               : c.data->type(e.name);
             return formatValue(e.total == TotalKind::Count ? QVariant(count) : QVariant(sum), e.format,
                                type == FieldType::Integer ? FieldType::Integer : FieldType::Number);
         }
@@ -287,7 +286,8 @@ private:
                 continue;
             const ReportDefinition *sub = m_main.subreport(b->subreport);
             if (!sub)
-                throw ReportError(QStringLiteral("The report %1 has no subreport \"%2\".").arg(m_main.name, b->subreport));
+                throw ReportError(
+                    QStringLiteral("The report %1 has no subreport \"%2\".").arg(m_main.name, b->subreport));
             // A subreport the routine bound no data to shows its headings only.
             const BoundData *subData = m_report.subreportData(sub->name);
             const BoundData unbound = subData ? BoundData() : BoundData(*sub, {});

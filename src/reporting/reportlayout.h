@@ -33,8 +33,8 @@ struct LaidBand {
     BandKind kind = BandKind::Detail;
     QString name;
     int group = -1;
-    int row = -1;         // the data row of group and detail bands
-    QString subreport;    // set on the bands of a subreport
+    int row = -1;      // the data row of group and detail bands
+    QString subreport; // set on the bands of a subreport
     qreal top = 0, height = 0;
     std::vector<LaidItem> items;
 };
@@ -49,7 +49,7 @@ struct LaidPage {
 };
 
 struct LaidReport {
-    QSizeF pageSize;  // points
+    QSizeF pageSize; // points
     std::vector<LaidPage> pages;
 
     int pageCount() const { return int(pages.size()); }
@@ -64,7 +64,7 @@ qreal textWidth(const QString &text, const FontSpec &font);
 // The height, in points, that text wrapped into the width takes.
 qreal wrappedTextHeight(const QString &text, const FontSpec &font, qreal width);
 
-constexpr qreal kLetterWidth = 612;   // 8.5 in
-constexpr qreal kLetterHeight = 792;  // 11 in
+constexpr qreal kLetterWidth = 612;  // 8.5 in
+constexpr qreal kLetterHeight = 792; // 11 in
 
 } // namespace reporting

@@ -133,7 +133,7 @@ void writePdf(const Report &report, const LaidReport &laid, const QString &path)
         writer.setCreator(QStringLiteral("Bunline"));
         writer.setPageSize(QPageSize(QPageSize::Letter));
         writer.setPageOrientation(report.definition().orientation == Orientation::Landscape ? QPageLayout::Landscape
-                                                                                             : QPageLayout::Portrait);
+                                                                                            : QPageLayout::Portrait);
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         if (!paintPages(writer, laid, 0, laid.pageCount() - 1))
             throw ReportError(QStringLiteral("The report could not be written to %1.").arg(path));

@@ -55,7 +55,7 @@ QString nextPrintFileName(const QString &folder, const Report &report, PrintForm
     static const QRegularExpression numbered(QStringLiteral(R"(^(\d{3,})-)"));
     // The folder is read once; after that a run counts on from the copy it
     // wrote last (a run writes hundreds), as long as that copy is still there.
-    static QHash<QString, std::pair<int, QString>> lastWritten;  // folder -> number, file name
+    static QHash<QString, std::pair<int, QString>> lastWritten; // folder -> number, file name
     const QString key = QDir(folder).absolutePath();
     int highest = -1;
     const auto known = lastWritten.constFind(key);
@@ -69,8 +69,9 @@ QString nextPrintFileName(const QString &folder, const Report &report, PrintForm
                 highest = std::max(highest, m.captured(1).toInt());
         }
     }
-    QString name = QStringLiteral("%1-%2-%3").arg(highest + 1, 3, 10, QLatin1Char('0')).arg(report.name(),
-                                                                                         fileNamePart(report.title()));
+    QString name = QStringLiteral("%1-%2-%3")
+                       .arg(highest + 1, 3, 10, QLatin1Char('0'))
+                       .arg(report.name(), fileNamePart(report.title()));
     const QString plant = report.textsSet().contains(QStringLiteral("txtPlant"))
         ? fileNamePart(report.texts().value(QStringLiteral("txtPlant")))
         : QString();
@@ -115,12 +116,12 @@ void PrintReport(const ReportPtr &report)
     printer.setDocName(report->title());
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageOrientation(report->definition().orientation == Orientation::Landscape ? QPageLayout::Landscape
-                                                                                           : QPageLayout::Portrait);
+                                                                                          : QPageLayout::Portrait);
     printer.setFullPage(true);
     const LaidReport laid = report->layout();
     if (!paintPages(printer, laid, 0, laid.pageCount() - 1))
-        throw ReportError(QStringLiteral("\"%1\" could not be sent to the printer %2.").arg(report->title(),
-                                                                                         info.printerName()));
+        throw ReportError(
+            QStringLiteral("\"%1\" could not be sent to the printer %2.").arg(report->title(), info.printerName()));
 }
 
 } // namespace reporting

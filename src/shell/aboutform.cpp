@@ -17,8 +17,8 @@ namespace shell {
 const QStringList &systemInformationPrograms()
 {
     static const QStringList programs{
-        QStringLiteral("hardinfo2"),     QStringLiteral("hardinfo"),    QStringLiteral("gnome-system-monitor"),
-        QStringLiteral("kinfocenter"),   QStringLiteral("xfce4-about"), QStringLiteral("lxtask"),
+        QStringLiteral("hardinfo2"),   QStringLiteral("hardinfo"),    QStringLiteral("gnome-system-monitor"),
+        QStringLiteral("kinfocenter"), QStringLiteral("xfce4-about"), QStringLiteral("lxtask"),
     };
     return programs;
 }
@@ -33,8 +33,7 @@ QString findSystemInformationProgram()
     return {};
 }
 
-AboutForm::AboutForm(QWidget *parent)
-    : QWidget(parent)
+AboutForm::AboutForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Bunline"));
@@ -79,8 +78,8 @@ void AboutForm::startSystemInformation()
     }
     if (!QProcess::startDetached(program, {}))
         showMessage(QStringLiteral("System Information"),
-                    QStringLiteral("%1 could not be started.").arg(QFileInfo(program).fileName()),
-                    MessageIcon::Warning, MessageButtons::Ok, this);
+                    QStringLiteral("%1 could not be started.").arg(QFileInfo(program).fileName()), MessageIcon::Warning,
+                    MessageButtons::Ok, this);
 }
 
 } // namespace shell

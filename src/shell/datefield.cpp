@@ -19,11 +19,7 @@ bool allowsEmpty(const QDateEdit *field)
 // Opens the calendar of a blank field on today's month rather than on 1900.
 class EmptyDateCalendar : public QObject {
 public:
-    EmptyDateCalendar(QDateEdit *field)
-        : QObject(field)
-        , m_field(field)
-    {
-    }
+    EmptyDateCalendar(QDateEdit *field) : QObject(field), m_field(field) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {

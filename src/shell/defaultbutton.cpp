@@ -9,12 +9,7 @@ namespace shell {
 namespace {
 class DefaultButtonFilter : public QObject {
 public:
-    DefaultButtonFilter(QWidget *screen, QPushButton *button)
-        : QObject(screen)
-        , m_screen(screen)
-        , m_button(button)
-    {
-    }
+    DefaultButtonFilter(QWidget *screen, QPushButton *button) : QObject(screen), m_screen(screen), m_button(button) {}
 
     bool eventFilter(QObject *, QEvent *event) override
     {
@@ -37,11 +32,7 @@ private:
 };
 class CancelButtonFilter : public QObject {
 public:
-    CancelButtonFilter(QWidget *screen, QPushButton *button)
-        : QObject(screen)
-        , m_button(button)
-    {
-    }
+    CancelButtonFilter(QWidget *screen, QPushButton *button) : QObject(screen), m_button(button) {}
 
     bool eventFilter(QObject *, QEvent *event) override
     {

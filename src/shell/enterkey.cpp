@@ -12,11 +12,7 @@ namespace shell {
 namespace {
 class EnterFilter : public QObject {
 public:
-    EnterFilter(QObject *parent, std::function<void()> action)
-        : QObject(parent)
-        , m_action(std::move(action))
-    {
-    }
+    EnterFilter(QObject *parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override

@@ -57,8 +57,8 @@ struct FieldColumn {
     QLineEdit *Form::*field = nullptr;
     const char *column = nullptr;
     FieldKind kind = FieldKind::Text;
-    int decimals = 0;      // a number's decimals ("#,##0.00" is 2, grouped)
-    bool grouped = false;  // a number with thousands separators
+    int decimals = 0;                  // a number's decimals ("#,##0.00" is 2, grouped)
+    bool grouped = false;              // a number with thousands separators
     QComboBox *Form::*list = nullptr;  // a choice, or a flag shown as Yes/No
     QCheckBox *Form::*check = nullptr; // a flag shown as a check box
 

@@ -22,8 +22,7 @@ void setUpGridView(QTableView *view)
     view->horizontalHeader()->setResizeContentsPrecision(500);
 }
 
-Grid::Grid(const QStringList &headers, QWidget *parent)
-    : QTableWidget(0, int(headers.size()), parent)
+Grid::Grid(const QStringList &headers, QWidget *parent) : QTableWidget(0, int(headers.size()), parent)
 {
     setHorizontalHeaderLabels(headers);
     setUpGridView(this);

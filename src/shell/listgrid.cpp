@@ -20,7 +20,10 @@ public:
     {
         return cellText ? cellText(row, column) : rows[size_t(row)].value(column);
     }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(headers.size()); }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(headers.size());
+    }
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (!index.isValid())
@@ -40,7 +43,8 @@ public:
         return {};
     }
 
-    void reset(QStringList newHeaders, std::vector<QStringList> newRows, ListGrid::CellText source = {}, int sourceCount = 0)
+    void reset(QStringList newHeaders, std::vector<QStringList> newRows, ListGrid::CellText source = {},
+               int sourceCount = 0)
     {
         beginResetModel();
         headers = std::move(newHeaders);
@@ -64,9 +68,7 @@ public:
     int sourceRows = 0;
 };
 
-ListGrid::ListGrid(const QStringList &headers, QWidget *parent)
-    : QTableView(parent)
-    , m_model(new ListGridModel(this))
+ListGrid::ListGrid(const QStringList &headers, QWidget *parent) : QTableView(parent), m_model(new ListGridModel(this))
 {
     setModel(m_model);
     setUpGridView(this);

@@ -36,8 +36,9 @@ QString trimSpaces(const QString &text)
 std::optional<core::CurrentUser> authenticateUser(data::Database &db, const QString &userName, const QString &password)
 {
     // The typed name is bound as a parameter: it never becomes statement text.
-    data::Recordset rs = db.query(QStringLiteral("SELECT ID,Type,Username,Password FROM [User] WHERE Username = ? AND Inactive <> 1"),
-                                  {userName});
+    data::Recordset rs =
+        db.query(QStringLiteral("SELECT ID,Type,Username,Password FROM [User] WHERE Username = ? AND Inactive <> 1"),
+                 {userName});
     // User names compare without regard to case, so more than one row may
     // answer; the one whose password matches logs in.
     for (; !rs.isEOF(); rs.moveNext()) {
@@ -56,8 +57,7 @@ std::optional<core::CurrentUser> authenticateUser(data::Database &db, const QStr
     return std::nullopt;
 }
 
-LoginForm::LoginForm(QWidget *parent)
-    : QWidget(parent)
+LoginForm::LoginForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
@@ -118,8 +118,8 @@ void LoginForm::login()
     if (!checked)
         return;
     if (!user) {
-        showWarning(QStringLiteral("Invalid Username/Password"), QStringLiteral("Your username and/or password is invalid."),
-                    this);
+        showWarning(QStringLiteral("Invalid Username/Password"),
+                    QStringLiteral("Your username and/or password is invalid."), this);
         txtUsername->clear();
         txtPassword->clear();
         txtUsername->setFocus();

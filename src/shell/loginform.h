@@ -9,7 +9,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace shell {
 

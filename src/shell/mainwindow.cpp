@@ -127,8 +127,7 @@ void sayNotAvailable(const QString &name, QWidget *parent)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bunline"));
@@ -153,7 +152,11 @@ MainWindow::MainWindow(QWidget *parent)
 
 void MainWindow::buildKeys()
 {
-    struct Key { const char *name; QKeySequence key; void (MainWindow::*run)(); };
+    struct Key {
+        const char *name;
+        QKeySequence key;
+        void (MainWindow::*run)();
+    };
     const Key keys[] = {
         {"actCloseChild", QKeySequence(Qt::CTRL | Qt::Key_F4), &MainWindow::closeActiveChild},
         {"actNextChild", QKeySequence(Qt::CTRL | Qt::Key_Tab), &MainWindow::nextChild},
@@ -399,8 +402,10 @@ void MainWindow::choose(const QString &controlName)
             return;
         }
     }
-    if (const MenuEntry *e = findEntry(controlName); e && e->adminOnly && core::currentUser().type != QLatin1String("Admin")) {
-        showWarning(QStringLiteral("Invalid Permission"), QStringLiteral("You do not have permission to view this screen."), this);
+    if (const MenuEntry *e = findEntry(controlName);
+        e && e->adminOnly && core::currentUser().type != QLatin1String("Admin")) {
+        showWarning(QStringLiteral("Invalid Permission"),
+                    QStringLiteral("You do not have permission to view this screen."), this);
         return;
     }
     if (const MenuCommand command = m_commands.value(controlName)) {

@@ -11,11 +11,16 @@ MessageRecorder *g_recorder = nullptr;
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -23,10 +28,14 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 QMessageBox::StandardButtons boxButtons(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MessageButtons::Ok: break;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -34,12 +43,11 @@ QMessageBox::StandardButtons boxButtons(MessageButtons buttons)
 MessageAnswer firstAnswer(MessageButtons buttons)
 {
     return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                       : MessageAnswer::Ok;
+                                                                                      : MessageAnswer::Ok;
 }
 } // namespace
 
-MessageRecorder::MessageRecorder()
-    : m_previous(g_recorder)
+MessageRecorder::MessageRecorder() : m_previous(g_recorder)
 {
     g_recorder = this;
 }
@@ -79,10 +87,14 @@ MessageAnswer ask(const ShownMessage &message, QWidget *parent)
     if (overridden)
         QApplication::restoreOverrideCursor();
     switch (pressed) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    default: break;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        break;
     }
     if (buttons == MessageButtons::YesNo)
         return MessageAnswer::No;

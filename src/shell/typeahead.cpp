@@ -26,11 +26,7 @@ struct TypeAheadState {
 
 class TypeAheadFilter : public QObject {
 public:
-    TypeAheadFilter(QComboBox *list)
-        : QObject(list)
-        , m_list(list)
-    {
-    }
+    TypeAheadFilter(QComboBox *list) : QObject(list), m_list(list) {}
 
     bool eventFilter(QObject *, QEvent *event) override
     {

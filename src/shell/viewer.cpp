@@ -256,7 +256,8 @@ void Viewer::updateControls()
     btnNext->setEnabled(m_page + 1 < pages);
     btnLast->setEnabled(m_page + 1 < pages);
     spnPage->setEnabled(pages > 1);
-    for (QWidget *w : std::initializer_list<QWidget *>{btnPrint, btnExportPdf, btnExportCsv, cmbZoom, btnZoomIn, btnZoomOut})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{btnPrint, btnExportPdf, btnExportCsv, cmbZoom, btnZoomIn, btnZoomOut})
         w->setEnabled(any);
 }
 
@@ -291,8 +292,9 @@ void Viewer::exportPdfAsked()
 {
     if (!m_report)
         return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export to PDF"), suggestedFileName(QStringLiteral("pdf")),
-                                                      QStringLiteral("PDF files (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export to PDF"), suggestedFileName(QStringLiteral("pdf")),
+                                     QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     try {
@@ -306,8 +308,9 @@ void Viewer::exportCsvAsked()
 {
     if (!m_report)
         return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export to CSV"), suggestedFileName(QStringLiteral("csv")),
-                                                      QStringLiteral("CSV files (*.csv)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export to CSV"), suggestedFileName(QStringLiteral("csv")),
+                                     QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     try {
@@ -332,7 +335,7 @@ void Viewer::print()
     printer.setDocName(m_report->title());
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageOrientation(m_report->definition().orientation == Orientation::Landscape ? QPageLayout::Landscape
-                                                                                             : QPageLayout::Portrait);
+                                                                                            : QPageLayout::Portrait);
     printer.setFullPage(true);
     printer.setFromTo(1, pageCount());
     QPrintDialog dialog(&printer, this);

@@ -32,8 +32,7 @@ QColor breakRowColour()
     return QColor(255, 255, 192);
 }
 
-LoadPlanForm::LoadPlanForm(const char *formName, const QString &caption, QWidget *parent)
-    : QWidget(parent)
+LoadPlanForm::LoadPlanForm(const char *formName, const QString &caption, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QString::fromLatin1(formName));
     setWindowTitle(caption);
@@ -68,8 +67,8 @@ LoadPlanForm::LoadPlanForm(const char *formName, const QString &caption, QWidget
     // Several rows at once, each chosen by itself; only the load is typed.
     vsfgItems->setSelectionMode(QAbstractItemView::ExtendedSelection);
     vsfgItems->setMinimumSize(680, 260); // every column of a plan in view
-    vsfgItems->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::AnyKeyPressed);
+    vsfgItems->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                               | QAbstractItemView::AnyKeyPressed);
     btnAdd = named(new QPushButton(QStringLiteral("Add Row")), "btnAdd");
     btnDelete = named(new QPushButton(QStringLiteral("Delete Row")), "btnDelete");
     btnBuggyBar = named(new QPushButton(QStringLiteral("-----")), "btnBuggyBar");
@@ -128,12 +127,14 @@ void LoadPlanForm::customerChosen()
         return;
     cmbOrder->clear();
     cmbOrderID->clear();
-    shell::reportingDbErrors([&] {
-        for (const OrderChoice &o : openOrders(data::sharedDatabase(), cmbCustomer->currentText())) {
-            cmbOrder->addItem(o.text);
-            cmbOrderID->addItem(QString::number(o.id));
-        }
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            for (const OrderChoice &o : openOrders(data::sharedDatabase(), cmbCustomer->currentText())) {
+                cmbOrder->addItem(o.text);
+                cmbOrderID->addItem(QString::number(o.id));
+            }
+        },
+        this);
     cmbOrder->setCurrentIndex(-1);
     cmbOrderID->setCurrentIndex(-1);
 }
@@ -177,19 +178,23 @@ void LoadPlanForm::fillPlan(qint64 orderId)
     vsfgItems->clear();
     vsfgItems->setRowCount(0);
     vsfgItems->setColumnCount(ColumnCount);
-    vsfgItems->setHorizontalHeaderLabels({QStringLiteral("Item Number"), QStringLiteral("Line"), QStringLiteral("Style"),
-                                          QStringLiteral("Qty Ordered"), QStringLiteral("Prev. Shipped"),
-                                          QStringLiteral("To Ship"), QStringLiteral("Load Sheet"), QStringLiteral("Orig")});
-    shell::reportingDbErrors([&] {
-        for (const OrderLine &l : orderLines(data::sharedDatabase(), orderId)) {
-            const int row = vsfgItems->rowCount();
-            vsfgItems->insertRow(row);
-            const QString open = core::formatNumber(l.open());
-            setRow(row, {QString::number(l.itemNumber), l.line, l.style, core::formatNumber(l.ordered),
-                         core::formatNumber(l.shipped), open, open, QStringLiteral("*")},
-                   QColor(Qt::white));
-        }
-    }, this);
+    vsfgItems->setHorizontalHeaderLabels({QStringLiteral("Item Number"), QStringLiteral("Line"),
+                                          QStringLiteral("Style"), QStringLiteral("Qty Ordered"),
+                                          QStringLiteral("Prev. Shipped"), QStringLiteral("To Ship"),
+                                          QStringLiteral("Load Sheet"), QStringLiteral("Orig")});
+    shell::reportingDbErrors(
+        [&] {
+            for (const OrderLine &l : orderLines(data::sharedDatabase(), orderId)) {
+                const int row = vsfgItems->rowCount();
+                vsfgItems->insertRow(row);
+                const QString open = core::formatNumber(l.open());
+                setRow(row,
+                       {QString::number(l.itemNumber), l.line, l.style, core::formatNumber(l.ordered),
+                        core::formatNumber(l.shipped), open, open, QStringLiteral("*")},
+                       QColor(Qt::white));
+            }
+        },
+        this);
     vsfgItems->resizeColumnsToContents();
 }
 
@@ -314,10 +319,12 @@ void LoadPlanForm::print()
     bool ready = false;
     {
         core::BusyCursor busy;
-        ready = shell::reportingDbErrors([&] {
-            writeWorkTable();
-            printPlan(out);
-        }, this);
+        ready = shell::reportingDbErrors(
+            [&] {
+                writeWorkTable();
+                printPlan(out);
+            },
+            this);
     }
     if (!ready)
         return;

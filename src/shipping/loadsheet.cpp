@@ -30,10 +30,10 @@ QString stationRows(const QString &station)
                "StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID)"
                " LEFT JOIN StyleOperation ON StyleComponent.StyleID = StyleOperation.StyleID AND StyleComponent.ID = "
                "StyleOperation.ComponentID) LEFT JOIN Operation ON StyleOperation.OperationID = Operation.Station)"
-               " WHERE StyleOperation.OperationID = ") +
-        data::sqlText(station) +
-        QStringLiteral(" ORDER BY tmpLoadSheet.PrintOrder,OrderItems.Line,OrderItems.ItemNumber,Component.Thickness,"
-                       "Component.Width,Component.Length");
+               " WHERE StyleOperation.OperationID = ")
+        + data::sqlText(station)
+        + QStringLiteral(" ORDER BY tmpLoadSheet.PrintOrder,OrderItems.Line,OrderItems.ItemNumber,Component.Thickness,"
+                         "Component.Width,Component.Length");
 }
 
 // Tied components of the planned load; fiber is cut from buns whose IDs
@@ -53,10 +53,10 @@ QString tieRows(bool foam)
                "LEFT JOIN Style ON OrderItems.StyleID = Style.ID) LEFT JOIN StyleComponent ON Style.ID = "
                "StyleComponent.StyleID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID)"
                " LEFT JOIN Bun ON Component.BunID = Bun.ID)"
-               " WHERE Component.Tie = 1 ") +
-        (foam ? QStringLiteral("AND (Bun.ID NOT LIKE 'FB%' AND Bun.ID NOT LIKE 'PC%')")
-              : QStringLiteral("AND (Bun.ID LIKE 'FB%' OR Bun.ID LIKE 'PC%')")) +
-        QStringLiteral(" ORDER BY tmpLoadSheet.Truck,tmpLoadSheet.PrintOrder,Component.Thickness,StyleComponent.ID");
+               " WHERE Component.Tie = 1 ")
+        + (foam ? QStringLiteral("AND (Bun.ID NOT LIKE 'FB%' AND Bun.ID NOT LIKE 'PC%')")
+                : QStringLiteral("AND (Bun.ID LIKE 'FB%' OR Bun.ID LIKE 'PC%')"))
+        + QStringLiteral(" ORDER BY tmpLoadSheet.Truck,tmpLoadSheet.PrintOrder,Component.Thickness,StyleComponent.ID");
 }
 
 void stationSheets(production::Printout &out, data::Database &db, QStringList types, const QString &department,

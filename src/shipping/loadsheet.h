@@ -10,7 +10,9 @@
 #include <QString>
 #include <vector>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace shipping {
 

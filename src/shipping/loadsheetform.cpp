@@ -7,10 +7,7 @@
 
 namespace shipping {
 
-LoadSheetForm::LoadSheetForm(QWidget *parent)
-    : LoadPlanForm("frmLoadSheet", QStringLiteral("Load Sheet"), parent)
-{
-}
+LoadSheetForm::LoadSheetForm(QWidget *parent) : LoadPlanForm("frmLoadSheet", QStringLiteral("Load Sheet"), parent) {}
 
 void LoadSheetForm::deleteRows()
 {

@@ -30,8 +30,9 @@ using shell::named;
 
 namespace {
 
-const QStringList kHeaders = {QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"), QStringLiteral("Prev. Shipped"),
-                              QStringLiteral("This Shipment"), QStringLiteral("Style"), QStringLiteral("Price Each"),
+const QStringList kHeaders = {QStringLiteral("Item Number"),   QStringLiteral("Qty Ordered"),
+                              QStringLiteral("Prev. Shipped"), QStringLiteral("This Shipment"),
+                              QStringLiteral("Style"),         QStringLiteral("Price Each"),
                               QStringLiteral("Price Ext.")};
 
 QLabel *labelFor(const QString &text, QWidget *buddy)
@@ -43,8 +44,7 @@ QLabel *labelFor(const QString &text, QWidget *buddy)
 
 } // namespace
 
-ShipmentEntryForm::ShipmentEntryForm(QWidget *parent)
-    : QWidget(parent)
+ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmShipmentEntry"));
     setWindowTitle(QStringLiteral("Shipment Entry"));
@@ -94,8 +94,8 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent)
 
     Frame2 = named(new QGroupBox(QStringLiteral("Shipment Selection")), "Frame2");
     vsfgItems = named(new shell::Grid({}), "vsfgItems");
-    vsfgItems->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::AnyKeyPressed);
+    vsfgItems->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                               | QAbstractItemView::AnyKeyPressed);
     vsfgItems->setSelectionBehavior(QAbstractItemView::SelectItems);
     btnShipAll = named(new QPushButton(QStringLiteral("Ship All")), "btnShipAll");
     btnSave = named(new QPushButton(QStringLiteral("Save and Close")), "btnSave");
@@ -153,12 +153,14 @@ void ShipmentEntryForm::customerChosen()
         return;
     cmbOrder->clear();
     cmbOrderID->clear();
-    shell::reportingDbErrors([&] {
-        for (const OrderChoice &o : openOrders(data::sharedDatabase(), cmbCustomer->currentText())) {
-            cmbOrder->addItem(o.text);
-            cmbOrderID->addItem(QString::number(o.id));
-        }
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            for (const OrderChoice &o : openOrders(data::sharedDatabase(), cmbCustomer->currentText())) {
+                cmbOrder->addItem(o.text);
+                cmbOrderID->addItem(QString::number(o.id));
+            }
+        },
+        this);
     cmbOrder->setCurrentIndex(-1);
     cmbOrderID->setCurrentIndex(-1);
 }
@@ -173,31 +175,34 @@ void ShipmentEntryForm::FillOrder(qint64 orderId)
     if (cmbOrder->currentText().isEmpty())
         return;
     m_filling = true;
-    shell::reportingDbErrors([&] {
-        data::Database &db = data::sharedDatabase();
-        data::Recordset order = db.query(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + data::sqlNumber(orderId));
-        if (!order.isEmpty()) {
-            txtShipTo->setText(order.text(QStringLiteral("ShipTo")));
-            txtAddress1->setText(order.text(QStringLiteral("ShipToAddress1")));
-            txtAddress2->setText(order.text(QStringLiteral("ShipToAddress2")));
-            txtCity->setText(order.text(QStringLiteral("ShipToCity")));
-            txtState->setText(order.text(QStringLiteral("ShipToState")));
-            txtZip->setText(order.text(QStringLiteral("ShipToZip")));
-        }
-        vsfgItems->setHeaders(kHeaders);
-        for (const OrderLine &l : orderLines(db, orderId)) {
-            const int row = vsfgItems->addRow({QString::number(l.itemNumber), core::formatNumber(l.ordered),
-                                               l.everShipped ? core::formatNumber(l.shipped) : QString(), QString(),
-                                               l.style, core::formatMoneyCell(l.priceEach),
-                                               core::formatMoneyCell(l.priceEach * l.ordered)});
-            // Only the quantity of this shipment is typed.
-            for (int c = 0; c < vsfgItems->columnCount(); ++c)
-                if (QTableWidgetItem *item = vsfgItems->item(row, c))
-                    item->setFlags(c == ColThisShipment ? item->flags() | Qt::ItemIsEditable
-                                                        : item->flags() & ~Qt::ItemIsEditable);
-        }
-        vsfgItems->fit();
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            data::Database &db = data::sharedDatabase();
+            data::Recordset order =
+                db.query(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + data::sqlNumber(orderId));
+            if (!order.isEmpty()) {
+                txtShipTo->setText(order.text(QStringLiteral("ShipTo")));
+                txtAddress1->setText(order.text(QStringLiteral("ShipToAddress1")));
+                txtAddress2->setText(order.text(QStringLiteral("ShipToAddress2")));
+                txtCity->setText(order.text(QStringLiteral("ShipToCity")));
+                txtState->setText(order.text(QStringLiteral("ShipToState")));
+                txtZip->setText(order.text(QStringLiteral("ShipToZip")));
+            }
+            vsfgItems->setHeaders(kHeaders);
+            for (const OrderLine &l : orderLines(db, orderId)) {
+                const int row = vsfgItems->addRow({QString::number(l.itemNumber), core::formatNumber(l.ordered),
+                                                   l.everShipped ? core::formatNumber(l.shipped) : QString(), QString(),
+                                                   l.style, core::formatMoneyCell(l.priceEach),
+                                                   core::formatMoneyCell(l.priceEach * l.ordered)});
+                // Only the quantity of this shipment is typed.
+                for (int c = 0; c < vsfgItems->columnCount(); ++c)
+                    if (QTableWidgetItem *item = vsfgItems->item(row, c))
+                        item->setFlags(c == ColThisShipment ? item->flags() | Qt::ItemIsEditable
+                                                            : item->flags() & ~Qt::ItemIsEditable);
+            }
+            vsfgItems->fit();
+        },
+        this);
     m_filling = false;
 }
 
@@ -234,11 +239,13 @@ void ShipmentEntryForm::OpenShipment(qint64 shipmentId)
     if (shipmentId == 0)
         return;
     SavedShipment saved;
-    if (!shell::reportingDbErrors([&] {
-            if (!loadShipment(data::sharedDatabase(), shipmentId, saved))
-                saved.shipment.id = 0;
-        }, this) ||
-        saved.shipment.id == 0)
+    if (!shell::reportingDbErrors(
+            [&] {
+                if (!loadShipment(data::sharedDatabase(), shipmentId, saved))
+                    saved.shipment.id = 0;
+            },
+            this)
+        || saved.shipment.id == 0)
         return;
     txtID->setText(QString::number(shipmentId));
     cmbCustomer->setCurrentIndex(cmbCustomer->findText(saved.customer, Qt::MatchFixedString));
@@ -280,18 +287,21 @@ void ShipmentEntryForm::save()
         any = any || qty != 0;
     }
     if (!any || vsfgItems->rowCount() == 0 || cmbCustomer->currentText().isEmpty() || shipment.orderId == 0) {
-        shell::showMessage(QStringLiteral("Unable to Save"), QStringLiteral("No Items to save."), shell::MessageIcon::None);
+        shell::showMessage(QStringLiteral("Unable to Save"), QStringLiteral("No Items to save."),
+                           shell::MessageIcon::None);
         return;
     }
     bool saved = false;
-    shell::reportingDbErrors([&] {
-        try {
-            txtID->setText(QString::number(saveShipment(data::sharedDatabase(), shipment)));
-            saved = true;
-        } catch (const ShipmentError &e) {
-            shell::showMessage(QStringLiteral("Unable to Save"), e.text(), shell::MessageIcon::Warning);
-        }
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            try {
+                txtID->setText(QString::number(saveShipment(data::sharedDatabase(), shipment)));
+                saved = true;
+            } catch (const ShipmentError &e) {
+                shell::showMessage(QStringLiteral("Unable to Save"), e.text(), shell::MessageIcon::Warning);
+            }
+        },
+        this);
     if (saved)
         close();
 }

@@ -8,7 +8,9 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace shell { class Grid; }
+namespace shell {
+class Grid;
+} // namespace shell
 
 namespace shipping {
 

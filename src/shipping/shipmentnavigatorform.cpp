@@ -39,7 +39,7 @@ QPointer<ShipmentNavigatorForm> g_navigator;
 
 const QStringList kItemHeaders = {QStringLiteral("Item Number"), QStringLiteral("Qty Ordered"),
                                   QStringLiteral("Qty Shipped"), QStringLiteral("Part No."),
-                                  QStringLiteral("Price Each"), QStringLiteral("Price Ext.")};
+                                  QStringLiteral("Price Each"),  QStringLiteral("Price Ext.")};
 
 } // namespace
 
@@ -77,12 +77,11 @@ QString shipmentSearchStatement(const ShipmentCriteria &c)
 QString shipToLine(const QString &shipTo, const QString &address1, const QString &address2, const QString &city,
                    const QString &state, const QString &zip)
 {
-    return shipTo + QStringLiteral(", ") + address1 + QStringLiteral(", ") + address2 + QStringLiteral(", ") + city +
-        QStringLiteral(", ") + state + QStringLiteral("  ") + zip;
+    return shipTo + QStringLiteral(", ") + address1 + QStringLiteral(", ") + address2 + QStringLiteral(", ") + city
+        + QStringLiteral(", ") + state + QStringLiteral("  ") + zip;
 }
 
-ShipmentNavigatorForm::ShipmentNavigatorForm(QWidget *parent)
-    : QWidget(parent)
+ShipmentNavigatorForm::ShipmentNavigatorForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmShipmentNavigator"));
     setWindowTitle(QStringLiteral("Shipment Navigator"));
@@ -126,10 +125,10 @@ ShipmentNavigatorForm::ShipmentNavigatorForm(QWidget *parent)
     criteriaBox->setColumnStretch(5, 1);
 
     Frame2 = named(new QGroupBox(QStringLiteral("Shipments")), "Frame2");
-    vsfgShipments = named(new shell::ListGrid({QStringLiteral("Customer"), QStringLiteral("Order Number"),
-                                               QStringLiteral("Shipment ID"), QStringLiteral("Shipment Date"),
-                                               QStringLiteral("Order ID"), QStringLiteral("Ship To")}),
-                          "vsfgShipments");
+    vsfgShipments = named(
+        new shell::ListGrid({QStringLiteral("Customer"), QStringLiteral("Order Number"), QStringLiteral("Shipment ID"),
+                             QStringLiteral("Shipment Date"), QStringLiteral("Order ID"), QStringLiteral("Ship To")}),
+        "vsfgShipments");
     (new QVBoxLayout(Frame2))->addWidget(vsfgShipments);
     Frame3 = named(new QGroupBox(QStringLiteral("Line Items")), "Frame3");
     vsfgItems = named(new shell::ListGrid(), "vsfgItems");
@@ -193,17 +192,20 @@ void ShipmentNavigatorForm::UpdateGrids()
 {
     core::BusyCursor busy;
     std::vector<QStringList> rows;
-    shell::reportingDbErrors([&] {
-        for (data::Recordset rs = data::sharedDatabase().query(shipmentSearchStatement(criteria())); !rs.isEOF();
-             rs.moveNext())
-            rows.push_back({rs.text(QStringLiteral("Customer")), rs.text(QStringLiteral("OrderNumber")),
-                            rs.text(QStringLiteral("ShipmentID")),
-                            core::formatShortDate(rs.dateTime(QStringLiteral("Date")).date()),
-                            rs.text(QStringLiteral("OrderID")),
-                            shipToLine(rs.text(QStringLiteral("ShipTo")), rs.text(QStringLiteral("ShipToAddress1")),
-                                       rs.text(QStringLiteral("ShipToAddress2")), rs.text(QStringLiteral("ShipToCity")),
-                                       rs.text(QStringLiteral("ShipToState")), rs.text(QStringLiteral("ShipToZip")))});
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            for (data::Recordset rs = data::sharedDatabase().query(shipmentSearchStatement(criteria())); !rs.isEOF();
+                 rs.moveNext())
+                rows.push_back(
+                    {rs.text(QStringLiteral("Customer")), rs.text(QStringLiteral("OrderNumber")),
+                     rs.text(QStringLiteral("ShipmentID")),
+                     core::formatShortDate(rs.dateTime(QStringLiteral("Date")).date()),
+                     rs.text(QStringLiteral("OrderID")),
+                     shipToLine(rs.text(QStringLiteral("ShipTo")), rs.text(QStringLiteral("ShipToAddress1")),
+                                rs.text(QStringLiteral("ShipToAddress2")), rs.text(QStringLiteral("ShipToCity")),
+                                rs.text(QStringLiteral("ShipToState")), rs.text(QStringLiteral("ShipToZip")))});
+        },
+        this);
     vsfgShipments->setRows(std::move(rows));
     vsfgItems->setHeaders({});
 }
@@ -214,26 +216,28 @@ void ShipmentNavigatorForm::shipmentSelected(int row)
         return;
     const qint64 id = vsfgShipments->cell(row, ColShipmentId).toLongLong();
     std::vector<QStringList> rows;
-    shell::reportingDbErrors([&] {
-        data::Recordset rs = data::sharedDatabase().query(
-            QStringLiteral(
-                "SELECT Shipments.ID,Shipments.Date,Orders.ID,Orders.Customer,Orders.OrderNumber,Orders.ShipTo,"
-                "Orders.ShipToAddress1,Orders.ShipToAddress2,Orders.ShipToCity,Orders.ShipToState,Orders.ShipToZip,"
-                "OrderItems.ItemNumber, OrderItems.Qty AS OrderItemsQty, ShipmentItems.Qty AS ShipmentItemsQty,"
-                "Style.Name,Style.Type, OrderItems.PriceEach,OrderItems.PriceExt FROM ((((Shipments LEFT JOIN "
-                "ShipmentItems ON Shipments.ID = ShipmentItems.ShipmentID) LEFT JOIN Orders ON Shipments.OrderID = "
-                "Orders.ID) LEFT JOIN OrderItems ON ShipmentItems.OrderID = OrderItems.OrderID AND "
-                "ShipmentItems.OrderLineItem = OrderItems.ItemNumber) LEFT JOIN Style ON OrderItems.StyleID = "
-                "Style.ID) WHERE ShipmentID = ") +
-            data::sqlNumber(id) + QStringLiteral(" ORDER BY OrderLineItem"));
-        for (; !rs.isEOF(); rs.moveNext())
-            rows.push_back({rs.text(QStringLiteral("ItemNumber")),
-                            core::formatNumber(rs.number(QStringLiteral("OrderItemsQty"))),
-                            core::formatNumber(rs.number(QStringLiteral("ShipmentItemsQty"))),
-                            rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
-                            core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
-                            core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
-    }, this);
+    shell::reportingDbErrors(
+        [&] {
+            data::Recordset rs = data::sharedDatabase().query(
+                QStringLiteral(
+                    "SELECT Shipments.ID,Shipments.Date,Orders.ID,Orders.Customer,Orders.OrderNumber,Orders.ShipTo,"
+                    "Orders.ShipToAddress1,Orders.ShipToAddress2,Orders.ShipToCity,Orders.ShipToState,Orders.ShipToZip,"
+                    "OrderItems.ItemNumber, OrderItems.Qty AS OrderItemsQty, ShipmentItems.Qty AS ShipmentItemsQty,"
+                    "Style.Name,Style.Type, OrderItems.PriceEach,OrderItems.PriceExt FROM ((((Shipments LEFT JOIN "
+                    "ShipmentItems ON Shipments.ID = ShipmentItems.ShipmentID) LEFT JOIN Orders ON Shipments.OrderID = "
+                    "Orders.ID) LEFT JOIN OrderItems ON ShipmentItems.OrderID = OrderItems.OrderID AND "
+                    "ShipmentItems.OrderLineItem = OrderItems.ItemNumber) LEFT JOIN Style ON OrderItems.StyleID = "
+                    "Style.ID) WHERE ShipmentID = ")
+                + data::sqlNumber(id) + QStringLiteral(" ORDER BY OrderLineItem"));
+            for (; !rs.isEOF(); rs.moveNext())
+                rows.push_back({rs.text(QStringLiteral("ItemNumber")),
+                                core::formatNumber(rs.number(QStringLiteral("OrderItemsQty"))),
+                                core::formatNumber(rs.number(QStringLiteral("ShipmentItemsQty"))),
+                                rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
+                                core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
+                                core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
+        },
+        this);
     vsfgItems->setHeaders(kItemHeaders);
     vsfgItems->setRows(std::move(rows));
 }

@@ -10,7 +10,9 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace shell { class ListGrid; }
+namespace shell {
+class ListGrid;
+} // namespace shell
 
 namespace shipping {
 

@@ -37,26 +37,27 @@ QString orderChoiceText(const QString &orderNumber, const QDate &orderDate)
 std::vector<OrderChoice> openOrders(data::Database &db, const QString &customer)
 {
     std::vector<OrderChoice> out;
-    data::Recordset rs = db.query(QStringLiteral("SELECT * FROM Orders WHERE Customer = ") + data::sqlText(customer) +
-                                  QStringLiteral(" AND Status = 'Open' ORDER BY OrderNumber"));
+    data::Recordset rs = db.query(QStringLiteral("SELECT * FROM Orders WHERE Customer = ") + data::sqlText(customer)
+                                  + QStringLiteral(" AND Status = 'Open' ORDER BY OrderNumber"));
     for (; !rs.isEOF(); rs.moveNext())
-        out.push_back({rs.integer(QStringLiteral("ID")),
-                       orderChoiceText(rs.text(QStringLiteral("OrderNumber")), rs.dateTime(QStringLiteral("OrderDate")).date())});
+        out.push_back(
+            {rs.integer(QStringLiteral("ID")),
+             orderChoiceText(rs.text(QStringLiteral("OrderNumber")), rs.dateTime(QStringLiteral("OrderDate")).date())});
     return out;
 }
 
 std::vector<OrderLine> orderLines(data::Database &db, qint64 orderId)
 {
     std::vector<OrderLine> out;
-    data::Recordset rs = db.query(
-        QStringLiteral("SELECT ItemNumber,OrderItems.Line,OrderItems.Qty,SUM(ShipmentItems.Qty) AS Shipped, "
-                       "Style.Name,Style.Type,PriceEach,PriceExt FROM ((OrderItems LEFT JOIN ShipmentItems ON "
-                       "OrderItems.OrderID = ShipmentItems.OrderID AND OrderItems.ItemNumber = "
-                       "ShipmentItems.OrderLineItem) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE "
-                       "OrderItems.OrderID = ") +
-        sqlNumber(orderId) +
-        QStringLiteral(" GROUP BY ItemNumber,Line,OrderItems.Qty,Style.Name,Style.Type,PriceEach,PriceExt "
-                       "ORDER BY ItemNumber "));
+    data::Recordset rs =
+        db.query(QStringLiteral("SELECT ItemNumber,OrderItems.Line,OrderItems.Qty,SUM(ShipmentItems.Qty) AS Shipped, "
+                                "Style.Name,Style.Type,PriceEach,PriceExt FROM ((OrderItems LEFT JOIN ShipmentItems ON "
+                                "OrderItems.OrderID = ShipmentItems.OrderID AND OrderItems.ItemNumber = "
+                                "ShipmentItems.OrderLineItem) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) WHERE "
+                                "OrderItems.OrderID = ")
+                 + sqlNumber(orderId)
+                 + QStringLiteral(" GROUP BY ItemNumber,Line,OrderItems.Qty,Style.Name,Style.Type,PriceEach,PriceExt "
+                                  "ORDER BY ItemNumber "));
     for (; !rs.isEOF(); rs.moveNext()) {
         OrderLine l;
         l.itemNumber = int(rs.integer(QStringLiteral("ItemNumber")));
@@ -78,8 +79,8 @@ bool loadShipment(data::Database &db, qint64 shipmentId, SavedShipment &out)
         QStringLiteral("SELECT Shipments.Date,Orders.ID,Orders.OrderDate, Orders.Customer, Orders.OrderNumber, "
                        "Orders.ShipTo, Orders.ShipToAddress1, Orders.ShipToAddress2, Orders.ShipToCity, "
                        "Orders.ShipToState, Orders.ShipToZip FROM Shipments LEFT JOIN Orders ON Shipments.OrderID = "
-                       "Orders.ID WHERE Shipments.ID = ") +
-        sqlNumber(shipmentId));
+                       "Orders.ID WHERE Shipments.ID = ")
+        + sqlNumber(shipmentId));
     if (rs.isEmpty())
         return false;
     out = {};
@@ -95,10 +96,11 @@ bool loadShipment(data::Database &db, qint64 shipmentId, SavedShipment &out)
     out.city = rs.text(QStringLiteral("ShipToCity"));
     out.state = rs.text(QStringLiteral("ShipToState"));
     out.zip = rs.text(QStringLiteral("ShipToZip"));
-    for (data::Recordset lines = db.query(QStringLiteral("SELECT * FROM ShipmentItems WHERE ShipmentID = ") +
-                                          sqlNumber(shipmentId));
+    for (data::Recordset lines =
+             db.query(QStringLiteral("SELECT * FROM ShipmentItems WHERE ShipmentID = ") + sqlNumber(shipmentId));
          !lines.isEOF(); lines.moveNext())
-        out.shipment.lines.push_back({int(lines.integer(QStringLiteral("OrderLineItem"))), lines.number(QStringLiteral("Qty"))});
+        out.shipment.lines.push_back(
+            {int(lines.integer(QStringLiteral("OrderLineItem"))), lines.number(QStringLiteral("Qty"))});
     return true;
 }
 
@@ -107,13 +109,14 @@ void UpdateOrderStatus(data::Database &db, qint64 orderId)
     data::Recordset rs = db.query(
         QStringLiteral("SELECT OrderItems.OrderID,ItemNumber,OrderItems.Qty AS Ordered,SUM(ShipmentItems.qty) As "
                        "Shipped From (OrderItems LEFT JOIN ShipmentItems ON OrderItems.OrderID = ShipmentItems.OrderID "
-                       "AND OrderItems.ItemNumber = ShipmentItems.OrderLineItem) WHERE OrderItems.OrderID = ") +
-        sqlNumber(orderId) + QStringLiteral(" Group By OrderItems.OrderID, ItemNumber,OrderItems.qty "));
+                       "AND OrderItems.ItemNumber = ShipmentItems.OrderLineItem) WHERE OrderItems.OrderID = ")
+        + sqlNumber(orderId) + QStringLiteral(" Group By OrderItems.OrderID, ItemNumber,OrderItems.qty "));
     bool complete = true;
     for (; !rs.isEOF() && complete; rs.moveNext())
         complete = rs.number(QStringLiteral("Shipped")) >= rs.number(QStringLiteral("Ordered"));
-    db.execute(QStringLiteral("UPDATE Orders SET Status = %1 WHERE ID = %2")
-                   .arg(data::sqlText(complete ? QStringLiteral("Closed") : QStringLiteral("Open")), sqlNumber(orderId)));
+    db.execute(
+        QStringLiteral("UPDATE Orders SET Status = %1 WHERE ID = %2")
+            .arg(data::sqlText(complete ? QStringLiteral("Closed") : QStringLiteral("Open")), sqlNumber(orderId)));
 }
 
 qint64 saveShipment(data::Database &db, const Shipment &shipment)
@@ -174,7 +177,8 @@ void checkShipment(data::Database &db, const Shipment &shipment)
     bool any = false;
     QSet<int> seen;
     for (const ShipmentLine &s : shipment.lines) {
-        const auto line = std::find_if(lines.begin(), lines.end(), [&](const OrderLine &l) { return l.itemNumber == s.itemNumber; });
+        const auto line =
+            std::find_if(lines.begin(), lines.end(), [&](const OrderLine &l) { return l.itemNumber == s.itemNumber; });
         if (line == lines.end())
             throw ShipmentError(QStringLiteral("Order %1 has no item %2.").arg(shipment.orderId).arg(s.itemNumber));
         if (seen.contains(s.itemNumber))

@@ -8,7 +8,9 @@
 #include <stdexcept>
 #include <vector>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace shipping {
 
@@ -44,7 +46,7 @@ struct ShipmentLine {
 };
 
 struct Shipment {
-    qint64 id = 0;            // 0: a new shipment
+    qint64 id = 0; // 0: a new shipment
     qint64 orderId = 0;
     QDate date;
     std::vector<ShipmentLine> lines;

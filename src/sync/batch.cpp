@@ -37,17 +37,15 @@ struct CatalogueTable {
     const char *orderBy;
 };
 const CatalogueTable kCatalogue[] = {
-    {"Bun", "ID"},   {"Component", "ID"},      {"Operation", "Station"},      {"Plants", "Name"},  {"Style", "ID"},
-    {"StyleComponent", "ID"}, {"StyleOperation", "ID"}, {"StyleType", "ID"}, {"Data", "ID"}, {"Vendor", nullptr},
+    {"Bun", "ID"},   {"Component", "ID"},      {"Operation", "Station"}, {"Plants", "Name"},
+    {"Style", "ID"}, {"StyleComponent", "ID"}, {"StyleOperation", "ID"}, {"StyleType", "ID"},
+    {"Data", "ID"},  {"Vendor", nullptr},
 };
 
 // Where a run stands: the start time, the rows copied so far, the hooks.
 class Run {
 public:
-    Run(const BatchHooks &hooks)
-        : m_hooks(hooks), m_start(core::currentDateTime())
-    {
-    }
+    Run(const BatchHooks &hooks) : m_hooks(hooks), m_start(core::currentDateTime()) {}
 
     void step(const QString &what)
     {
@@ -100,9 +98,10 @@ qint64 refreshCatalogueTable(data::Database &db, const CatalogueTable &t)
     qint64 rows = 0;
     if (table == QLatin1String("Data")) {
         // Costing variables set here stay; only rows this database lacks arrive.
-        rows = db.execute(QStringLiteral("INSERT INTO %1Data SELECT * FROM %2Data WHERE ID NOT IN (SELECT ID FROM %1Data) "
-                                         "ORDER BY ID")
-                              .arg(kLocal, kServer));
+        rows =
+            db.execute(QStringLiteral("INSERT INTO %1Data SELECT * FROM %2Data WHERE ID NOT IN (SELECT ID FROM %1Data) "
+                                      "ORDER BY ID")
+                           .arg(kLocal, kServer));
     } else {
         db.execute(QStringLiteral("DELETE FROM %1%2").arg(kLocal, table));
         const QString order = t.orderBy ? QStringLiteral(" ORDER BY ") + QString::fromLatin1(t.orderBy) : QString();
@@ -127,15 +126,18 @@ qint64 uploadOrder(data::Database &db, const data::Recordset &order)
     for (int i = 1; i <= 15; ++i)
         values << data::sqlLiteral(order.value(i));
     data::Transaction tx(db);
-    const data::Recordset inserted = db.query(QStringLiteral("INSERT INTO %1Orders (%2) VALUES (%3) RETURNING ID")
-                                                  .arg(kServer, QString::fromLatin1(kUploadColumns), values.join(QLatin1Char(','))));
+    const data::Recordset inserted =
+        db.query(QStringLiteral("INSERT INTO %1Orders (%2) VALUES (%3) RETURNING ID")
+                     .arg(kServer, QString::fromLatin1(kUploadColumns), values.join(QLatin1Char(','))));
     if (inserted.isEmpty() || inserted.value(0).isNull())
-        throw DbError(QStringLiteral("The server gave no number for the uploaded order %1.").arg(order.text(QStringLiteral("OrderNumber"))));
+        throw DbError(QStringLiteral("The server gave no number for the uploaded order %1.")
+                          .arg(order.text(QStringLiteral("OrderNumber"))));
     const qint64 serverId = inserted.value(0).toLongLong();
     const qint64 lines = db.execute(
-        QStringLiteral("INSERT INTO %1OrderItems (OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt) "
-                       "SELECT %2, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt FROM OrderItems WHERE OrderID=%3 "
-                       "ORDER BY ItemNumber")
+        QStringLiteral(
+            "INSERT INTO %1OrderItems (OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt) "
+            "SELECT %2, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt FROM OrderItems WHERE OrderID=%3 "
+            "ORDER BY ItemNumber")
             .arg(kServer, sqlNumber(serverId), sqlNumber(localId)));
     db.execute(QStringLiteral("DELETE FROM OrdersToBatch WHERE OrderID=") + sqlNumber(localId));
     tx.commit();
@@ -162,9 +164,9 @@ BatchResult DownloadCatalogue(data::Database &db, bool ask, const BatchHooks &ho
         try {
             run.copied(table, refreshCatalogueTable(db, t));
         } catch (const DbError &e) {
-            throw stoppedAt(QStringLiteral("The catalogue download stopped at the table %1, which was left as it was")
-                                .arg(table),
-                            e);
+            throw stoppedAt(
+                QStringLiteral("The catalogue download stopped at the table %1, which was left as it was").arg(table),
+                e);
         }
     }
     return run.finish(ask);
@@ -178,21 +180,24 @@ BatchResult ExchangeOrders(data::Database &db, bool ask, const BatchHooks &hooks
     Run run(hooks);
     core::BusyCursor busy;
 
-    data::Recordset queue = db.query(QStringLiteral("SELECT * FROM Orders WHERE ID IN (SELECT OrderID FROM OrdersToBatch) "
-                                                    "ORDER BY ID"));
+    data::Recordset queue =
+        db.query(QStringLiteral("SELECT * FROM Orders WHERE ID IN (SELECT OrderID FROM OrdersToBatch) "
+                                "ORDER BY ID"));
     qint64 lines = 0;
     for (; !queue.isEOF(); queue.moveNext()) {
-        const QString what = QStringLiteral("Order %1 of %2").arg(queue.text(QStringLiteral("OrderNumber")),
-                                                                  queue.text(QStringLiteral("Customer")));
+        const QString what =
+            QStringLiteral("Order %1 of %2")
+                .arg(queue.text(QStringLiteral("OrderNumber")), queue.text(QStringLiteral("Customer")));
         run.step(what);
         try {
             lines += uploadOrder(db, queue);
         } catch (const DbError &e) {
-            throw stoppedAt(QStringLiteral("The upload stopped at the order %1 of %2, which stays queued with the orders "
-                                           "after it (%3 uploaded before it)")
-                                .arg(queue.text(QStringLiteral("OrderNumber")), queue.text(QStringLiteral("Customer")))
-                                .arg(run.result().ordersUploaded),
-                            e);
+            throw stoppedAt(
+                QStringLiteral("The upload stopped at the order %1 of %2, which stays queued with the orders "
+                               "after it (%3 uploaded before it)")
+                    .arg(queue.text(QStringLiteral("OrderNumber")), queue.text(QStringLiteral("Customer")))
+                    .arg(run.result().ordersUploaded),
+                e);
         }
         ++run.result().ordersUploaded;
     }
@@ -209,16 +214,19 @@ BatchResult ExchangeOrders(data::Database &db, bool ask, const BatchHooks &hooks
             throw DbError(QStringLiteral("A new order was queued while the exchange ran; run Exchange Orders again."));
         run.step(QStringLiteral("Customer"));
         db.execute(QStringLiteral("DELETE FROM Customer"));
-        const qint64 customers = db.execute(QStringLiteral("INSERT INTO Customer SELECT * FROM %1Customer").arg(kServer));
+        const qint64 customers =
+            db.execute(QStringLiteral("INSERT INTO Customer SELECT * FROM %1Customer").arg(kServer));
         run.copied(QStringLiteral("Customer"), customers);
         db.execute(QStringLiteral("DELETE FROM Orders"));
-        const qint64 orders = db.execute(
-            QStringLiteral("INSERT INTO Orders SELECT * FROM %1Orders WHERE DateAdded >= %2 ORDER BY ID").arg(kServer, cutOff));
+        const qint64 orders =
+            db.execute(QStringLiteral("INSERT INTO Orders SELECT * FROM %1Orders WHERE DateAdded >= %2 ORDER BY ID")
+                           .arg(kServer, cutOff));
         run.copied(QStringLiteral("Orders"), orders);
         db.execute(QStringLiteral("DELETE FROM OrderItems"));
-        const qint64 items = db.execute(QStringLiteral("INSERT INTO OrderItems SELECT * FROM %1OrderItems WHERE OrderID IN "
-                                                       "(SELECT ID FROM Orders)")
-                                            .arg(kServer));
+        const qint64 items =
+            db.execute(QStringLiteral("INSERT INTO OrderItems SELECT * FROM %1OrderItems WHERE OrderID IN "
+                                      "(SELECT ID FROM Orders)")
+                           .arg(kServer));
         run.copied(QStringLiteral("OrderItems"), items);
         keepCounterAhead(db, QStringLiteral("Customer"));
         keepCounterAhead(db, QStringLiteral("Orders"));

@@ -5,7 +5,9 @@
 #include <functional>
 #include <vector>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 // The two batch operations that keep a workstation's database in step with the
 // central server, reached through the linked server ([QuorlanServer] names).

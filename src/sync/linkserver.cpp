@@ -63,7 +63,8 @@ void requireLinkedServer(data::Database &db)
     }
     const QString schema = linkedSchema(db);
     if (db.queryNative(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = %1").arg(sqlText(schema))).isEmpty())
-        throw DbError(QStringLiteral("No central server is linked in the schema %1: run bunlinectl link-server first.").arg(schema));
+        throw DbError(QStringLiteral("No central server is linked in the schema %1: run bunlinectl link-server first.")
+                          .arg(schema));
 }
 
 void linkServer(data::Database &db, const CentralServer &central)
@@ -96,13 +97,15 @@ void linkServer(data::Database &db, const CentralServer &central)
     }
     data::Transaction tx(db);
     db.executeNative(QStringLiteral("DROP SERVER IF EXISTS %1 CASCADE").arg(server));
-    db.executeNative(QStringLiteral("CREATE SERVER %1 FOREIGN DATA WRAPPER postgres_fdw OPTIONS (host %2, port %3, "
-                                    "dbname %4, fetch_size '10000')")
-                         .arg(server, sqlText(central.host), sqlText(QString::number(central.port)), sqlText(central.database)));
+    db.executeNative(
+        QStringLiteral("CREATE SERVER %1 FOREIGN DATA WRAPPER postgres_fdw OPTIONS (host %2, port %3, "
+                       "dbname %4, fetch_size '10000')")
+            .arg(server, sqlText(central.host), sqlText(QString::number(central.port)), sqlText(central.database)));
     QString mapping = QStringLiteral("user %1").arg(sqlText(central.user));
     if (!central.password.isEmpty())
         mapping += QStringLiteral(", password %1").arg(sqlText(central.password));
-    db.executeNative(QStringLiteral("CREATE USER MAPPING FOR CURRENT_USER SERVER %1 OPTIONS (%2)").arg(server, mapping));
+    db.executeNative(
+        QStringLiteral("CREATE USER MAPPING FOR CURRENT_USER SERVER %1 OPTIONS (%2)").arg(server, mapping));
     db.executeNative(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
     db.executeNative(QStringLiteral("CREATE SCHEMA %1").arg(schema));
     for (const data::Table &t : data::schemaTables())

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-namespace data { class Database; }
+namespace data {
+class Database;
+} // namespace data
 
 namespace serversync {
 

@@ -13,17 +13,22 @@ protected:
     {
         BackendTest::SetUp();
         for (const char *id : {"10", "9", "A1"})
-            add(QStringLiteral("Component"), {{"ID", id}, {"Description", QStringLiteral("Piece ") + id},
-                                              {"Status", "Active"}, {"QtyPerBuggy", 12}});
-        style = add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "9"}, {"Type", "SOFA"}, {"Status", "Active"}});
-        other = add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "10"}, {"Type", "SOFA"}, {"Status", "Active"}});
+            add(QStringLiteral("Component"),
+                {{"ID", id},
+                 {"Description", QStringLiteral("Piece ") + id},
+                 {"Status", "Active"},
+                 {"QtyPerBuggy", 12}});
+        style =
+            add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "9"}, {"Type", "SOFA"}, {"Status", "Active"}});
+        other = add(QStringLiteral("Style"),
+                    {{"Customer", "Acme"}, {"Name", "10"}, {"Type", "SOFA"}, {"Status", "Active"}});
         seat = line(style, "10", 1);
         back = line(style, "9", 2);
         arm = line(style, "A1", 2);
         otherSeat = line(other, "10", 1);
         for (qint64 l : {seat, back, otherSeat})
-            add(QStringLiteral("StyleOperation"), {{"OperationID", "Saw 1"}, {"StyleID", l == otherSeat ? other : style},
-                                                   {"ComponentID", l}});
+            add(QStringLiteral("StyleOperation"),
+                {{"OperationID", "Saw 1"}, {"StyleID", l == otherSeat ? other : style}, {"ComponentID", l}});
     }
     qint64 add(const QString &table, const std::vector<std::pair<QString, QVariant>> &values)
     {
@@ -38,7 +43,8 @@ protected:
     int count(const QString &statement) { return int(db().query(statement).recordCount()); }
     QString groupOf(qint64 lineId)
     {
-        return db().query(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineId))
+        return db()
+            .query(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineId))
             .text(QStringLiteral("BuggySheet"));
     }
 
@@ -103,15 +109,19 @@ protected:
     void SetUp() override
     {
         CatalogueStore::SetUp();
-        db().execute(QStringLiteral("UPDATE Style SET Cost = 5, Price = 10, GroupField = 'G' WHERE ID = %1").arg(style));
+        db().execute(
+            QStringLiteral("UPDATE Style SET Cost = 5, Price = 10, GroupField = 'G' WHERE ID = %1").arg(style));
         db().execute(QStringLiteral("UPDATE StyleOperation SET Instructions = 'cut', Thickness = 1.5, Width = 2, "
                                     "Length = NULL, SplitQty = 0.25, Operation2ID = 'CNC 1', Plant2 = 'North' "
-                                    "WHERE ComponentID = %1").arg(seat));
-        add(QStringLiteral("Style"), {{"Customer", "Bravo"}, {"Name", "Taken"}, {"Type", "CHAIR"}, {"Status", "Active"}});
+                                    "WHERE ComponentID = %1")
+                         .arg(seat));
+        add(QStringLiteral("Style"),
+            {{"Customer", "Bravo"}, {"Name", "Taken"}, {"Type", "CHAIR"}, {"Status", "Active"}});
     }
     data::Recordset operationsOf(qint64 lineId)
     {
-        return db().query(QStringLiteral("SELECT * FROM StyleOperation WHERE ComponentID = %1 ORDER BY ID").arg(lineId));
+        return db().query(
+            QStringLiteral("SELECT * FROM StyleOperation WHERE ComponentID = %1 ORDER BY ID").arg(lineId));
     }
 };
 
@@ -129,7 +139,8 @@ TEST_P(CatalogueTools, CopyTakesLinesAndOperationsButNotGroupsOrPlants)
     EXPECT_DOUBLE_EQ(rs.number("Price"), 10);
     EXPECT_TRUE(rs.isNull("GroupField"));
 
-    data::Recordset lines = db().query(QStringLiteral("SELECT * FROM StyleComponent WHERE StyleID = %1 ORDER BY ID").arg(*copy));
+    data::Recordset lines =
+        db().query(QStringLiteral("SELECT * FROM StyleComponent WHERE StyleID = %1 ORDER BY ID").arg(*copy));
     ASSERT_EQ(lines.recordCount(), 3);
     EXPECT_EQ(lines.text("ComponentID"), "10");
     EXPECT_TRUE(lines.isNull("BuggySheet"));
@@ -159,9 +170,15 @@ TEST_P(CatalogueTools, DuplicationReplacesTheOperationsOfEveryLineOfTheComponent
     EXPECT_EQ(targets[0].text, "10-SOFA (Acme)");
 
     db().execute(QStringLiteral("UPDATE StyleOperation SET SplitQty = NULL, Operation2ID = NULL, Plant2 = NULL "
-                                "WHERE ComponentID = %1").arg(seat));
-    add(QStringLiteral("StyleOperation"), {{"OperationID", "CNC 1"}, {"StyleID", style}, {"ComponentID", seat},
-                                           {"SplitQty", 0.5}, {"Operation2ID", "Saw 1"}, {"Plant2", "Main"}});
+                                "WHERE ComponentID = %1")
+                     .arg(seat));
+    add(QStringLiteral("StyleOperation"),
+        {{"OperationID", "CNC 1"},
+         {"StyleID", style},
+         {"ComponentID", seat},
+         {"SplitQty", 0.5},
+         {"Operation2ID", "Saw 1"},
+         {"Plant2", "Main"}});
     duplicateOperations(db(), style, seat, QStringLiteral("10"), {other});
     for (qint64 target : {otherSeat, secondSeat}) {
         data::Recordset ops = operationsOf(target);
@@ -207,7 +224,8 @@ TEST_P(CatalogueTools, AFailurePartWayLeavesTheCatalogueAsItWas)
 
 TEST_P(CatalogueTools, PriceChangesApplyTheConfirmedRateToTheChosenStyles)
 {
-    const qint64 third = add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "11"}, {"Type", "SOFA"}, {"Price", 10.0}});
+    const qint64 third =
+        add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "11"}, {"Type", "SOFA"}, {"Price", 10.0}});
     struct Case {
         double rate, price;
     };
@@ -216,9 +234,10 @@ TEST_P(CatalogueTools, PriceChangesApplyTheConfirmedRateToTheChosenStyles)
         db().execute(QStringLiteral("UPDATE Style SET Price = 10"));
         changeStylePrices(db(), {style, third}, c.rate);
         for (qint64 id : {style, third})
-            EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(id)).number("Price"),
-                             c.price);
-        EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(other)).number("Price"), 10);
+            EXPECT_DOUBLE_EQ(
+                db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(id)).number("Price"), c.price);
+        EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(other)).number("Price"),
+                         10);
     }
 
     EXPECT_EQ(styleCustomers(db()), QStringList({"Acme", "Bravo"}));

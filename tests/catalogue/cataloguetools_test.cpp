@@ -46,9 +46,12 @@ protected:
         for (const char *t : {"SOFA", "CHAIR"})
             add("StyleType", {{"ID", t}, {"Description", t}, {"Status", "Active"}});
         add("Component", {{"ID", "10"}, {"Description", "Seat"}, {"Status", "Active"}, {"QtyPerBuggy", 0}});
-        style9 = add("Style", {{"Customer", "Acme"}, {"Name", "9"}, {"Type", "SOFA"}, {"Price", 10.0}, {"Status", "Active"}});
-        style10 = add("Style", {{"Customer", "Acme"}, {"Name", "10"}, {"Type", "SOFA"}, {"Price", 20.0}, {"Status", "Active"}});
-        bravo = add("Style", {{"Customer", "Bravo"}, {"Name", "B"}, {"Type", "CHAIR"}, {"Price", 10.0}, {"Status", "Active"}});
+        style9 = add("Style",
+                     {{"Customer", "Acme"}, {"Name", "9"}, {"Type", "SOFA"}, {"Price", 10.0}, {"Status", "Active"}});
+        style10 = add("Style",
+                      {{"Customer", "Acme"}, {"Name", "10"}, {"Type", "SOFA"}, {"Price", 20.0}, {"Status", "Active"}});
+        bravo = add("Style",
+                    {{"Customer", "Bravo"}, {"Name", "B"}, {"Type", "CHAIR"}, {"Price", 10.0}, {"Status", "Active"}});
         seat = add("StyleComponent", {{"StyleID", style9}, {"ComponentID", "10"}, {"Qty", 2}});
         add("StyleOperation", {{"OperationID", "Saw 1"}, {"StyleID", style9}, {"ComponentID", seat}});
         for (qint64 s : {style10, bravo})
@@ -223,8 +226,9 @@ TEST_F(CatalogueToolsScreens, PriceChangeChecksRateAndSelectionThenChangesTheCho
     messages.clear();
     prices->btnOK->click();
     ASSERT_EQ(messages.count(), 2);
-    EXPECT_EQ(messages.messages()[0].text, "All selected Styles' prices will be changed by 3.40%. This cannot be undone, "
-                                           "are you sure you want to continue?");
+    EXPECT_EQ(messages.messages()[0].text,
+              "All selected Styles' prices will be changed by 3.40%. This cannot be undone, "
+              "are you sure you want to continue?");
     EXPECT_EQ(messages.last().text, "You must select an Item.");
 
     prices->btnSelectAll->click();
@@ -232,8 +236,10 @@ TEST_F(CatalogueToolsScreens, PriceChangeChecksRateAndSelectionThenChangesTheCho
     prices->btnOK->click();
     settle();
     EXPECT_FALSE(watch);
-    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(bravo)).number("Price"), 10.34);
-    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(style9)).number("Price"), 10);
+    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(bravo)).number("Price"),
+                     10.34);
+    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT Price FROM Style WHERE ID = %1").arg(style9)).number("Price"),
+                     10);
 }
 
 } // namespace

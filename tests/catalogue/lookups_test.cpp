@@ -36,14 +36,29 @@ protected:
         add("Operation", {{"Station", "CNC 1"}, {"ReportType", "CNC"}, {"Teams", 1}, {"Status", "Inactive"}});
         for (const char *c : {"10", "20"})
             add("Component", {{"ID", c}, {"Description", "Part"}, {"Status", "Active"}, {"QtyPerBuggy", 0}});
-        sofa = add("Style", {{"Customer", "Acme"}, {"Name", "1200"}, {"Type", "SOFA"}, {"Cost", 5.0}, {"Price", 9.5},
-                             {"Status", "Active"}});
-        other = add("Style", {{"Customer", "Acme"}, {"Name", "1400"}, {"Type", "SOFA"}, {"Cost", 1.0},
-                              {"Price", 2.0}, {"Status", "Active"}});
+        sofa = add("Style",
+                   {{"Customer", "Acme"},
+                    {"Name", "1200"},
+                    {"Type", "SOFA"},
+                    {"Cost", 5.0},
+                    {"Price", 9.5},
+                    {"Status", "Active"}});
+        other = add("Style",
+                    {{"Customer", "Acme"},
+                     {"Name", "1400"},
+                     {"Type", "SOFA"},
+                     {"Cost", 1.0},
+                     {"Price", 2.0},
+                     {"Status", "Active"}});
         line = add("StyleComponent", {{"StyleID", sofa}, {"ComponentID", "10"}, {"Qty", 2.0}});
-        operation = add("StyleOperation", {{"OperationID", "Saw 1"}, {"Instructions", "cut"}, {"StyleID", sofa},
-                                           {"ComponentID", line}, {"Thickness", 1.0}, {"Width", 2.0},
-                                           {"Length", 3.0}});
+        operation = add("StyleOperation",
+                        {{"OperationID", "Saw 1"},
+                         {"Instructions", "cut"},
+                         {"StyleID", sofa},
+                         {"ComponentID", line},
+                         {"Thickness", 1.0},
+                         {"Width", 2.0},
+                         {"Length", 3.0}});
     }
     void TearDown() override
     {
@@ -179,8 +194,9 @@ TEST_F(CatalogueLookups, StationsAreFoundByTheirNameWithoutTrailingBlanks)
     QStringList types;
     for (int i = 0; i < station.cmbReportName->count(); ++i)
         types << station.cmbReportName->itemText(i);
-    EXPECT_EQ(types, QStringList({"Band Saw", "Bullet Noser", "CNC", "CNC Stencil", "Fiber Table", "Glue Line",
-                                  "Spray Line", "Glue/Spray Line Supply", "Top Out Saw", "Vertical Slitter"}));
+    EXPECT_EQ(types,
+              QStringList({"Band Saw", "Bullet Noser", "CNC", "CNC Stencil", "Fiber Table", "Glue Line", "Spray Line",
+                           "Glue/Spray Line Supply", "Top Out Saw", "Vertical Slitter"}));
 
     struct Case {
         const char *typed, *reportType, *teams, *status;

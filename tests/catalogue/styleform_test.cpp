@@ -41,7 +41,6 @@ using shell::MessageAnswer;
 
 namespace {
 
-
 QStringList childTexts(const QTreeWidgetItem *item)
 {
     QStringList texts;
@@ -82,8 +81,14 @@ protected:
     qint64 addStyle(const QString &customer, const QString &name, const QString &type = QStringLiteral("SOFA"),
                     const QString &status = QStringLiteral("Active"))
     {
-        return add(QStringLiteral("Style"), {{"Customer", customer}, {"Name", name}, {"Type", type}, {"Cost", 5.0},
-                                             {"Price", 9.5}, {"Status", status}, {"GroupField", "G1"}});
+        return add(QStringLiteral("Style"),
+                   {{"Customer", customer},
+                    {"Name", name},
+                    {"Type", type},
+                    {"Cost", 5.0},
+                    {"Price", 9.5},
+                    {"Status", status},
+                    {"GroupField", "G1"}});
     }
     qint64 addLine(qint64 styleId, const QString &component, double qty, const QVariant &buggySheet = {})
     {
@@ -94,9 +99,16 @@ protected:
                         const QString &second = {}, const QString &plant = {})
     {
         return add(QStringLiteral("StyleOperation"),
-                   {{"OperationID", station}, {"Instructions", "cut " + station}, {"Thickness", 1.5}, {"Width", 2.0},
-                    {"Length", 3.0}, {"StyleID", styleId}, {"ComponentID", lineId}, {"SplitQty", split},
-                    {"Operation2ID", second}, {"Plant2", plant.isEmpty() ? QVariant() : QVariant(plant)}});
+                   {{"OperationID", station},
+                    {"Instructions", "cut " + station},
+                    {"Thickness", 1.5},
+                    {"Width", 2.0},
+                    {"Length", 3.0},
+                    {"StyleID", styleId},
+                    {"ComponentID", lineId},
+                    {"SplitQty", split},
+                    {"Operation2ID", second},
+                    {"Plant2", plant.isEmpty() ? QVariant() : QVariant(plant)}});
     }
 
     void seed()
@@ -107,8 +119,10 @@ protected:
             add(QStringLiteral("StyleType"), {{"ID", t}, {"Description", t}, {"Status", "Active"}});
         for (const char *p : {"Main", "North"})
             add(QStringLiteral("Plants"), {{"Name", p}});
-        add(QStringLiteral("Operation"), {{"Station", "Saw 1"}, {"ReportType", "Band Saw"}, {"Teams", 2}, {"Status", "Active"}});
-        add(QStringLiteral("Operation"), {{"Station", "CNC 1"}, {"ReportType", "CNC"}, {"Teams", 1}, {"Status", "Active"}});
+        add(QStringLiteral("Operation"),
+            {{"Station", "Saw 1"}, {"ReportType", "Band Saw"}, {"Teams", 2}, {"Status", "Active"}});
+        add(QStringLiteral("Operation"),
+            {{"Station", "CNC 1"}, {"ReportType", "CNC"}, {"Teams", 1}, {"Status", "Active"}});
         add(QStringLiteral("Bun"), {{"ID", "B1"}, {"Width", 80.0}, {"Length", 120.0}, {"Status", "Active"}});
         struct C {
             const char *id, *desc;
@@ -116,9 +130,21 @@ protected:
         };
         for (const C &c : {C{"10", "Seat", 12}, C{"9", "Back", 12}, C{"A1", "Arm", 6}, C{"100", "Base", 0}})
             add(QStringLiteral("Component"),
-                {{"ID", c.id}, {"Description", c.desc}, {"Thickness", 4.0}, {"Width", 20.0}, {"Length", 30.0},
-                 {"CutStyle", "Straight Cut"}, {"Test", 0}, {"PrintOnShipping", 1}, {"Arm", 0}, {"Tie", 0},
-                 {"BunID", "B1"}, {"RailsPerBun", 4}, {"PiecesPerRail", 6}, {"Status", "Active"}, {"Plant", "Main"},
+                {{"ID", c.id},
+                 {"Description", c.desc},
+                 {"Thickness", 4.0},
+                 {"Width", 20.0},
+                 {"Length", 30.0},
+                 {"CutStyle", "Straight Cut"},
+                 {"Test", 0},
+                 {"PrintOnShipping", 1},
+                 {"Arm", 0},
+                 {"Tie", 0},
+                 {"BunID", "B1"},
+                 {"RailsPerBun", 4},
+                 {"PiecesPerRail", 6},
+                 {"Status", "Active"},
+                 {"Plant", "Main"},
                  {"QtyPerBuggy", c.perBuggy}});
         // Acme's styles, added out of order: 10, A1, 9.
         style10 = addStyle(QStringLiteral("Acme"), QStringLiteral("10"));
@@ -126,7 +152,8 @@ protected:
         style9 = addStyle(QStringLiteral("Acme"), QStringLiteral("9"));
         lineSeat = addLine(style9, QStringLiteral("10"), 2);
         lineBack = addLine(style9, QStringLiteral("9"), 1);
-        opSaw = addOperation(style9, lineSeat, QStringLiteral("Saw 1"), 0.25, QStringLiteral("CNC 1"), QStringLiteral("North"));
+        opSaw = addOperation(style9, lineSeat, QStringLiteral("Saw 1"), 0.25, QStringLiteral("CNC 1"),
+                             QStringLiteral("North"));
         opCnc = addOperation(style9, lineSeat, QStringLiteral("CNC 1"));
     }
 
@@ -313,7 +340,8 @@ TEST_F(StyleFormTest, SelectingRowsFillsTheFrames)
 TEST_F(StyleFormTest, ValuesFinerThanTheirFormatSurviveShowAndSave)
 {
     db().execute(QStringLiteral("UPDATE Style SET Cost = 0.125 WHERE ID = %1").arg(style9));
-    db().execute(QStringLiteral("UPDATE StyleOperation SET Thickness = 1.125, SplitQty = 0.3333 WHERE ID = %1").arg(opSaw));
+    db().execute(
+        QStringLiteral("UPDATE StyleOperation SET Thickness = 1.125, SplitQty = 0.3333 WHERE ID = %1").arg(opSaw));
     open();
     select(expanded(seatRow())->child(0));
     EXPECT_EQ(form->styleEntry->txtCost->text(), "$0.125");
@@ -454,64 +482,85 @@ TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
         pick(form->styleEntry->cmbType, QStringLiteral("SOFA"));
     };
     const std::vector<Case> cases = {
-        {"style without a type", [this] { pick(form->styleEntry->cmbCustomer, QStringLiteral("Acme")); }, "btnStyleSave",
-         "Invalid Information", notEnough, "SELECT * FROM Style WHERE Cost = 5"},
-        {"style cost in words", [&] { acmeNine(); form->styleEntry->txtCost->setText(QStringLiteral("five")); },
+        {"style without a type", [this] { pick(form->styleEntry->cmbCustomer, QStringLiteral("Acme")); },
+         "btnStyleSave", "Invalid Information", notEnough, "SELECT * FROM Style WHERE Cost = 5"},
+        {"style cost in words",
+         [&] {
+             acmeNine();
+             form->styleEntry->txtCost->setText(QStringLiteral("five"));
+         },
          "btnStyleSave", "Invalid Information", "Cost must be a number (or left empty). Nothing was saved.",
          "SELECT * FROM Style WHERE Cost = 5"},
-        {"type without status", [this] {
+        {"type without status",
+         [this] {
              form->typeEntry->cmbTypeID->setEditText(QStringLiteral("NEW"));
              form->typeEntry->txtTypeDescription->setText(QStringLiteral("New"));
-         }, "btnTypeSave", "Invalid Information",
-         "You must enter an ID, Description, and Status for the Type.", "SELECT * FROM StyleType"},
-        {"variables without labor cost", [this] { form->variablesEntry->txtNonArmsPerHour->setText(QStringLiteral("40")); },
-         "btnVariableSave", "Invalid Information",
-         "You must enter a Labor Cost Per Hour and Non-Arms Per Hour before saving.", "SELECT * FROM Data"},
-        {"labor percent in words", [this] {
+         },
+         "btnTypeSave", "Invalid Information", "You must enter an ID, Description, and Status for the Type.",
+         "SELECT * FROM StyleType"},
+        {"variables without labor cost",
+         [this] { form->variablesEntry->txtNonArmsPerHour->setText(QStringLiteral("40")); }, "btnVariableSave",
+         "Invalid Information", "You must enter a Labor Cost Per Hour and Non-Arms Per Hour before saving.",
+         "SELECT * FROM Data"},
+        {"labor percent in words",
+         [this] {
              form->variablesEntry->txtLaborCostPerHour->setText(QStringLiteral("12"));
              form->variablesEntry->txtNonArmsPerHour->setText(QStringLiteral("40"));
              form->variablesEntry->txtLaborPercent->setText(QStringLiteral("ten"));
-         }, "btnVariableSave", "Invalid Information",
-         "Labor Percent must be a number (or left empty). Nothing was saved.", "SELECT * FROM Data"},
-        {"component without plant", [this] {
+         },
+         "btnVariableSave", "Invalid Information", "Labor Percent must be a number (or left empty). Nothing was saved.",
+         "SELECT * FROM Data"},
+        {"component without plant",
+         [this] {
              form->componentEntry->cmbComponentID->setEditText(QStringLiteral("NEWC"));
              form->componentEntry->txtComponentDescription->setText(QStringLiteral("x"));
-         }, "btnComponentSave", "Invalid Information",
+         },
+         "btnComponentSave", "Invalid Information",
          "You must enter an ID,Description,Test,Print Info,Arm Info, Plant, and Status for the Component.",
          "SELECT * FROM Component"},
-        {"component width in words", [this] {
+        {"component width in words",
+         [this] {
              form->componentEntry->cmbComponentID->setEditText(QStringLiteral("10"));
              form->componentEntry->txtComponentWidth->setText(QStringLiteral("wide"));
-         }, "btnComponentSave", "Invalid Information",
-         "Width must be a number (or left empty). Nothing was saved.", "SELECT * FROM Component WHERE Width = 20"},
-        {"line quantity in words", [this] {
+         },
+         "btnComponentSave", "Invalid Information", "Width must be a number (or left empty). Nothing was saved.",
+         "SELECT * FROM Component WHERE Width = 20"},
+        {"line quantity in words",
+         [this] {
              select(seatRow());
              form->styleEntry->txtQty->setText(QStringLiteral("two"));
-         }, "cmbComponentSave2", "Invalid Information", "Qty must be a number. Nothing was saved.",
+         },
+         "cmbComponentSave2", "Invalid Information", "Qty must be a number. Nothing was saved.",
          "SELECT * FROM StyleComponent WHERE Qty = 2"},
         // The message above must not offer what this one refuses.
-        {"line quantity left empty", [this] {
+        {"line quantity left empty",
+         [this] {
              select(seatRow());
              form->styleEntry->txtQty->clear();
-         }, "cmbComponentSave2", "Invalid Information", notEnough, "SELECT * FROM StyleComponent WHERE Qty = 2"},
-        {"operation split in words", [this] {
+         },
+         "cmbComponentSave2", "Invalid Information", notEnough, "SELECT * FROM StyleComponent WHERE Qty = 2"},
+        {"operation split in words",
+         [this] {
              select(expanded(seatRow())->child(1));
              form->styleEntry->txtOperationQty->setText(QStringLiteral("half"));
-         }, "btnOperationsSave2", "Invalid Information",
+         },
+         "btnOperationsSave2", "Invalid Information",
          "Qty (the split) must be a number (or left empty). Nothing was saved.",
          "SELECT * FROM StyleOperation WHERE SplitQty IS NULL"},
         {"operation without station", [this] { pick(form->styleEntry->cmbStyle2, QStringLiteral("9-SOFA")); },
          "btnOperationsSave2", "Invalid Information", notEnough, "SELECT * FROM StyleOperation"},
         {"bun without status", [this] { form->bunEntry->cmbBunID->setEditText(QStringLiteral("B9")); }, "btnBunSave",
          "Invalid Information", "You must enter an ID and Status for the Bun.", "SELECT * FROM Bun"},
-        {"station with teams in words", [this] {
+        {"station with teams in words",
+         [this] {
              form->stationEntry->cmbStationName->setEditText(QStringLiteral("Saw 1"));
              form->stationEntry->txtTeams->setText(QStringLiteral("two"));
-         }, "btnOperationSave", "Invalid Information",
+         },
+         "btnOperationSave", "Invalid Information",
          "You must enter a Station Name, Report Name, Number of Teams, and Status for the Operation.",
          "SELECT * FROM Operation WHERE Teams = 2"},
-        {"plant without a name", [] {}, "btnAddPlant", "No Data Entered",
-         "You must enter a Plant before clicking Add.", "SELECT * FROM Plants"},
+        {"plant without a name", [] {}, "btnAddPlant", "No Data Entered", "You must enter a Plant before clicking Add.",
+         "SELECT * FROM Plants"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -542,7 +591,8 @@ TEST_F(StyleFormTest, TypesVariablesBunsStationsAndPlantsSave)
     form->typeEntry->txtTypeDescription->setText(QStringLiteral("Foot rest 'n' stool"));
     pick(form->typeEntry->cmbTypeStatus, QStringLiteral("Inactive"));
     click(form->typeEntry->btnTypeSave);
-    EXPECT_EQ(row("SELECT Description FROM StyleType WHERE ID = 'O''TTOMAN'").text("Description"), "Foot rest 'n' stool");
+    EXPECT_EQ(row("SELECT Description FROM StyleType WHERE ID = 'O''TTOMAN'").text("Description"),
+              "Foot rest 'n' stool");
     EXPECT_GE(form->styleEntry->cmbType->findText(QStringLiteral("O'TTOMAN")), 0) << "inactive types stay in the list";
     EXPECT_TRUE(form->typeEntry->cmbTypeID->currentText().isEmpty());
 
@@ -622,8 +672,11 @@ TEST_F(StyleFormTest, ComponentSaveReadsLeadingNumbersAndLeavesTheBuggies)
     EXPECT_FALSE(c.flag("Tie"));
     EXPECT_EQ(c.text("Description"), "Seat 2\" 'firm'");
     // Every line of that component, in every style, leaves its buggy group.
-    EXPECT_TRUE(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineSeat)).isNull("BuggySheet"));
-    EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineBack)).integer("BuggySheet"), 3);
+    EXPECT_TRUE(
+        row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineSeat)).isNull("BuggySheet"));
+    EXPECT_EQ(
+        row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lineBack)).integer("BuggySheet"),
+        3);
     EXPECT_TRUE(form->componentEntry->cmbComponentID->currentText().isEmpty());
     EXPECT_EQ(form->componentEntry->txtRailsPerBun->text(), "0");
 }
@@ -685,7 +738,8 @@ TEST_F(StyleFormTest, ComponentLineSaveUpdatesTheLineOfThatComponent)
     form->styleEntry->txtQty->setText(QStringLiteral("4"));
     click(form->styleEntry->cmbComponentSave2);
     EXPECT_EQ(count("SELECT * FROM StyleComponent"), lines);
-    EXPECT_DOUBLE_EQ(row(QStringLiteral("SELECT Qty FROM StyleComponent WHERE ID = %1").arg(lineSeat)).number("Qty"), 4);
+    EXPECT_DOUBLE_EQ(row(QStringLiteral("SELECT Qty FROM StyleComponent WHERE ID = %1").arg(lineSeat)).number("Qty"),
+                     4);
     // The tree shows the line, opened.
     QTreeWidgetItem *line = child(child(acme(), QStringLiteral("9-SOFA")), QStringLiteral("(4) - 10-Seat"));
     ASSERT_TRUE(line);
@@ -818,7 +872,8 @@ protected:
     {
         QList<qint64> result;
         for (int i = 0; i < 3; ++i)
-            result << row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lines[i])).integer("BuggySheet");
+            result << row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(lines[i]))
+                          .integer("BuggySheet");
         return result;
     }
     QList<qint64> lines;
@@ -849,31 +904,39 @@ TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
     };
     const std::vector<Case> cases = {
         {"no break: one group", [] {}, {1, 1, 1}},
-        {"a break at the top or the bottom changes nothing", [this] {
+        {"a break at the top or the bottom changes nothing",
+         [this] {
              click(form->styleEntry->btnBuggyBar);
              for (int r = 3; r > 0; --r)
                  move(r, form->styleEntry->btnBuggyUp);
              click(form->styleEntry->btnBuggyBar);
-         }, {1, 1, 1}},
-        {"one break after the first line", [this] {
+         },
+         {1, 1, 1}},
+        {"one break after the first line",
+         [this] {
              click(form->styleEntry->btnBuggyBar);
              move(3, form->styleEntry->btnBuggyUp);
              move(2, form->styleEntry->btnBuggyUp);
-         }, {1, 2, 2}},
-        {"two breaks in a row skip a number", [this] {
+         },
+         {1, 2, 2}},
+        {"two breaks in a row skip a number",
+         [this] {
              click(form->styleEntry->btnBuggyBar);
              move(3, form->styleEntry->btnBuggyUp);
              move(2, form->styleEntry->btnBuggyUp);
              click(form->styleEntry->btnBuggyBar);
              move(4, form->styleEntry->btnBuggyUp);
              move(3, form->styleEntry->btnBuggyUp);
-         }, {1, 3, 3}},
-        {"lines moved below a break", [this] {
+         },
+         {1, 3, 3}},
+        {"lines moved below a break",
+         [this] {
              click(form->styleEntry->btnBuggyBar);
              move(0, form->styleEntry->btnBuggyDown);
              move(1, form->styleEntry->btnBuggyDown);
              move(2, form->styleEntry->btnBuggyDown);
-         }, {2, 1, 1}},
+         },
+         {2, 1, 1}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -890,7 +953,8 @@ TEST_F(BuggyTest, BreaksGroupTheLinesWhenSaved)
                 continue;
             }
             const qint64 id = form->styleEntry->vsfgBuggy->cell(r, 0).toLongLong();
-            EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(id)).integer("BuggySheet"),
+            EXPECT_EQ(row(QStringLiteral("SELECT BuggySheet FROM StyleComponent WHERE ID = %1").arg(id))
+                          .integer("BuggySheet"),
                       [&] {
                           // Groups stay in number order, so the count of breaks above tells the rank.
                           QList<qint64> distinct = c.expected;
@@ -933,10 +997,10 @@ TEST_F(StyleFormTest, ReadOnlyCatalogueDisablesTheSixteenButtons)
     config.readOnlyCatalogue = true;
     core::setCurrentConfiguration(config);
     open();
-    const QStringList disabled = {"btnStyleSave", "btnStyleNew", "cmbComponentSave2", "btnDeleteComponent",
-                                  "btnComponentNew", "btnDeleteOp", "btnOperationNew", "btnOperationsSave2",
-                                  "btnSaveBuggySheet", "btnCopyStyle", "btnBunSave", "btnVariableSave",
-                                  "btnAddPlant", "btnOperationSave", "btnComponentSave", "btnTypeSave"};
+    const QStringList disabled = {"btnStyleSave",      "btnStyleNew",      "cmbComponentSave2", "btnDeleteComponent",
+                                  "btnComponentNew",   "btnDeleteOp",      "btnOperationNew",   "btnOperationsSave2",
+                                  "btnSaveBuggySheet", "btnCopyStyle",     "btnBunSave",        "btnVariableSave",
+                                  "btnAddPlant",       "btnOperationSave", "btnComponentSave",  "btnTypeSave"};
     for (QPushButton *button : form->findChildren<QPushButton *>()) {
         SCOPED_TRACE(button->objectName().toStdString());
         EXPECT_EQ(button->isEnabled(), !disabled.contains(button->objectName()));

@@ -45,7 +45,8 @@ protected:
         p.write(input);
         p.closeWriteChannel();
         p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 
     QTemporaryDir m_dir;
@@ -54,22 +55,25 @@ protected:
 TEST_F(Bunlinectl, InitDbCreatesTheSchemaOnceAndRefusesASecondTime)
 {
     Outcome first = run({QStringLiteral("init-db"), QStringLiteral("--admin-user"), QStringLiteral("boss"),
-                     QStringLiteral("--admin-password"), QStringLiteral("s3cret")});
+                         QStringLiteral("--admin-password"), QStringLiteral("s3cret")});
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
     Outcome users = run({QStringLiteral("sql"), QStringLiteral("SELECT Username, Type, Password FROM [User]")});
     ASSERT_EQ(users.code, 0) << users.err.toStdString();
-    EXPECT_TRUE(users.out.startsWith(QLatin1String("Username,Type,Password\nboss,Admin,\"$argon2id$"))) << users.out.toStdString();
+    EXPECT_TRUE(users.out.startsWith(QLatin1String("Username,Type,Password\nboss,Admin,\"$argon2id$")))
+        << users.out.toStdString();
     EXPECT_FALSE(users.out.contains(QLatin1String("s3cret")));
 
     Outcome again = run({QStringLiteral("init-db")});
     EXPECT_NE(again.code, 0);
     EXPECT_EQ(again.err.count(QLatin1Char('\n')), 1) << again.err.toStdString();
-    EXPECT_EQ(run({QStringLiteral("sql"), QStringLiteral("SELECT COUNT(*) AS N FROM [User]")}).out, QStringLiteral("N\n1\n"));
+    EXPECT_EQ(run({QStringLiteral("sql"), QStringLiteral("SELECT COUNT(*) AS N FROM [User]")}).out,
+              QStringLiteral("N\n1\n"));
 }
 
 TEST_F(Bunlinectl, AFailedInitDbLeavesNoDatabaseBehind)
 {
-    Outcome bad = run({QStringLiteral("init-db"), QStringLiteral("--admin-password-file"), m_dir.filePath(QStringLiteral("none"))});
+    Outcome bad = run(
+        {QStringLiteral("init-db"), QStringLiteral("--admin-password-file"), m_dir.filePath(QStringLiteral("none"))});
     EXPECT_NE(bad.code, 0);
     EXPECT_TRUE(bad.err.contains(m_dir.filePath(QStringLiteral("none")))) << bad.err.toStdString();
     EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("plant.db"))));
@@ -78,8 +82,9 @@ TEST_F(Bunlinectl, AFailedInitDbLeavesNoDatabaseBehind)
 TEST_F(Bunlinectl, SqlPrintsEachResultAndStopsAtAFailure)
 {
     ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
-    Outcome r = run({QStringLiteral("sql"), QStringLiteral("INSERT INTO Plants (Name) VALUES('Elkhart'), ('Goshen, North')"),
-                 QStringLiteral("SELECT TOP 1 Name + ' plant' AS Label FROM Plants ORDER BY Name DESC")});
+    Outcome r =
+        run({QStringLiteral("sql"), QStringLiteral("INSERT INTO Plants (Name) VALUES('Elkhart'), ('Goshen, North')"),
+             QStringLiteral("SELECT TOP 1 Name + ' plant' AS Label FROM Plants ORDER BY Name DESC")});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("2 rows changed\n\nLabel\n\"Goshen, North plant\"\n"));
 
@@ -94,14 +99,17 @@ TEST_F(Bunlinectl, DemoDataFillsAnEmptyDatabaseOnly)
     ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
     Outcome demo = run({QStringLiteral("demo-data")});
     ASSERT_EQ(demo.code, 0) << demo.err.toStdString();
-    Outcome counts = run({QStringLiteral("sql"),
-                      QStringLiteral("SELECT (SELECT COUNT(*) FROM Customer) AS Customers, (SELECT COUNT(*) FROM Customer WHERE Status = 'InActive') AS Inactive, "
-                                     "(SELECT COUNT(*) FROM Bun WHERE ID LIKE 'FB%' OR ID LIKE 'PC%') AS FiberBuns, "
-                                     "(SELECT COUNT(*) FROM Bun WHERE OffAll = 1) AS OffAll, (SELECT COUNT(*) FROM Component) AS Components, "
-                                     "(SELECT COUNT(DISTINCT ReportType) FROM Operation) AS ReportTypes, (SELECT COUNT(*) FROM Style) AS Styles, "
-                                     "(SELECT COUNT(*) FROM StyleOperation WHERE Operation2ID <> '') AS Splits, "
-                                     "(SELECT COUNT(*) FROM Orders) AS Orders")});
-    EXPECT_EQ(counts.out.section(QLatin1Char('\n'), 1, 1), QStringLiteral("4,1,2,1,12,10,6,2,4")) << counts.out.toStdString();
+    Outcome counts = run(
+        {QStringLiteral("sql"),
+         QStringLiteral(
+             "SELECT (SELECT COUNT(*) FROM Customer) AS Customers, (SELECT COUNT(*) FROM Customer WHERE Status = 'InActive') AS Inactive, "
+             "(SELECT COUNT(*) FROM Bun WHERE ID LIKE 'FB%' OR ID LIKE 'PC%') AS FiberBuns, "
+             "(SELECT COUNT(*) FROM Bun WHERE OffAll = 1) AS OffAll, (SELECT COUNT(*) FROM Component) AS Components, "
+             "(SELECT COUNT(DISTINCT ReportType) FROM Operation) AS ReportTypes, (SELECT COUNT(*) FROM Style) AS Styles, "
+             "(SELECT COUNT(*) FROM StyleOperation WHERE Operation2ID <> '') AS Splits, "
+             "(SELECT COUNT(*) FROM Orders) AS Orders")});
+    EXPECT_EQ(counts.out.section(QLatin1Char('\n'), 1, 1), QStringLiteral("4,1,2,1,12,10,6,2,4"))
+        << counts.out.toStdString();
     EXPECT_NE(run({QStringLiteral("demo-data")}).code, 0);
 }
 
@@ -136,7 +144,10 @@ TEST_F(Bunlinectl, InitDbTakesThePasswordFromAFileOrStandardInputOrMakesOneUp)
     EXPECT_TRUE(adminPasswordIs(run({QStringLiteral("sql"), sql}), QStringLiteral("from file")));
 
     QFile::remove(m_dir.filePath(QStringLiteral("plant.db")));
-    ASSERT_EQ(run({QStringLiteral("init-db"), QStringLiteral("--admin-password-file"), QStringLiteral("-")}, "typed in\n").code, 0);
+    ASSERT_EQ(
+        run({QStringLiteral("init-db"), QStringLiteral("--admin-password-file"), QStringLiteral("-")}, "typed in\n")
+            .code,
+        0);
     EXPECT_TRUE(adminPasswordIs(run({QStringLiteral("sql"), sql}), QStringLiteral("typed in")));
 
     QFile::remove(m_dir.filePath(QStringLiteral("plant.db")));
@@ -152,11 +163,16 @@ TEST_F(Bunlinectl, InitDbTakesThePasswordFromAFileOrStandardInputOrMakesOneUp)
 TEST_F(Bunlinectl, UpgradePasswordsHashesThePlainOnes)
 {
     ASSERT_EQ(run({QStringLiteral("init-db"), QStringLiteral("--admin-password"), QStringLiteral("admin")}).code, 0);
-    ASSERT_EQ(run({QStringLiteral("sql"), QStringLiteral("INSERT INTO [User] (Username, Password, Type, Inactive) VALUES ('dana', 'dana', 'User', 0)")}).code, 0);
+    ASSERT_EQ(run({QStringLiteral("sql"),
+                   QStringLiteral(
+                       "INSERT INTO [User] (Username, Password, Type, Inactive) VALUES ('dana', 'dana', 'User', 0)")})
+                  .code,
+              0);
     Outcome upgraded = run({QStringLiteral("upgrade-passwords")});
     ASSERT_EQ(upgraded.code, 0) << upgraded.err.toStdString();
     EXPECT_EQ(upgraded.out, QStringLiteral("Hashed 1 plain-text password.\n"));
-    const Outcome dana = run({QStringLiteral("sql"), QStringLiteral("SELECT Password FROM [User] WHERE Username = 'dana'")});
+    const Outcome dana =
+        run({QStringLiteral("sql"), QStringLiteral("SELECT Password FROM [User] WHERE Username = 'dana'")});
     EXPECT_TRUE(adminPasswordIs(dana, QStringLiteral("dana"))) << dana.out.toStdString();
     EXPECT_FALSE(dana.out.contains(QLatin1String("\ndana")));
 }
@@ -166,15 +182,20 @@ TEST_F(Bunlinectl, SynchronisationCommandsPrintTheRowsPerTableOrOneLineWhenTheyF
     const QString s = QStringLiteral("sql");
     writeConfig(QStringLiteral("Driver=SQLite;Database=central.db"));
     ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
-    ASSERT_EQ(run({s, QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (70, 'Amberline', '1200', 'SOFA')"),
-                   QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline')")}).code, 0);
+    ASSERT_EQ(
+        run({s, QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (70, 'Amberline', '1200', 'SOFA')"),
+             QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline')")})
+            .code,
+        0);
     writeConfig(QStringLiteral("Driver=SQLite;Database=plant.db"));
     ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
     const Outcome unlinked = run({QStringLiteral("download-catalogue")});
     EXPECT_NE(unlinked.code, 0);
     EXPECT_TRUE(unlinked.err.contains(QLatin1String("LinkedServer"))) << unlinked.err.toStdString();
-    EXPECT_NE(run({QStringLiteral("link-server"), QStringLiteral("--host"), QStringLiteral("h"), QStringLiteral("--dbname"),
-                   QStringLiteral("d"), QStringLiteral("--user"), QStringLiteral("u")}).code, 0);
+    EXPECT_NE(run({QStringLiteral("link-server"), QStringLiteral("--host"), QStringLiteral("h"),
+                   QStringLiteral("--dbname"), QStringLiteral("d"), QStringLiteral("--user"), QStringLiteral("u")})
+                  .code,
+              0);
 
     writeConfig(QStringLiteral("Driver=SQLite;Database=plant.db;LinkedServer=central.db"));
     const Outcome download = run({QStringLiteral("download-catalogue")});
@@ -259,11 +280,16 @@ TEST_P(InitDbKilled, LeavesNothingOrEverything)
         db = data::Database::open(sqlite ? QStringLiteral("Driver=SQLite;Database=") + file : temp.connectionString());
         const QString tables = sqlite
             ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'")
-            : QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = %1").arg(data::sqlText(temp.schema()));
+            : QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = %1")
+                  .arg(data::sqlText(temp.schema()));
         if (db->queryNative(tables).value(0).toInt() == 0)
             return QStringLiteral("empty");
-        if (data::hasSchema(*db) && db->query(QStringLiteral("SELECT COUNT(*) AS N FROM [User] WHERE Type = 'Admin'")).integer(QStringLiteral("N")) == 1
-            && db->query(QStringLiteral("SELECT COUNT(*) AS N FROM State")).integer(QStringLiteral("N")) == data::stateCodes().size())
+        if (data::hasSchema(*db)
+            && db->query(QStringLiteral("SELECT COUNT(*) AS N FROM [User] WHERE Type = 'Admin'"))
+                    .integer(QStringLiteral("N"))
+                == 1
+            && db->query(QStringLiteral("SELECT COUNT(*) AS N FROM State")).integer(QStringLiteral("N"))
+                == data::stateCodes().size())
             return QStringLiteral("complete");
         return QStringLiteral("half-finished");
     };
@@ -288,13 +314,15 @@ TEST_P(InitDbKilled, LeavesNothingOrEverything)
             continue;
         }
         // Whatever a kill left, init-db starts over on it.
-        const Outcome again = run({QStringLiteral("init-db"), QStringLiteral("--admin-password"), QStringLiteral("pw")});
+        const Outcome again =
+            run({QStringLiteral("init-db"), QStringLiteral("--admin-password"), QStringLiteral("pw")});
         ASSERT_EQ(again.code, 0) << again.err.toStdString();
         ASSERT_EQ(state(), QStringLiteral("complete"));
     }
     RecordProperty("completeBeforeTheKill", complete);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, InitDbKilled, ::testing::ValuesIn(::testsupport::testBackends()), ::testsupport::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, InitDbKilled, ::testing::ValuesIn(::testsupport::testBackends()),
+                         ::testsupport::backendName);
 
 } // namespace

@@ -22,12 +22,13 @@ QString writeConfig(const QTemporaryDir &dir, const char *text)
 TEST(Configuration, ReadsTheNineItems)
 {
     QTemporaryDir dir;
-    const core::Configuration c = ReadConfiguration(writeConfig(dir,
-        "Bunline configuration\n"
-        "Connection string,  \"Driver=PostgreSQL;Host=db, east;Database=plant\"\n"
-        "Read-only catalogue, No\n"
-        "Local order IDs, No\n"
-        "Hide prices, Yes\n"));
+    const core::Configuration c =
+        ReadConfiguration(writeConfig(dir,
+                                      "Bunline configuration\n"
+                                      "Connection string,  \"Driver=PostgreSQL;Host=db, east;Database=plant\"\n"
+                                      "Read-only catalogue, No\n"
+                                      "Local order IDs, No\n"
+                                      "Hide prices, Yes\n"));
     EXPECT_EQ(c.connectionString, QStringLiteral("Driver=PostgreSQL;Host=db, east;Database=plant"));
     EXPECT_FALSE(c.readOnlyCatalogue);
     EXPECT_FALSE(c.localOrderIds);
@@ -36,7 +37,10 @@ TEST(Configuration, ReadsTheNineItems)
 
 TEST(Configuration, SettingsCompareExactly)
 {
-    struct Case { const char *readOnly, *localIds, *hide; bool expectReadOnly, expectLocal, expectHide; };
+    struct Case {
+        const char *readOnly, *localIds, *hide;
+        bool expectReadOnly, expectLocal, expectHide;
+    };
     const Case cases[] = {
         {"No", "No", "No", false, false, false},
         {"no", "NO", "yes", true, true, false},
@@ -45,7 +49,8 @@ TEST(Configuration, SettingsCompareExactly)
     };
     for (const Case &k : cases) {
         QTemporaryDir dir;
-        const QByteArray text = QByteArray("h\nc, Driver=SQLite;Database=x.db\nr, ") + k.readOnly + "\nl, " + k.localIds + "\np, " + k.hide + "\n";
+        const QByteArray text = QByteArray("h\nc, Driver=SQLite;Database=x.db\nr, ") + k.readOnly + "\nl, " + k.localIds
+            + "\np, " + k.hide + "\n";
         const core::Configuration c = ReadConfiguration(writeConfig(dir, text.constData()));
         EXPECT_EQ(c.readOnlyCatalogue, k.expectReadOnly) << k.readOnly;
         EXPECT_EQ(c.localOrderIds, k.expectLocal) << k.localIds;
@@ -59,7 +64,8 @@ TEST(Configuration, ItemsSplitOnCommasAndLineEnds)
     // rest shifts into the following items.
     EXPECT_EQ(core::readConfigurationItems(QStringLiteral("h\nc, Driver=SQLite;Database=a,b.db\n")),
               (QStringList{"h", "c", "Driver=SQLite;Database=a", "b.db"}));
-    EXPECT_EQ(core::readConfigurationItems(QStringLiteral("\"a,b\" , c\r\n\r\n  d,\n")), (QStringList{"a,b", "c", "d", ""}));
+    EXPECT_EQ(core::readConfigurationItems(QStringLiteral("\"a,b\" , c\r\n\r\n  d,\n")),
+              (QStringList{"a,b", "c", "d", ""}));
 }
 
 TEST(Configuration, AMissingOrShortFileNamesWhatIsMissing)
@@ -91,8 +97,10 @@ TEST(Configuration, OpenConnectionFindsTheDatabaseBesideTheFile)
     core::OpenConnection(ReadConfiguration(path), path);
     EXPECT_FALSE(core::LoadCompanySettings(data::sharedDatabase()));
     data::addRow(data::sharedDatabase(), QStringLiteral("Company"),
-                 {{QStringLiteral("Name"), QStringLiteral("Prairie Foam")}, {QStringLiteral("City"), QStringLiteral("Elkhart")},
-                  {QStringLiteral("State"), QStringLiteral("IN")}, {QStringLiteral("Zip"), QStringLiteral("46514")}});
+                 {{QStringLiteral("Name"), QStringLiteral("Prairie Foam")},
+                  {QStringLiteral("City"), QStringLiteral("Elkhart")},
+                  {QStringLiteral("State"), QStringLiteral("IN")},
+                  {QStringLiteral("Zip"), QStringLiteral("46514")}});
     EXPECT_TRUE(core::LoadCompanySettings(data::sharedDatabase()));
     EXPECT_EQ(core::companySettings().name, QStringLiteral("Prairie Foam"));
     EXPECT_EQ(core::companySettings().cityStateZip(), QStringLiteral("Elkhart, IN  46514"));

@@ -43,7 +43,7 @@ TEST(Formats, DatesAreReadAsTypedOrAsStored)
         {"8/29/2016", QDate(2016, 8, 29)},
         {" 2016-08-29 ", QDate(2016, 8, 29)},
         {"8-29-2016", QDate(2016, 8, 29)},
-        {"8/29/16", QDate(2016, 8, 29)},  // two-digit years before 1930 are this century
+        {"8/29/16", QDate(2016, 8, 29)}, // two-digit years before 1930 are this century
         {"8/29/45", QDate(1945, 8, 29)},
         {"2016-08-29 09:30:00", QDate(2016, 8, 29)},
         {"13/45/2016", QDate()},
@@ -75,7 +75,7 @@ TEST(Formats, FlagsReadTheSameFromEveryBackend)
         QVariant stored;
         bool expected;
     } cases[] = {
-        {QVariant(), false}, {QVariant(1), true},    {QVariant(0), false},     {QVariant(qint64(-1)), true},
+        {QVariant(), false},    {QVariant(1), true},      {QVariant(0), false},       {QVariant(qint64(-1)), true},
         {QVariant(true), true}, {QVariant("True"), true}, {QVariant("false"), false}, {QVariant("1"), true},
         {QVariant("0"), false}, {QVariant("no"), false},  {QVariant(0.5), true},
     };

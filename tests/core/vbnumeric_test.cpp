@@ -6,10 +6,13 @@ using namespace core;
 
 TEST(VbNumeric, Val)
 {
-    const struct { const char *text; double value; } cases[] = {
-        {"", 0}, {"abc", 0}, {"12 ab", 12}, {" 1 2 3", 123}, {"-1.5", -1.5}, {"+.5", 0.5},
-        {"1.2.3", 1.2}, {"2e3", 2000}, {"2D-1", 0.2}, {"2e", 2}, {"&HFF", 255}, {"&o17", 15},
-        {"&HG", 0}, {"1,000", 1}, {"$5", 0}, {"-", 0},
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {
+        {"", 0},        {"abc", 0},    {"12 ab", 12}, {" 1 2 3", 123}, {"-1.5", -1.5}, {"+.5", 0.5},
+        {"1.2.3", 1.2}, {"2e3", 2000}, {"2D-1", 0.2}, {"2e", 2},       {"&HFF", 255},  {"&o17", 15},
+        {"&HG", 0},     {"1,000", 1},  {"$5", 0},     {"-", 0},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.value) << c.text;
@@ -25,8 +28,12 @@ TEST(VbNumeric, IsNumericAgreesWithWhatValReadsInFull)
 
 TEST(VbNumeric, RoundHalfToEven)
 {
-    const struct { double value; int decimals; double rounded; } cases[] = {
-        {2.5, 0, 2}, {3.5, 0, 4}, {-2.5, 0, -2}, {-3.5, 0, -4}, {2.51, 0, 3}, {0.125, 2, 0.12},
+    const struct {
+        double value;
+        int decimals;
+        double rounded;
+    } cases[] = {
+        {2.5, 0, 2},      {3.5, 0, 4},      {-2.5, 0, -2},   {-3.5, 0, -4},           {2.51, 0, 3},  {0.125, 2, 0.12},
         {0.135, 2, 0.14}, {2.675, 2, 2.68}, {1.005, 2, 1.0}, {1234.5678, 2, 1234.57}, {-0.49, 0, 0},
     };
     for (const auto &c : cases)

@@ -13,8 +13,14 @@ using namespace data;
 
 namespace {
 
-QString pg(const QString &s) { return translateStatement(s, {Dialect::PostgreSQL, QStringLiteral("srv")}); }
-QString lite(const QString &s) { return translateStatement(s, {Dialect::SQLite, QStringLiteral("quorlanserver")}); }
+QString pg(const QString &s)
+{
+    return translateStatement(s, {Dialect::PostgreSQL, QStringLiteral("srv")});
+}
+QString lite(const QString &s)
+{
+    return translateStatement(s, {Dialect::SQLite, QStringLiteral("quorlanserver")});
+}
 
 // The message a refused text gets; empty when it was not refused.
 QString refusal(const QString &statement)
@@ -30,8 +36,8 @@ QString refusal(const QString &statement)
 
 TEST(Tokenizer, RefusesTextThatEndsInsideALiteralNameOrComment)
 {
-    for (const char *s : {"SELECT [abc", "SELECT \"abc", "SELECT 'abc", "SELECT 1 /* note", "SELECT 'a''", "SELECT [a]]",
-                          "SELECT E'a\\'", "SELECT $$a$"}) {
+    for (const char *s : {"SELECT [abc", "SELECT \"abc", "SELECT 'abc", "SELECT 1 /* note", "SELECT 'a''",
+                          "SELECT [a]]", "SELECT E'a\\'", "SELECT $$a$"}) {
         const QString message = refusal(QString::fromLatin1(s));
         EXPECT_TRUE(message.contains(QLatin1String("never closed"))) << s << ": " << message.toStdString();
     }
@@ -50,7 +56,8 @@ TEST(Tokenizer, RefusesASecondStatementHoweverItIsHidden)
                           "CREATE TEMP TRIGGER t BEFORE INSERT ON T BEGIN SELECT CASE WHEN 1 THEN 2 END; "
                           "SELECT RAISE(ABORT, 'no'); END;"})
         EXPECT_EQ(refusal(QString::fromLatin1(s)), QString()) << s;
-    for (const QString &s : {QString(), QStringLiteral("  \n"), QString(QChar(0xFEFF)), QStringLiteral("-- only a note")})
+    for (const QString &s :
+         {QString(), QStringLiteral("  \n"), QString(QChar(0xFEFF)), QStringLiteral("-- only a note")})
         EXPECT_EQ(refusal(s), QStringLiteral("The statement is empty."));
     // A NUL would end the text the driver sends: "DELETE FROM T" + NUL + " WHERE ..."
     EXPECT_FALSE(refusal(QStringLiteral("DELETE FROM T") + QChar(0) + QStringLiteral(" WHERE ID = 1")).isEmpty());
@@ -59,7 +66,8 @@ TEST(Tokenizer, RefusesASecondStatementHoweverItIsHidden)
 TEST(Translator, StopsAtAThousandParenthesesInsteadOfCrashing)
 {
     const auto nested = [](int depth) {
-        return QStringLiteral("SELECT ") + QString(depth, QLatin1Char('(')) + QLatin1Char('1') + QString(depth, QLatin1Char(')'));
+        return QStringLiteral("SELECT ") + QString(depth, QLatin1Char('(')) + QLatin1Char('1')
+            + QString(depth, QLatin1Char(')'));
     };
     EXPECT_EQ(lite(nested(1000)), nested(1000));
     EXPECT_THROW(lite(nested(1001)), DbError);
@@ -152,8 +160,9 @@ TEST_P(HostileInput, BracketedNamesReachTheirColumnsOnEveryBackend)
 TEST_P(HostileInput, AStyleIsUniquePerCustomerNameAndTypeInAnyCase)
 {
     db().execute(QStringLiteral("INSERT INTO Style (Customer, Name, Type) VALUES ('Acme', '1200', 'SOFA')"));
-    EXPECT_THROW(db().execute(QStringLiteral("INSERT INTO Style (Customer, Name, Type) VALUES ('ACME', '1200', 'sofa')")),
-                 DbError);
+    EXPECT_THROW(
+        db().execute(QStringLiteral("INSERT INTO Style (Customer, Name, Type) VALUES ('ACME', '1200', 'sofa')")),
+        DbError);
     db().execute(QStringLiteral("INSERT INTO Style (Customer, Name, Type) VALUES ('Acme', '1200', 'CHAIR')"));
 }
 

@@ -35,12 +35,15 @@ TEST_P(RecordsetTest, MovesThroughACompleteSnapshot)
 
 TEST_P(RecordsetTest, AddNewReadsBackTheCounterKey)
 {
-    const qint64 first = addRow(db(), QStringLiteral("Style"), {{QStringLiteral("Name"), QStringLiteral("A")}}).integer(QStringLiteral("ID"));
+    const qint64 first = addRow(db(), QStringLiteral("Style"), {{QStringLiteral("Name"), QStringLiteral("A")}})
+                             .integer(QStringLiteral("ID"));
     EXPECT_GT(first, 0);
     // A given key is kept, and the next assigned key does not collide with it.
-    Recordset given = addRow(db(), QStringLiteral("Style"), {{QStringLiteral("ID"), 500}, {QStringLiteral("Name"), QStringLiteral("B")}});
+    Recordset given = addRow(db(), QStringLiteral("Style"),
+                             {{QStringLiteral("ID"), 500}, {QStringLiteral("Name"), QStringLiteral("B")}});
     EXPECT_EQ(given.integer(QStringLiteral("ID")), 500);
-    const qint64 next = addRow(db(), QStringLiteral("Style"), {{QStringLiteral("Name"), QStringLiteral("C")}}).integer(QStringLiteral("ID"));
+    const qint64 next = addRow(db(), QStringLiteral("Style"), {{QStringLiteral("Name"), QStringLiteral("C")}})
+                            .integer(QStringLiteral("ID"));
     EXPECT_EQ(next, 501);
     {
         Transaction tx(db());
@@ -50,8 +53,9 @@ TEST_P(RecordsetTest, AddNewReadsBackTheCounterKey)
         rs.update();
         EXPECT_EQ(rs.integer(QStringLiteral("ID")), 502);
         // Dependent rows written with the key, in the same transaction.
-        addRow(db(), QStringLiteral("StyleComponent"), {{QStringLiteral("StyleID"), rs.value(QStringLiteral("ID"))},
-                                                        {QStringLiteral("ComponentID"), QStringLiteral("9")}});
+        addRow(db(), QStringLiteral("StyleComponent"),
+               {{QStringLiteral("StyleID"), rs.value(QStringLiteral("ID"))},
+                {QStringLiteral("ComponentID"), QStringLiteral("9")}});
         tx.commit();
     }
     EXPECT_EQ(db().query(QStringLiteral("SELECT * FROM StyleComponent WHERE StyleID = 502")).recordCount(), 1);
@@ -59,8 +63,12 @@ TEST_P(RecordsetTest, AddNewReadsBackTheCounterKey)
 
 TEST_P(RecordsetTest, ChangedRowsAreWrittenBackByTheirKey)
 {
-    addRow(db(), QStringLiteral("Customer"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")}, {QStringLiteral("City"), QStringLiteral("Tupelo")}});
-    addRow(db(), QStringLiteral("Customer"), {{QStringLiteral("Customer"), QStringLiteral("Cedar Ridge")}, {QStringLiteral("City"), QStringLiteral("Hickory")}});
+    addRow(db(), QStringLiteral("Customer"),
+           {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
+            {QStringLiteral("City"), QStringLiteral("Tupelo")}});
+    addRow(db(), QStringLiteral("Customer"),
+           {{QStringLiteral("Customer"), QStringLiteral("Cedar Ridge")},
+            {QStringLiteral("City"), QStringLiteral("Hickory")}});
     Recordset rs = db().query(QStringLiteral("SELECT * FROM Customer WHERE Customer = 'amberline'"));
     rs.setValue(QStringLiteral("City"), QStringLiteral("Oxford"));
     rs.setValue(QStringLiteral("Days"), QStringLiteral("30"));
@@ -72,19 +80,26 @@ TEST_P(RecordsetTest, ChangedRowsAreWrittenBackByTheirKey)
     EXPECT_EQ(after.text(QStringLiteral("City")), QStringLiteral("Hickory"));
 
     // Composite key: an order line.
-    addRow(db(), QStringLiteral("OrderItems"), {{QStringLiteral("OrderID"), 1}, {QStringLiteral("ItemNumber"), 1}, {QStringLiteral("Qty"), 2}});
-    addRow(db(), QStringLiteral("OrderItems"), {{QStringLiteral("OrderID"), 1}, {QStringLiteral("ItemNumber"), 2}, {QStringLiteral("Qty"), 2}});
+    addRow(db(), QStringLiteral("OrderItems"),
+           {{QStringLiteral("OrderID"), 1}, {QStringLiteral("ItemNumber"), 1}, {QStringLiteral("Qty"), 2}});
+    addRow(db(), QStringLiteral("OrderItems"),
+           {{QStringLiteral("OrderID"), 1}, {QStringLiteral("ItemNumber"), 2}, {QStringLiteral("Qty"), 2}});
     Recordset line = db().query(QStringLiteral("SELECT * FROM OrderItems WHERE OrderID = 1 AND ItemNumber = 2"));
     line.setValue(QStringLiteral("Qty"), 7.5);
     line.update();
-    EXPECT_EQ(db().query(QStringLiteral("SELECT * FROM OrderItems WHERE Qty = 7.5")).integer(QStringLiteral("ItemNumber")), 2);
+    EXPECT_EQ(
+        db().query(QStringLiteral("SELECT * FROM OrderItems WHERE Qty = 7.5")).integer(QStringLiteral("ItemNumber")),
+        2);
 }
 
 TEST_P(RecordsetTest, ARowOfATableWithoutKeyIsChangedAlone)
 {
     for (int i = 0; i < 2; ++i)
-        addRow(db(), QStringLiteral("ShipmentItems"), {{QStringLiteral("ShipmentID"), 1}, {QStringLiteral("OrderID"), 1},
-                                                       {QStringLiteral("OrderLineItem"), 1}, {QStringLiteral("Qty"), 5}});
+        addRow(db(), QStringLiteral("ShipmentItems"),
+               {{QStringLiteral("ShipmentID"), 1},
+                {QStringLiteral("OrderID"), 1},
+                {QStringLiteral("OrderLineItem"), 1},
+                {QStringLiteral("Qty"), 5}});
     Recordset rs = db().query(QStringLiteral("SELECT * FROM ShipmentItems"));
     rs.setValue(QStringLiteral("Qty"), 3);
     rs.update();
@@ -137,7 +152,8 @@ TEST(ConnectionSettingsTest, ExplainsWhatIsWrong)
     EXPECT_THROW(ConnectionSettings::parse(QStringLiteral("Driver=SQLite")), DbError);
     EXPECT_THROW(ConnectionSettings::parse(QStringLiteral("Driver=PostgreSQL;Database=x;Schema=a;b")), DbError);
     EXPECT_THROW(ConnectionSettings::parse(QStringLiteral("Driver=PostgreSQL;Database=x;Schema=bad name")), DbError);
-    const ConnectionSettings s = ConnectionSettings::parse(QStringLiteral("Driver=PostgreSQL;Host=db1;Port=6543;Database=plant;User=u"));
+    const ConnectionSettings s =
+        ConnectionSettings::parse(QStringLiteral("Driver=PostgreSQL;Host=db1;Port=6543;Database=plant;User=u"));
     EXPECT_EQ(s.dialect, Dialect::PostgreSQL);
     EXPECT_EQ(s.port, 6543);
     EXPECT_EQ(s.host, QStringLiteral("db1"));

@@ -7,8 +7,14 @@ using data::translateStatement;
 
 namespace {
 
-QString sqlite(const QString &s) { return translateStatement(s, {Dialect::SQLite, QStringLiteral("quorlanserver")}); }
-QString pg(const QString &s) { return translateStatement(s, {Dialect::PostgreSQL, QStringLiteral("srv")}); }
+QString sqlite(const QString &s)
+{
+    return translateStatement(s, {Dialect::SQLite, QStringLiteral("quorlanserver")});
+}
+QString pg(const QString &s)
+{
+    return translateStatement(s, {Dialect::PostgreSQL, QStringLiteral("srv")});
+}
 
 struct Case {
     const char *written;
@@ -31,11 +37,13 @@ INSTANTIATE_TEST_SUITE_P(
         // TOP at the top level, with DISTINCT, in a subquery, and before ORDER BY.
         Case{"SELECT TOP 1 * FROM Company", "SELECT * FROM Company LIMIT 1", nullptr},
         Case{"SELECT TOP 1 *  FROM Shipments", "SELECT *  FROM Shipments LIMIT 1", nullptr},
-        Case{"SELECT DISTINCT TOP 5 Name FROM Style ORDER BY Name", "SELECT DISTINCT Name FROM Style ORDER BY Name LIMIT 5",
+        Case{"SELECT DISTINCT TOP 5 Name FROM Style ORDER BY Name",
+             "SELECT DISTINCT Name FROM Style ORDER BY Name LIMIT 5",
              "SELECT DISTINCT Name FROM Style ORDER BY Name NULLS FIRST LIMIT 5"},
-        Case{"SELECT * FROM Orders WHERE ID IN (SELECT TOP 2 ID FROM Orders ORDER BY ID DESC) ORDER BY ID",
-             "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC LIMIT 2) ORDER BY ID",
-             "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC NULLS LAST LIMIT 2) ORDER BY ID NULLS FIRST"},
+        Case{
+            "SELECT * FROM Orders WHERE ID IN (SELECT TOP 2 ID FROM Orders ORDER BY ID DESC) ORDER BY ID",
+            "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC LIMIT 2) ORDER BY ID",
+            "SELECT * FROM Orders WHERE ID IN (SELECT ID FROM Orders ORDER BY ID DESC NULLS LAST LIMIT 2) ORDER BY ID NULLS FIRST"},
         Case{"SELECT TOP 1 ID FROM Orders;", "SELECT ID FROM Orders LIMIT 1;", nullptr},
         // ISNULL in select and group lists; a column merely named like it stays.
         Case{"SELECT ISNULL(SUM(Qty),0) AS Shipped FROM ShipmentItems GROUP BY ISNULL(OrderID, 0)",
@@ -44,27 +52,36 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SELECT Style.Name + '-' + Style.Type AS StyleName FROM Style",
              "SELECT Style.Name || '-' || Style.Type AS StyleName FROM Style", nullptr},
         Case{"SELECT Style.Name+'-'+Style.Type FROM Style", "SELECT Style.Name||'-'||Style.Type FROM Style", nullptr},
-        Case{"SELECT SUM(Amount) + SUm(Adjustment) FROM Payments", "SELECT SUM(Amount) + SUm(Adjustment) FROM Payments", nullptr},
-        Case{"SELECT MAX(Style.Name + '-' + Style.Type) FROM Style", "SELECT MAX(Style.Name || '-' || Style.Type) FROM Style", nullptr},
+        Case{"SELECT SUM(Amount) + SUm(Adjustment) FROM Payments", "SELECT SUM(Amount) + SUm(Adjustment) FROM Payments",
+             nullptr},
+        Case{"SELECT MAX(Style.Name + '-' + Style.Type) FROM Style",
+             "SELECT MAX(Style.Name || '-' || Style.Type) FROM Style", nullptr},
         Case{"SELECT ('a' + Name) + Type FROM Style", "SELECT ('a' || Name) || Type FROM Style", nullptr},
-        Case{"SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) + ID else ID end",
-             "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) || ID else ID end",
-             "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) || ID else ID end NULLS FIRST"},
+        Case{
+            "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) + ID else ID end",
+            "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) || ID else ID end",
+            "SELECT ID FROM Component ORDER BY case IsNumeric(ID) when 1 then Replicate('0', 100 - Len(ID)) || ID else ID end NULLS FIRST"},
         // Brackets, lower-cased for PostgreSQL's folded names.
-        Case{"SELECT * FROM [User] WHERE ID = 1", "SELECT * FROM \"User\" WHERE ID = 1", "SELECT * FROM \"user\" WHERE ID = 1"},
-        Case{"SELECT [Operation].[ReportType] FROM [Operation]", "SELECT \"Operation\".\"ReportType\" FROM \"Operation\"",
+        Case{"SELECT * FROM [User] WHERE ID = 1", "SELECT * FROM \"User\" WHERE ID = 1",
+             "SELECT * FROM \"user\" WHERE ID = 1"},
+        Case{"SELECT [Operation].[ReportType] FROM [Operation]",
+             "SELECT \"Operation\".\"ReportType\" FROM \"Operation\"",
              "SELECT \"operation\".\"reporttype\" FROM \"operation\""},
         // SELECT ... INTO a work table.
-        Case{"SELECT Station,NonArmPerHour As Rate Into tmpGlueLineMain From Operation, Data Where ReportType = 'Glue Line'",
-             "CREATE TEMP TABLE tmpGlueLineMain AS SELECT Station,NonArmPerHour As Rate From Operation, Data Where ReportType = 'Glue Line'",
+        Case{
+            "SELECT Station,NonArmPerHour As Rate Into tmpGlueLineMain From Operation, Data Where ReportType = 'Glue Line'",
+            "CREATE TEMP TABLE tmpGlueLineMain AS SELECT Station,NonArmPerHour As Rate From Operation, Data Where ReportType = 'Glue Line'",
+            nullptr},
+        Case{"INSERT INTO OrdersToBatch (OrderID) VALUES (5)", "INSERT INTO OrdersToBatch (OrderID) VALUES (5)",
              nullptr},
-        Case{"INSERT INTO OrdersToBatch (OrderID) VALUES (5)", "INSERT INTO OrdersToBatch (OrderID) VALUES (5)", nullptr},
         // Four-part and three-part names.
-        Case{"SELECT * FROM [QuorlanServer].QuorlanData.dbo.Orders WHERE ID NOT IN (SELECT ID FROM QuorlanDataLocal.dbo.Orders)",
-             "SELECT * FROM quorlanserver.Orders WHERE ID NOT IN (SELECT ID FROM Orders)",
-             "SELECT * FROM srv.Orders WHERE ID NOT IN (SELECT ID FROM Orders)"},
+        Case{
+            "SELECT * FROM [QuorlanServer].QuorlanData.dbo.Orders WHERE ID NOT IN (SELECT ID FROM QuorlanDataLocal.dbo.Orders)",
+            "SELECT * FROM quorlanserver.Orders WHERE ID NOT IN (SELECT ID FROM Orders)",
+            "SELECT * FROM srv.Orders WHERE ID NOT IN (SELECT ID FROM Orders)"},
         Case{"SELECT TOP 1 * FROM [QuorlanServer].QuorlanData.dbo.Orders ORDER BY ID DESC",
-             "SELECT * FROM quorlanserver.Orders ORDER BY ID DESC LIMIT 1", "SELECT * FROM srv.Orders ORDER BY ID DESC NULLS LAST LIMIT 1"},
+             "SELECT * FROM quorlanserver.Orders ORDER BY ID DESC LIMIT 1",
+             "SELECT * FROM srv.Orders ORDER BY ID DESC NULLS LAST LIMIT 1"},
         // Text literals are never touched, whatever they hold.
         Case{"SELECT * FROM Operation WHERE Station = '6'' Saw [TOP 1] + ISNULL(x) INTO y'",
              "SELECT * FROM Operation WHERE Station = '6'' Saw [TOP 1] + ISNULL(x) INTO y'", nullptr},
@@ -74,8 +91,11 @@ TEST(SelectSource, FindsTheSingleTableOfAnUpdatableSelect)
 {
     EXPECT_EQ(data::analyseSelect(QStringLiteral("SELECT TOP 1 * FROM [User]")).baseName, QStringLiteral("User"));
     EXPECT_TRUE(data::analyseSelect(QStringLiteral("SELECT * FROM Customer WHERE Customer = 'A'")).updatable);
-    EXPECT_EQ(data::analyseSelect(QStringLiteral("SELECT * FROM QuorlanDataLocal.dbo.Orders")).baseName, QStringLiteral("Orders"));
-    EXPECT_FALSE(data::analyseSelect(QStringLiteral("SELECT * FROM Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID")).updatable);
+    EXPECT_EQ(data::analyseSelect(QStringLiteral("SELECT * FROM QuorlanDataLocal.dbo.Orders")).baseName,
+              QStringLiteral("Orders"));
+    EXPECT_FALSE(data::analyseSelect(
+                     QStringLiteral("SELECT * FROM Orders LEFT JOIN OrderItems ON Orders.ID = OrderItems.OrderID"))
+                     .updatable);
     EXPECT_FALSE(data::analyseSelect(QStringLiteral("SELECT * FROM Orders, Data")).updatable);
     EXPECT_FALSE(data::analyseSelect(QStringLiteral("SELECT DISTINCT Customer FROM Style")).updatable);
     EXPECT_FALSE(data::analyseSelect(QStringLiteral("DELETE FROM Orders")).updatable);

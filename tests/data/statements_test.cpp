@@ -22,7 +22,8 @@ protected:
     }
     void addComponent(const QString &id, const QString &description = QStringLiteral("part"))
     {
-        addRow(db(), QStringLiteral("Component"), {{QStringLiteral("ID"), id}, {QStringLiteral("Description"), description}});
+        addRow(db(), QStringLiteral("Component"),
+               {{QStringLiteral("ID"), id}, {QStringLiteral("Description"), description}});
     }
 };
 
@@ -38,13 +39,25 @@ TEST_P(Statements, NumericCodesSortByValueAheadOfTextCodes)
 
 TEST_P(Statements, HelperFunctionsMeanTheSameOnEveryBackend)
 {
-    struct Case { const char *expr; const char *expected; };
+    struct Case {
+        const char *expr;
+        const char *expected;
+    };
     const Case cases[] = {
-        {"IsNumeric('12')", "1"},     {"IsNumeric(' -12.5 ')", "1"}, {"IsNumeric('.5')", "1"},
-        {"IsNumeric('5.')", "1"},     {"IsNumeric('1.2.3')", "0"},   {"IsNumeric('.')", "0"},
-        {"IsNumeric('')", "0"},       {"IsNumeric('12abc')", "0"},   {"IsNumeric('A1')", "0"},
-        {"Len('ab  ')", "2"},         {"Len('')", "0"},              {"Replicate('0', 3)", "000"},
-        {"ISNULL(Replicate('0', -1), 'null')", "null"},              {"ROUND(2.345 * 1.0, 2)", "2.35"},
+        {"IsNumeric('12')", "1"},
+        {"IsNumeric(' -12.5 ')", "1"},
+        {"IsNumeric('.5')", "1"},
+        {"IsNumeric('5.')", "1"},
+        {"IsNumeric('1.2.3')", "0"},
+        {"IsNumeric('.')", "0"},
+        {"IsNumeric('')", "0"},
+        {"IsNumeric('12abc')", "0"},
+        {"IsNumeric('A1')", "0"},
+        {"Len('ab  ')", "2"},
+        {"Len('')", "0"},
+        {"Replicate('0', 3)", "000"},
+        {"ISNULL(Replicate('0', -1), 'null')", "null"},
+        {"ROUND(2.345 * 1.0, 2)", "2.35"},
     };
     for (const Case &c : cases) {
         Recordset rs = db().query(QStringLiteral("SELECT %1 AS v").arg(QLatin1String(c.expr)));
@@ -56,18 +69,22 @@ TEST_P(Statements, TopInASubqueryLimitsOnlyThatSubquery)
 {
     for (int i = 1; i <= 5; ++i)
         addRow(db(), QStringLiteral("Shipments"), {{QStringLiteral("OrderID"), i}});
-    EXPECT_EQ(column(QStringLiteral("SELECT ID FROM Shipments WHERE ID IN (SELECT TOP 2 ID FROM Shipments ORDER BY ID DESC) "
-                                    "ORDER BY ID"),
-                     QStringLiteral("ID")),
-              (QStringList{"4", "5"}));
-    EXPECT_EQ(column(QStringLiteral("SELECT TOP 1 * FROM Shipments ORDER BY ID DESC"), QStringLiteral("ID")), QStringList{"5"});
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT ID FROM Shipments WHERE ID IN (SELECT TOP 2 ID FROM Shipments ORDER BY ID DESC) "
+                              "ORDER BY ID"),
+               QStringLiteral("ID")),
+        (QStringList{"4", "5"}));
+    EXPECT_EQ(column(QStringLiteral("SELECT TOP 1 * FROM Shipments ORDER BY ID DESC"), QStringLiteral("ID")),
+              QStringList{"5"});
 }
 
 TEST_P(Statements, SelectIntoMakesAPrivateWorkTableThatDropTableRemoves)
 {
-    addRow(db(), QStringLiteral("Operation"), {{QStringLiteral("Station"), QStringLiteral("Glue Line 1")},
-                                               {QStringLiteral("ReportType"), QStringLiteral("Glue Line")}});
-    addRow(db(), QStringLiteral("Data"), {{QStringLiteral("ID"), QStringLiteral("Data")}, {QStringLiteral("NonArmPerHour"), 45}});
+    addRow(db(), QStringLiteral("Operation"),
+           {{QStringLiteral("Station"), QStringLiteral("Glue Line 1")},
+            {QStringLiteral("ReportType"), QStringLiteral("Glue Line")}});
+    addRow(db(), QStringLiteral("Data"),
+           {{QStringLiteral("ID"), QStringLiteral("Data")}, {QStringLiteral("NonArmPerHour"), 45}});
     DropTable(db(), QStringLiteral("tmpGlueLineMain"));
     db().execute(QStringLiteral("SELECT Station,NonArmPerHour As Rate Into tmpGlueLineMain From Operation, Data "
                                 "Where ReportType = 'Glue Line'"));
@@ -90,20 +107,24 @@ TEST_P(Statements, SelectIntoMakesAPrivateWorkTableThatDropTableRemoves)
 
 TEST_P(Statements, QuotedNamesConcatenationAndIsNullRun)
 {
-    addRow(db(), QStringLiteral("Operation"), {{QStringLiteral("Station"), QStringLiteral("CNC")},
-                                               {QStringLiteral("ReportType"), QStringLiteral("CNC")}});
-    addRow(db(), QStringLiteral("Style"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
-                                           {QStringLiteral("Name"), QStringLiteral("1200")},
-                                           {QStringLiteral("Type"), QStringLiteral("SOFA")}});
-    addRow(db(), QStringLiteral("Style"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
-                                           {QStringLiteral("Name"), QStringLiteral("1200")}});
+    addRow(db(), QStringLiteral("Operation"),
+           {{QStringLiteral("Station"), QStringLiteral("CNC")}, {QStringLiteral("ReportType"), QStringLiteral("CNC")}});
+    addRow(db(), QStringLiteral("Style"),
+           {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
+            {QStringLiteral("Name"), QStringLiteral("1200")},
+            {QStringLiteral("Type"), QStringLiteral("SOFA")}});
+    addRow(
+        db(), QStringLiteral("Style"),
+        {{QStringLiteral("Customer"), QStringLiteral("Amberline")}, {QStringLiteral("Name"), QStringLiteral("1200")}});
     EXPECT_EQ(column(QStringLiteral("SELECT [Operation].[ReportType] FROM [Operation]"), QStringLiteral("ReportType")),
               QStringList{"CNC"});
-    EXPECT_EQ(column(QStringLiteral("SELECT Style.Name + '-' + ISNULL(Style.Type, '?') AS StyleName FROM Style ORDER BY ID"),
-                     QStringLiteral("StyleName")),
-              (QStringList{"1200-SOFA", "1200-?"}));
-    EXPECT_EQ(column(QStringLiteral("SELECT ISNULL(Type, 'NONE') AS T, COUNT(ID) AS N FROM Style GROUP BY ISNULL(Type, 'NONE') "
-                                    "ORDER BY ISNULL(Type, 'NONE')"),
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT Style.Name + '-' + ISNULL(Style.Type, '?') AS StyleName FROM Style ORDER BY ID"),
+               QStringLiteral("StyleName")),
+        (QStringList{"1200-SOFA", "1200-?"}));
+    EXPECT_EQ(column(QStringLiteral(
+                         "SELECT ISNULL(Type, 'NONE') AS T, COUNT(ID) AS N FROM Style GROUP BY ISNULL(Type, 'NONE') "
+                         "ORDER BY ISNULL(Type, 'NONE')"),
                      QStringLiteral("T")),
               (QStringList{"NONE", "SOFA"}));
     EXPECT_EQ(column(QStringLiteral("SELECT Username FROM [User]"), QStringLiteral("Username")), QStringList{});
@@ -111,28 +132,36 @@ TEST_P(Statements, QuotedNamesConcatenationAndIsNullRun)
 
 TEST_P(Statements, TextComparesWithoutRegardToCase)
 {
-    addRow(db(), QStringLiteral("Customer"), {{QStringLiteral("Customer"), QStringLiteral("Amberline Furniture")},
-                                              {QStringLiteral("Status"), QStringLiteral("Active")}});
+    addRow(db(), QStringLiteral("Customer"),
+           {{QStringLiteral("Customer"), QStringLiteral("Amberline Furniture")},
+            {QStringLiteral("Status"), QStringLiteral("Active")}});
     addComponent(QStringLiteral("A120"));
     addComponent(QStringLiteral("B7"));
-    EXPECT_EQ(column(QStringLiteral("SELECT * FROM Customer WHERE Customer = 'AMBERLINE furniture'"), QStringLiteral("Customer")),
+    EXPECT_EQ(column(QStringLiteral("SELECT * FROM Customer WHERE Customer = 'AMBERLINE furniture'"),
+                     QStringLiteral("Customer")),
               QStringList{"Amberline Furniture"});
-    EXPECT_EQ(column(QStringLiteral("SELECT ID FROM Component WHERE ID LIKE '%a12%'"), QStringLiteral("ID")), QStringList{"A120"});
+    EXPECT_EQ(column(QStringLiteral("SELECT ID FROM Component WHERE ID LIKE '%a12%'"), QStringLiteral("ID")),
+              QStringList{"A120"});
     // The natural key is unique whatever the case, so a second workstation cannot add it twice.
-    EXPECT_THROW(addRow(db(), QStringLiteral("Customer"), {{QStringLiteral("Customer"), QStringLiteral("AMBERLINE FURNITURE")}}),
-                 DbError);
+    EXPECT_THROW(
+        addRow(db(), QStringLiteral("Customer"), {{QStringLiteral("Customer"), QStringLiteral("AMBERLINE FURNITURE")}}),
+        DbError);
 }
 
 TEST_P(Statements, QuotesInValuesRoundTripThroughEveryHelper)
 {
     const QString station = QStringLiteral("6' Saw");
     const QString customer = QStringLiteral("O'Brien's \"Best\" Foam; DROP TABLE Orders --");
-    db().execute(QStringLiteral("INSERT INTO Operation (Station, ReportType) VALUES (%1, 'Band Saw')").arg(sqlText(station)));
-    addRow(db(), QStringLiteral("Customer"), {{QStringLiteral("Customer"), customer}, {QStringLiteral("City"), QStringLiteral("x")}});
+    db().execute(
+        QStringLiteral("INSERT INTO Operation (Station, ReportType) VALUES (%1, 'Band Saw')").arg(sqlText(station)));
+    addRow(db(), QStringLiteral("Customer"),
+           {{QStringLiteral("Customer"), customer}, {QStringLiteral("City"), QStringLiteral("x")}});
 
-    EXPECT_EQ(column(QStringLiteral("SELECT Station FROM Operation WHERE Station = %1").arg(sqlText(station)), QStringLiteral("Station")),
+    EXPECT_EQ(column(QStringLiteral("SELECT Station FROM Operation WHERE Station = %1").arg(sqlText(station)),
+                     QStringLiteral("Station")),
               QStringList{station});
-    EXPECT_EQ(column(QStringLiteral("SELECT Customer FROM Customer WHERE Customer LIKE %1").arg(sqlLikeContains(QStringLiteral("'Brien's"))),
+    EXPECT_EQ(column(QStringLiteral("SELECT Customer FROM Customer WHERE Customer LIKE %1")
+                         .arg(sqlLikeContains(QStringLiteral("'Brien's"))),
                      QStringLiteral("Customer")),
               QStringList{customer});
     Recordset rs = db().query(QStringLiteral("SELECT * FROM Customer WHERE Customer = %1").arg(sqlText(customer)));
@@ -145,9 +174,11 @@ TEST_P(Statements, QuotesInValuesRoundTripThroughEveryHelper)
 TEST_P(Statements, DatesAreWrittenAndComparedAsDates)
 {
     const QDateTime when(QDate(2016, 12, 31), QTime(10, 30, 0));
-    addRow(db(), QStringLiteral("Orders"), {{QStringLiteral("OrderNumber"), QStringLiteral("A")}, {QStringLiteral("OrderDate"), when}});
-    addRow(db(), QStringLiteral("Orders"), {{QStringLiteral("OrderNumber"), QStringLiteral("B")},
-                                            {QStringLiteral("OrderDate"), QStringLiteral("1/2/2017")}});
+    addRow(db(), QStringLiteral("Orders"),
+           {{QStringLiteral("OrderNumber"), QStringLiteral("A")}, {QStringLiteral("OrderDate"), when}});
+    addRow(db(), QStringLiteral("Orders"),
+           {{QStringLiteral("OrderNumber"), QStringLiteral("B")},
+            {QStringLiteral("OrderDate"), QStringLiteral("1/2/2017")}});
     Recordset rs = db().query(QStringLiteral("SELECT * FROM Orders WHERE OrderDate >= %1 AND OrderDate <= '2017-01-02'")
                                   .arg(sqlDate(QDate(2016, 12, 31))));
     ASSERT_EQ(rs.recordCount(), 2);
@@ -172,12 +203,14 @@ TEST_P(Statements, LinkedServerTablesAreReachedByFourPartNames)
     }
     local->execute(QStringLiteral("INSERT INTO Vendor (Vendor) VALUES ('Kept'), ('Gone')"));
     local->execute(QStringLiteral("INSERT INTO [QuorlanServer].QuorlanData.dbo.Vendor (Vendor) VALUES ('Kept')"));
-    local->execute(QStringLiteral("INSERT INTO [QuorlanServer].QuorlanData.dbo.Orders (OrderNumber,Customer,DateAdded,Total) "
-                                  " VALUES ('PO-1','Amberline','2016-08-01',10);"));
+    local->execute(
+        QStringLiteral("INSERT INTO [QuorlanServer].QuorlanData.dbo.Orders (OrderNumber,Customer,DateAdded,Total) "
+                       " VALUES ('PO-1','Amberline','2016-08-01',10);"));
     EXPECT_EQ(local->execute(QStringLiteral("DELETE FROM QuorlanDataLocal.dbo.Vendor WHERE Vendor NOT IN "
                                             "(SELECT Vendor FROM [QuorlanServer].QuorlanData.dbo.Vendor)")),
               1);
-    Recordset rs = local->query(QStringLiteral("SELECT TOP 1 * FROM [QuorlanServer].QuorlanData.dbo.Orders ORDER BY ID DESC"));
+    Recordset rs =
+        local->query(QStringLiteral("SELECT TOP 1 * FROM [QuorlanServer].QuorlanData.dbo.Orders ORDER BY ID DESC"));
     ASSERT_FALSE(rs.isEmpty());
     EXPECT_EQ(rs.text(QStringLiteral("OrderNumber")), QStringLiteral("PO-1"));
     EXPECT_EQ(local->query(QStringLiteral("SELECT * FROM Orders")).recordCount(), 0);
@@ -215,9 +248,11 @@ TEST_P(Statements, ATransactionThatFailsLeavesNothingBehind)
 TEST_P(Statements, ReferenceRowsArePresent)
 {
     EXPECT_EQ(db().query(QStringLiteral("SELECT * FROM Permission")).recordCount(), permissionNames().size());
-    EXPECT_EQ(column(QStringLiteral("SELECT * FROM UserType ORDER BY Name"), QStringLiteral("Name")), (QStringList{"Admin", "User"}));
+    EXPECT_EQ(column(QStringLiteral("SELECT * FROM UserType ORDER BY Name"), QStringLiteral("Name")),
+              (QStringList{"Admin", "User"}));
     EXPECT_FALSE(db().query(QStringLiteral("SELECT State FROM State WHERE State = 'IN'")).isEmpty());
-    EXPECT_FALSE(db().query(QStringLiteral("SELECT ID FROM Permission WHERE Name = 'Reports - Customer Statement'")).isEmpty());
+    EXPECT_FALSE(
+        db().query(QStringLiteral("SELECT ID FROM Permission WHERE Name = 'Reports - Customer Statement'")).isEmpty());
 }
 
 BUNLINE_ON_EVERY_BACKEND(Statements);

@@ -46,8 +46,28 @@ public:
             const qsizetype at = qsizetype(m_rng() % quint32(s.size() + 1));
             switch (m_rng() % 3) {
             case 0:
-                s.insert(at, pick({"[", "]", "(", ")", "'", "\"", "/*", "*/", "--", ";", "+", "\r", "$$", "E'", "\\",
-                                   " TOP 1 ", " ORDER BY ", " INTO ", "ISNULL(", QString(QChar(0xFEFF)), QString(QChar(0))}));
+                s.insert(at,
+                         pick({"[",
+                               "]",
+                               "(",
+                               ")",
+                               "'",
+                               "\"",
+                               "/*",
+                               "*/",
+                               "--",
+                               ";",
+                               "+",
+                               "\r",
+                               "$$",
+                               "E'",
+                               "\\",
+                               " TOP 1 ",
+                               " ORDER BY ",
+                               " INTO ",
+                               "ISNULL(",
+                               QString(QChar(0xFEFF)),
+                               QString(QChar(0))}));
                 break;
             case 1:
                 s.remove(at, 1 + qsizetype(m_rng() % 4));
@@ -88,7 +108,8 @@ private:
         case 2:
             return QStringLiteral("Customer IS NULL /* note ) */");
         case 3:
-            return QLatin1Char('(') + condition(depth - 1) + QStringLiteral(" OR ") + condition(depth - 1) + QLatin1Char(')');
+            return QLatin1Char('(') + condition(depth - 1) + QStringLiteral(" OR ") + condition(depth - 1)
+                + QLatin1Char(')');
         default:
             return QStringLiteral("ID IN (SELECT ID FROM Customer WHERE ") + condition(depth - 1) + QLatin1Char(')');
         }

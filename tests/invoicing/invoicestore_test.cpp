@@ -13,7 +13,10 @@ using namespace invoicing;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 class Invoicing : public testsupport::BackendTest {
 protected:
@@ -27,10 +30,14 @@ protected:
 
     NewInvoice amberline(std::vector<qint64> orders, double freight = 0, double misc = 0) const
     {
-        return {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), freight, misc, s("Spring sofas"), std::move(orders)};
+        return {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), freight, misc,
+                s("Spring sofas"),        std::move(orders)};
     }
 
-    int count(data::Database &on, const char *table) { return int(on.query(s("SELECT * FROM ") + s(table)).recordCount()); }
+    int count(data::Database &on, const char *table)
+    {
+        return int(on.query(s("SELECT * FROM ") + s(table)).recordCount());
+    }
 
     // Invoice, link and mark rows: what an invoice writes.
     std::array<int, 3> written(data::Database &on)
@@ -64,7 +71,8 @@ TEST_P(Invoicing, InvoiceTotalsTheOrdersAndMarksThemInvoiced)
     EXPECT_EQ(row.text(s("MemoField")), s("Spring sofas"));
     EXPECT_EQ(data::toDate(row.value(s("DueDate"))), QDate(2026, 4, 30));
     EXPECT_EQ(written(db()), (std::array<int, 3>{1, 2, 2}));
-    data::Recordset links = db().query(s("SELECT OrderID FROM InvoiceOrders WHERE Invoice = %1 ORDER BY OrderID").arg(created.id));
+    data::Recordset links =
+        db().query(s("SELECT OrderID FROM InvoiceOrders WHERE Invoice = %1 ORDER BY OrderID").arg(created.id));
     ASSERT_EQ(links.recordCount(), 2);
     EXPECT_EQ(links.integer(s("OrderID")), order("A-100"));
 
@@ -141,13 +149,15 @@ TEST_P(Invoicing, AnOrderIsInvoicedOnceWhenTwoSaveTogether)
 TEST_P(Invoicing, PaymentsAndAdjustmentsLowerTheBalance)
 {
     const qint64 invoice = CreateInvoice(db(), amberline({order("A-100"), order("A-101")}, 20, 5)).id;
-    EXPECT_DOUBLE_EQ(InvoiceBalance(db(), invoice), 375.5);  // no payments yet
+    EXPECT_DOUBLE_EQ(InvoiceBalance(db(), invoice), 375.5); // no payments yet
     EXPECT_DOUBLE_EQ(RecordPayment(db(), invoice, QDate(2026, 4, 10), 100, 0), 275.5);
     EXPECT_DOUBLE_EQ(InvoiceBalance(db(), invoice), 275.5);
     EXPECT_NEAR(NewBalance(275.5, 200, 25), 50.5, 1e-9);
 
-    const qint64 small = CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 4, 1), QDate(2026, 5, 1), 10.05, 0, {},
-                                              {order("C-9")}}).id;
+    const qint64 small =
+        CreateInvoice(db(),
+                      {s("Cedar Ridge Seating"), QDate(2026, 4, 1), QDate(2026, 5, 1), 10.05, 0, {}, {order("C-9")}})
+            .id;
     EXPECT_DOUBLE_EQ(InvoiceBalance(db(), small), 100);
     // A negative payment shows as taken off the balance, but is stored with
     // its sign, so the balance grows.

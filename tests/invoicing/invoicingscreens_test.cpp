@@ -22,7 +22,10 @@ using namespace invoicing;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 QStringList items(const QListWidget *list)
 {
@@ -99,7 +102,8 @@ TEST_F(InvoicingScreens, CreatesAnInvoiceShowsItAndStartsAfresh)
     EXPECT_EQ(f.txtFreight->text(), s("$0.00"));
 
     f.cmbCustomer->setCurrentIndex(f.cmbCustomer->findText(s("Amberline Furniture")));
-    EXPECT_EQ(items(f.lstOrders), (QStringList{entry("A-100", "3/2/2026"), entry("A-101", "3/10/2026"), entry("A-102", "3/31/2026")}));
+    EXPECT_EQ(items(f.lstOrders),
+              (QStringList{entry("A-100", "3/2/2026"), entry("A-101", "3/10/2026"), entry("A-102", "3/31/2026")}));
     // The arrows do nothing without a chosen order.
     f.lstOrders->clearSelection();
     f.btnAdd->click();
@@ -156,7 +160,9 @@ TEST_F(InvoicingScreens, RefusalsNameTheirReasonAndWriteNothing)
 
     // Another workstation invoices A-100 meanwhile.
     type(f.txtMisc, s("(2.50)"));
-    CreateInvoice(db(), {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {plant.orders.at(s("A-100"))}});
+    CreateInvoice(
+        db(),
+        {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {plant.orders.at(s("A-100"))}});
     f.btnPrint->click();
     EXPECT_EQ(messages.last().title, s("Invoice Not Created"));
     EXPECT_TRUE(messages.last().text.contains(s("Order A-100"))) << messages.last().text.toStdString();
@@ -168,11 +174,15 @@ TEST_F(InvoicingScreens, RefusalsNameTheirReasonAndWriteNothing)
 TEST_F(InvoicingScreens, PaymentShowsTheBalancesAndSavesOneRow)
 {
     const auto o = [this](const char *n) { return plant.orders.at(s(n)); };
-    const qint64 big = CreateInvoice(db(), {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 20, 5, {},
-                                            {o("A-100"), o("A-101")}}).id;
+    const qint64 big =
+        CreateInvoice(
+            db(),
+            {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 20, 5, {}, {o("A-100"), o("A-101")}})
+            .id;
     RecordPayment(db(), big, QDate(2026, 4, 1), 100, 0);
-    const qint64 small = CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 4, 1), QDate(2026, 5, 1), 10.05, 0, {},
-                                              {o("C-9")}}).id;
+    const qint64 small =
+        CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 4, 1), QDate(2026, 5, 1), 10.05, 0, {}, {o("C-9")}})
+            .id;
     ReceivePaymentForm &f = payments();
     EXPECT_EQ(f.windowTitle(), s("Receive Payment"));
     ASSERT_EQ(f.cmbInvoice->count(), 2);
@@ -205,8 +215,11 @@ TEST_F(InvoicingScreens, PaymentShowsTheBalancesAndSavesOneRow)
 
 TEST_F(InvoicingScreens, PaymentRefusalsClearTheScreen)
 {
-    const qint64 id = CreateInvoice(db(), {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {},
-                                           {plant.orders.at(s("A-100"))}}).id;
+    const qint64 id =
+        CreateInvoice(
+            db(),
+            {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {plant.orders.at(s("A-100"))}})
+            .id;
     ReceivePaymentForm &f = payments();
     type(f.txtPaymentAmount, s("5"));
     f.btnSave->click();
@@ -232,6 +245,4 @@ TEST_F(InvoicingScreens, PaymentRefusalsClearTheScreen)
 
 } // namespace
 
-namespace {
-
-} // namespace
+namespace {} // namespace

@@ -218,10 +218,11 @@ TEST_F(CustomerScreen, TrailingBlanksOfATypedNameFindTheStoredOne)
 TEST_F(CustomerScreen, TabOrderFollowsTheForm)
 {
     auto form = open();
-    const QStringList expected{"cmbCustomer", "txtAddress1", "txtAddress2", "txtCity", "txtState", "txtZip",
-                               "txtPhone", "txtFax", "cmbStatus", "txtShipTo", "txtShipToAddress1",
-                               "txtShipToAddress2", "txtShipToCity", "txtShipToState", "txtShipToZip",
-                               "txtShipToPhone", "txtShipToFax", "btnSave", "btnExit"};
+    const QStringList expected{
+        "cmbCustomer",   "txtAddress1",    "txtAddress2",  "txtCity",        "txtState",          "txtZip",
+        "txtPhone",      "txtFax",         "cmbStatus",    "txtShipTo",      "txtShipToAddress1", "txtShipToAddress2",
+        "txtShipToCity", "txtShipToState", "txtShipToZip", "txtShipToPhone", "txtShipToFax",      "btnSave",
+        "btnExit"};
     QStringList order;
     QWidget *w = form->cmbCustomer;
     for (int i = 0; i < expected.size(); ++i, w = w->nextInFocusChain()) {

@@ -68,8 +68,8 @@ TEST_F(TabOrder, VendorCompanyUserAndLoginScreens)
              return form;
          },
          "txtCompany",
-         {"txtCompany", "txtAddress1", "txtAddress2", "txtCity", "cmbState", "txtZip", "txtPhone", "txtFax",
-          "txtEmail", "txtWebsite", "txtTaxID", "txtKeyPressDelay", "btnSave", "btnExit"}},
+         {"txtCompany", "txtAddress1", "txtAddress2", "txtCity", "cmbState", "txtZip", "txtPhone", "txtFax", "txtEmail",
+          "txtWebsite", "txtTaxID", "txtKeyPressDelay", "btnSave", "btnExit"}},
         {"user",
          [] {
              auto *form = new masterdata::UserForm;
@@ -79,7 +79,9 @@ TEST_F(TabOrder, VendorCompanyUserAndLoginScreens)
          "cmbUser",
          {"cmbUser", "txtName", "txtAddress1", "txtAddress2", "txtCity", "cmbState", "txtZip", "txtPhone", "txtFax",
           "txtEmail", "cmbType", "txtUsername", "txtPassword", "chkInactive"}},
-        {"login", [] { return new shell::LoginForm; }, "txtUsername",
+        {"login",
+         [] { return new shell::LoginForm; },
+         "txtUsername",
          {"txtUsername", "txtPassword", "btnLogin", "btnCancel"}},
     };
     for (const Case &c : cases) {

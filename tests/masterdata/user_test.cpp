@@ -43,8 +43,13 @@ protected:
     qint64 addUser(const QString &name, const QString &username, const QString &type)
     {
         return data::addRow(db(), "User",
-                            {{"Name", name}, {"Username", username}, {"Password", data::hashPassword(username)},
-                             {"Type", type}, {"Inactive", 0}, {"City", "Dalton"}, {"InvoicePrintQty", "3"},
+                            {{"Name", name},
+                             {"Username", username},
+                             {"Password", data::hashPassword(username)},
+                             {"Type", type},
+                             {"Inactive", 0},
+                             {"City", "Dalton"},
+                             {"InvoicePrintQty", "3"},
                              {"EmailServer", "smtp.example.com"}})
             .integer("ID");
     }
@@ -137,9 +142,8 @@ TEST_F(UserScreen, ATypeIsShownAndSavedExactlyAsStored)
     grant(lower, "Order Entry/Edit");
     grant(other, "Customer Entry/Edit");
     auto form = open();
-    for (const auto &[name, id, type, permission] :
-         {std::tuple{"Lou Lower", lower, "admin", "Order Entry/Edit"},
-          std::tuple{"Otto Other", other, "Clerk", "Customer Entry/Edit"}}) {
+    for (const auto &[name, id, type, permission] : {std::tuple{"Lou Lower", lower, "admin", "Order Entry/Edit"},
+                                                     std::tuple{"Otto Other", other, "Clerk", "Customer Entry/Edit"}}) {
         SCOPED_TRACE(name);
         choose(*form, name);
         EXPECT_EQ(form->cmbType->currentText(), type);
@@ -175,8 +179,9 @@ TEST_F(UserScreen, MovingPermissionsAndSavingWritesTheList)
     form->btnAdd->click();
     EXPECT_EQ(form->lstAllPermissions->count() + form->lstUserPermissions->count(), 22);
     form->btnSave->click();
-    EXPECT_EQ(held(danaId), QStringList({"Order Entry/Edit", "Reports - Open Invoice", "Reports - Order Report",
-                                         "Vendor Entry/Edit"}));
+    EXPECT_EQ(
+        held(danaId),
+        QStringList({"Order Entry/Edit", "Reports - Open Invoice", "Reports - Order Report", "Vendor Entry/Edit"}));
 
     choose(*form, "Dana Clerk");
     form->btnAddAll->click();
@@ -258,8 +263,8 @@ TEST_F(UserScreen, DeleteAsksAndRefusesASalesRepresentative)
     EXPECT_FALSE(row(danaId).isEmpty());
 
     db().execute("UPDATE Customer SET SalesRepID = NULL");
-    db().execute("INSERT INTO Orders (Customer, Status, SalesRepID) VALUES ('Acme', 'Open', "
-                 + data::sqlNumber(danaId) + ")");
+    db().execute("INSERT INTO Orders (Customer, Status, SalesRepID) VALUES ('Acme', 'Open', " + data::sqlNumber(danaId)
+                 + ")");
     messages.answer(MessageAnswer::Yes);
     form->btnDelete->click();
     EXPECT_FALSE(row(danaId).isEmpty());
@@ -305,10 +310,9 @@ TEST_F(UserScreen, RestrictedModeChangesOnlyTheOwnPassword)
     ASSERT_TRUE(form->restricted());
     EXPECT_EQ(form->cmbUser->currentText(), "Dana Clerk");
     EXPECT_EQ(form->txtName->text(), "Dana Clerk");
-    for (QWidget *w : std::initializer_list<QWidget *>{form->cmbUser, form->txtName, form->txtAddress1,
-                                                       form->cmbType, form->txtUsername, form->chkInactive,
-                                                       form->lstAllPermissions, form->btnAdd, form->btnNew,
-                                                       form->btnDelete})
+    for (QWidget *w : std::initializer_list<QWidget *>{form->cmbUser, form->txtName, form->txtAddress1, form->cmbType,
+                                                       form->txtUsername, form->chkInactive, form->lstAllPermissions,
+                                                       form->btnAdd, form->btnNew, form->btnDelete})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     for (QWidget *w : std::initializer_list<QWidget *>{form->txtPassword, form->btnSave, form->btnExit})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();

@@ -44,7 +44,8 @@ protected:
     data::Database &db() { return m_temp->db(); }
     qint64 addUser(const QString &name, const QString &type)
     {
-        return data::addRow(db(), "[User]", {{"Name", name}, {"Username", name}, {"Password", "x"}, {"Type", type}, {"Inactive", 0}})
+        return data::addRow(db(), "[User]",
+                            {{"Name", name}, {"Username", name}, {"Password", "x"}, {"Type", type}, {"Inactive", 0}})
             .integer("ID");
     }
     // Another workstation writes the statement in a transaction of its own
@@ -89,7 +90,8 @@ TEST_P(UserRace, TwoWorkstationsCannotEachTakeAwayOneOfTheLastTwoAdmins)
     auto form = open("Ann");
     form->cmbType->setCurrentText("User");
     std::promise<void> written;
-    std::thread other = otherWorkstation("UPDATE [User] SET Inactive = 1 WHERE ID = " + data::sqlNumber(bobId), written);
+    std::thread other =
+        otherWorkstation("UPDATE [User] SET Inactive = 1 WHERE ID = " + data::sqlNumber(bobId), written);
     written.get_future().wait();
     form->btnSave->click();
     other.join();
@@ -102,9 +104,10 @@ TEST_P(UserRace, AUserMadeSalesRepMeanwhileIsNotDeleted)
     auto form = open("Dana");
     std::promise<void> written;
     // The customer screen takes no lock of the users'.
-    std::thread other = otherWorkstation(
-        "INSERT INTO Customer (Customer, Status, SalesRepID) VALUES ('Acme', 'Active', " + data::sqlNumber(danaId) + ")", written,
-        false);
+    std::thread other =
+        otherWorkstation("INSERT INTO Customer (Customer, Status, SalesRepID) VALUES ('Acme', 'Active', "
+                             + data::sqlNumber(danaId) + ")",
+                         written, false);
     written.get_future().wait();
     messages.answer(MessageAnswer::Yes);
     form->btnDelete->click();

@@ -24,7 +24,10 @@ using reporting::ReportPtr;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 const QString kAllC = QString::fromLatin1(kAllCustomers);
 const QString kAllS = QString::fromLatin1(kAllStyles);
 const QString kAllT = QString::fromLatin1(kAllTypes);
@@ -48,7 +51,6 @@ protected:
     QTemporaryDir m_dir;
 };
 
-
 // The text by which a row is found on the page.
 struct ListingCase {
     const char *name;
@@ -56,11 +58,15 @@ struct ListingCase {
     QString (*rowKey)(const reporting::BoundData &, int row);
 };
 
-ReportPtr allStyles(data::Database &db) { return StyleListing(db, kAllC, kAllS, kAllT); }
+ReportPtr allStyles(data::Database &db)
+{
+    return StyleListing(db, kAllC, kAllS, kAllT);
+}
 
 const ListingCase kListings[] = {
     {"vendor", VendorListing, [](const reporting::BoundData &d, int r) { return d.value(r, s("Vendor")).toString(); }},
-    {"customer", CustomerListing, [](const reporting::BoundData &d, int r) { return d.value(r, s("Customer")).toString(); }},
+    {"customer", CustomerListing,
+     [](const reporting::BoundData &d, int r) { return d.value(r, s("Customer")).toString(); }},
     {"component", ComponentListing,
      [](const reporting::BoundData &d, int r) { return d.value(r, s("Description")).toString(); }},
     {"bun", BunListing, [](const reporting::BoundData &d, int r) { return d.value(r, s("ID")).toString(); }},
@@ -96,7 +102,8 @@ TEST_P(Listings, FlagsAndSizesReadForTheOffice)
 {
     const QString text = pdfText(ComponentListing(db()));
     // BOLSTER: 6 x 6 x 30, tested, printed on shipping, no arm, no tie.
-    const QRegularExpression bolster(s("BOLSTER +Round bolster +6 +6 +30 +Pattern Cut +Yes +1.8 - 2.0 lb +2850-76 +12 +2 +Yes +No +No"));
+    const QRegularExpression bolster(
+        s("BOLSTER +Round bolster +6 +6 +30 +Pattern Cut +Yes +1.8 - 2.0 lb +2850-76 +12 +2 +Yes +No +No"));
     EXPECT_TRUE(text.contains(bolster)) << text.toStdString();
     EXPECT_TRUE(pdfText(BunListing(db())).contains(QRegularExpression(s("FB10-54 +Fiber 10oz +54 +1,200 +No"))));
 }
@@ -145,8 +152,9 @@ std::vector<QString> styles(const ReportPtr &report)
 {
     std::vector<QString> out;
     for (int r = 0; r < report->data().rowCount(); ++r) {
-        const QString style = report->data().value(r, s("Customer")).toString() + s(" / ") +
-            report->data().value(r, s("Name")).toString() + QLatin1Char('-') + report->data().value(r, s("Type")).toString();
+        const QString style = report->data().value(r, s("Customer")).toString() + s(" / ")
+            + report->data().value(r, s("Name")).toString() + QLatin1Char('-')
+            + report->data().value(r, s("Type")).toString();
         if (out.empty() || out.back() != style)
             out.push_back(style);
     }
@@ -160,13 +168,20 @@ TEST_P(Listings, StyleSelectionNarrowsByTheFirstRuleThatApplies)
         std::vector<const char *> expected;
     };
     const Case cases[] = {
-        {kAllCustomers, kAllStyles, kAllTypes,
+        {kAllCustomers,
+         kAllStyles,
+         kAllTypes,
          {"Amberline Furniture / 1200-LOVE", "Amberline Furniture / 1200-SOFA", "Amberline Furniture / A-300-CHAIR",
           "Cedar Ridge Seating / 88-REC", "Cedar Ridge Seating / 9-CHAIR", "Summit Sofa Works / Horizon-SOFA"}},
-        {"Amberline Furniture", kAllStyles, kAllTypes,
+        {"Amberline Furniture",
+         kAllStyles,
+         kAllTypes,
          {"Amberline Furniture / 1200-LOVE", "Amberline Furniture / 1200-SOFA", "Amberline Furniture / A-300-CHAIR"}},
         // A style chosen with the type left at all types: every type of that name.
-        {"Amberline Furniture", "1200", kAllTypes, {"Amberline Furniture / 1200-LOVE", "Amberline Furniture / 1200-SOFA"}},
+        {"Amberline Furniture",
+         "1200",
+         kAllTypes,
+         {"Amberline Furniture / 1200-LOVE", "Amberline Furniture / 1200-SOFA"}},
         {"Amberline Furniture", "1200", "SOFA", {"Amberline Furniture / 1200-SOFA"}},
         // Another customer's style name lists nothing for this one.
         {"Cedar Ridge Seating", "1200", kAllTypes, {}},
@@ -209,8 +224,11 @@ TEST_P(Listings, AStyleWithoutLinesAndALineWithoutOperationsShowNoEmptyRows)
     const QString component = db().query(s("SELECT TOP 1 ID FROM Component ORDER BY ID")).text(s("ID"));
     data::addRow(db(), s("Customer"), {{s("Customer"), s("Bare Customer")}, {s("Status"), s("Active")}});
     for (const char *name : {"Bare", "Lone"})
-        data::addRow(db(), s("Style"), {{s("Customer"), s("Bare Customer")}, {s("Name"), s(name)}, {s("Type"), s("SOFA")},
-                                        {s("Status"), s("Active")}});
+        data::addRow(db(), s("Style"),
+                     {{s("Customer"), s("Bare Customer")},
+                      {s("Name"), s(name)},
+                      {s("Type"), s("SOFA")},
+                      {s("Status"), s("Active")}});
     const qint64 lone = db().query(s("SELECT ID FROM Style WHERE Name = 'Lone'")).integer(s("ID"));
     data::addRow(db(), s("StyleComponent"), {{s("StyleID"), lone}, {s("ComponentID"), component}, {s("Qty"), 2.0}});
 
@@ -234,7 +252,8 @@ TEST_P(Listings, AStyleWithoutLinesAndALineWithoutOperationsShowNoEmptyRows)
 
 TEST(StyleListingStatement, QuotesTheSelectionAndKeepsTheOrder)
 {
-    const QString order = s(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
+    const QString order =
+        s(" ORDER BY Customer,Style.Name,Style.Type,StyleComponent.ComponentID,StyleOperation.OperationID");
     struct Case {
         const char *customer, *style, *type, *condition;
     };
@@ -271,7 +290,8 @@ TEST_P(Listings, BunlinectlCsvMatchesGoldenFiles)
         SCOPED_TRACE(name);
         const QString out = QDir(dir.path()).filePath(s(name) + s(".csv"));
         const testsupport::CtlRun run = testsupport::runCtl(
-            config, QStringList{s("report"), s(name).section(QLatin1Char('-'), 0, 1)} + options + QStringList{s("--out"), out});
+            config,
+            QStringList{s("report"), s(name).section(QLatin1Char('-'), 0, 1)} + options + QStringList{s("--out"), out});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         QFile written(out);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));

@@ -17,7 +17,10 @@
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 class AdministrativeReports : public testsupport::ScreenTest {
 protected:

@@ -25,7 +25,10 @@ using reporting::ReportPtr;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 // Invoice 1: Amberline, 375.50 with 100 paid, due 4/30.
 // Invoice 2: Cedar C-8, 269.85 paid in full (260 and 9.85 adjusted).
@@ -44,16 +47,32 @@ protected:
     {
         using invoicing::NewInvoice;
         const auto o = [this](const char *n) { return plant.orders.at(s(n)); };
-        const qint64 one = invoicing::CreateInvoice(db(), {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 20,
-                                                           5, s("Spring sofas"), {o("A-100"), o("A-101")}}).id;
+        const qint64 one = invoicing::CreateInvoice(db(),
+                                                    {s("Amberline Furniture"),
+                                                     QDate(2026, 3, 31),
+                                                     QDate(2026, 4, 30),
+                                                     20,
+                                                     5,
+                                                     s("Spring sofas"),
+                                                     {o("A-100"), o("A-101")}})
+                               .id;
         invoicing::RecordPayment(db(), one, QDate(2026, 4, 10), 100, 0);
-        const qint64 two = invoicing::CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0,
-                                                           0, {}, {o("C-8")}}).id;
+        const qint64 two =
+            invoicing::CreateInvoice(
+                db(), {s("Cedar Ridge Seating"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {o("C-8")}})
+                .id;
         invoicing::RecordPayment(db(), two, QDate(2026, 4, 20), 260, 9.85);
-        invoicing::CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 6, 1), QDate(2026, 7, 1), 0, 0, {}, {o("C-9")}});
-        data::addRow(db(), s("Invoice"), {{s("Customer"), s("Walk-in Buyer")}, {s("InvoiceDate"), QDate(2026, 1, 2)},
-                                          {s("DueDate"), QDate(2026, 2, 1)}, {s("Subtotal"), 80.0}, {s("Freight"), 0.0},
-                                          {s("Misc"), 0.0}, {s("Total"), 80.0}, {s("MemoField"), s("Cash sale")}});
+        invoicing::CreateInvoice(
+            db(), {s("Cedar Ridge Seating"), QDate(2026, 6, 1), QDate(2026, 7, 1), 0, 0, {}, {o("C-9")}});
+        data::addRow(db(), s("Invoice"),
+                     {{s("Customer"), s("Walk-in Buyer")},
+                      {s("InvoiceDate"), QDate(2026, 1, 2)},
+                      {s("DueDate"), QDate(2026, 2, 1)},
+                      {s("Subtotal"), 80.0},
+                      {s("Freight"), 0.0},
+                      {s("Misc"), 0.0},
+                      {s("Total"), 80.0},
+                      {s("MemoField"), s("Cash sale")}});
     }
 
     QStringList pageTexts(const ReportPtr &report)
@@ -80,15 +99,19 @@ TEST_P(Receivables, InvoiceListsEveryLineByOrderWithTheCharges)
     }
     const QStringList pages = pageTexts(report);
     ASSERT_EQ(pages.size(), 1);
-    for (const char *expected : {"Invoice", "Amberline Furniture", "220 Furniture Row\nSuite 4\nTupelo, MS  38801",
-                                 "Order A-100", "Order A-101", "1200-LOVE", "$250.50", "Subtotal|$350.50", "Freight|$20.00",
-                                 "Misc|$5.00", "Total Due|$375.50", "Spring sofas", "3/31/2026", "4/30/2026"})
+    for (const char *expected :
+         {"Invoice", "Amberline Furniture", "220 Furniture Row\nSuite 4\nTupelo, MS  38801", "Order A-100",
+          "Order A-101", "1200-LOVE", "$250.50", "Subtotal|$350.50", "Freight|$20.00", "Misc|$5.00",
+          "Total Due|$375.50", "Spring sofas", "3/31/2026", "4/30/2026"})
         EXPECT_TRUE(pages[0].contains(s(expected))) << expected << "\n" << pages[0].toStdString();
 
     // A Walk-in Buyer's invoice has no orders to list; an order without lines
     // says so.
-    const qint64 lineless = invoicing::CreateInvoice(db(), {s("Amberline Furniture"), QDate(2026, 4, 1), QDate(2026, 5, 1),
-                                                            0, 0, {}, {plant.orders.at(s("A-102"))}}).id;
+    const qint64 lineless =
+        invoicing::CreateInvoice(
+            db(),
+            {s("Amberline Furniture"), QDate(2026, 4, 1), QDate(2026, 5, 1), 0, 0, {}, {plant.orders.at(s("A-102"))}})
+            .id;
     EXPECT_TRUE(pageTexts(InvoiceReport(db(), lineless))[0].contains(s("This order has no lines.")));
     EXPECT_TRUE(pageTexts(InvoiceReport(db(), 999))[0].contains(s("There is no such invoice.")));
 }
@@ -120,7 +143,8 @@ TEST_P(Receivables, OpenInvoicesListOnlyInvoicesWithABalance)
     // Half a cent or less either way is paid; more is owed.
     for (const auto &[paid, open] : {std::pair{79.996, false}, std::pair{80.004, false}, std::pair{79.99, true}}) {
         db().execute(s("DELETE FROM Payments WHERE Invoice = 4"));
-        data::addRow(db(), s("Payments"), {{s("Invoice"), 4}, {s("Date"), QDate(2026, 5, 1)}, {s("Amount"), paid}, {s("Adjustment"), 0.0}});
+        data::addRow(db(), s("Payments"),
+                     {{s("Invoice"), 4}, {s("Date"), QDate(2026, 5, 1)}, {s("Amount"), paid}, {s("Adjustment"), 0.0}});
         EXPECT_EQ(pageTexts(OpenInvoices(db())).join(QLatin1Char('|')).contains(s("Walk-in Buyer")), open) << paid;
     }
 }
@@ -149,7 +173,8 @@ TEST_P(Receivables, StatementsGiveEachCustomerWhoOwesAPageWithItsAging)
     // Due today is current; a day later it is 1-30 days past due.
     const QString dueDay = pageTexts(CustomerStatements(db(), QDate(2026, 7, 1)))[1];
     EXPECT_TRUE(dueDay.contains(aging("$89.95", "$0.00", "$0.00", "$0.00", "$0.00"))) << dueDay.toStdString();
-    EXPECT_TRUE(pageTexts(CustomerStatements(db(), QDate(2026, 7, 2)))[1].contains(aging("$0.00", "$89.95", "$0.00", "$0.00", "$0.00")));
+    EXPECT_TRUE(pageTexts(CustomerStatements(db(), QDate(2026, 7, 2)))[1].contains(
+        aging("$0.00", "$89.95", "$0.00", "$0.00", "$0.00")));
 
     // A customer who owes nothing gets no page, not even a blank one.
     invoicing::RecordPayment(db(), 4, QDate(2026, 6, 1), 80, 0);
@@ -179,10 +204,11 @@ TEST_P(Receivables, SalesByCustomerCoversTheEndDateInBothVariants)
     EXPECT_NEAR(d.value(3, s("Sales")).toDouble(), 269.85, 1e-9);
     EXPECT_TRUE(d.value(3, s("Cost")).isNull());
     const QString page = pageTexts(detail).join(QLatin1Char('|'));
-    for (const char *expected : {"Orders dated|3/1/2026|through|3/31/2026", "Customer|Style|Sales|Cost|Gross Margin|Margin %",
-                                 "1200-SOFA|$300.00|$180.00|$120.00|40.0%", "1200-LOVE|$50.50|$30.25|$20.25|40.1%",
-                                 "Total for Amberline Furniture|$350.50|$210.25|$140.25|40.0%",
-                                 "88-REC|$269.85|$0.00|$269.85|100.0%", "Grand Total|$620.35|$210.25|$410.10|66.1%"})
+    for (const char *expected :
+         {"Orders dated|3/1/2026|through|3/31/2026", "Customer|Style|Sales|Cost|Gross Margin|Margin %",
+          "1200-SOFA|$300.00|$180.00|$120.00|40.0%", "1200-LOVE|$50.50|$30.25|$20.25|40.1%",
+          "Total for Amberline Furniture|$350.50|$210.25|$140.25|40.0%", "88-REC|$269.85|$0.00|$269.85|100.0%",
+          "Grand Total|$620.35|$210.25|$410.10|66.1%"})
         EXPECT_TRUE(page.contains(s(expected))) << expected << "\n" << page.toStdString();
 
     const ReportPtr byCustomer = SalesByCustomer(db(), QDate(2026, 3, 1), QDate(2026, 3, 31), false);
@@ -195,11 +221,9 @@ TEST_P(Receivables, SalesByCustomerCoversTheEndDateInBothVariants)
 
     const ReportPtr oneDay = SalesByCustomer(db(), QDate(2026, 4, 1), QDate(2026, 4, 1), false);
     EXPECT_EQ(oneDay->data().rowCount(), 1);
-    EXPECT_TRUE(pageTexts(SalesByCustomer(db(), QDate(2025, 1, 1), QDate(2025, 1, 2), true))[0]
-                    .contains(s("No orders are dated in this range.")));
+    EXPECT_TRUE(pageTexts(SalesByCustomer(db(), QDate(2025, 1, 1), QDate(2025, 1, 2), true))[0].contains(
+        s("No orders are dated in this range.")));
 }
-
-
 
 // Invoices and payments made with bunlinectl, then each report's CSV against
 // the files checked in beside this test.
@@ -208,19 +232,25 @@ TEST_P(Receivables, BunlinectlInvoicesAndReportsMatchGoldenFiles)
     QTemporaryDir dir;
     const QString config = testsupport::writeCtlConfig(dir, temp().connectionString());
     const auto id = [this](const char *n) { return QString::number(plant.orders.at(s(n))); };
-    testsupport::CtlRun r = testsupport::runCtl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100") + s(",") + id("A-101"),
-                                s("--date"), s("2026-03-31"), s("--due"), s("4/30/2026"), s("--freight"), s("$20.00"),
-                                s("--misc"), s("5"), s("--memo"), s("Spring sofas")});
+    testsupport::CtlRun r =
+        testsupport::runCtl(config,
+                            {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100") + s(",") + id("A-101"),
+                             s("--date"), s("2026-03-31"), s("--due"), s("4/30/2026"), s("--freight"), s("$20.00"),
+                             s("--misc"), s("5"), s("--memo"), s("Spring sofas")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, s("1\n"));
     r = testsupport::runCtl(config, {s("pay"), s("1"), s("--amount"), s("100"), s("--date"), s("2026-04-10")});
     EXPECT_EQ(r.out, s("275.50\n")) << r.err.toStdString();
-    r = testsupport::runCtl(config, {s("invoice"), s("cedar ridge seating"), s("--orders"), id("C-8"), s("--date"), s("2026-03-31")});
+    r = testsupport::runCtl(
+        config, {s("invoice"), s("cedar ridge seating"), s("--orders"), id("C-8"), s("--date"), s("2026-03-31")});
     EXPECT_EQ(r.out, s("2\n")) << r.err.toStdString();
-    r = testsupport::runCtl(config, {s("pay"), s("2"), s("--amount"), s("260"), s("--adjustment"), s("9.85"), s("--date"), s("2026-04-20")});
+    r = testsupport::runCtl(
+        config,
+        {s("pay"), s("2"), s("--amount"), s("260"), s("--adjustment"), s("9.85"), s("--date"), s("2026-04-20")});
     EXPECT_EQ(r.out, s("0.00\n")) << r.err.toStdString();
-    r = testsupport::runCtl(config, {s("invoice"), s("Cedar Ridge Seating"), s("--orders"), id("C-9"), s("--date"), s("2026-06-01"),
-                            s("--misc"), s("(20.00)")});
+    r = testsupport::runCtl(config,
+                            {s("invoice"), s("Cedar Ridge Seating"), s("--orders"), id("C-9"), s("--date"),
+                             s("2026-06-01"), s("--misc"), s("(20.00)")});
     EXPECT_EQ(r.out, s("3\n")) << r.err.toStdString();
     EXPECT_NEAR(invoicing::InvoiceBalance(db(), 3), 69.95, 1e-9);
 
@@ -256,7 +286,8 @@ TEST_P(Receivables, BunlinectlRefusesWithOneLineAndWritesNothing)
     QTemporaryDir dir;
     const QString config = testsupport::writeCtlConfig(dir, temp().connectionString());
     const auto id = [this](const char *n) { return QString::number(plant.orders.at(s(n))); };
-    ASSERT_EQ(testsupport::runCtl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100")}).exitCode, 0);
+    ASSERT_EQ(
+        testsupport::runCtl(config, {s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-100")}).exitCode, 0);
     struct Case {
         QStringList args;
         const char *message;
@@ -264,16 +295,20 @@ TEST_P(Receivables, BunlinectlRefusesWithOneLineAndWritesNothing)
     const Case cases[] = {
         {{s("invoice"), s("Nobody"), s("--orders"), id("A-101")}, "There is no customer \"Nobody\"."},
         {{s("invoice"), s("Amberline Furniture"), s("--orders"), s("4242")}, "There is no order with ID 4242."},
-        {{s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-101") + s(",") + id("C-8")}, "belongs to Cedar Ridge Seating"},
-        {{s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-101") + s(",") + id("A-100")}, "is already on invoice 1"},
-        {{s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-101"), s("--freight"), s("ten")}, "--freight \"ten\" is not an amount"},
+        {{s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-101") + s(",") + id("C-8")},
+         "belongs to Cedar Ridge Seating"},
+        {{s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-101") + s(",") + id("A-100")},
+         "is already on invoice 1"},
+        {{s("invoice"), s("Amberline Furniture"), s("--orders"), id("A-101"), s("--freight"), s("ten")},
+         "--freight \"ten\" is not an amount"},
         {{s("invoice"), s("Amberline Furniture"), s("--orders"), s("x")}, "order ID \"x\" is not a number"},
         {{s("invoice"), s("--orders"), id("A-101")}, "invoice needs a CUSTOMER"},
         {{s("pay"), s("9"), s("--amount"), s("5")}, "There is no invoice 9."},
         {{s("pay"), s("1")}, "pay needs --amount or --adjustment"},
         {{s("pay"), s("1"), s("--amount"), s("5"), s("--date"), s("someday")}, "--date \"someday\" is not a date"},
         {{s("report"), s("invoice"), s("--invoice"), s("9"), s("--out"), s("x.csv")}, "there is no invoice 9"},
-        {{s("report"), s("sales-by-customer"), s("--start"), s("3/1/2026"), s("--out"), s("x.csv")}, "needs --end DATE"},
+        {{s("report"), s("sales-by-customer"), s("--start"), s("3/1/2026"), s("--out"), s("x.csv")},
+         "needs --end DATE"},
     };
     for (const Case &c : cases) {
         const testsupport::CtlRun r = testsupport::runCtl(config, c.args);

@@ -29,7 +29,10 @@ using namespace officereports;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 class ReceivablesForms : public testsupport::ScreenTest {
 protected:
@@ -86,8 +89,10 @@ TEST_F(ReceivablesForms, SalesOkAtOnceReportsTodaysOrders)
 TEST_F(ReceivablesForms, InvoiceReportNeedsAnInvoice)
 {
     const auto o = [this](const char *n) { return plant.orders.at(s(n)); };
-    invoicing::CreateInvoice(db(), {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {o("A-100")}});
-    invoicing::CreateInvoice(db(), {s("Cedar Ridge Seating"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {o("C-8")}});
+    invoicing::CreateInvoice(
+        db(), {s("Amberline Furniture"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {o("A-100")}});
+    invoicing::CreateInvoice(db(),
+                             {s("Cedar Ridge Seating"), QDate(2026, 3, 31), QDate(2026, 4, 30), 0, 0, {}, {o("C-8")}});
     QPointer<InvoiceReportForm> f = new InvoiceReportForm;
     f->load();
     f->show();
@@ -115,8 +120,10 @@ TEST_F(ReceivablesForms, MenuItemsOpenTheirScreensAndReports)
     app::registerScreens(window);
     window.show();
     const data::Recordset user = data::addRow(db(), s("[User]"),
-                                              {{s("Username"), s("clerk")}, {s("Password"), data::hashPassword(s("pw"))},
-                                               {s("Type"), s("Admin")}, {s("Inactive"), 0}});
+                                              {{s("Username"), s("clerk")},
+                                               {s("Password"), data::hashPassword(s("pw"))},
+                                               {s("Type"), s("Admin")},
+                                               {s("Inactive"), 0}});
     core::setCurrentUser({qint16(user.integer(s("ID"))), s("Admin"), s("clerk")});
     window.unlockMenu();
     const std::pair<const char *, const char *> screens[] = {{"CreateInvoices", "frmInvoices"},

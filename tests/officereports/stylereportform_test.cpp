@@ -18,7 +18,10 @@ using namespace officereports;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 QStringList items(const QComboBox *list)
 {
@@ -61,8 +64,9 @@ TEST_F(StyleReportFormTest, OpensWithEveryCustomerAndTheAllEntries)
 {
     EXPECT_EQ(m_form->objectName(), s("frmStyleReport"));
     EXPECT_EQ(m_form->windowTitle(), s("Style Selection"));
-    EXPECT_EQ(items(m_form->cmbCustomer), (QStringList{s("***All Customers***"), s("Amberline Furniture"), s("Cedar Ridge Seating"),
-                                                      s("Lakeside Recliners"), s("Summit Sofa Works")}));
+    EXPECT_EQ(items(m_form->cmbCustomer),
+              (QStringList{s("***All Customers***"), s("Amberline Furniture"), s("Cedar Ridge Seating"),
+                           s("Lakeside Recliners"), s("Summit Sofa Works")}));
     EXPECT_EQ(m_form->cmbCustomer->currentText(), s("***All Customers***"));
     EXPECT_EQ(items(m_form->cmbStyle), QStringList{s("***All Styles***")});
     EXPECT_EQ(items(m_form->cmbType), QStringList{s("***All Types***")});

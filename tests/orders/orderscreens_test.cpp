@@ -47,7 +47,10 @@ protected:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     OrderEntryForm *entry() { return qobject_cast<OrderEntryForm *>(m_main->openScreen(QStringLiteral("OrderEntry"))); }
-    OrderNavigatorForm *navigator() { return qobject_cast<OrderNavigatorForm *>(m_main->openScreen(QStringLiteral("OrdNav"))); }
+    OrderNavigatorForm *navigator()
+    {
+        return qobject_cast<OrderNavigatorForm *>(m_main->openScreen(QStringLiteral("OrdNav")));
+    }
 
     static void pick(QComboBox *list, const QString &text)
     {
@@ -164,9 +167,10 @@ TEST_F(OrderScreens, TheDuplicateQuestionIsAskedPerCustomerAndNoWritesNothing)
     f->btnSave->click();
     settle();
     EXPECT_EQ(m_messages.last().title, QStringLiteral("Order Number Exists"));
-    EXPECT_EQ(m_messages.last().text,
-              QStringLiteral("Order Number PO-1 already exists for Amberline. This will not overwrite the previous Order. "
-                             "Are you sure you want two Orders with the same number?"));
+    EXPECT_EQ(
+        m_messages.last().text,
+        QStringLiteral("Order Number PO-1 already exists for Amberline. This will not overwrite the previous Order. "
+                       "Are you sure you want two Orders with the same number?"));
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Orders")), 2);
     EXPECT_NE(m_main->openedScreen(QStringLiteral("OrderEntry")), nullptr);
     m_messages.answer(shell::MessageAnswer::Yes);
@@ -202,7 +206,8 @@ TEST_F(OrderScreens, StatusButtonsAndLockedFieldsOfASavedOrder)
     f->btnClose->click();
     f->btnSave->click();
     settle();
-    EXPECT_EQ(db().query(QStringLiteral("SELECT * FROM Orders")).text(QStringLiteral("Status")), QStringLiteral("Closed"));
+    EXPECT_EQ(db().query(QStringLiteral("SELECT * FROM Orders")).text(QStringLiteral("Status")),
+              QStringLiteral("Closed"));
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM OrdersToBatch")), 1);
 
     // Nothing to save without the three required parts.
@@ -221,7 +226,7 @@ TEST_F(OrderScreens, LocalOrderIdsNumberNewOrdersHere)
         OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QLatin1String(number));
         addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("1"));
         f->btnSave->click();
-    settle();
+        settle();
     }
     data::Recordset ids = db().query(QStringLiteral("SELECT ID FROM Orders ORDER BY ID"));
     EXPECT_EQ(ids.integer(QStringLiteral("ID")), 1);
@@ -260,9 +265,13 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
     addLine(f, QStringLiteral("L1"), QStringLiteral("88-REC"), QStringLiteral("1"));
     f->btnSave->click();
     settle();
-    const qint64 shipped = db().query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = 'A120'")).integer(QStringLiteral("ID"));
-    data::addRow(db(), QStringLiteral("ShipmentItems"), {{QStringLiteral("ShipmentID"), 1}, {QStringLiteral("OrderID"), shipped},
-                                                        {QStringLiteral("OrderLineItem"), 1}, {QStringLiteral("Qty"), 3}});
+    const qint64 shipped =
+        db().query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = 'A120'")).integer(QStringLiteral("ID"));
+    data::addRow(db(), QStringLiteral("ShipmentItems"),
+                 {{QStringLiteral("ShipmentID"), 1},
+                  {QStringLiteral("OrderID"), shipped},
+                  {QStringLiteral("OrderLineItem"), 1},
+                  {QStringLiteral("Qty"), 3}});
 
     OrderNavigatorForm *nav = navigator();
     EXPECT_EQ(nav->vsfgOrders->rowCount(), 2);
@@ -288,7 +297,8 @@ TEST_F(OrderScreens, TheNavigatorFindsShowsAndOpensOrders)
 
     // Double-click with no order row opens an empty order entry.
     nav->vsfgOrders->selectRowIndex(-1);
-    QTest::mouseDClick(nav->vsfgOrders->viewport(), Qt::LeftButton, {}, QPoint(5, nav->vsfgOrders->viewport()->height() - 3));
+    QTest::mouseDClick(nav->vsfgOrders->viewport(), Qt::LeftButton, {},
+                       QPoint(5, nav->vsfgOrders->viewport()->height() - 3));
     auto *opened = qobject_cast<OrderEntryForm *>(m_main->openedScreen(QStringLiteral("OrderEntry")));
     ASSERT_NE(opened, nullptr);
     EXPECT_TRUE(opened->lblID->text().isEmpty());
@@ -351,7 +361,8 @@ TEST_F(OrderScreens, AnOrderWithoutDatesKeepsThemEmpty)
     settle();
     db().execute(QStringLiteral("UPDATE Orders SET OrderDate = NULL, DueDate = NULL WHERE OrderNumber = 'UNDATED'"));
     const auto idOf = [this](const char *number) {
-        return db().query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = '%1'").arg(QLatin1String(number)))
+        return db()
+            .query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = '%1'").arg(QLatin1String(number)))
             .integer(QStringLiteral("ID"));
     };
 
@@ -364,7 +375,8 @@ TEST_F(OrderScreens, AnOrderWithoutDatesKeepsThemEmpty)
     EXPECT_TRUE(f->dtDueDate->text().trimmed().isEmpty());
     f->btnSave->click();
     settle();
-    data::Recordset saved = db().query(QStringLiteral("SELECT OrderDate, DueDate FROM Orders WHERE OrderNumber = 'UNDATED'"));
+    data::Recordset saved =
+        db().query(QStringLiteral("SELECT OrderDate, DueDate FROM Orders WHERE OrderNumber = 'UNDATED'"));
     EXPECT_TRUE(saved.value(QStringLiteral("OrderDate")).isNull());
     EXPECT_TRUE(saved.value(QStringLiteral("DueDate")).isNull());
 }
@@ -463,7 +475,8 @@ TEST_F(OrderScreens, ReopeningAnOrderKeepsWhatItsOwn)
     data::Recordset order = db().query(QStringLiteral("SELECT Total, ShipTo FROM Orders"));
     EXPECT_DOUBLE_EQ(order.number(QStringLiteral("Total")), 5 * 120 + 2 * 120);
     EXPECT_EQ(order.text(QStringLiteral("ShipTo")), QStringLiteral("Amberline Annex"));
-    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT SUM(PriceExt) AS S FROM OrderItems")).number(QStringLiteral("S")), 840);
+    EXPECT_DOUBLE_EQ(
+        db().query(QStringLiteral("SELECT SUM(PriceExt) AS S FROM OrderItems")).number(QStringLiteral("S")), 840);
 }
 
 TEST_F(OrderScreens, TheNavigatorFollowsOrderEntryHoweverItCloses)
@@ -473,13 +486,15 @@ TEST_F(OrderScreens, TheNavigatorFollowsOrderEntryHoweverItCloses)
     OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("X1"));
     f->btnExit->click();
     settle();
-    db().execute(QStringLiteral("INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X2', 'Open', 0)"));
+    db().execute(QStringLiteral(
+        "INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X2', 'Open', 0)"));
     f = entry();
     f->parentWidget()->close(); // the close box
     settle();
     EXPECT_EQ(nav->vsfgOrders->rowCount(), 1);
     f = entry();
-    db().execute(QStringLiteral("INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X3', 'Open', 0)"));
+    db().execute(QStringLiteral(
+        "INSERT INTO Orders (Customer, OrderNumber, Status, Total) VALUES ('Amberline', 'X3', 'Open', 0)"));
     f->btnExit->click();
     settle();
     EXPECT_EQ(nav->vsfgOrders->rowCount(), 2);
@@ -492,12 +507,13 @@ TEST_F(OrderScreens, TheNavigatorFollowsOrderEntryHoweverItCloses)
 
 TEST_F(OrderScreens, TheNavigatorIsWideEnoughForItsColumns)
 {
-    data::addRow(db(), QStringLiteral("Orders"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
-                                                 {QStringLiteral("OrderNumber"), QStringLiteral("A-2024-000123")},
-                                                 {QStringLiteral("Status"), QStringLiteral("Open")},
-                                                 {QStringLiteral("ShipTo"), QStringLiteral("Amberline Warehouse North")},
-                                                 {QStringLiteral("ShipToAddress1"), QStringLiteral("1200 Industrial Parkway")},
-                                                 {QStringLiteral("Total"), 1234.5}});
+    data::addRow(db(), QStringLiteral("Orders"),
+                 {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
+                  {QStringLiteral("OrderNumber"), QStringLiteral("A-2024-000123")},
+                  {QStringLiteral("Status"), QStringLiteral("Open")},
+                  {QStringLiteral("ShipTo"), QStringLiteral("Amberline Warehouse North")},
+                  {QStringLiteral("ShipToAddress1"), QStringLiteral("1200 Industrial Parkway")},
+                  {QStringLiteral("Total"), 1234.5}});
     OrderNavigatorForm *nav = navigator();
     QTest::qWait(10);
     const int columns = nav->vsfgOrders->horizontalHeader()->length();

@@ -48,7 +48,9 @@ TEST_P(OrderStore, ANewOrderIsStoredOpenWithItsLinesAndQueuedOnce)
     ASSERT_EQ(storedLines.size(), 2u);
     EXPECT_EQ(storedLines[1].itemNumber, 3);
     EXPECT_EQ(storedLines[1].styleText, QStringLiteral("1200-SOFA"));
-    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT PriceExt FROM OrderItems WHERE ItemNumber = 3")).number(QStringLiteral("PriceExt")), 786);
+    EXPECT_DOUBLE_EQ(db().query(QStringLiteral("SELECT PriceExt FROM OrderItems WHERE ItemNumber = 3"))
+                         .number(QStringLiteral("PriceExt")),
+                     786);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM OrdersToBatch WHERE OrderID = %1").arg(id)), 1);
 
     // A second save rewrites the lines, keeps the number, sets the status and queues nothing.
@@ -59,7 +61,8 @@ TEST_P(OrderStore, ANewOrderIsStoredOpenWithItsLinesAndQueuedOnce)
     const auto again = loadOrder(db(), id);
     EXPECT_EQ(again->orderNumber, QStringLiteral("PO-1"));
     EXPECT_EQ(again->status, QStringLiteral("Closed"));
-    EXPECT_EQ(db().query(QStringLiteral("SELECT DateAdded FROM Orders")).dateTime(QStringLiteral("DateAdded")).date(), QDate(2016, 8, 5));
+    EXPECT_EQ(db().query(QStringLiteral("SELECT DateAdded FROM Orders")).dateTime(QStringLiteral("DateAdded")).date(),
+              QDate(2016, 8, 5));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM OrderItems")), 1);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM OrdersToBatch")), 1);
 }
@@ -67,7 +70,8 @@ TEST_P(OrderStore, ANewOrderIsStoredOpenWithItsLinesAndQueuedOnce)
 TEST_P(OrderStore, LocalOrderIdsCountOnFromTheLargest)
 {
     EXPECT_EQ(saveOrder(db(), header(QStringLiteral("A")), lines({1}), true, QDate(2016, 8, 2)), 1);
-    data::addRow(db(), QStringLiteral("Orders"), {{QStringLiteral("ID"), 41}, {QStringLiteral("OrderNumber"), QStringLiteral("from server")}});
+    data::addRow(db(), QStringLiteral("Orders"),
+                 {{QStringLiteral("ID"), 41}, {QStringLiteral("OrderNumber"), QStringLiteral("from server")}});
     EXPECT_EQ(saveOrder(db(), header(QStringLiteral("B")), lines({1}), true, QDate(2016, 8, 2)), 42);
     // The database's own numbering carries on past them.
     EXPECT_EQ(saveOrder(db(), header(QStringLiteral("C")), lines({1}), false, QDate(2016, 8, 2)), 43);
@@ -114,9 +118,11 @@ TEST_P(OrderStore, TheSearchFindsAPartOfTheNumberAndCombinesCriteria)
     c.useOrderDate = true;
     c.startDate = QDate(2016, 8, 1);
     c.endDate = QDate(2016, 8, 1);
-    EXPECT_EQ(searchStatement(c), QStringLiteral("SELECT * FROM Orders WHERE  Orders.Customer = 'Amberline' AND  Orders.Status = 'Open' AND "
-                                                 " Orders.OrderDate >= '2016-08-01' AND Orders.OrderDate <= '2016-08-01' AND  "
-                                                 "Orders.OrderNumber Like '%12%' ESCAPE '\\' ORDER BY Orders.Customer, Orders.OrderNumber"));
+    EXPECT_EQ(
+        searchStatement(c),
+        QStringLiteral("SELECT * FROM Orders WHERE  Orders.Customer = 'Amberline' AND  Orders.Status = 'Open' AND "
+                       " Orders.OrderDate >= '2016-08-01' AND Orders.OrderDate <= '2016-08-01' AND  "
+                       "Orders.OrderNumber Like '%12%' ESCAPE '\\' ORDER BY Orders.Customer, Orders.OrderNumber"));
     // An order dated on the last day of the range is in it.
     EXPECT_EQ(db().query(searchStatement(c)).recordCount(), 3);
     EXPECT_EQ(searchStatement({}), QStringLiteral("SELECT * FROM Orders ORDER BY Orders.Customer, Orders.OrderNumber"));
@@ -143,7 +149,8 @@ TEST_P(OrderStore, TheNumberSearchTakesWildcardsLiterally)
 
 TEST_P(OrderStore, TheDateRangeFindsTheOrdersBetweenItsEnds)
 {
-    const QDate dates[] = {QDate(2016, 7, 30), QDate(2016, 8, 1), QDate(2016, 8, 3), QDate(2016, 8, 5), QDate(2016, 8, 7)};
+    const QDate dates[] = {QDate(2016, 7, 30), QDate(2016, 8, 1), QDate(2016, 8, 3), QDate(2016, 8, 5),
+                           QDate(2016, 8, 7)};
     for (const QDate &d : dates) {
         OrderHeader h = header(d.toString(QStringLiteral("MMdd")));
         h.orderDate = d;
@@ -163,11 +170,23 @@ BUNLINE_ON_EVERY_BACKEND(OrderStore);
 
 TEST(ShipToText, LeavesOutAnEmptySecondAddressLine)
 {
-    EXPECT_EQ(shipToText({QStringLiteral("Amberline"), QStringLiteral("1 Main St"), QString(), QStringLiteral("Tupelo"),
-                          QStringLiteral("MS"), QStringLiteral("38801"), {}, {}}),
+    EXPECT_EQ(shipToText({QStringLiteral("Amberline"),
+                          QStringLiteral("1 Main St"),
+                          QString(),
+                          QStringLiteral("Tupelo"),
+                          QStringLiteral("MS"),
+                          QStringLiteral("38801"),
+                          {},
+                          {}}),
               QStringLiteral("Amberline, 1 Main St, Tupelo, MS 38801"));
-    EXPECT_EQ(shipToText({QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("Dock 3"), QStringLiteral("C"),
-                          QStringLiteral("S"), QStringLiteral("Z"), {}, {}}),
+    EXPECT_EQ(shipToText({QStringLiteral("A"),
+                          QStringLiteral("1"),
+                          QStringLiteral("Dock 3"),
+                          QStringLiteral("C"),
+                          QStringLiteral("S"),
+                          QStringLiteral("Z"),
+                          {},
+                          {}}),
               QStringLiteral("A, 1, Dock 3, C, S Z"));
 }
 

@@ -18,8 +18,6 @@ using testsupport::CtlRun;
 
 namespace {
 
-
-
 class PrintOrder : public testsupport::BackendTest {
 protected:
     void SetUp() override
@@ -36,8 +34,8 @@ protected:
 TEST_P(PrintOrder, CsvCopiesMatchGoldenFiles)
 {
     const QString out = QDir(dir.path()).filePath(s("out"));
-    const CtlRun run = testsupport::runCtl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
-                                s("csv"), s("--suffix"), s("-A")});
+    const CtlRun run = testsupport::runCtl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out,
+                                            s("--format"), s("csv"), s("--suffix"), s("-A")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList written = QDir(out).entryList(QDir::Files, QDir::Name);
     const QString goldenDir = s(BUNLINE_SOURCE_DIR "/tests/production/golden/print-order");
@@ -64,7 +62,7 @@ TEST_P(PrintOrder, CsvCopiesMatchGoldenFiles)
                     ++i;
                     continue;
                 }
-                const qsizetype first = ++i;  // past the column header
+                const qsizetype first = ++i; // past the column header
                 while (i < lines.size() && !lines[i].startsWith(QLatin1Char('#')))
                     ++i;
                 std::sort(lines.begin() + first, lines.begin() + i);
@@ -87,8 +85,9 @@ TEST_P(PrintOrder, ChosenReportsAndComponentsOnly)
     // The CNC sheets (box 5) of the BACK line alone: one copy, in North.
     data::Recordset back = db().query(s("SELECT ID FROM StyleComponent WHERE ComponentID = 'BACK'"));
     const QString out = QDir(dir.path()).filePath(s("cnc"));
-    const CtlRun run = testsupport::runCtl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
-                                s("csv"), s("--reports"), s("5"), s("--components"), back.text(s("ID"))});
+    const CtlRun run =
+        testsupport::runCtl({s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"),
+                             s("csv"), s("--reports"), s("5"), s("--components"), back.text(s("ID"))});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{s("001-crptCNC-CNC-North.csv")});
 }
@@ -105,7 +104,8 @@ TEST_P(PrintOrder, RefusesWithOneLineAndWritesNothing)
         {{s("print-order"), s("4242"), s("--out"), out}, "There is no order with the ID 4242"},
         {{s("print-order"), s("1001")}, "needs --out DIR"},
         {{s("print-order"), s("1001"), s("--out"), out, s("--reports"), s("20")}, "not a report box"},
-        {{s("report"), s("order-report"), s("--order"), s("x1"), s("--out"), out + s(".csv")}, "is not an order number"},
+        {{s("report"), s("order-report"), s("--order"), s("x1"), s("--out"), out + s(".csv")},
+         "is not an order number"},
     };
     for (const Case &c : cases) {
         const CtlRun run = testsupport::runCtl(QStringList{s("--config"), config} + c.args);

@@ -11,25 +11,39 @@
 
 namespace fixture {
 
-inline QString s(const char *text) { return QString::fromUtf8(text); }
+inline QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 struct Station {
     const char *name, *type;
     int teams;
 };
 const Station kStations[] = {
-    {"Band Saw 1", "Band Saw", 1},  {"Band Saw 2", "Band Saw", 1},   {"CNC", "CNC", 1},
-    {"CNC 2", "CNC", 1},            {"Stencil", "CNC Stencil", 1},   {"Fiber 1", "Fiber Table", 1},
-    {"Fiber 2", "Fiber Table", 1},  {"Glue 1", "Glue Line", 1},      {"Glue 2", "Glue Line", 3},
-    {"Spray 1", "Spray Line", 1},   {"Supply", "Glue/Spray Line Supply", 1},
-    {"Slitter", "Vertical Slitter", 1}, {"Noser", "Bullet Noser", 2},
+    {"Band Saw 1", "Band Saw", 1},
+    {"Band Saw 2", "Band Saw", 1},
+    {"CNC", "CNC", 1},
+    {"CNC 2", "CNC", 1},
+    {"Stencil", "CNC Stencil", 1},
+    {"Fiber 1", "Fiber Table", 1},
+    {"Fiber 2", "Fiber Table", 1},
+    {"Glue 1", "Glue Line", 1},
+    {"Glue 2", "Glue Line", 3},
+    {"Spray 1", "Spray Line", 1},
+    {"Supply", "Glue/Spray Line Supply", 1},
+    {"Slitter", "Vertical Slitter", 1},
+    {"Noser", "Bullet Noser", 2},
 };
 
 inline void addStations(data::Database &db)
 {
     for (const Station &st : kStations)
-        data::addRow(db, s("Operation"), {{s("Station"), s(st.name)}, {s("ReportType"), s(st.type)},
-                                          {s("Teams"), st.teams}, {s("Status"), s("Active")}});
+        data::addRow(db, s("Operation"),
+                     {{s("Station"), s(st.name)},
+                      {s("ReportType"), s(st.type)},
+                      {s("Teams"), st.teams},
+                      {s("Status"), s("Active")}});
 }
 
 struct Part {
@@ -45,33 +59,58 @@ struct Part {
 inline double thicknessOf(const char *component)
 {
     const QString id = s(component);
-    return id == s("SEAT") ? 5 : id == s("BACK") ? 4 : id == s("ARM") ? 3 : id == s("WRAP") ? 1 : id == s("SCRAP") ? 2 : 6;
+    return id == s("SEAT") ? 5
+        : id == s("BACK")  ? 4
+        : id == s("ARM")   ? 3
+        : id == s("WRAP")  ? 1
+        : id == s("SCRAP") ? 2
+                           : 6;
 }
 
 inline void addComponent(data::Database &db, const Part &p)
 {
     data::addRow(db, s("Component"),
-                 {{s("ID"), s(p.id)}, {s("Description"), s(p.description)}, {s("Thickness"), thicknessOf(p.id)}, {s("Width"), 20.0},
-                  {s("Length"), 30.0}, {s("CutStyle"), s("Square")}, {s("Test"), p.test}, {s("TestRange"), s("1.8 - 2.0")},
-                  {s("Topped"), s("No")}, {s("BunID"), p.bun ? QVariant(s(p.bun)) : QVariant()},
-                  {s("RailsPerBun"), p.railsPerBun}, {s("PiecesPerRail"), p.piecesPerRail},
-                  {s("PrintOnShipping"), p.onShipping}, {s("Arm"), p.arm}, {s("Tie"), p.tie}, {s("Status"), s("Active")},
-                  {s("Plant"), s(p.plant)}, {s("QtyPerBuggy"), p.perBuggy}});
+                 {{s("ID"), s(p.id)},
+                  {s("Description"), s(p.description)},
+                  {s("Thickness"), thicknessOf(p.id)},
+                  {s("Width"), 20.0},
+                  {s("Length"), 30.0},
+                  {s("CutStyle"), s("Square")},
+                  {s("Test"), p.test},
+                  {s("TestRange"), s("1.8 - 2.0")},
+                  {s("Topped"), s("No")},
+                  {s("BunID"), p.bun ? QVariant(s(p.bun)) : QVariant()},
+                  {s("RailsPerBun"), p.railsPerBun},
+                  {s("PiecesPerRail"), p.piecesPerRail},
+                  {s("PrintOnShipping"), p.onShipping},
+                  {s("Arm"), p.arm},
+                  {s("Tie"), p.tie},
+                  {s("Status"), s("Active")},
+                  {s("Plant"), s(p.plant)},
+                  {s("QtyPerBuggy"), p.perBuggy}});
 }
 
 // A style of the customer; answers its ID.
 inline qint64 addStyle(data::Database &db, const QString &customer, const QString &name, const QString &type)
 {
-    return data::addRow(db, s("Style"), {{s("Customer"), customer}, {s("Name"), name}, {s("Type"), type},
-                                         {s("Price"), 100.0}, {s("Cost"), 40.0}, {s("Status"), s("Active")}})
+    return data::addRow(db, s("Style"),
+                        {{s("Customer"), customer},
+                         {s("Name"), name},
+                         {s("Type"), type},
+                         {s("Price"), 100.0},
+                         {s("Cost"), 40.0},
+                         {s("Status"), s("Active")}})
         .integer(s("ID"));
 }
 
 // A component line of a style; answers its StyleComponent.ID.
 inline qint64 addLine(data::Database &db, qint64 style, const char *component, double qty, int buggySheet = 0)
 {
-    return data::addRow(db, s("StyleComponent"), {{s("StyleID"), style}, {s("ComponentID"), s(component)},
-                                                  {s("Qty"), qty}, {s("BuggySheet"), buggySheet}})
+    return data::addRow(db, s("StyleComponent"),
+                        {{s("StyleID"), style},
+                         {s("ComponentID"), s(component)},
+                         {s("Qty"), qty},
+                         {s("BuggySheet"), buggySheet}})
         .integer(s("ID"));
 }
 
@@ -79,9 +118,15 @@ inline void addOperation(data::Database &db, qint64 style, qint64 line, const ch
                          const char *station2 = "", const char *plant2 = nullptr, double thickness = 4.0)
 {
     data::addRow(db, s("StyleOperation"),
-                 {{s("OperationID"), s(station)}, {s("Instructions"), s("Cut to size")}, {s("Thickness"), thickness},
-                  {s("Width"), 20.0}, {s("Length"), 30.0}, {s("StyleID"), style}, {s("ComponentID"), line},
-                  {s("SplitQty"), split}, {s("Operation2ID"), s(station2)},
+                 {{s("OperationID"), s(station)},
+                  {s("Instructions"), s("Cut to size")},
+                  {s("Thickness"), thickness},
+                  {s("Width"), 20.0},
+                  {s("Length"), 30.0},
+                  {s("StyleID"), style},
+                  {s("ComponentID"), line},
+                  {s("SplitQty"), split},
+                  {s("Operation2ID"), s(station2)},
                   {s("Plant2"), plant2 ? QVariant(s(plant2)) : QVariant()}});
 }
 
@@ -96,9 +141,14 @@ inline qint64 addOrder(data::Database &db, qint64 id, const QString &customer)
 
 inline void addItem(data::Database &db, qint64 order, int item, const char *line, double qty, qint64 style)
 {
-    data::addRow(db, s("OrderItems"), {{s("OrderID"), order}, {s("ItemNumber"), item}, {s("Line"), s(line)},
-                                       {s("Qty"), qty}, {s("StyleID"), style}, {s("PriceEach"), 100.0},
-                                       {s("PriceExt"), qty * 100}});
+    data::addRow(db, s("OrderItems"),
+                 {{s("OrderID"), order},
+                  {s("ItemNumber"), item},
+                  {s("Line"), s(line)},
+                  {s("Qty"), qty},
+                  {s("StyleID"), style},
+                  {s("PriceEach"), 100.0},
+                  {s("PriceExt"), qty * 100}});
 }
 
 // The plant set-up without styles: plants, settings, vendors, buns, stations,
@@ -107,18 +157,31 @@ inline void addPlant(data::Database &db)
 {
     for (const char *plant : {"North", "South"})
         db.execute(s("INSERT INTO Plants (Name) VALUES (%1)").arg(data::sqlText(s(plant))));
-    data::addRow(db, s("Company"), {{s("Name"), s("Prairie Foam")}, {s("Address1"), s("1 Mill Rd")},
-                                    {s("City"), s("Elkhart")}, {s("State"), s("IN")}, {s("Zip"), s("46514")}});
-    data::addRow(db, s("Data"), {{s("ID"), s("Data")}, {s("LaborCostPerHour"), 20.0}, {s("NonArmPerHour"), 40.0},
-                                 {s("SprayLineNonArmPerHour"), 50.0}, {s("LaborPercent"), 12.0}});
+    data::addRow(db, s("Company"),
+                 {{s("Name"), s("Prairie Foam")},
+                  {s("Address1"), s("1 Mill Rd")},
+                  {s("City"), s("Elkhart")},
+                  {s("State"), s("IN")},
+                  {s("Zip"), s("46514")}});
+    data::addRow(db, s("Data"),
+                 {{s("ID"), s("Data")},
+                  {s("LaborCostPerHour"), 20.0},
+                  {s("NonArmPerHour"), 40.0},
+                  {s("SprayLineNonArmPerHour"), 50.0},
+                  {s("LaborPercent"), 12.0}});
     data::addRow(db, s("Customer"), {{s("Customer"), s("Amberline")}, {s("Status"), s("Active")}});
-    for (const auto &[id, grade, vendor, offAll] : {std::tuple{"1835-54", "1835", "Acme Foam", false},
-                                                    std::tuple{"2850-76", "2850", "Dura Foam", false},
-                                                    std::tuple{"1835-60", "1835", "Acme Foam", false},
-                                                    std::tuple{"OFF-1", "Mix", "Acme Foam", true},
-                                                    std::tuple{"FB10", "10oz", "FiberCo", false}})
-        data::addRow(db, s("Bun"), {{s("ID"), s(id)}, {s("Width"), QString::fromLatin1(id).endsWith(s("-60")) ? 60.0 : 54.0}, {s("Length"), 80.0}, {s("Grade"), s(grade)},
-                                    {s("Vendor"), s(vendor)}, {s("Status"), s("Active")}, {s("OffAll"), offAll}});
+    for (const auto &[id, grade, vendor, offAll] :
+         {std::tuple{"1835-54", "1835", "Acme Foam", false}, std::tuple{"2850-76", "2850", "Dura Foam", false},
+          std::tuple{"1835-60", "1835", "Acme Foam", false}, std::tuple{"OFF-1", "Mix", "Acme Foam", true},
+          std::tuple{"FB10", "10oz", "FiberCo", false}})
+        data::addRow(db, s("Bun"),
+                     {{s("ID"), s(id)},
+                      {s("Width"), QString::fromLatin1(id).endsWith(s("-60")) ? 60.0 : 54.0},
+                      {s("Length"), 80.0},
+                      {s("Grade"), s(grade)},
+                      {s("Vendor"), s(vendor)},
+                      {s("Status"), s("Active")},
+                      {s("OffAll"), offAll}});
     addStations(db);
     const Part parts[] = {
         {"SEAT", "Seat cushion", "1835-54", 4, 5, "North", true, true, false, true, 6},

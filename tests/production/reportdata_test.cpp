@@ -32,7 +32,8 @@ std::vector<Row> workTable(data::Database &db, const QString &component = {})
     data::Recordset rs = db.query(s("SELECT OperationID,Plant,ReportType,Qty,ComponentID FROM tmpReportData"));
     for (; !rs.isEOF(); rs.moveNext())
         if (component.isEmpty() || rs.text(s("ComponentID")) == component)
-            rows.push_back({rs.text(s("OperationID")), rs.text(s("Plant")), rs.text(s("ReportType")), rs.number(s("Qty"))});
+            rows.push_back(
+                {rs.text(s("OperationID")), rs.text(s("Plant")), rs.text(s("ReportType")), rs.number(s("Qty"))});
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -110,7 +111,8 @@ TEST_P(ReportData, LinesOfOneComponentAreSummedUnderTheHighestLine)
     EXPECT_EQ(rs.text(s("StyleName")), s("1200-SOFA"));
     // A moved row keeps the first station's report type.
     EXPECT_EQ(workTable(db(), s("SEAT")),
-              (std::vector<Row>{{s("Band Saw 1"), s("North"), s("Band Saw"), 40}, {s("Band Saw 2"), s("South"), s("Band Saw"), 5}}));
+              (std::vector<Row>{{s("Band Saw 1"), s("North"), s("Band Saw"), 40},
+                                {s("Band Saw 2"), s("South"), s("Band Saw"), 5}}));
     // The stencil build replaces its own rows only, and is idempotent.
     const size_t before = workTable(db()).size();
     production::BuildStencilReportData(db(), 1001, {f.seat, f.back, f.arm, f.wrap, f.scrap, f.bolster});

@@ -130,7 +130,8 @@ TEST_F(ProductionScreens, NothingMarkedPrintsTheOrderReportAlone)
     for (const QString &file : printed())
         QFile::remove(QDir(m_print.path()).filePath(file));
     QTest::mouseClick(f->btnPrint, Qt::LeftButton);
-    EXPECT_EQ(printed(), (QStringList{s("001-crptBandSaw-Band Saw 1-North.csv"), s("002-crptBandSaw-Band Saw 2-South.csv")}));
+    EXPECT_EQ(printed(),
+              (QStringList{s("001-crptBandSaw-Band Saw 1-North.csv"), s("002-crptBandSaw-Band Saw 2-South.csv")}));
 }
 
 TEST_F(ProductionScreens, TheKeyboardMarksRowsAndTypedOrdersListTheirLines)

@@ -62,9 +62,10 @@ TEST_P(Sheets, StationsWithWorkPrintOneCopyPerTeam)
     PrintBulletNoserSheets(out, db(), 1001, s("North"), all);
     PrintBandSawSheets(out, db(), 1001, s("South"));
     PrintCNCSheets(out, db(), 1001, s("South"));
-    EXPECT_EQ(titles(out), (QStringList{s("CNC @North"), s("Glue 2 Team 1 @North"), s("Glue 2 Team 2 @North"),
-                                        s("Glue 2 Team 3 @North"), s("Spray 1 @North"), s("Noser Team 1 @North"),
-                                        s("Noser Team 2 @North"), s("Band Saw 2 @South")}));
+    EXPECT_EQ(
+        titles(out),
+        (QStringList{s("CNC @North"), s("Glue 2 Team 1 @North"), s("Glue 2 Team 2 @North"), s("Glue 2 Team 3 @North"),
+                     s("Spray 1 @North"), s("Noser Team 1 @North"), s("Noser Team 2 @North"), s("Band Saw 2 @South")}));
     const reporting::ReportPtr glue = out.copies()[2].report;
     EXPECT_EQ(glue->texts().value(s("txtDepartment")), s("Fabrication Department"));
     EXPECT_EQ(glue->texts().value(s("txtOrderSuffix")), s("-R"));
@@ -78,8 +79,8 @@ TEST_P(Sheets, SingleOrderSheetsSelectTheirRows)
     struct Case {
         const char *name;
         std::function<reporting::ReportPtr()> build;
-        QStringList components;  // by row
-        QStringList stations;    // by row, for the work-table sheets
+        QStringList components; // by row
+        QStringList stations;   // by row, for the work-table sheets
     };
     const auto one = [this](auto print) {
         Printout out;
@@ -88,25 +89,43 @@ TEST_P(Sheets, SingleOrderSheetsSelectTheirRows)
     };
     const Case cases[] = {
         // CNC work of ARM is left out: a band saw cuts ARM too. Off-all SCRAP never tops out.
-        {"top out saw", [&] { return one([&](Printout &o) { PrintTopOutSawSheet(o, db(), 1001, s("North")); }); },
-         {s("SEAT"), s("ARM"), s("BACK")}, {s("Band Saw 1"), s("Band Saw 1"), s("CNC")}},
-        {"foam order north", [&] { return one([&](Printout &o) { PrintFoamOrder(o, db(), 1001, s("North")); }); },
-         {s("SEAT"), s("ARM"), s("ARM"), s("BACK")}, {s("Band Saw 1"), s("Band Saw 1"), s("CNC"), s("CNC")}},
-        {"foam order south", [&] { return one([&](Printout &o) { PrintFoamOrder(o, db(), 1001, s("South")); }); },
-         {s("SEAT")}, {s("Band Saw 2")}},
-        {"fiber order", [&] { return one([&](Printout &o) { PrintFiberOrder(o, db(), 1001, s("South")); }); },
-         {s("WRAP")}, {s("Fiber 2")}},
-        {"test", [&] { return one([&](Printout &o) { PrintTestSheet(o, db(), 1001, s("North"), all); }); },
-         {s("SEAT"), s("BOLSTER"), s("SEAT"), s("BOLSTER")}, {}},
+        {"top out saw",
+         [&] { return one([&](Printout &o) { PrintTopOutSawSheet(o, db(), 1001, s("North")); }); },
+         {s("SEAT"), s("ARM"), s("BACK")},
+         {s("Band Saw 1"), s("Band Saw 1"), s("CNC")}},
+        {"foam order north",
+         [&] { return one([&](Printout &o) { PrintFoamOrder(o, db(), 1001, s("North")); }); },
+         {s("SEAT"), s("ARM"), s("ARM"), s("BACK")},
+         {s("Band Saw 1"), s("Band Saw 1"), s("CNC"), s("CNC")}},
+        {"foam order south",
+         [&] { return one([&](Printout &o) { PrintFoamOrder(o, db(), 1001, s("South")); }); },
+         {s("SEAT")},
+         {s("Band Saw 2")}},
+        {"fiber order",
+         [&] { return one([&](Printout &o) { PrintFiberOrder(o, db(), 1001, s("South")); }); },
+         {s("WRAP")},
+         {s("Fiber 2")}},
+        {"test",
+         [&] { return one([&](Printout &o) { PrintTestSheet(o, db(), 1001, s("North"), all); }); },
+         {s("SEAT"), s("BOLSTER"), s("SEAT"), s("BOLSTER")},
+         {}},
         // A component without a bun is neither foam nor fiber.
-        {"tie foam", [&] { return one([&](Printout &o) { PrintTieSheet(o, db(), 1001, s("North"), all, s("Foam")); }); },
-         {s("SEAT"), s("SEAT")}, {}},
-        {"tie fiber", [&] { return one([&](Printout &o) { PrintTieSheet(o, db(), 1001, s("South"), all, s("Fiber")); }); },
-         {s("WRAP"), s("WRAP")}, {}},
-        {"tie fiber north", [&] { return one([&](Printout &o) { PrintTieSheet(o, db(), 1001, s("North"), all, s("Fiber")); }); },
-         {}, {}},
-        {"shipment", [&] { return one([&](Printout &o) { PrintShipmentComponents(o, db(), 1001, s("North"), all); }); },
-         {s("BOLSTER"), s("BACK"), s("SEAT"), s("BOLSTER"), s("BACK"), s("SEAT")}, {}},
+        {"tie foam",
+         [&] { return one([&](Printout &o) { PrintTieSheet(o, db(), 1001, s("North"), all, s("Foam")); }); },
+         {s("SEAT"), s("SEAT")},
+         {}},
+        {"tie fiber",
+         [&] { return one([&](Printout &o) { PrintTieSheet(o, db(), 1001, s("South"), all, s("Fiber")); }); },
+         {s("WRAP"), s("WRAP")},
+         {}},
+        {"tie fiber north",
+         [&] { return one([&](Printout &o) { PrintTieSheet(o, db(), 1001, s("North"), all, s("Fiber")); }); },
+         {},
+         {}},
+        {"shipment",
+         [&] { return one([&](Printout &o) { PrintShipmentComponents(o, db(), 1001, s("North"), all); }); },
+         {s("BOLSTER"), s("BACK"), s("SEAT"), s("BOLSTER"), s("BACK"), s("SEAT")},
+         {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,8 +188,8 @@ TEST(BuggyLoads, FullBuggiesThenTheRest)
         {20, 6, {6, 6, 6, 2}},
         {18, 6, {6, 6, 6}},
         {4, 6, {4}},
-        {12.5, 6, {6, 6}},  // 12.5 pieces round to 12
-        {10, 0.4, {}},      // less than half a piece a buggy
+        {12.5, 6, {6, 6}}, // 12.5 pieces round to 12
+        {10, 0.4, {}},     // less than half a piece a buggy
         {0, 6, {}},
     };
     for (const Case &c : cases)
@@ -194,7 +213,8 @@ TEST_P(Sheets, BuggyTicketsListTheWholeGroupWithTheBuggysPieces)
         const QStringList parts = column(c.report, "ComponentID");
         // Every row of a ticket carries the buggy's pieces.
         EXPECT_EQ(rows.count(rows.front()), rows.size());
-        EXPECT_TRUE(parts == (QStringList{s("BACK"), s("SEAT")}) || parts == QStringList{s("BOLSTER")}) << parts.join(s(",")).toStdString();
+        EXPECT_TRUE(parts == (QStringList{s("BACK"), s("SEAT")}) || parts == QStringList{s("BOLSTER")})
+            << parts.join(s(",")).toStdString();
         loads.push_back(rows.front().toInt());
     }
     std::sort(loads.begin(), loads.end());
@@ -225,7 +245,7 @@ TEST_P(Sheets, ARunPrintsEachPlantInTurnAndTheOrderReportFirst)
     for (const Copy &c : out.copies())
         if (!c.plant.isEmpty() && (plantsInOrder.isEmpty() || plantsInOrder.back() != c.plant))
             plantsInOrder << c.plant;
-    EXPECT_EQ(plantsInOrder, (QStringList{s("North"), s("South")}));  // Aurora has no work
+    EXPECT_EQ(plantsInOrder, (QStringList{s("North"), s("South")})); // Aurora has no work
 
     // Nothing marked: the order report alone, nothing built.
     PaperworkRequest bare = request;
@@ -274,7 +294,7 @@ TEST_P(Sheets, CancelStopsTheRunBetweenCopies)
     const int printed = printCopies(out, [&](int n, int m, const Copy &) {
         asked.push_back(n);
         EXPECT_EQ(m, 4);
-        return n < 3;  // Cancel pressed while copy 2 printed
+        return n < 3; // Cancel pressed while copy 2 printed
     });
     reporting::setPrintFolder({});
     EXPECT_EQ(printed, 2);

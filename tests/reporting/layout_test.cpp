@@ -9,7 +9,10 @@ using namespace reporting;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 // An order-lines report: customers as groups, a quantity summed per customer
 // and over the report, a title text object, a hideable notes section.
@@ -103,8 +106,9 @@ QStringList bandTexts(const LaidReport &laid, BandKind kind)
 
 TEST(ReportLayout, GroupsRowsAndTotalsPerGroupAndReport)
 {
-    const ReportPtr r = loaded(ordersDefinition(),
-                               ordersTable({{"Acme", "Seat", 2}, {"Acme", "Back", 3.5}, {"Birch", "Arm", 5}, {"Cole", "Pad", 1}}));
+    const ReportPtr r =
+        loaded(ordersDefinition(),
+               ordersTable({{"Acme", "Seat", 2}, {"Acme", "Back", 3.5}, {"Birch", "Arm", 5}, {"Cole", "Pad", 1}}));
     const LaidReport laid = r->layout();
     ASSERT_EQ(laid.pageCount(), 1);
     EXPECT_EQ(bandTexts(laid, BandKind::GroupHeader), (QStringList{s("Acme"), s("Birch"), s("Cole")}));
@@ -121,7 +125,8 @@ TEST(ReportLayout, GroupKeyChangeOnlyWhenValueChanges)
 {
     // A customer seen again after another one starts a new group: groups
     // follow the order of the rows, as the statement's ORDER BY gives them.
-    const ReportPtr r = loaded(ordersDefinition(), ordersTable({{"Acme", "A", 1}, {"Birch", "B", 1}, {"Acme", "C", 1}}));
+    const ReportPtr r =
+        loaded(ordersDefinition(), ordersTable({{"Acme", "A", 1}, {"Birch", "B", 1}, {"Acme", "C", 1}}));
     EXPECT_EQ(bandTexts(r->layout(), BandKind::GroupHeader), (QStringList{s("Acme"), s("Birch"), s("Acme")}));
 }
 
@@ -137,7 +142,8 @@ TEST(ReportLayout, AnInnerGroupStartsAgainWhenTheOuterOneChanges)
     d->bands.push_back(inner);
     // The item changes alone, then the customer changes while the item stays.
     const ReportPtr r = loaded(d, ordersTable({{"Acme", "A", 1}, {"Acme", "B", 1}, {"Birch", "B", 1}}));
-    EXPECT_EQ(bandTexts(r->layout(), BandKind::GroupHeader), (QStringList{s("Acme"), s("A"), s("B"), s("Birch"), s("B")}));
+    EXPECT_EQ(bandTexts(r->layout(), BandKind::GroupHeader),
+              (QStringList{s("Acme"), s("A"), s("B"), s("Birch"), s("B")}));
 }
 
 TEST(ReportLayout, HiddenSectionsAndObjectsAreLeftOut)
@@ -192,12 +198,16 @@ TEST(ReportLayout, RepeatedColumnNamesBindInStatementOrderAndValuesAreTyped)
 {
     auto d = std::make_shared<ReportDefinition>();
     d->name = s("crptTwice");
-    d->fields = {{s("Component.Thickness"), FieldType::Number}, {s("Test"), FieldType::Flag},
-                 {s("StyleOperation.Thickness"), FieldType::Number}, {s("DueDate"), FieldType::DateTime}};
+    d->fields = {{s("Component.Thickness"), FieldType::Number},
+                 {s("Test"), FieldType::Flag},
+                 {s("StyleOperation.Thickness"), FieldType::Number},
+                 {s("DueDate"), FieldType::DateTime}};
     // Column names as a backend reports them: unqualified, in another case,
     // flags as numbers and dates as text.
-    const ReportPtr r = loaded(d, ReportTable{{s("thickness"), s("TEST"), s("Thickness"), s("duedate")},
-                                              {{QVariant(2.0), QVariant(1), QVariant(1.5), QVariant(s("2026-03-04 00:00:00"))}}});
+    const ReportPtr r =
+        loaded(d,
+               ReportTable{{s("thickness"), s("TEST"), s("Thickness"), s("duedate")},
+                           {{QVariant(2.0), QVariant(1), QVariant(1.5), QVariant(s("2026-03-04 00:00:00"))}}});
     EXPECT_EQ(r->data().value(0, s("Component.Thickness")).toDouble(), 2.0);
     EXPECT_EQ(r->data().value(0, s("StyleOperation.Thickness")).toDouble(), 1.5);
     EXPECT_EQ(r->data().value(0, s("Test")).typeId(), QMetaType::Bool);
@@ -251,7 +261,8 @@ TEST(ReportLayout, SubreportsLayOutTheirOwnData)
         if (b.subreport == s("Subreport1"))
             for (const LaidItem &i : b.items)
                 subTexts << i.text;
-    EXPECT_EQ(subTexts, (QStringList{s("STATIONS"), s("Glue 1"), s("$12.50"), s("Glue 2"), s("$1,000.00"), s("$1,012.50")}));
+    EXPECT_EQ(subTexts,
+              (QStringList{s("STATIONS"), s("Glue 1"), s("$12.50"), s("Glue 2"), s("$1,000.00"), s("$1,012.50")}));
 
     // Its data are bound like the main data: a missing column fails the load,
     // and an unknown subreport is named.
@@ -354,12 +365,18 @@ TEST(ReportLayout, FormatsWriteValuesForTheOffice)
         const char *expected;
     };
     const Case cases[] = {
-        {1234.5, Format::Money, "$1,234.50"},       {-12.345, Format::Money, "($12.35)"},
-        {-0.001, Format::Money, "$0.00"},           {24.5, Format::Dimension, "24.5"},
-        {0.125, Format::Dimension, "0.125"},        {80.0, Format::Dimension, "80"},
-        {QVariant(true), Format::YesNo, "Yes"},     {QVariant(0), Format::YesNo, "No"},
-        {QVariant(s("0")), Format::YesNo, "No"},    {12345.0, Format::Integer, "12,345"},
-        {QVariant(), Format::Money, ""},            {QDateTime(QDate(2026, 1, 5), QTime(0, 0)), Format::Date, "1/5/2026"},
+        {1234.5, Format::Money, "$1,234.50"},
+        {-12.345, Format::Money, "($12.35)"},
+        {-0.001, Format::Money, "$0.00"},
+        {24.5, Format::Dimension, "24.5"},
+        {0.125, Format::Dimension, "0.125"},
+        {80.0, Format::Dimension, "80"},
+        {QVariant(true), Format::YesNo, "Yes"},
+        {QVariant(0), Format::YesNo, "No"},
+        {QVariant(s("0")), Format::YesNo, "No"},
+        {12345.0, Format::Integer, "12,345"},
+        {QVariant(), Format::Money, ""},
+        {QDateTime(QDate(2026, 1, 5), QTime(0, 0)), Format::Date, "1/5/2026"},
         {QDateTime(QDate(2026, 1, 5), QTime(14, 30)), Format::DateTime, "1/5/2026 2:30 PM"},
     };
     for (const Case &c : cases)
@@ -378,19 +395,20 @@ void expectCaptionsFit(const ReportDefinition &d, const QString &where)
     const qreal page = d.contentWidth();
     for (const Band &band : d.bands)
         for (const Element &e : band.elements) {
-            EXPECT_LE(e.x + e.width, page + 0.5) << where.toStdString() << ": " << e.text.toStdString() << e.name.toStdString()
-                                                 << " runs past the page";
+            EXPECT_LE(e.x + e.width, page + 0.5)
+                << where.toStdString() << ": " << e.text.toStdString() << e.name.toStdString() << " runs past the page";
             if (e.kind != ElementKind::Label || e.text.contains(QLatin1Char('\n')) || e.canGrow)
                 continue;
-            EXPECT_LE(textWidth(e.text, e.font), e.width + 0.5)
-                << where.toStdString() << ": \"" << e.text.toStdString() << "\" is wider than its " << e.width << " points";
+            EXPECT_LE(textWidth(e.text, e.font), e.width + 0.5) << where.toStdString() << ": \"" << e.text.toStdString()
+                                                                << "\" is wider than its " << e.width << " points";
         }
     // Captions side by side on a line leave room between them (printers draw
     // text a shade wider than it measures).
     const auto textSpan = [](const Element &e) {
         const qreal width = textWidth(e.text, e.font);
         const qreal left = e.align & Qt::AlignRight ? e.x + e.width - width
-                         : e.align & Qt::AlignHCenter ? e.x + (e.width - width) / 2 : e.x;
+            : e.align & Qt::AlignHCenter            ? e.x + (e.width - width) / 2
+                                                    : e.x;
         return std::pair{left, left + width};
     };
     for (const Band &band : d.bands)
@@ -400,7 +418,8 @@ void expectCaptionsFit(const ReportDefinition &d, const QString &where)
                     || a.y >= b.y + b.height || b.y >= a.y + a.height || textSpan(b).first <= textSpan(a).first)
                     continue;
                 EXPECT_LE(textSpan(a).second + 3, textSpan(b).first)
-                    << where.toStdString() << ": \"" << a.text.toStdString() << "\" runs into \"" << b.text.toStdString() << "\"";
+                    << where.toStdString() << ": \"" << a.text.toStdString() << "\" runs into \""
+                    << b.text.toStdString() << "\"";
             }
     for (const auto &sub : d.subreports)
         expectCaptionsFit(*sub, where + QStringLiteral(" / ") + sub->name);

@@ -14,14 +14,20 @@ using namespace reporting;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 std::shared_ptr<ReportDefinition> sheetDefinition()
 {
     auto d = std::make_shared<ReportDefinition>();
     d->name = s("crptTestSheet");
     d->caption = s("Test Sheet");
-    d->fields = {{s("Line")}, {s("Qty"), FieldType::Number}, {s("Arm"), FieldType::Flag}, {s("DueDate"), FieldType::Date}};
+    d->fields = {{s("Line")},
+                 {s("Qty"), FieldType::Number},
+                 {s("Arm"), FieldType::Flag},
+                 {s("DueDate"), FieldType::Date}};
     d->bands.push_back(companyHeadingBand(d->contentWidth(), s("Test Sheet")));
     Band texts;
     texts.kind = BandKind::ReportHeader;
@@ -36,9 +42,10 @@ std::shared_ptr<ReportDefinition> sheetDefinition()
 ReportPtr sheet()
 {
     auto r = std::make_shared<Report>(sheetDefinition());
-    SetReportData(r, ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate"), s("Extra")},
-                                 {{s("Seat, left"), 2.5, 1, s("2026-02-01"), 7},
-                                  {s("Say \"cheese\""), QVariant(), 0, QVariant(), QVariant()}}});
+    SetReportData(r,
+                  ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate"), s("Extra")},
+                              {{s("Seat, left"), 2.5, 1, s("2026-02-01"), 7},
+                               {s("Say \"cheese\""), QVariant(), 0, QVariant(), QVariant()}}});
     LoadReportData(r);
     SetReportText(r, s("txtPlant"), s("East"));
     SetReportText(r, s("txtTitle"), s("Band Saw 1"));
@@ -58,8 +65,9 @@ TEST(ReportCsv, TextObjectsThenTheBoundColumnsByName)
 TEST(ReportCsv, ValuesHoldingALineBreakAreQuoted)
 {
     auto r = std::make_shared<Report>(sheetDefinition());
-    SetReportData(r, ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate")},
-                                 {{s("a\nb"), 1, 0, QVariant()}, {s("c\rd"), 2, 0, QVariant()}}});
+    SetReportData(r,
+                  ReportTable{{s("Line"), s("Qty"), s("Arm"), s("DueDate")},
+                              {{s("a\nb"), 1, 0, QVariant()}, {s("c\rd"), 2, 0, QVariant()}}});
     LoadReportData(r);
     const QString csv = reportCsv(*r);
     EXPECT_TRUE(csv.contains(s("\"a\nb\""))) << csv.toStdString();
@@ -83,8 +91,10 @@ TEST(ReportPrinting, PrintFolderReceivesOneNumberedFilePerCopy)
     PrintReport(r);
     setPrintFolder(QString());
     const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(files, (QStringList{s("004-crptOld-Old.pdf"), s("005-crptTestSheet-Band Saw 1-East_2.pdf"),
-                                  s("006-crptTestSheet-Band Saw 1-East_2.pdf"), s("007-crptTestSheet-Band Saw 1-East_2.csv")}));
+    EXPECT_EQ(
+        files,
+        (QStringList{s("004-crptOld-Old.pdf"), s("005-crptTestSheet-Band Saw 1-East_2.pdf"),
+                     s("006-crptTestSheet-Band Saw 1-East_2.pdf"), s("007-crptTestSheet-Band Saw 1-East_2.csv")}));
     QFile pdf(QDir(dir.path()).filePath(files[1]));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");

@@ -11,7 +11,6 @@
 
 using namespace shell;
 
-
 TEST(About, ShowsTitleAndVersion)
 {
     AboutForm about;

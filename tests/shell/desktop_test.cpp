@@ -100,7 +100,8 @@ TEST_F(Desktop, EscapeCtrlF4AndCtrlTabWorkOnChildWindows)
 
 TEST_F(Desktop, EscapeCancelsTheSelectionScreensAndF10OpensTheMenu)
 {
-    for (const char *screen : {"Production", "ShippingMgr", "OrderEntryControlReport", "SalesByCustomer", "StyleListing"}) {
+    for (const char *screen :
+         {"Production", "ShippingMgr", "OrderEntryControlReport", "SalesByCustomer", "StyleListing"}) {
         QWidget *selection = window->openScreen(QLatin1String(screen));
         if (!selection)
             continue; // a command, not a screen, in this build

@@ -118,10 +118,14 @@ TEST_F(Login, RefusedLoginsGiveOneWarningAndClearBothFields)
 {
     addUser(db(), "gone", "pw", "User", 1);
     addUser(db(), "limbo", "pw", "User", QVariant());
-    const struct { const char *user, *password; } refused[] = {
-        {"admin", "wrong"}, {"admin", "SECRET"}, {"nobody", "secret"}, {"gone", "pw"}, {"limbo", "pw"}, {"   ", "pw"},
-        {"admin' --", "x"}, {"x' OR '1'='1", "x' OR '1'='1"}, {"admin", "' OR ''='"},
-        {"admin'; DELETE FROM [User]; --", "x"},
+    const struct {
+        const char *user, *password;
+    } refused[] = {
+        {"admin", "wrong"},     {"admin", "SECRET"},
+        {"nobody", "secret"},   {"gone", "pw"},
+        {"limbo", "pw"},        {"   ", "pw"},
+        {"admin' --", "x"},     {"x' OR '1'='1", "x' OR '1'='1"},
+        {"admin", "' OR ''='"}, {"admin'; DELETE FROM [User]; --", "x"},
     };
     for (const auto &r : refused) {
         messages.clear();

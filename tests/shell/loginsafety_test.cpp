@@ -38,9 +38,10 @@ TEST_P(LoginSafety, ATypedNameNeverRunsAsAStatement)
 TEST_P(LoginSafety, AUserWithALargeIdLogsInAsThemselves)
 {
     const qint64 first = addUser(db(), QStringLiteral("first"), QStringLiteral("pw1"));
-    db().execute(QStringLiteral("INSERT INTO [User] (ID, Username, Password, Type, Inactive) VALUES (%1, 'big', %2, 'User', 0)")
-                     .arg(first + 65536)
-                     .arg(data::sqlText(data::hashPassword(QStringLiteral("pw2")))));
+    db().execute(
+        QStringLiteral("INSERT INTO [User] (ID, Username, Password, Type, Inactive) VALUES (%1, 'big', %2, 'User', 0)")
+            .arg(first + 65536)
+            .arg(data::sqlText(data::hashPassword(QStringLiteral("pw2")))));
     shelltest::grant(db(), first, QStringLiteral("Order Navigator"));
     const std::optional<CurrentUser> big = authenticateUser(db(), QStringLiteral("big"), QStringLiteral("pw2"));
     ASSERT_TRUE(big);

@@ -26,11 +26,32 @@ using shelltest::grant;
 namespace {
 
 const QStringList kItems{
-    "mnuCompanySetup", "OrdNav", "OrderEntry", "mnuGlueSprayTieLoadReports", "ShipmentNav", "ShipmentEntry",
-    "LoadSheet", "CustomerEntry", "VendorEntry", "StyleEntry", "StylePriceChange", "CreateInvoices",
-    "ReceivePayments", "mnuUserEntryEdit", "OrderEntryControlReport", "SalesByCustomer", "Production",
-    "ShippingMgr", "CustomerListing", "VendorListing", "BunListing", "ComponentListing", "StyleListing",
-    "InvoiceReport", "OpenInvoicesReport", "CustomerStatementsReport",
+    "mnuCompanySetup",
+    "OrdNav",
+    "OrderEntry",
+    "mnuGlueSprayTieLoadReports",
+    "ShipmentNav",
+    "ShipmentEntry",
+    "LoadSheet",
+    "CustomerEntry",
+    "VendorEntry",
+    "StyleEntry",
+    "StylePriceChange",
+    "CreateInvoices",
+    "ReceivePayments",
+    "mnuUserEntryEdit",
+    "OrderEntryControlReport",
+    "SalesByCustomer",
+    "Production",
+    "ShippingMgr",
+    "CustomerListing",
+    "VendorListing",
+    "BunListing",
+    "ComponentListing",
+    "StyleListing",
+    "InvoiceReport",
+    "OpenInvoicesReport",
+    "CustomerStatementsReport",
 };
 
 class Permissions : public testsupport::ScreenTest {
@@ -113,11 +134,18 @@ TEST_F(MainMenu, EveryItemHasItsCaptionAndAKnownPermission)
         top << a->objectName();
     EXPECT_EQ(top, QStringList({"File", "Orders", "Shipping", "Administrative", "Reports", "Help"}));
 
-    const struct { const char *control, *caption; } captions[] = {
-        {"mnuCompanySetup", "Company Setup"}, {"mnuGlueSprayTieLoadReports", "Glue/Spray/Tie/Load Reports"},
-        {"OrderReports", "Orders"}, {"ShippingMgr", "Shipping Mangager"}, {"Admin", "Administrative"},
-        {"AR", "Accounts Receivable"}, {"CustomerStatementsReport", "Customer Statements"},
-        {"mnuUserEntryEdit", "User Entry/Edit"}, {"About", "About"},
+    const struct {
+        const char *control, *caption;
+    } captions[] = {
+        {"mnuCompanySetup", "Company Setup"},
+        {"mnuGlueSprayTieLoadReports", "Glue/Spray/Tie/Load Reports"},
+        {"OrderReports", "Orders"},
+        {"ShippingMgr", "Shipping Mangager"},
+        {"Admin", "Administrative"},
+        {"AR", "Accounts Receivable"},
+        {"CustomerStatementsReport", "Customer Statements"},
+        {"mnuUserEntryEdit", "User Entry/Edit"},
+        {"About", "About"},
     };
     for (const auto &c : captions) {
         QAction *action = window->menuAction(c.control);

@@ -21,7 +21,10 @@ using namespace shell;
 
 namespace {
 
-QString s(const char *t) { return QString::fromUtf8(t); }
+QString s(const char *t)
+{
+    return QString::fromUtf8(t);
+}
 
 ReportPtr numbersReport(int rows, const QString &title)
 {
@@ -108,7 +111,8 @@ TEST_F(ViewerTest, ExportsWriteThePdfAndTheCsv)
     ASSERT_TRUE(p.open(QIODevice::ReadOnly));
     EXPECT_TRUE(p.read(5) == "%PDF-");
     ASSERT_TRUE(c.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(c.readAll()), s("N\n0\n1\n2\n")) << "a spreadsheet gets the header line and the rows only";
+    EXPECT_EQ(QString::fromUtf8(c.readAll()), s("N\n0\n1\n2\n"))
+        << "a spreadsheet gets the header line and the rows only";
     EXPECT_THROW(viewer->exportCsv(s("/nonexistent-folder/out.csv")), ReportError);
 }
 

@@ -106,10 +106,11 @@ TEST_P(LoadSheet, RunPrintsStationTieAndLoadSheetsWithTheSuffix)
         EXPECT_EQ(c.report->texts().value(s("txtOrderSuffix")), s("-B")) << c.report->name().toStdString();
         EXPECT_TRUE(c.plant.isEmpty());
     }
-    EXPECT_EQ(titles, (QStringList{s("crptGlueSprayLine: Glue 2 Team 1"), s("crptGlueSprayLine: Glue 2 Team 2"),
-                                   s("crptGlueSprayLine: Glue 2 Team 3"), s("crptGlueSprayLine: Spray 1"),
-                                   s("crptGlueSprayLine: Supply"), s("crptTie: Tie Sheet"), s("crptTie: Tie Sheet"),
-                                   s("crptLoadSheet: Load Sheet")}));
+    EXPECT_EQ(titles,
+              (QStringList{s("crptGlueSprayLine: Glue 2 Team 1"), s("crptGlueSprayLine: Glue 2 Team 2"),
+                           s("crptGlueSprayLine: Glue 2 Team 3"), s("crptGlueSprayLine: Spray 1"),
+                           s("crptGlueSprayLine: Supply"), s("crptTie: Tie Sheet"), s("crptTie: Tie Sheet"),
+                           s("crptLoadSheet: Load Sheet")}));
     // Quantities come from the plan: line 1 loads 4 sofas, not the 10 ordered.
     const reporting::BoundData &glue = out.copies()[0].report->data();
     EXPECT_DOUBLE_EQ(glue.value(0, s("OrderItems.Qty")).toDouble(), 4);

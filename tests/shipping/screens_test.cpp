@@ -121,7 +121,8 @@ TEST_F(ShippingScreens, NavigatorFindsListsAndReopensAShipmentOfAClosedOrder)
     auto *n = open<ShipmentNavigatorForm>("ShipmentNav");
     ASSERT_TRUE(shipmentNavigatorOpen());
     ASSERT_EQ(n->vsfgShipments->rowCount(), 1);
-    EXPECT_EQ(n->vsfgShipments->cell(0, ShipmentNavigatorForm::ColShipTo), s("Amberline, 1 Main St, , Tupelo, MS  38801"));
+    EXPECT_EQ(n->vsfgShipments->cell(0, ShipmentNavigatorForm::ColShipTo),
+              s("Amberline, 1 Main St, , Tupelo, MS  38801"));
 
     const struct {
         const char *customer, *number;
@@ -129,8 +130,11 @@ TEST_F(ShippingScreens, NavigatorFindsListsAndReopensAShipmentOfAClosedOrder)
         QDate from;
         int found;
     } searches[] = {
-        {"Amberline", "", false, {}, 1}, {"", "300", false, {}, 1},  {"", "999", false, {}, 0},
-        {"", "", true, core::currentDate(), 1}, {"", "", true, core::currentDate().addDays(1), 0},
+        {"Amberline", "", false, {}, 1},
+        {"", "300", false, {}, 1},
+        {"", "999", false, {}, 0},
+        {"", "", true, core::currentDate(), 1},
+        {"", "", true, core::currentDate().addDays(1), 0},
     };
     for (const auto &c : searches) {
         n->cmbCustomer->setCurrentIndex(n->cmbCustomer->findText(s(c.customer)));
@@ -217,10 +221,15 @@ TEST_F(ShippingScreens, LoadSheetPlansTrucksAndProtectsOrderLines)
 
     f->btnPrint->click();
     EXPECT_EQ(printed(), QStringList{s("001-crptLoadSheet-Load Sheet.csv")});
-    data::Recordset rs = db().query(s("SELECT ItemNumber,Qty,Truck,PrintOrder FROM tmpLoadSheet ORDER BY Truck,PrintOrder"));
+    data::Recordset rs =
+        db().query(s("SELECT ItemNumber,Qty,Truck,PrintOrder FROM tmpLoadSheet ORDER BY Truck,PrintOrder"));
     QStringList loads;
     for (; !rs.isEOF(); rs.moveNext())
-        loads << s("%1:%2 truck %3 #%4").arg(rs.integer(s("ItemNumber"))).arg(rs.number(s("Qty"))).arg(rs.integer(s("Truck"))).arg(rs.integer(s("PrintOrder")));
+        loads << s("%1:%2 truck %3 #%4")
+                     .arg(rs.integer(s("ItemNumber")))
+                     .arg(rs.number(s("Qty")))
+                     .arg(rs.integer(s("Truck")))
+                     .arg(rs.integer(s("PrintOrder")));
     EXPECT_EQ(loads, (QStringList{s("1:30 truck 1 #1"), s("1:30 truck 2 #1"), s("2:6 truck 2 #2")}));
 
     // A break row and an added row can go.

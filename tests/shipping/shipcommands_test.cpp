@@ -29,7 +29,8 @@ protected:
     void expectGolden(const QString &name, const QStringList &args)
     {
         const QString out = QDir(dir.path()).filePath(name);
-        const testsupport::CtlRun run = ctl(QStringList{s("load-sheet"), s("1001"), s("--out"), out, s("--format"), s("csv")} + args);
+        const testsupport::CtlRun run =
+            ctl(QStringList{s("load-sheet"), s("1001"), s("--out"), out, s("--format"), s("csv")} + args);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QString golden = s(BUNLINE_SOURCE_DIR "/tests/shipping/golden/") + name;
         const QStringList written = QDir(out).entryList(QDir::Files, QDir::Name);

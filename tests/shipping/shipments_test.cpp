@@ -27,10 +27,7 @@ protected:
         ADD_FAILURE() << "no item " << item;
         return -1;
     }
-    int count(const QString &table)
-    {
-        return int(db().query(s("SELECT COUNT(*) AS N FROM ") + table).integer(s("N")));
-    }
+    int count(const QString &table) { return int(db().query(s("SELECT COUNT(*) AS N FROM ") + table).integer(s("N"))); }
     Sofa sofa;
 };
 
@@ -52,8 +49,8 @@ TEST_P(Shipments, TwoShipmentsCloseTheOrder)
     EXPECT_EQ(shipping::orderStatus(db(), order), s("Closed"));
     EXPECT_EQ(count(s("ShipmentItems")), 2);
     // The closed order is no longer offered for shipping.
-    EXPECT_TRUE(shipping::openOrders(db(), s("Amberline")).empty() ||
-                shipping::openOrders(db(), s("Amberline")).front().id != order);
+    EXPECT_TRUE(shipping::openOrders(db(), s("Amberline")).empty()
+                || shipping::openOrders(db(), s("Amberline")).front().id != order);
 }
 
 TEST_P(Shipments, ReopeningAndResavingChangesNothing)
@@ -102,12 +99,12 @@ TEST_P(Shipments, AFailedSaveLeavesNothingBehind)
     // The status update fails after the header and lines are written.
     if (isPostgres()) {
         run(s("CREATE FUNCTION refuse_status() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
-                             "'status refused'; END $$ LANGUAGE plpgsql"));
+              "'status refused'; END $$ LANGUAGE plpgsql"));
         run(s("CREATE TRIGGER refuse BEFORE UPDATE ON orders FOR EACH ROW EXECUTE FUNCTION "
-                             "refuse_status()"));
+              "refuse_status()"));
     } else {
         run(s("CREATE TRIGGER refuse BEFORE UPDATE ON Orders BEGIN SELECT RAISE(ABORT, "
-                             "'status refused'); END"));
+              "'status refused'); END"));
     }
     EXPECT_ANY_THROW(ship(db(), order, {{1, 10}}));
     EXPECT_EQ(count(s("Shipments")), 0);

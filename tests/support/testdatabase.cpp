@@ -26,8 +26,7 @@ std::string backendName(const ::testing::TestParamInfo<data::Dialect> &info)
     return info.param == data::Dialect::SQLite ? "SQLite" : "PostgreSQL";
 }
 
-TempDatabase::TempDatabase(data::Dialect dialect, bool withSchema)
-    : m_dialect(dialect)
+TempDatabase::TempDatabase(data::Dialect dialect, bool withSchema) : m_dialect(dialect)
 {
     data::OpenOptions options;
     options.create = true;

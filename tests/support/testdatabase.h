@@ -68,8 +68,8 @@ protected:
 
 } // namespace testsupport
 
-#define BUNLINE_ON_EVERY_BACKEND(Suite) \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::ValuesIn(::testsupport::testBackends()), \
+#define BUNLINE_ON_EVERY_BACKEND(Suite)                                                                                \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::ValuesIn(::testsupport::testBackends()),                      \
                              ::testsupport::backendName)
 
 namespace data {

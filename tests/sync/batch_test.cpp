@@ -24,9 +24,12 @@ protected:
         if (isPostgres()) {
             data::ConnectionSettings pg = data::ConnectionSettings::parse(qEnvironmentVariable("BUNLINE_TEST_PG"));
             const QString base = QStringLiteral("Driver=PostgreSQL;Host=%1;Port=%2;User=%3;Password=%4;Database=")
-                                     .arg(pg.host).arg(pg.port).arg(pg.user, pg.password);
+                                     .arg(pg.host)
+                                     .arg(pg.port)
+                                     .arg(pg.user, pg.password);
             auto admin = Database::open(base + pg.database);
-            if (admin->queryNative(QStringLiteral("SELECT 1 FROM pg_database WHERE datname = 'bunline_central'")).isEmpty()) {
+            if (admin->queryNative(QStringLiteral("SELECT 1 FROM pg_database WHERE datname = 'bunline_central'"))
+                    .isEmpty()) {
                 try {
                     admin->executeNative(QStringLiteral("CREATE DATABASE bunline_central"));
                 } catch (const data::DbError &) {
@@ -45,7 +48,8 @@ protected:
             data::createSchema(*m_central);
             m_local = Database::open(temp().connectionString() + QStringLiteral(";LinkedSchema=") + temp().schema()
                                      + QStringLiteral("_srv"));
-            linkServer(*m_local, {pg.host, pg.port, QStringLiteral("bunline_central"), pg.user, pg.password, m_centralSchema});
+            linkServer(*m_local,
+                       {pg.host, pg.port, QStringLiteral("bunline_central"), pg.user, pg.password, m_centralSchema});
         } else {
             const QString file = temp().directory() + QStringLiteral("/central.db");
             data::OpenOptions create;
@@ -102,11 +106,14 @@ const QStringList kCentralCatalogue = {
     QStringLiteral("INSERT INTO Bun (ID, Width, Length, Vendor, Status) VALUES ('B1', 80, 120, 'Foamco', 'Active')"),
     QStringLiteral("INSERT INTO Component (ID, Description, BunID) VALUES ('C1', 'Seat', 'B1'), ('C2', 'Back', 'B1')"),
     QStringLiteral("INSERT INTO Operation (Station, ReportType, Teams) VALUES ('Band Saw 1', 'Saw', 2)"),
-    QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type, Price) VALUES (100, 'Amberline', '1200', 'SOFA', 131), "
-                   "(140, 'Amberline', '1200', 'LOVE', 98)"),
-    QStringLiteral("INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (500, 100, 'C1', 2), (501, 140, 'C2', 1)"),
-    QStringLiteral("INSERT INTO StyleOperation (ID, OperationID, StyleID, ComponentID) VALUES (900, 'Band Saw 1', 100, 500), "
-                   "(901, 'Band Saw 1', 140, 501)"),
+    QStringLiteral(
+        "INSERT INTO Style (ID, Customer, Name, Type, Price) VALUES (100, 'Amberline', '1200', 'SOFA', 131), "
+        "(140, 'Amberline', '1200', 'LOVE', 98)"),
+    QStringLiteral(
+        "INSERT INTO StyleComponent (ID, StyleID, ComponentID, Qty) VALUES (500, 100, 'C1', 2), (501, 140, 'C2', 1)"),
+    QStringLiteral(
+        "INSERT INTO StyleOperation (ID, OperationID, StyleID, ComponentID) VALUES (900, 'Band Saw 1', 100, 500), "
+        "(901, 'Band Saw 1', 140, 501)"),
     QStringLiteral("INSERT INTO StyleType (ID, Description) VALUES ('SOFA', 'Sofa'), ('LOVE', 'Loveseat')"),
     QStringLiteral("INSERT INTO Data (ID, LaborCostPerHour) VALUES ('Data', 99), ('Spare', 7)"),
     QStringLiteral("INSERT INTO Vendor (Vendor) VALUES ('Foamco'), ('Fiberworks')"),
@@ -115,10 +122,11 @@ const QStringList kCentralCatalogue = {
 TEST_P(ServerSync, CatalogueDownloadMakesTheLocalCatalogueTheServersAndKeepsLocalCostingVariables)
 {
     run(central(), kCentralCatalogue);
-    run(local(), {QStringLiteral("INSERT INTO Data (ID, LaborCostPerHour) VALUES ('Data', 12)"),
-                  QStringLiteral("INSERT INTO Vendor (Vendor) VALUES ('Foamco'), ('Local Only'), ('Gone From Server')"),
-                  QStringLiteral("INSERT INTO Plants (Name) VALUES ('Tupelo')"), // the server has no plants
-                  QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (3, 'Amberline', 'Old', 'SOFA')")});
+    run(local(),
+        {QStringLiteral("INSERT INTO Data (ID, LaborCostPerHour) VALUES ('Data', 12)"),
+         QStringLiteral("INSERT INTO Vendor (Vendor) VALUES ('Foamco'), ('Local Only'), ('Gone From Server')"),
+         QStringLiteral("INSERT INTO Plants (Name) VALUES ('Tupelo')"), // the server has no plants
+         QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (3, 'Amberline', 'Old', 'SOFA')")});
 
     int asked = 0;
     BatchHooks hooks;
@@ -135,18 +143,22 @@ TEST_P(ServerSync, CatalogueDownloadMakesTheLocalCatalogueTheServersAndKeepsLoca
         EXPECT_EQ(r.tables[8].rows, pass == 0 ? 1 : 0) << "Data: only the row missing here";
         EXPECT_EQ(column(local(), QStringLiteral("SELECT ID FROM Style ORDER BY ID")), QStringList({"100", "140"}));
         // Style operations still point at their component lines, and these at their styles.
-        EXPECT_EQ(column(local(), QStringLiteral("SELECT StyleComponent.StyleID FROM StyleOperation INNER JOIN StyleComponent "
-                                                 "ON StyleOperation.ComponentID = StyleComponent.ID ORDER BY StyleOperation.ID")),
-                  QStringList({"100", "140"}));
+        EXPECT_EQ(
+            column(local(),
+                   QStringLiteral("SELECT StyleComponent.StyleID FROM StyleOperation INNER JOIN StyleComponent "
+                                  "ON StyleOperation.ComponentID = StyleComponent.ID ORDER BY StyleOperation.ID")),
+            QStringList({"100", "140"}));
         EXPECT_EQ(column(local(), QStringLiteral("SELECT Vendor FROM Vendor ORDER BY Vendor")),
                   QStringList({"Fiberworks", "Foamco"}));
-        EXPECT_EQ(column(local(), QStringLiteral("SELECT LaborCostPerHour FROM Data ORDER BY ID")), QStringList({"12", "7"}));
+        EXPECT_EQ(column(local(), QStringLiteral("SELECT LaborCostPerHour FROM Data ORDER BY ID")),
+                  QStringList({"12", "7"}));
         EXPECT_TRUE(column(local(), QStringLiteral("SELECT Name FROM Plants")).isEmpty());
     }
     EXPECT_EQ(asked, 0) << "a silent run asks and tells nothing";
     EXPECT_TRUE(steps.contains(QStringLiteral("StyleOperation")));
     // A style added here afterwards gets a key past the server's.
-    const data::Recordset added = data::addRow(local(), QStringLiteral("Style"), {{QStringLiteral("Name"), QStringLiteral("New")}});
+    const data::Recordset added =
+        data::addRow(local(), QStringLiteral("Style"), {{QStringLiteral("Name"), QStringLiteral("New")}});
     EXPECT_GT(added.integer(QStringLiteral("ID")), 140);
 }
 
@@ -156,8 +168,9 @@ TEST_P(ServerSync, ATableThatFailsHalfWayIsLeftAsItWasAndTheRunStopsThere)
     // The server lost its unique key on components and holds one twice.
     central().executeNative(QStringLiteral("DROP INDEX ix_component_1"));
     central().execute(QStringLiteral("INSERT INTO Component (ID, Description) VALUES ('C2', 'Back again')"));
-    run(local(), {QStringLiteral("INSERT INTO Component (ID, Description) VALUES ('Mine', 'Local')"),
-                  QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (3, 'Amberline', 'Old', 'SOFA')")});
+    run(local(),
+        {QStringLiteral("INSERT INTO Component (ID, Description) VALUES ('Mine', 'Local')"),
+         QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (3, 'Amberline', 'Old', 'SOFA')")});
     try {
         DownloadCatalogue(local(), false);
         FAIL() << "the download should fail";
@@ -171,12 +184,16 @@ TEST_P(ServerSync, ATableThatFailsHalfWayIsLeftAsItWasAndTheRunStopsThere)
 
 TEST_P(ServerSync, ExchangeUploadsEachQueuedOrderOnceAndReplacesCustomersAndRecentOrders)
 {
-    run(central(), {QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline'), ('Cedar Ridge')"),
-                    QStringLiteral("INSERT INTO Orders (OrderNumber, Customer, DateAdded, Total) VALUES "
-                                   "('S-OLD', 'Amberline', '2016-06-01', 1), ('S-NEW', 'Cedar Ridge', '2016-08-01', 2)")});
-    const qint64 serverNew = central().query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = 'S-NEW'")).integer(QStringLiteral("ID"));
-    central().execute(QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID) VALUES (%1, 1, 'A', 4, 100)")
-                          .arg(serverNew));
+    run(central(),
+        {QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline'), ('Cedar Ridge')"),
+         QStringLiteral("INSERT INTO Orders (OrderNumber, Customer, DateAdded, Total) VALUES "
+                        "('S-OLD', 'Amberline', '2016-06-01', 1), ('S-NEW', 'Cedar Ridge', '2016-08-01', 2)")});
+    const qint64 serverNew = central()
+                                 .query(QStringLiteral("SELECT ID FROM Orders WHERE OrderNumber = 'S-NEW'"))
+                                 .integer(QStringLiteral("ID"));
+    central().execute(
+        QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID) VALUES (%1, 1, 'A', 4, 100)")
+            .arg(serverNew));
     run(local(), {QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline'), ('Local Only')")});
 
     // The queue empty: the download alone.
@@ -194,10 +211,12 @@ TEST_P(ServerSync, ExchangeUploadsEachQueuedOrderOnceAndReplacesCustomersAndRece
         const BatchResult r = ExchangeOrders(local(), false);
         EXPECT_EQ(r.ordersUploaded, pass == 0 ? 3 : 0);
         EXPECT_TRUE(local().query(QStringLiteral("SELECT * FROM OrdersToBatch")).isEmpty());
-        EXPECT_EQ(column(central(), QStringLiteral("SELECT COUNT(*) FROM OrderItems GROUP BY OrderID ORDER BY OrderID")),
-                  QStringList({"1", "2", "3", "1"}));
+        EXPECT_EQ(
+            column(central(), QStringLiteral("SELECT COUNT(*) FROM OrderItems GROUP BY OrderID ORDER BY OrderID")),
+            QStringList({"1", "2", "3", "1"}));
         EXPECT_EQ(column(local(), QStringLiteral("SELECT OrderNumber FROM Orders ORDER BY ID")),
-                  QStringList({"S-NEW", "PO-7", "PO-7"})) << "the old order stays on the server only";
+                  QStringList({"S-NEW", "PO-7", "PO-7"}))
+            << "the old order stays on the server only";
         EXPECT_EQ(column(local(), QStringLiteral("SELECT COUNT(*) FROM OrderItems GROUP BY OrderID ORDER BY OrderID")),
                   QStringList({"1", "2", "3"}));
     }

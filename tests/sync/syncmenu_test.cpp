@@ -22,8 +22,10 @@ protected:
         create.create = true;
         m_central = data::Database::open(QStringLiteral("Driver=SQLite;Database=") + file, create);
         data::createSchema(*m_central);
-        m_central->execute(QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (8, 'Amberline', '1200', 'SOFA')"));
-        data::setSharedDatabase(data::Database::open(m_temp.connectionString() + QStringLiteral(";LinkedServer=") + file));
+        m_central->execute(
+            QStringLiteral("INSERT INTO Style (ID, Customer, Name, Type) VALUES (8, 'Amberline', '1200', 'SOFA')"));
+        data::setSharedDatabase(
+            data::Database::open(m_temp.connectionString() + QStringLiteral(";LinkedServer=") + file));
         app::registerScreens(m_window);
     }
     void TearDown() override
@@ -55,7 +57,8 @@ TEST_F(SyncMenu, OnlyAdministratorsMayRunTheBatchOperations)
     EXPECT_EQ(styles(), 0);
 
     logInAs(QStringLiteral("Admin"));
-    EXPECT_EQ(m_window.menuAction(QStringLiteral("mnuDownloadCatalogue"))->text().remove(QLatin1Char('&')), QStringLiteral("Download Catalogue..."));
+    EXPECT_EQ(m_window.menuAction(QStringLiteral("mnuDownloadCatalogue"))->text().remove(QLatin1Char('&')),
+              QStringLiteral("Download Catalogue..."));
     EXPECT_TRUE(m_window.menuAction(QStringLiteral("mnuExchangeOrders"))->isEnabled());
 }
 

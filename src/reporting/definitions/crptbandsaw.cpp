@@ -6,7 +6,8 @@ namespace reporting::definitions {
 
 DefinitionPtr crptBandSaw()
 {
-    return gradedCuttingSheet(QStringLiteral("crptBandSaw"), QStringLiteral("Band Saw"), workTableFields(false, false), false);
+    return gradedCuttingSheet(QStringLiteral("crptBandSaw"), QStringLiteral("Band Saw"), workTableFields(false, false),
+                              false);
 }
 
 } // namespace reporting::definitions

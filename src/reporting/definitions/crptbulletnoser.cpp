@@ -13,23 +13,29 @@ DefinitionPtr crptBulletNoser()
     fields.push_back(fieldOf("Grade"));
     const std::vector<Column> columns = orderLineColumns(
         lineQty, compQty, true,
-        {Column(QStringLiteral("Bun"), {}, 70, Format::Text, Qt::AlignLeft,
-                [](const RowView &r) {
-                    if (r.isNull(QStringLiteral("Bun.Width")))
-                        return QVariant();
-                    return QVariant(r.text(QStringLiteral("Grade")) + QStringLiteral(" ") +
-                                    formatValue(r.number(QStringLiteral("Bun.Width")), Format::Dimension) + QStringLiteral(" x ") +
-                                    formatValue(r.number(QStringLiteral("Bun.Length")), Format::Dimension));
-                }, true),
-         Column(QStringLiteral("Instructions"), QStringLiteral("Instructions"), 128, Format::Text, Qt::AlignLeft, {}, true)});
+        {Column(
+             QStringLiteral("Bun"), {}, 70, Format::Text, Qt::AlignLeft,
+             [](const RowView &r) {
+                 if (r.isNull(QStringLiteral("Bun.Width")))
+                     return QVariant();
+                 return QVariant(r.text(QStringLiteral("Grade")) + QStringLiteral(" ")
+                                 + formatValue(r.number(QStringLiteral("Bun.Width")), Format::Dimension)
+                                 + QStringLiteral(" x ")
+                                 + formatValue(r.number(QStringLiteral("Bun.Length")), Format::Dimension));
+             },
+             true),
+         Column(QStringLiteral("Instructions"), QStringLiteral("Instructions"), 128, Format::Text, Qt::AlignLeft, {},
+                true)});
     FloorHeader header;
     header.idField = QStringLiteral("Orders.ID");
     DefinitionPtr d = floorDefinition(QStringLiteral("crptBulletNoser"), QStringLiteral("Bullet Noser"),
                                       Orientation::Landscape, std::move(fields), header, columns);
-    d->bands.push_back(totalsFooter(BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(QStringLiteral("Pieces")); },
-                                    columns, {{QStringLiteral("Pieces"), {}, [lineQty, compQty](const RowView &r) {
-                                                   return QVariant(r.number(lineQty) * r.number(compQty));
-                                               }, Format::Number}}));
+    d->bands.push_back(totalsFooter(
+        BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(QStringLiteral("Pieces")); }, columns,
+        {{QStringLiteral("Pieces"),
+          {},
+          [lineQty, compQty](const RowView &r) { return QVariant(r.number(lineQty) * r.number(compQty)); },
+          Format::Number}}));
     return d;
 }
 

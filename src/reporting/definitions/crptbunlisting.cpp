@@ -6,11 +6,15 @@ namespace reporting::definitions {
 
 DefinitionPtr crptBunListing()
 {
-    DefinitionPtr d = headedDefinition(QStringLiteral("crptBunListing"), QStringLiteral("Bun Listing"), Orientation::Portrait,
-                                       {{QStringLiteral("ID")}, {QStringLiteral("Width"), FieldType::Number},
-                                        {QStringLiteral("Length"), FieldType::Number}, {QStringLiteral("Grade")},
-                                        {QStringLiteral("Vendor")}, {QStringLiteral("Status")},
-                                        {QStringLiteral("OffAll"), FieldType::Flag}});
+    DefinitionPtr d =
+        headedDefinition(QStringLiteral("crptBunListing"), QStringLiteral("Bun Listing"), Orientation::Portrait,
+                         {{QStringLiteral("ID")},
+                          {QStringLiteral("Width"), FieldType::Number},
+                          {QStringLiteral("Length"), FieldType::Number},
+                          {QStringLiteral("Grade")},
+                          {QStringLiteral("Vendor")},
+                          {QStringLiteral("Status")},
+                          {QStringLiteral("OffAll"), FieldType::Flag}});
     const qreal w = d->contentWidth();
     const std::vector<Column> columns = {
         {QStringLiteral("Bun"), QStringLiteral("ID"), 90},
@@ -30,14 +34,17 @@ DefinitionPtr crptBunListing()
     offAll.height = 16;
     offAll.elements.push_back(formula(QStringLiteral("OffAllHeading"),
                                       [](const RowView &r) {
-                                          return QVariant(r.flag(QStringLiteral("OffAll")) ? QStringLiteral("Off-all buns")
-                                                                                           : QStringLiteral("Regular buns"));
+                                          return QVariant(r.flag(QStringLiteral("OffAll"))
+                                                              ? QStringLiteral("Off-all buns")
+                                                              : QStringLiteral("Regular buns"));
                                       },
                                       8, 2, 200, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {8.5, false, true}));
     d->bands.push_back(offAll);
     d->bands.push_back(detailBand(columns, 0, 13));
-    d->bands.push_back(countFooter(BandKind::GroupFooter, 0, QStringLiteral("Buns in this group:"), QStringLiteral("ID"), w));
-    d->bands.push_back(countFooter(BandKind::ReportFooter, -1, QStringLiteral("Buns listed:"), QStringLiteral("ID"), w));
+    d->bands.push_back(
+        countFooter(BandKind::GroupFooter, 0, QStringLiteral("Buns in this group:"), QStringLiteral("ID"), w));
+    d->bands.push_back(
+        countFooter(BandKind::ReportFooter, -1, QStringLiteral("Buns listed:"), QStringLiteral("ID"), w));
     return d;
 }
 

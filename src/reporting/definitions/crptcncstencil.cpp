@@ -7,7 +7,8 @@ namespace reporting::definitions {
 
 DefinitionPtr crptCNCStencil()
 {
-    return gradedCuttingSheet(QStringLiteral("crptCNCStencil"), QStringLiteral("CNC Stencil"), workTableFields(true, true), true);
+    return gradedCuttingSheet(QStringLiteral("crptCNCStencil"), QStringLiteral("CNC Stencil"),
+                              workTableFields(true, true), true);
 }
 
 } // namespace reporting::definitions

@@ -37,7 +37,8 @@ DefinitionPtr crptComponentListing()
     };
     d->bands.push_back(columnHeadingBand(columns));
     d->bands.push_back(detailBand(columns, 0, 13));
-    d->bands.push_back(countFooter(BandKind::ReportFooter, -1, QStringLiteral("Components listed:"), QStringLiteral("ID"), w));
+    d->bands.push_back(
+        countFooter(BandKind::ReportFooter, -1, QStringLiteral("Components listed:"), QStringLiteral("ID"), w));
     return d;
 }
 

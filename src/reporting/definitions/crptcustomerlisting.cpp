@@ -9,12 +9,18 @@ namespace reporting::definitions {
 DefinitionPtr crptCustomerListing()
 {
     auto text = [](const char *n) { return FieldSpec{QString::fromLatin1(n), FieldType::Text}; };
-    DefinitionPtr d = headedDefinition(
-        QStringLiteral("crptCustomerListing"), QStringLiteral("Customer Listing"), Orientation::Landscape,
-        {text("Customer"), text("Address1"), text("Address2"), text("City"), text("State"), text("Zip"), text("Phone"),
-         text("Fax"), text("Status"), {QStringLiteral("DateAdded"), FieldType::DateTime}, text("ShipTo"),
-         text("ShipToAddress1"), text("ShipToAddress2"), text("ShipToCity"), text("ShipToState"), text("ShipToZip"),
-         text("ShipToPhone"), text("ShipToFax"), text("Terms"), {QStringLiteral("Days"), FieldType::Integer}});
+    DefinitionPtr d = headedDefinition(QStringLiteral("crptCustomerListing"), QStringLiteral("Customer Listing"),
+                                       Orientation::Landscape,
+                                       {text("Customer"),       text("Address1"),
+                                        text("Address2"),       text("City"),
+                                        text("State"),          text("Zip"),
+                                        text("Phone"),          text("Fax"),
+                                        text("Status"),         {QStringLiteral("DateAdded"), FieldType::DateTime},
+                                        text("ShipTo"),         text("ShipToAddress1"),
+                                        text("ShipToAddress2"), text("ShipToCity"),
+                                        text("ShipToState"),    text("ShipToZip"),
+                                        text("ShipToPhone"),    text("ShipToFax"),
+                                        text("Terms"),          {QStringLiteral("Days"), FieldType::Integer}});
     const qreal w = d->contentWidth();
     auto phones = [](const QString &phone, const QString &fax) {
         return [phone, fax](const RowView &r) {
@@ -28,15 +34,29 @@ DefinitionPtr crptCustomerListing()
     };
     const std::vector<Column> columns = {
         {QStringLiteral("Customer"), QStringLiteral("Customer"), 125, Format::Text, Qt::AlignLeft, {}, true},
-        {QStringLiteral("Bill To"), {}, 150, Format::Text, Qt::AlignLeft,
+        {QStringLiteral("Bill To"),
+         {},
+         150,
+         Format::Text,
+         Qt::AlignLeft,
          [](const RowView &r) {
-             return QVariant(joined({r.text(QStringLiteral("Address1")), r.text(QStringLiteral("Address2")),
-                                     cityStateZip(r, QStringLiteral("City"), QStringLiteral("State"), QStringLiteral("Zip"))}));
+             return QVariant(
+                 joined({r.text(QStringLiteral("Address1")), r.text(QStringLiteral("Address2")),
+                         cityStateZip(r, QStringLiteral("City"), QStringLiteral("State"), QStringLiteral("Zip"))}));
          },
          true},
-        {QStringLiteral("Phone / Fax"), {}, 85, Format::Text, Qt::AlignLeft,
-         phones(QStringLiteral("Phone"), QStringLiteral("Fax")), true},
-        {QStringLiteral("Ship To"), {}, 145, Format::Text, Qt::AlignLeft,
+        {QStringLiteral("Phone / Fax"),
+         {},
+         85,
+         Format::Text,
+         Qt::AlignLeft,
+         phones(QStringLiteral("Phone"), QStringLiteral("Fax")),
+         true},
+        {QStringLiteral("Ship To"),
+         {},
+         145,
+         Format::Text,
+         Qt::AlignLeft,
          [](const RowView &r) {
              return QVariant(joined({r.text(QStringLiteral("ShipTo")), r.text(QStringLiteral("ShipToAddress1")),
                                      r.text(QStringLiteral("ShipToAddress2")),
@@ -44,8 +64,13 @@ DefinitionPtr crptCustomerListing()
                                                   QStringLiteral("ShipToZip"))}));
          },
          true},
-        {QStringLiteral("Ship-To Phone / Fax"), {}, 85, Format::Text, Qt::AlignLeft,
-         phones(QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax")), true},
+        {QStringLiteral("Ship-To Phone / Fax"),
+         {},
+         85,
+         Format::Text,
+         Qt::AlignLeft,
+         phones(QStringLiteral("ShipToPhone"), QStringLiteral("ShipToFax")),
+         true},
         {QStringLiteral("Terms"), QStringLiteral("Terms"), 50, Format::Text, Qt::AlignLeft, {}, true},
         {QStringLiteral("Days"), QStringLiteral("Days"), 30, Format::Integer, Qt::AlignRight},
         {QStringLiteral("Added"), QStringLiteral("DateAdded"), 50 + (w - 720), Format::Date, Qt::AlignRight},
@@ -60,7 +85,8 @@ DefinitionPtr crptCustomerListing()
     d->bands.push_back(detail);
     d->bands.push_back(countFooter(BandKind::GroupFooter, 0, QStringLiteral("Customers in this group:"),
                                    QStringLiteral("Customer"), w));
-    d->bands.push_back(countFooter(BandKind::ReportFooter, -1, QStringLiteral("Customers listed:"), QStringLiteral("Customer"), w));
+    d->bands.push_back(
+        countFooter(BandKind::ReportFooter, -1, QStringLiteral("Customers listed:"), QStringLiteral("Customer"), w));
     return d;
 }
 

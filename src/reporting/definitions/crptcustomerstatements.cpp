@@ -24,7 +24,7 @@ qint64 daysPastDue(const RowView &r)
 
 struct Bucket {
     const char *caption;
-    qint64 from, to;  // days past due, both included
+    qint64 from, to; // days past due, both included
 };
 
 const Bucket kBuckets[] = {
@@ -40,12 +40,11 @@ const Bucket kBuckets[] = {
 DefinitionPtr crptCustomerStatements()
 {
     auto f = [](const char *n, FieldType t = FieldType::Text) { return FieldSpec{QString::fromLatin1(n), t}; };
-    DefinitionPtr d = headedDefinition(QStringLiteral("crptCustomerStatements"), QStringLiteral("Customer Statements"),
-                                       Orientation::Portrait,
-                                       {f("Customer"), f("Address1"), f("Address2"), f("City"), f("State"), f("Zip"),
-                                        f("ID", FieldType::Integer), f("InvoiceDate", FieldType::Date),
-                                        f("DueDate", FieldType::Date), f("MemoField"), f("Total", FieldType::Number),
-                                        f("Paid", FieldType::Number)});
+    DefinitionPtr d = headedDefinition(
+        QStringLiteral("crptCustomerStatements"), QStringLiteral("Customer Statements"), Orientation::Portrait,
+        {f("Customer"), f("Address1"), f("Address2"), f("City"), f("State"), f("Zip"), f("ID", FieldType::Integer),
+         f("InvoiceDate", FieldType::Date), f("DueDate", FieldType::Date), f("MemoField"),
+         f("Total", FieldType::Number), f("Paid", FieldType::Number)});
     // The page is the customer's: it reads "Statement".
     for (Element &e : d->bands.front().elements)
         if (e.kind == ElementKind::Label && e.text == d->caption)
@@ -67,10 +66,21 @@ DefinitionPtr crptCustomerStatements()
         {QStringLiteral("Invoice"), QStringLiteral("ID"), 50, Format::Integer, Qt::AlignLeft},
         {QStringLiteral("Invoice Date"), QStringLiteral("InvoiceDate"), 62, Format::Date},
         {QStringLiteral("Due Date"), QStringLiteral("DueDate"), 62, Format::Date},
-        {QStringLiteral("Memo"), QStringLiteral("MemoField"), w - 50 - 62 - 62 - 3 * 72, Format::Text, Qt::AlignLeft, {}, true},
+        {QStringLiteral("Memo"),
+         QStringLiteral("MemoField"),
+         w - 50 - 62 - 62 - 3 * 72,
+         Format::Text,
+         Qt::AlignLeft,
+         {},
+         true},
         {QStringLiteral("Amount"), QStringLiteral("Total"), 72, Format::Money, Qt::AlignRight},
         {QStringLiteral("Paid"), QStringLiteral("Paid"), 72, Format::Money, Qt::AlignRight},
-        {QStringLiteral("Balance"), {}, 72, Format::Money, Qt::AlignRight, [](const RowView &r) { return QVariant(openBalance(r)); }},
+        {QStringLiteral("Balance"),
+         {},
+         72,
+         Format::Money,
+         Qt::AlignRight,
+         [](const RowView &r) { return QVariant(openBalance(r)); }},
     };
 
     Band heading;
@@ -81,20 +91,23 @@ DefinitionPtr crptCustomerStatements()
     heading.elements.push_back(label(QStringLiteral("Bill To:"), 0, 8, 60, 12, {8, true}));
     heading.elements.push_back(field(customer, 60, 8, 250, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {10, true}));
     heading.elements.back().height = 14;
-    Element address = formula(QStringLiteral("BillToAddress"),
-                              [](const RowView &r) {
-                                  return QVariant(joined({r.text(QStringLiteral("Address1")), r.text(QStringLiteral("Address2")),
-                                                          cityStateZip(r, QStringLiteral("City"), QStringLiteral("State"),
-                                                                       QStringLiteral("Zip"))}));
-                              },
-                              60, 23, 250, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
+    Element address =
+        formula(QStringLiteral("BillToAddress"),
+                [](const RowView &r) {
+                    return QVariant(joined(
+                        {r.text(QStringLiteral("Address1")), r.text(QStringLiteral("Address2")),
+                         cityStateZip(r, QStringLiteral("City"), QStringLiteral("State"), QStringLiteral("Zip"))}));
+                },
+                60, 23, 250, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
     address.height = 36;
     address.canGrow = true;
     heading.elements.push_back(address);
     const qreal rx = w - 220;
-    heading.elements.push_back(label(QStringLiteral("Statement Date:"), rx, 8, 110, 12, {9, true}, Qt::AlignRight | Qt::AlignVCenter));
+    heading.elements.push_back(
+        label(QStringLiteral("Statement Date:"), rx, 8, 110, 12, {9, true}, Qt::AlignRight | Qt::AlignVCenter));
     heading.elements.push_back(textObject(QStringLiteral("txtStatementDate"), rx + 115, 8, 105, 12, {9}));
-    heading.elements.push_back(label(QStringLiteral("Balance Due:"), rx, 22, 110, 12, {9, true}, Qt::AlignRight | Qt::AlignVCenter));
+    heading.elements.push_back(
+        label(QStringLiteral("Balance Due:"), rx, 22, 110, 12, {9, true}, Qt::AlignRight | Qt::AlignVCenter));
     heading.elements.push_back(formula(QStringLiteral("BalanceDue"), balanceDue, rx + 115, 22, 105, Format::Money,
                                        Qt::AlignLeft | Qt::AlignVCenter, {9, true}));
     Band headings = columnHeadingBand(columns, 0, BandKind::GroupHeader);
@@ -115,7 +128,8 @@ DefinitionPtr crptCustomerStatements()
     footer.visibleIf = openInGroup;
     const qreal amounts = w - 72;
     footer.elements.push_back(line(amounts, 2, 72, 0.4));
-    footer.elements.push_back(label(QStringLiteral("Balance Due"), 0, 5, amounts - 6, 12, {9, true}, Qt::AlignRight | Qt::AlignVCenter));
+    footer.elements.push_back(
+        label(QStringLiteral("Balance Due"), 0, 5, amounts - 6, 12, {9, true}, Qt::AlignRight | Qt::AlignVCenter));
     footer.elements.push_back(formula(QStringLiteral("BalanceDueTotal"), balanceDue, amounts + 3, 5, 66, Format::Money,
                                       Qt::AlignRight | Qt::AlignVCenter, {9, true}));
     // The aging line: one boxed column per age.
@@ -129,7 +143,8 @@ DefinitionPtr crptCustomerStatements()
             divider.height = 34;
             footer.elements.push_back(divider);
         }
-        footer.elements.push_back(label(QString::fromLatin1(b.caption), x, 30, cell, 12, {8, true}, Qt::AlignHCenter | Qt::AlignVCenter));
+        footer.elements.push_back(
+            label(QString::fromLatin1(b.caption), x, 30, cell, 12, {8, true}, Qt::AlignHCenter | Qt::AlignVCenter));
         const qint64 from = b.from, to = b.to;
         footer.elements.push_back(formulaTotal(QStringLiteral("Aged%1").arg(i),
                                                [from, to](const RowView &r) {

@@ -9,13 +9,29 @@ namespace reporting::definitions {
 DefinitionPtr crptInvoice()
 {
     auto f = [](const char *n, FieldType t = FieldType::Text) { return FieldSpec{QString::fromLatin1(n), t}; };
-    DefinitionPtr d = headedDefinition(
-        QStringLiteral("crptInvoice"), QStringLiteral("Invoice"), Orientation::Portrait,
-        {f("ID", FieldType::Integer), f("Customer"), f("InvoiceDate", FieldType::Date), f("DueDate", FieldType::Date),
-         f("Subtotal", FieldType::Number), f("Freight", FieldType::Number), f("Misc", FieldType::Number),
-         f("Total", FieldType::Number), f("MemoField"), f("Address1"), f("Address2"), f("City"), f("State"), f("Zip"),
-         f("OrderNumber"), f("ItemNumber", FieldType::Integer), f("Line"), f("Qty", FieldType::Number), f("Name"),
-         f("Type"), f("PriceEach", FieldType::Number), f("PriceExt", FieldType::Number)});
+    DefinitionPtr d = headedDefinition(QStringLiteral("crptInvoice"), QStringLiteral("Invoice"), Orientation::Portrait,
+                                       {f("ID", FieldType::Integer),
+                                        f("Customer"),
+                                        f("InvoiceDate", FieldType::Date),
+                                        f("DueDate", FieldType::Date),
+                                        f("Subtotal", FieldType::Number),
+                                        f("Freight", FieldType::Number),
+                                        f("Misc", FieldType::Number),
+                                        f("Total", FieldType::Number),
+                                        f("MemoField"),
+                                        f("Address1"),
+                                        f("Address2"),
+                                        f("City"),
+                                        f("State"),
+                                        f("Zip"),
+                                        f("OrderNumber"),
+                                        f("ItemNumber", FieldType::Integer),
+                                        f("Line"),
+                                        f("Qty", FieldType::Number),
+                                        f("Name"),
+                                        f("Type"),
+                                        f("PriceEach", FieldType::Number),
+                                        f("PriceExt", FieldType::Number)});
     const qreal w = d->contentWidth();
     const FontSpec bold{9, true};
 
@@ -24,28 +40,34 @@ DefinitionPtr crptInvoice()
     top.kind = BandKind::ReportHeader;
     top.height = 92;
     top.elements.push_back(label(QStringLiteral("Bill To:"), 0, 8, 60, 12, bold));
-    top.elements.push_back(field(QStringLiteral("Customer"), 60, 8, 260, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {10, true}));
+    top.elements.push_back(
+        field(QStringLiteral("Customer"), 60, 8, 260, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {10, true}));
     top.elements.back().height = 14;
-    Element address = formula(QStringLiteral("BillToAddress"),
-                              [](const RowView &r) {
-                                  return QVariant(joined({r.text(QStringLiteral("Address1")), r.text(QStringLiteral("Address2")),
-                                                          cityStateZip(r, QStringLiteral("City"), QStringLiteral("State"),
-                                                                       QStringLiteral("Zip"))}));
-                              },
-                              60, 23, 260, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
+    Element address =
+        formula(QStringLiteral("BillToAddress"),
+                [](const RowView &r) {
+                    return QVariant(joined(
+                        {r.text(QStringLiteral("Address1")), r.text(QStringLiteral("Address2")),
+                         cityStateZip(r, QStringLiteral("City"), QStringLiteral("State"), QStringLiteral("Zip"))}));
+                },
+                60, 23, 260, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
     address.height = 36;
     address.canGrow = true;
     top.elements.push_back(address);
     const qreal rx = w - 200;
-    const std::pair<const char *, const char *> facts[] = {
-        {"Invoice Number:", "ID"}, {"Invoice Date:", "InvoiceDate"}, {"Due Date:", "DueDate"}};
+    const std::pair<const char *, const char *> facts[] = {{"Invoice Number:", "ID"},
+                                                           {"Invoice Date:", "InvoiceDate"},
+                                                           {"Due Date:", "DueDate"}};
     qreal y = 8;
     for (const auto &[caption, name] : facts) {
-        top.elements.push_back(label(QString::fromLatin1(caption), rx, y, 100, 12, bold, Qt::AlignRight | Qt::AlignVCenter));
-        top.elements.push_back(field(QString::fromLatin1(name), rx + 106, y, 94, Format::Auto, Qt::AlignLeft | Qt::AlignVCenter, bold));
+        top.elements.push_back(
+            label(QString::fromLatin1(caption), rx, y, 100, 12, bold, Qt::AlignRight | Qt::AlignVCenter));
+        top.elements.push_back(
+            field(QString::fromLatin1(name), rx + 106, y, 94, Format::Auto, Qt::AlignLeft | Qt::AlignVCenter, bold));
         y += 14;
     }
-    Element memo = field(QStringLiteral("MemoField"), 60, 66, w - 60, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9, false, true});
+    Element memo = field(QStringLiteral("MemoField"), 60, 66, w - 60, Format::Text, Qt::AlignLeft | Qt::AlignTop,
+                         {9, false, true});
     memo.canGrow = true;
     top.elements.push_back(label(QStringLiteral("Memo:"), 0, 66, 60, 12, bold));
     top.elements.push_back(memo);
@@ -54,10 +76,15 @@ DefinitionPtr crptInvoice()
     const std::vector<Column> columns = {
         {QStringLiteral("Item"), QStringLiteral("ItemNumber"), 36, Format::Integer, Qt::AlignRight},
         {QStringLiteral("Line"), QStringLiteral("Line"), 110, Format::Text, Qt::AlignLeft, {}, true},
-        {QStringLiteral("Style"), {}, w - 36 - 110 - 60 - 80 - 90, Format::Text, Qt::AlignLeft,
+        {QStringLiteral("Style"),
+         {},
+         w - 36 - 110 - 60 - 80 - 90,
+         Format::Text,
+         Qt::AlignLeft,
          [](const RowView &r) {
-             return QVariant(r.isNull(QStringLiteral("Name")) ? QString()
-                                                               : r.text(QStringLiteral("Name")) + QLatin1Char('-') + r.text(QStringLiteral("Type")));
+             return QVariant(r.isNull(QStringLiteral("Name"))
+                                 ? QString()
+                                 : r.text(QStringLiteral("Name")) + QLatin1Char('-') + r.text(QStringLiteral("Type")));
          },
          true},
         {QStringLiteral("Qty"), QStringLiteral("Qty"), 60, Format::Number, Qt::AlignRight},
@@ -69,9 +96,10 @@ DefinitionPtr crptInvoice()
     order.kind = BandKind::GroupHeader;
     order.group = 0;
     order.height = 40;
-    order.elements.push_back(formula(QStringLiteral("OrderCaption"),
-                                     [](const RowView &r) { return QVariant(QStringLiteral("Order ") + r.text(QStringLiteral("OrderNumber"))); },
-                                     0, 6, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {10, true}));
+    order.elements.push_back(formula(
+        QStringLiteral("OrderCaption"),
+        [](const RowView &r) { return QVariant(QStringLiteral("Order ") + r.text(QStringLiteral("OrderNumber"))); }, 0,
+        6, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {10, true}));
     order.elements.back().height = 14;
     for (Element e : columnHeadingBand(columns).elements) {
         e.y += 22;
@@ -95,7 +123,8 @@ DefinitionPtr crptInvoice()
     orderEnd.group = 0;
     orderEnd.height = 22;
     orderEnd.elements.push_back(line(amount, 2, 90, 0.4));
-    orderEnd.elements.push_back(label(QStringLiteral("Order Total"), amount - 160, 5, 154, 12, {8, true}, Qt::AlignRight | Qt::AlignVCenter));
+    orderEnd.elements.push_back(
+        label(QStringLiteral("Order Total"), amount - 160, 5, 154, 12, {8, true}, Qt::AlignRight | Qt::AlignVCenter));
     orderEnd.elements.push_back(total(QStringLiteral("PriceExt"), TotalKind::Sum, amount + 3, 5, 84, Format::Money,
                                       Qt::AlignRight | Qt::AlignVCenter, {8, true}));
     d->bands.push_back(orderEnd);
@@ -114,7 +143,8 @@ DefinitionPtr crptInvoice()
         const FontSpec font{isTotal ? 10.0 : 9.0, true};
         sums.elements.push_back(label(QString::fromLatin1(isTotal ? "Total Due" : name), amount - 160, y, 154, 14, font,
                                       Qt::AlignRight | Qt::AlignVCenter));
-        sums.elements.push_back(field(QString::fromLatin1(name), amount + 3, y, 84, Format::Money, Qt::AlignRight | Qt::AlignVCenter, font));
+        sums.elements.push_back(field(QString::fromLatin1(name), amount + 3, y, 84, Format::Money,
+                                      Qt::AlignRight | Qt::AlignVCenter, font));
         sums.elements.back().height = 14;
         y += 15;
     }
@@ -125,7 +155,8 @@ DefinitionPtr crptInvoice()
     missing.height = 24;
     missing.elements.push_back(formula(QStringLiteral("NoSuchInvoice"),
                                        [](const RowView &r) {
-                                           return QVariant(r.index() < 0 ? QStringLiteral("There is no such invoice.") : QString());
+                                           return QVariant(r.index() < 0 ? QStringLiteral("There is no such invoice.")
+                                                                         : QString());
                                        },
                                        0, 8, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {9, false, true}));
     d->bands.push_back(missing);

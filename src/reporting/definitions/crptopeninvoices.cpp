@@ -9,20 +9,31 @@ namespace reporting::definitions {
 DefinitionPtr crptOpenInvoices()
 {
     auto f = [](const char *n, FieldType t = FieldType::Text) { return FieldSpec{QString::fromLatin1(n), t}; };
-    DefinitionPtr d = headedDefinition(QStringLiteral("crptOpenInvoices"), QStringLiteral("Open Invoices"), Orientation::Portrait,
-                                       {f("Customer"), f("ID", FieldType::Integer), f("InvoiceDate", FieldType::Date),
-                                        f("DueDate", FieldType::Date), f("MemoField"), f("Total", FieldType::Number),
-                                        f("Paid", FieldType::Number)});
+    DefinitionPtr d = headedDefinition(
+        QStringLiteral("crptOpenInvoices"), QStringLiteral("Open Invoices"), Orientation::Portrait,
+        {f("Customer"), f("ID", FieldType::Integer), f("InvoiceDate", FieldType::Date), f("DueDate", FieldType::Date),
+         f("MemoField"), f("Total", FieldType::Number), f("Paid", FieldType::Number)});
     const qreal w = d->contentWidth();
     const QString customer = QStringLiteral("Customer");
     const std::vector<Column> columns = {
         {QStringLiteral("Invoice"), QStringLiteral("ID"), 50, Format::Integer, Qt::AlignLeft},
         {QStringLiteral("Invoice Date"), QStringLiteral("InvoiceDate"), 62, Format::Date},
         {QStringLiteral("Due Date"), QStringLiteral("DueDate"), 62, Format::Date},
-        {QStringLiteral("Memo"), QStringLiteral("MemoField"), w - 50 - 62 - 62 - 3 * 72, Format::Text, Qt::AlignLeft, {}, true},
+        {QStringLiteral("Memo"),
+         QStringLiteral("MemoField"),
+         w - 50 - 62 - 62 - 3 * 72,
+         Format::Text,
+         Qt::AlignLeft,
+         {},
+         true},
         {QStringLiteral("Total"), QStringLiteral("Total"), 72, Format::Money, Qt::AlignRight},
         {QStringLiteral("Paid"), QStringLiteral("Paid"), 72, Format::Money, Qt::AlignRight},
-        {QStringLiteral("Balance"), {}, 72, Format::Money, Qt::AlignRight, [](const RowView &r) { return QVariant(openBalance(r)); }},
+        {QStringLiteral("Balance"),
+         {},
+         72,
+         Format::Money,
+         Qt::AlignRight,
+         [](const RowView &r) { return QVariant(openBalance(r)); }},
     };
     const qreal amounts = w - 3 * 72;
     d->bands.push_back(columnHeadingBand(columns));
@@ -52,8 +63,8 @@ DefinitionPtr crptOpenInvoices()
         };
         const char *names[] = {"SumTotal", "SumPaid", "SumBalance"};
         for (int i = 0; i < 3; ++i)
-            out.push_back(formulaTotal(QString::fromLatin1(names[i]), parts[i], amounts + i * 72 + 3, y, 66, Format::Money,
-                                       Qt::AlignRight | Qt::AlignVCenter, font));
+            out.push_back(formulaTotal(QString::fromLatin1(names[i]), parts[i], amounts + i * 72 + 3, y, 66,
+                                       Format::Money, Qt::AlignRight | Qt::AlignVCenter, font));
         return out;
     };
 
@@ -63,9 +74,10 @@ DefinitionPtr crptOpenInvoices()
     footer.height = 24;
     footer.visibleIf = openInGroup;
     footer.elements.push_back(line(amounts, 2, w - amounts, 0.4));
-    footer.elements.push_back(formula(QStringLiteral("CustomerTotalCaption"),
-                                      [](const RowView &r) { return QVariant(QStringLiteral("Total for ") + r.text(QStringLiteral("Customer"))); },
-                                      14, 5, amounts - 20, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {8, true}));
+    footer.elements.push_back(formula(
+        QStringLiteral("CustomerTotalCaption"),
+        [](const RowView &r) { return QVariant(QStringLiteral("Total for ") + r.text(QStringLiteral("Customer"))); },
+        14, 5, amounts - 20, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {8, true}));
     for (Element &e : sums(5, {8, true}))
         footer.elements.push_back(std::move(e));
     d->bands.push_back(footer);
@@ -78,7 +90,8 @@ DefinitionPtr crptOpenInvoices()
     end.elements.push_back(formulaTotal(QStringLiteral("OpenCount"),
                                         [](const RowView &r) { return QVariant(isOpen(r) ? 1.0 : 0.0); }, 74, 10, 60,
                                         Format::Integer, Qt::AlignLeft | Qt::AlignVCenter, {8, true}));
-    end.elements.push_back(label(QStringLiteral("All customers"), 14, 10, amounts - 20, 12, {8, true}, Qt::AlignRight | Qt::AlignVCenter));
+    end.elements.push_back(
+        label(QStringLiteral("All customers"), 14, 10, amounts - 20, 12, {8, true}, Qt::AlignRight | Qt::AlignVCenter));
     for (Element &e : sums(10, {8, true}))
         end.elements.push_back(std::move(e));
     d->bands.push_back(end);

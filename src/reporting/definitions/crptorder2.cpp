@@ -8,7 +8,8 @@ DefinitionPtr crptOrder2()
 {
     DefinitionPtr d = orderReport(QStringLiteral("crptOrder2"), false);
     for (Band &b : d->bands) {
-        if (b.kind != BandKind::PageHeader || b.elements.empty() || b.elements.front().name != QLatin1String("txtTitle"))
+        if (b.kind != BandKind::PageHeader || b.elements.empty()
+            || b.elements.front().name != QLatin1String("txtTitle"))
             continue;
         Element number = field(QStringLiteral("OrderNumber"), 0, 0, d->contentWidth() * 0.35, Format::Text,
                                Qt::AlignLeft | Qt::AlignVCenter, {18, true});

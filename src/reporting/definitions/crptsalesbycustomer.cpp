@@ -39,18 +39,20 @@ void amountColumns(Band &band, qreal x, qreal y, FontSpec font, const std::funct
                                     Qt::AlignRight | Qt::AlignVCenter, font));
     band.elements.push_back(formula(QStringLiteral("CostAmount"), money(&Amounts::cost), x + 80, y, 76, Format::Money,
                                     Qt::AlignRight | Qt::AlignVCenter, font));
-    band.elements.push_back(formula(QStringLiteral("Margin"),
-                                    [amounts](const RowView &r) {
-                                        const Amounts a = amounts(r);
-                                        return QVariant(a.sales - a.cost);
-                                    },
-                                    x + 160, y, 76, Format::Money, Qt::AlignRight | Qt::AlignVCenter, font));
-    band.elements.push_back(formula(QStringLiteral("MarginPercent"),
-                                    [amounts](const RowView &r) {
-                                        const Amounts a = amounts(r);
-                                        return QVariant(percentText(a.sales - a.cost, a.sales));
-                                    },
-                                    x + 240, y, 56, Format::Text, Qt::AlignRight | Qt::AlignVCenter, font));
+    band.elements.push_back(formula(
+        QStringLiteral("Margin"),
+        [amounts](const RowView &r) {
+            const Amounts a = amounts(r);
+            return QVariant(a.sales - a.cost);
+        },
+        x + 160, y, 76, Format::Money, Qt::AlignRight | Qt::AlignVCenter, font));
+    band.elements.push_back(formula(
+        QStringLiteral("MarginPercent"),
+        [amounts](const RowView &r) {
+            const Amounts a = amounts(r);
+            return QVariant(percentText(a.sales - a.cost, a.sales));
+        },
+        x + 240, y, 56, Format::Text, Qt::AlignRight | Qt::AlignVCenter, font));
 }
 
 } // namespace
@@ -69,16 +71,19 @@ DefinitionPtr crptSalesByCustomer()
             e.name = QStringLiteral("txtTitle");
         }
     const qreal w = d->contentWidth();
-    const qreal x = w - 296;  // the four amount columns
+    const qreal x = w - 296; // the four amount columns
     const qreal styleX = 150;
 
     Band range;
     range.kind = BandKind::PageHeader;
     range.height = 18;
     range.elements.push_back(label(QStringLiteral("Orders dated"), 0, 2, 62, 12, {9}));
-    range.elements.push_back(textObject(QStringLiteral("txtStartDate"), 62, 2, 58, 12, {9, true}, Qt::AlignHCenter | Qt::AlignVCenter));
-    range.elements.push_back(label(QStringLiteral("through"), 120, 2, 40, 12, {9}, Qt::AlignHCenter | Qt::AlignVCenter));
-    range.elements.push_back(textObject(QStringLiteral("txtEndDate"), 160, 2, 58, 12, {9, true}, Qt::AlignHCenter | Qt::AlignVCenter));
+    range.elements.push_back(
+        textObject(QStringLiteral("txtStartDate"), 62, 2, 58, 12, {9, true}, Qt::AlignHCenter | Qt::AlignVCenter));
+    range.elements.push_back(
+        label(QStringLiteral("through"), 120, 2, 40, 12, {9}, Qt::AlignHCenter | Qt::AlignVCenter));
+    range.elements.push_back(
+        textObject(QStringLiteral("txtEndDate"), 160, 2, 58, 12, {9, true}, Qt::AlignHCenter | Qt::AlignVCenter));
     d->bands.push_back(range);
 
     Band headings;
@@ -92,8 +97,8 @@ DefinitionPtr crptSalesByCustomer()
     headings.elements.push_back(styleHeading);
     const char *captions[] = {"Sales", "Cost", "Gross Margin", "Margin %"};
     for (int i = 0; i < 4; ++i)
-        headings.elements.push_back(label(QString::fromLatin1(captions[i]), x + 80 * i, 2, i == 3 ? 56 : 76, 12, headingFont,
-                                          Qt::AlignRight | Qt::AlignVCenter));
+        headings.elements.push_back(label(QString::fromLatin1(captions[i]), x + 80 * i, 2, i == 3 ? 56 : 76, 12,
+                                          headingFont, Qt::AlignRight | Qt::AlignVCenter));
     headings.elements.push_back(line(0, 15, w, 0.6));
     d->bands.push_back(headings);
 
@@ -104,7 +109,8 @@ DefinitionPtr crptSalesByCustomer()
     customer.group = 0;
     customer.name = QStringLiteral("Section1");
     customer.height = 20;
-    customer.elements.push_back(field(QStringLiteral("Customer"), 0, 5, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {9.5, true}));
+    customer.elements.push_back(
+        field(QStringLiteral("Customer"), 0, 5, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {9.5, true}));
     customer.elements.back().height = 14;
     d->bands.push_back(customer);
 
@@ -113,11 +119,12 @@ DefinitionPtr crptSalesByCustomer()
     style.name = QStringLiteral("Section3");
     style.height = 13;
     style.visibleIf = [](const RowView &r) { return !r.isNull(QStringLiteral("StyleID")); };
-    style.elements.push_back(formula(QStringLiteral("StyleText"),
-                                     [](const RowView &r) {
-                                         return QVariant(r.text(QStringLiteral("Name")) + QLatin1Char('-') + r.text(QStringLiteral("Type")));
-                                     },
-                                     styleX, 0, x - styleX - 6));
+    style.elements.push_back(formula(
+        QStringLiteral("StyleText"),
+        [](const RowView &r) {
+            return QVariant(r.text(QStringLiteral("Name")) + QLatin1Char('-') + r.text(QStringLiteral("Type")));
+        },
+        styleX, 0, x - styleX - 6));
     amountColumns(style, x, 0, {8}, [](const RowView &r) {
         return Amounts{r.number(QStringLiteral("Sales")), r.number(QStringLiteral("Cost"))};
     });
@@ -130,9 +137,10 @@ DefinitionPtr crptSalesByCustomer()
     customerTotal.name = QStringLiteral("Section10");
     customerTotal.height = 24;
     customerTotal.elements.push_back(line(x, 2, w - x, 0.4));
-    customerTotal.elements.push_back(formula(QStringLiteral("CustomerTotalCaption"),
-                                             [](const RowView &r) { return QVariant(QStringLiteral("Total for ") + r.text(QStringLiteral("Customer"))); },
-                                             0, 5, x - 8, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {8, true}));
+    customerTotal.elements.push_back(formula(
+        QStringLiteral("CustomerTotalCaption"),
+        [](const RowView &r) { return QVariant(QStringLiteral("Total for ") + r.text(QStringLiteral("Customer"))); }, 0,
+        5, x - 8, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {8, true}));
     amountColumns(customerTotal, x, 5, {8, true}, customerSums);
     d->bands.push_back(customerTotal);
 
@@ -151,8 +159,9 @@ DefinitionPtr crptSalesByCustomer()
     grand.elements.push_back(line(0, 6, w, 1));
     grand.elements.push_back(formula(QStringLiteral("GrandTotalCaption"),
                                      [](const RowView &r) {
-                                         return QVariant(r.index() < 0 ? QStringLiteral("No orders are dated in this range.")
-                                                                       : QStringLiteral("Grand Total"));
+                                         return QVariant(r.index() < 0
+                                                             ? QStringLiteral("No orders are dated in this range.")
+                                                             : QStringLiteral("Grand Total"));
                                      },
                                      0, 10, x - 6, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {9, true}));
     amountColumns(grand, x, 10, {9, true}, [](const RowView &r) { return sumOver(r, true); });
@@ -162,12 +171,13 @@ DefinitionPtr crptSalesByCustomer()
     count.kind = BandKind::ReportFooter;
     count.name = QStringLiteral("Section6");
     count.height = 16;
-    count.elements.push_back(formulaTotal(QStringLiteral("CustomerCount"),
-                                          [](const RowView &r) {
-                                              // One for the last row of each customer.
-                                              return QVariant(groupRows(r, QStringLiteral("Customer")).second == r.index() ? 1.0 : 0.0);
-                                          },
-                                          62, 2, 40, Format::Integer, Qt::AlignLeft | Qt::AlignVCenter, {8}));
+    count.elements.push_back(
+        formulaTotal(QStringLiteral("CustomerCount"),
+                     [](const RowView &r) {
+                         // One for the last row of each customer.
+                         return QVariant(groupRows(r, QStringLiteral("Customer")).second == r.index() ? 1.0 : 0.0);
+                     },
+                     62, 2, 40, Format::Integer, Qt::AlignLeft | Qt::AlignVCenter, {8}));
     count.elements.insert(count.elements.begin(), label(QStringLiteral("Customers:"), 0, 2, 60, 12, {8}));
     d->bands.push_back(count);
     return d;

@@ -25,7 +25,9 @@ DefinitionPtr crptStyleListing()
     // Columns shared by component lines and their operations.
     const FontSpec headingFont{7.5, true, true};
     // The first column holds its heading; the description gives way to it.
-    const qreal c1 = 14, c2 = std::max<qreal>(100, c1 + std::ceil(textWidth(QStringLiteral("Component / Operation"), headingFont)) + 6),
+    const qreal c1 = 14,
+                c2 = std::max<qreal>(
+                    100, c1 + std::ceil(textWidth(QStringLiteral("Component / Operation"), headingFont)) + 6),
                 c3 = 350, c4 = 470;
 
     d->groups.push_back({QStringLiteral("Customer"), {}, false});
@@ -36,7 +38,8 @@ DefinitionPtr crptStyleListing()
     customer.kind = BandKind::GroupHeader;
     customer.group = 0;
     customer.height = 26;
-    customer.elements.push_back(field(QStringLiteral("Customer"), 0, 6, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {12, true}));
+    customer.elements.push_back(
+        field(QStringLiteral("Customer"), 0, 6, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {12, true}));
     customer.elements.back().height = 16;
     customer.elements.push_back(line(0, 23, w, 0.8));
     d->bands.push_back(customer);
@@ -47,16 +50,19 @@ DefinitionPtr crptStyleListing()
     style.height = 32;
     style.elements.push_back(formula(QStringLiteral("StyleText"),
                                      [](const RowView &r) {
-                                         return QVariant(r.text(QStringLiteral("Name")) + QLatin1Char('-') + r.text(QStringLiteral("Type")));
+                                         return QVariant(r.text(QStringLiteral("Name")) + QLatin1Char('-')
+                                                         + r.text(QStringLiteral("Type")));
                                      },
                                      0, 5, 340, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {9.5, true}));
-    style.elements.push_back(formula(QStringLiteral("StyleStatus"),
-                                     [](const RowView &r) { return QVariant(QStringLiteral("Status: ") + r.text(QStringLiteral("Status"))); },
-                                     c3, 5, w - c3, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {8}));
+    style.elements.push_back(formula(
+        QStringLiteral("StyleStatus"),
+        [](const RowView &r) { return QVariant(QStringLiteral("Status: ") + r.text(QStringLiteral("Status"))); }, c3, 5,
+        w - c3, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {8}));
     style.elements.push_back(label(QStringLiteral("Component / Operation"), c1, 19, c2 - c1, 11, headingFont));
     style.elements.push_back(label(QStringLiteral("Description / Instructions"), c2, 19, c3 - c2, 11, headingFont));
     style.elements.push_back(label(QStringLiteral("Size (T x W x L)"), c3, 19, c4 - c3, 11, headingFont));
-    style.elements.push_back(label(QStringLiteral("Qty"), c4, 19, w - c4, 11, headingFont, Qt::AlignRight | Qt::AlignVCenter));
+    style.elements.push_back(
+        label(QStringLiteral("Qty"), c4, 19, w - c4, 11, headingFont, Qt::AlignRight | Qt::AlignVCenter));
     style.elements.push_back(line(c1, 30, w - c1, 0.3));
     d->bands.push_back(style);
 
@@ -65,18 +71,21 @@ DefinitionPtr crptStyleListing()
     component.group = 2;
     component.height = 14;
     component.visibleIf = [](const RowView &r) { return !r.isNull(QStringLiteral("ComponentID")); };
-    component.elements.push_back(field(QStringLiteral("Component"), c1, 1, c2 - c1 - 4, Format::Text,
-                                       Qt::AlignLeft | Qt::AlignTop, {8, true}));
-    Element description = field(QStringLiteral("Description"), c2, 1, c3 - c2 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop);
+    component.elements.push_back(
+        field(QStringLiteral("Component"), c1, 1, c2 - c1 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop, {8, true}));
+    Element description =
+        field(QStringLiteral("Description"), c2, 1, c3 - c2 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop);
     description.canGrow = true;
     component.elements.push_back(description);
-    component.elements.push_back(formula(QStringLiteral("ComponentSize"),
-                                         [](const RowView &r) {
-                                             return sizeText(r, QStringLiteral("Component.Thickness"), QStringLiteral("Component.Width"),
-                                                             QStringLiteral("Component.Length"));
-                                         },
-                                         c3, 1, c4 - c3 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop));
-    component.elements.push_back(field(QStringLiteral("Qty"), c4, 1, w - c4, Format::Number, Qt::AlignRight | Qt::AlignTop));
+    component.elements.push_back(formula(
+        QStringLiteral("ComponentSize"),
+        [](const RowView &r) {
+            return sizeText(r, QStringLiteral("Component.Thickness"), QStringLiteral("Component.Width"),
+                            QStringLiteral("Component.Length"));
+        },
+        c3, 1, c4 - c3 - 4, Format::Text, Qt::AlignLeft | Qt::AlignTop));
+    component.elements.push_back(
+        field(QStringLiteral("Qty"), c4, 1, w - c4, Format::Number, Qt::AlignRight | Qt::AlignTop));
     d->bands.push_back(component);
 
     Band operation;
@@ -90,13 +99,13 @@ DefinitionPtr crptStyleListing()
                                  Qt::AlignLeft | Qt::AlignTop, {7.5, false, true});
     instructions.canGrow = true;
     operation.elements.push_back(instructions);
-    operation.elements.push_back(formula(QStringLiteral("OperationSize"),
-                                         [](const RowView &r) {
-                                             return sizeText(r, QStringLiteral("StyleOperation.Thickness"),
-                                                             QStringLiteral("StyleOperation.Width"),
-                                                             QStringLiteral("StyleOperation.Length"));
-                                         },
-                                         c3 + 12, 0, c4 - c3 - 16, Format::Text, Qt::AlignLeft | Qt::AlignTop, opFont));
+    operation.elements.push_back(formula(
+        QStringLiteral("OperationSize"),
+        [](const RowView &r) {
+            return sizeText(r, QStringLiteral("StyleOperation.Thickness"), QStringLiteral("StyleOperation.Width"),
+                            QStringLiteral("StyleOperation.Length"));
+        },
+        c3 + 12, 0, c4 - c3 - 16, Format::Text, Qt::AlignLeft | Qt::AlignTop, opFont));
     d->bands.push_back(operation);
 
     Band styleEnd;
@@ -110,7 +119,8 @@ DefinitionPtr crptStyleListing()
     end.height = 24;
     end.elements.push_back(formula(QStringLiteral("NothingListed"),
                                    [](const RowView &r) {
-                                       return QVariant(r.index() < 0 ? QStringLiteral("No styles match the selection.") : QString());
+                                       return QVariant(r.index() < 0 ? QStringLiteral("No styles match the selection.")
+                                                                     : QString());
                                    },
                                    0, 8, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {9, false, true}));
     d->bands.push_back(end);

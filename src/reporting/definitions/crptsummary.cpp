@@ -9,7 +9,10 @@ namespace reporting::definitions {
 
 namespace {
 
-QString s(const char *t) { return QString::fromLatin1(t); }
+QString s(const char *t)
+{
+    return QString::fromLatin1(t);
+}
 
 // Hours a line station needs for the order: its non-arm pieces at its rate.
 QVariant lineHours(const RowView &r)
@@ -44,8 +47,8 @@ DefinitionPtr subreport(const QString &name, std::vector<FieldSpec> fields, cons
     d->bands.push_back(columnHeadingBand(columns, 0, BandKind::PageHeader));
     d->bands.push_back(detailBand(columns));
     if (!totals.empty())
-        d->bands.push_back(totalsFooter(BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(s("Total")); },
-                                        columns, totals));
+        d->bands.push_back(totalsFooter(
+            BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(s("Total")); }, columns, totals));
     return d;
 }
 
@@ -96,7 +99,8 @@ DefinitionPtr crptSummary()
     FloorHeader header;
     header.idField = s("Orders.ID");
     header.department = true;
-    DefinitionPtr d = floorDefinition(s("crptSummary"), s("Summary"), Orientation::Portrait, std::move(fields), header, {});
+    DefinitionPtr d =
+        floorDefinition(s("crptSummary"), s("Summary"), Orientation::Portrait, std::move(fields), header, {});
 
     // The order's money and labour settings, once.
     Band settings;
@@ -113,54 +117,78 @@ DefinitionPtr crptSummary()
     };
     pair(s("Order total"), field(s("Total"), 0, 0, 0, Format::Money), 0);
     pair(s("Labor cost per hour"), field(s("LaborCostPerHour"), 0, 0, 0, Format::Money), 135);
-    pair(s("Labor target"), formula(s("LaborTarget"), [](const RowView &r) {
-        return r.isNull(s("LaborPercent")) ? QVariant() : QVariant(formatValue(r.number(s("LaborPercent")), Format::Number) + s("%"));
-    }, 0, 0, 0), 270);
-    pair(s("Ship to"), formula(s("ShipToCity"), [](const RowView &r) {
-        return QVariant(cityStateZip(r, s("ShipToCity"), s("ShipToState"), s("ShipToZip")));
-    }, 0, 0, 0), 405);
+    pair(s("Labor target"),
+         formula(
+             s("LaborTarget"),
+             [](const RowView &r) {
+                 return r.isNull(s("LaborPercent"))
+                     ? QVariant()
+                     : QVariant(formatValue(r.number(s("LaborPercent")), Format::Number) + s("%"));
+             },
+             0, 0, 0),
+         270);
+    pair(s("Ship to"),
+         formula(
+             s("ShipToCity"),
+             [](const RowView &r) {
+                 return QVariant(cityStateZip(r, s("ShipToCity"), s("ShipToState"), s("ShipToZip")));
+             },
+             0, 0, 0),
+         405);
     settings.elements.back().font = {9};
     d->bands.push_back(settings);
 
     d->subreports.push_back(lineSubreport(s("Subreport1")));
     d->subreports.push_back(lineSubreport(s("Subreport2")));
-    d->subreports.push_back(subreport(s("Subreport3"), {fieldOf("ID"), fieldOf("Pcs", F::Number)},
-                                      {Column(s("Station"), s("ID"), 180), Column(s("Pieces"), s("Pcs"), 80, Format::Number, Qt::AlignRight)},
-                                      {{s("Pieces"), s("Pcs"), {}, Format::Number}}));
+    d->subreports.push_back(subreport(
+        s("Subreport3"), {fieldOf("ID"), fieldOf("Pcs", F::Number)},
+        {Column(s("Station"), s("ID"), 180), Column(s("Pieces"), s("Pcs"), 80, Format::Number, Qt::AlignRight)},
+        {{s("Pieces"), s("Pcs"), {}, Format::Number}}));
     d->subreports.push_back(subreport(
         s("Subreport4"),
         {fieldOf("OperationID"), fieldOf("CompQty", F::Number), fieldOf("Component.Width", F::Number),
          fieldOf("StyleOperation.Width", F::Number), fieldOf("Length", F::Number), fieldOf("PiecesPerRail", F::Number)},
-        {Column(s("Station"), s("OperationID"), 120), Column(s("Pieces"), s("CompQty"), 70, Format::Number, Qt::AlignRight),
+        {Column(s("Station"), s("OperationID"), 120),
+         Column(s("Pieces"), s("CompQty"), 70, Format::Number, Qt::AlignRight),
          Column(s("Piece Width"), s("Component.Width"), 70, Format::Dimension, Qt::AlignRight),
          Column(s("Cut Width"), s("StyleOperation.Width"), 70, Format::Dimension, Qt::AlignRight),
          Column(s("Roll Length"), s("Length"), 70, Format::Dimension, Qt::AlignRight),
          Column(s("Pcs/Roll"), s("PiecesPerRail"), 60, Format::Number, Qt::AlignRight),
-         Column(s("Rolls"), {}, 60, Format::Number, Qt::AlignRight, [](const RowView &r) { return rolls(r, s("CompQty")); })},
-        {{s("Pieces"), s("CompQty"), {}, Format::Number}, {s("Rolls"), {}, [](const RowView &r) { return rolls(r, s("CompQty")); }, Format::Number}}));
+         Column(s("Rolls"), {}, 60, Format::Number, Qt::AlignRight,
+                [](const RowView &r) { return rolls(r, s("CompQty")); })},
+        {{s("Pieces"), s("CompQty"), {}, Format::Number},
+         {s("Rolls"), {}, [](const RowView &r) { return rolls(r, s("CompQty")); }, Format::Number}}));
     d->subreports.push_back(subreport(
         s("Subreport5"), {fieldOf("OperationID"), fieldOf("CompQty", F::Number), fieldOf("PiecesPerRail", F::Number)},
-        {Column(s("Station"), s("OperationID"), 180), Column(s("Pieces"), s("CompQty"), 80, Format::Number, Qt::AlignRight),
+        {Column(s("Station"), s("OperationID"), 180),
+         Column(s("Pieces"), s("CompQty"), 80, Format::Number, Qt::AlignRight),
          Column(s("Pcs/Rail"), s("PiecesPerRail"), 70, Format::Number, Qt::AlignRight),
-         Column(s("Rails"), {}, 70, Format::Number, Qt::AlignRight, [](const RowView &r) {
-             const double p = r.number(s("PiecesPerRail"));
-             return p > 0 ? QVariant(r.number(s("CompQty")) / p) : QVariant();
-         })},
+         Column(s("Rails"), {}, 70, Format::Number, Qt::AlignRight,
+                [](const RowView &r) {
+                    const double p = r.number(s("PiecesPerRail"));
+                    return p > 0 ? QVariant(r.number(s("CompQty")) / p) : QVariant();
+                })},
         {{s("Pieces"), s("CompQty"), {}, Format::Number}}));
-    d->subreports.push_back(subreport(
-        s("Subreport6"),
-        {fieldOf("OperationID"), fieldOf("CompQty", F::Number), fieldOf("RailsPerBun", F::Number), fieldOf("PiecesPerRail", F::Number)},
-        {Column(s("Station"), s("OperationID"), 180), Column(s("Pieces"), s("CompQty"), 80, Format::Number, Qt::AlignRight),
-         Column(s("Pcs/Bun"), {}, 70, Format::Number, Qt::AlignRight, [](const RowView &r) { return QVariant(piecesPerBun(r)); }),
-         Column(s("Buns"), {}, 70, Format::Number, Qt::AlignRight, [](const RowView &r) {
-             const double p = piecesPerBun(r);
-             return p > 0 ? QVariant(r.number(s("CompQty")) / p) : QVariant();
-         })},
-        {{s("Pieces"), s("CompQty"), {}, Format::Number},
-         {s("Buns"), {}, [](const RowView &r) {
-              const double p = piecesPerBun(r);
-              return p > 0 ? QVariant(r.number(s("CompQty")) / p) : QVariant();
-          }, Format::Number}}));
+    d->subreports.push_back(subreport(s("Subreport6"),
+                                      {fieldOf("OperationID"), fieldOf("CompQty", F::Number),
+                                       fieldOf("RailsPerBun", F::Number), fieldOf("PiecesPerRail", F::Number)},
+                                      {Column(s("Station"), s("OperationID"), 180),
+                                       Column(s("Pieces"), s("CompQty"), 80, Format::Number, Qt::AlignRight),
+                                       Column(s("Pcs/Bun"), {}, 70, Format::Number, Qt::AlignRight,
+                                              [](const RowView &r) { return QVariant(piecesPerBun(r)); }),
+                                       Column(s("Buns"), {}, 70, Format::Number, Qt::AlignRight,
+                                              [](const RowView &r) {
+                                                  const double p = piecesPerBun(r);
+                                                  return p > 0 ? QVariant(r.number(s("CompQty")) / p) : QVariant();
+                                              })},
+                                      {{s("Pieces"), s("CompQty"), {}, Format::Number},
+                                       {s("Buns"),
+                                        {},
+                                        [](const RowView &r) {
+                                            const double p = piecesPerBun(r);
+                                            return p > 0 ? QVariant(r.number(s("CompQty")) / p) : QVariant();
+                                        },
+                                        Format::Number}}));
 
     d->bands.push_back(blockTitle(s("Glue Line"), s("Subreport1")));
     d->bands.push_back(blockTitle(s("Spray Line"), s("Subreport2")));
@@ -172,11 +200,12 @@ DefinitionPtr crptSummary()
     Band note;
     note.kind = BandKind::ReportFooter;
     note.height = 40;
-    Element text = label(s("Hours = non-arm pieces / the line's non-arm rate per hour.  Labor cost = hours x labor cost "
-                           "per hour.  % of order = labor cost / order total x 100, to set against the labor target.  "
-                           "Rolls = pieces / pieces per roll; rails = pieces / pieces per rail; buns = pieces / "
-                           "(rails per bun x pieces per rail)."),
-                         0, 14, d->contentWidth(), 24, {7, false, true}, Qt::AlignLeft | Qt::AlignTop);
+    Element text =
+        label(s("Hours = non-arm pieces / the line's non-arm rate per hour.  Labor cost = hours x labor cost "
+                "per hour.  % of order = labor cost / order total x 100, to set against the labor target.  "
+                "Rolls = pieces / pieces per roll; rails = pieces / pieces per rail; buns = pieces / "
+                "(rails per bun x pieces per rail)."),
+              0, 14, d->contentWidth(), 24, {7, false, true}, Qt::AlignLeft | Qt::AlignTop);
     text.canGrow = true;
     note.elements.push_back(line(0, 8, d->contentWidth(), 0.4));
     note.elements.push_back(text);

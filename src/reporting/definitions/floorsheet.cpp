@@ -11,7 +11,10 @@ namespace {
 const Qt::Alignment kRight = Qt::AlignRight;
 constexpr double kEpsilon = 1e-6;
 
-QString q(const char *text) { return QString::fromLatin1(text); }
+QString q(const char *text)
+{
+    return QString::fromLatin1(text);
+}
 
 // A caption over a value in the order band.
 void cell(Band &b, const QString &caption, Element value, qreal x, qreal width)
@@ -42,8 +45,8 @@ Band floorHeaderBand(qreal width, const FloorHeader &h)
         b.elements.push_back(textObject(q("txtCompanyAddress"), 0, 13, width * 0.45, 10, {7.5}));
         b.elements.push_back(textObject(q("txtCompanyCityStateZip"), 0, 23, width * 0.45, 10, {7.5}));
     }
-    b.elements.push_back(textObject(q("txtTitle"), width * 0.35, 0, width * 0.65, 24, {18, true},
-                                    Qt::AlignRight | Qt::AlignVCenter));
+    b.elements.push_back(
+        textObject(q("txtTitle"), width * 0.35, 0, width * 0.65, 24, {18, true}, Qt::AlignRight | Qt::AlignVCenter));
     if (h.department)
         b.elements.push_back(textObject(q("txtDepartment"), width * 0.35, 24, width * 0.65, 14, {10, false, true},
                                         Qt::AlignRight | Qt::AlignVCenter));
@@ -59,13 +62,14 @@ Band floorHeaderBand(qreal width, const FloorHeader &h)
     };
     auto [x0, w0] = next(0);
     if (h.suffix) {
-        Element order = formula(q("OrderAndSuffix"),
-                                [](const RowView &r) {
-                                    const QString suffix = r.textObject(q("txtOrderSuffix")).trimmed();
-                                    return QVariant(suffix.isEmpty() ? r.text(q("OrderNumber"))
-                                                                     : r.text(q("OrderNumber")) + q(" ") + suffix);
-                                },
-                                0, 0, 0);
+        Element order = formula(
+            q("OrderAndSuffix"),
+            [](const RowView &r) {
+                const QString suffix = r.textObject(q("txtOrderSuffix")).trimmed();
+                return QVariant(suffix.isEmpty() ? r.text(q("OrderNumber"))
+                                                 : r.text(q("OrderNumber")) + q(" ") + suffix);
+            },
+            0, 0, 0);
         cell(b, q("Order"), order, x0, w0);
         // The suffix as typed, kept as its own object for the sheets' readers.
         Element suffix = textObject(q("txtOrderSuffix"), x0 + 4, 70, 0, 0);
@@ -101,7 +105,7 @@ DefinitionPtr floorDefinition(const QString &name, const QString &caption, Orien
     d->bands.push_back(floorHeaderBand(d->contentWidth(), header));
     for (Element &e : d->bands.back().elements)
         if (e.kind == ElementKind::Text && e.name == QLatin1String("txtTitle"))
-            e.text = caption;  // until the routine names the station
+            e.text = caption; // until the routine names the station
     if (!columns.empty()) {
         d->bands.push_back(columnHeadingBand(columns));
         d->bands.push_back(detailBand(columns));
@@ -116,17 +120,23 @@ Band shipToBand(qreal width)
     b.kind = BandKind::PageHeader;
     b.height = 54;
     b.elements.push_back(label(q("Ship to"), 0, 4, 60, 10, {7, false, true}));
-    Element address = formula(q("ShipToAddress"), [](const RowView &r) {
-        return QVariant(joined({r.text(q("ShipTo")), r.text(q("ShipToAddress1")), r.text(q("ShipToAddress2")),
-                                cityStateZip(r, q("ShipToCity"), q("ShipToState"), q("ShipToZip"))}));
-    }, 60, 4, width * 0.5, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
+    Element address = formula(
+        q("ShipToAddress"),
+        [](const RowView &r) {
+            return QVariant(joined({r.text(q("ShipTo")), r.text(q("ShipToAddress1")), r.text(q("ShipToAddress2")),
+                                    cityStateZip(r, q("ShipToCity"), q("ShipToState"), q("ShipToZip"))}));
+        },
+        60, 4, width * 0.5, Format::Text, Qt::AlignLeft | Qt::AlignTop, {9});
     address.height = 46;
     address.canGrow = true;
     b.elements.push_back(address);
-    b.elements.push_back(formula(q("ShipToPhones"), [](const RowView &r) {
-        const QString phone = r.text(q("ShipToPhone")), fax = r.text(q("ShipToFax"));
-        return QVariant(joined({phone.isEmpty() ? QString() : q("Phone ") + phone, fax.isEmpty() ? QString() : q("Fax ") + fax}));
-    }, width * 0.65, 4, width * 0.35, Format::Text, Qt::AlignLeft | Qt::AlignTop, {8}));
+    b.elements.push_back(formula(q("ShipToPhones"),
+                                 [](const RowView &r) {
+                                     const QString phone = r.text(q("ShipToPhone")), fax = r.text(q("ShipToFax"));
+                                     return QVariant(joined({phone.isEmpty() ? QString() : q("Phone ") + phone,
+                                                             fax.isEmpty() ? QString() : q("Fax ") + fax}));
+                                 },
+                                 width * 0.65, 4, width * 0.35, Format::Text, Qt::AlignLeft | Qt::AlignTop, {8}));
     b.elements.back().height = 30;
     return b;
 }
@@ -139,16 +149,39 @@ void addUnderOrderBand(ReportDefinition &d, Band band)
 std::vector<FieldSpec> workTableFields(bool vendor, bool bunId)
 {
     using F = FieldType;
-    std::vector<FieldSpec> f = {
-        fieldOf("OrderID", F::Number), fieldOf("Customer"), fieldOf("OrderDate", F::DateTime),
-        fieldOf("DueDate", F::DateTime), fieldOf("OrderNumber"), fieldOf("LineNumber"), fieldOf("StyleName"),
-        fieldOf("ComponentID"), fieldOf("Qty", F::Number), fieldOf("Description"), fieldOf("CThickness", F::Number),
-        fieldOf("CWidth", F::Number), fieldOf("CLength", F::Number), fieldOf("Cutstyle"), fieldOf("Test", F::Flag),
-        fieldOf("TestRange"), fieldOf("Topped"), fieldOf("RailsPerBun", F::Number), fieldOf("PiecesPerRail", F::Number),
-        fieldOf("PrintOnShipping", F::Flag), fieldOf("Arm", F::Flag), fieldOf("Tie", F::Flag), fieldOf("OperationID"),
-        fieldOf("ReportType"), fieldOf("Instructions"), fieldOf("OThickness", F::Number), fieldOf("OWidth", F::Number),
-        fieldOf("OLength", F::Number), fieldOf("BWidth", F::Number), fieldOf("BLength", F::Number), fieldOf("Grade"),
-        fieldOf("OffAll", F::Flag), fieldOf("Plant")};
+    std::vector<FieldSpec> f = {fieldOf("OrderID", F::Number),
+                                fieldOf("Customer"),
+                                fieldOf("OrderDate", F::DateTime),
+                                fieldOf("DueDate", F::DateTime),
+                                fieldOf("OrderNumber"),
+                                fieldOf("LineNumber"),
+                                fieldOf("StyleName"),
+                                fieldOf("ComponentID"),
+                                fieldOf("Qty", F::Number),
+                                fieldOf("Description"),
+                                fieldOf("CThickness", F::Number),
+                                fieldOf("CWidth", F::Number),
+                                fieldOf("CLength", F::Number),
+                                fieldOf("Cutstyle"),
+                                fieldOf("Test", F::Flag),
+                                fieldOf("TestRange"),
+                                fieldOf("Topped"),
+                                fieldOf("RailsPerBun", F::Number),
+                                fieldOf("PiecesPerRail", F::Number),
+                                fieldOf("PrintOnShipping", F::Flag),
+                                fieldOf("Arm", F::Flag),
+                                fieldOf("Tie", F::Flag),
+                                fieldOf("OperationID"),
+                                fieldOf("ReportType"),
+                                fieldOf("Instructions"),
+                                fieldOf("OThickness", F::Number),
+                                fieldOf("OWidth", F::Number),
+                                fieldOf("OLength", F::Number),
+                                fieldOf("BWidth", F::Number),
+                                fieldOf("BLength", F::Number),
+                                fieldOf("Grade"),
+                                fieldOf("OffAll", F::Flag),
+                                fieldOf("Plant")};
     if (vendor)
         f.push_back(fieldOf("Vendor"));
     if (bunId)
@@ -159,24 +192,48 @@ std::vector<FieldSpec> workTableFields(bool vendor, bool bunId)
 std::vector<FieldSpec> orderLineFields()
 {
     using F = FieldType;
-    return {fieldOf("Customer"), fieldOf("OrderDate", F::DateTime), fieldOf("DueDate", F::DateTime),
-            fieldOf("OrderNumber"), fieldOf("Orders.ID", F::Integer), fieldOf("ItemNumber", F::Integer),
-            fieldOf("Line"), fieldOf("OrderItems.Qty", F::Number), fieldOf("PriceEach", F::Number),
-            fieldOf("PriceExt", F::Number), fieldOf("Style.ID", F::Integer), fieldOf("Name"), fieldOf("Type"),
-            fieldOf("StyleComponent.ID", F::Integer), fieldOf("ComponentID"), fieldOf("StyleComponent.Qty", F::Number),
-            fieldOf("Description"), fieldOf("Component.Thickness", F::Number), fieldOf("Component.Width", F::Number),
-            fieldOf("Component.Length", F::Number), fieldOf("Cutstyle"), fieldOf("Test", F::Flag),
-            fieldOf("TestRange"), fieldOf("Topped"), fieldOf("RailsPerBun", F::Number),
-            fieldOf("PiecesPerRail", F::Number), fieldOf("PrintOnShipping", F::Flag), fieldOf("Arm", F::Flag),
-            fieldOf("Tie", F::Flag), fieldOf("StyleOperation.ID", F::Integer), fieldOf("OperationID"),
-            fieldOf("ReportType"), fieldOf("Instructions"), fieldOf("StyleOperation.Thickness", F::Number),
-            fieldOf("StyleOperation.Width", F::Number), fieldOf("StyleOperation.Length", F::Number)};
+    return {fieldOf("Customer"),
+            fieldOf("OrderDate", F::DateTime),
+            fieldOf("DueDate", F::DateTime),
+            fieldOf("OrderNumber"),
+            fieldOf("Orders.ID", F::Integer),
+            fieldOf("ItemNumber", F::Integer),
+            fieldOf("Line"),
+            fieldOf("OrderItems.Qty", F::Number),
+            fieldOf("PriceEach", F::Number),
+            fieldOf("PriceExt", F::Number),
+            fieldOf("Style.ID", F::Integer),
+            fieldOf("Name"),
+            fieldOf("Type"),
+            fieldOf("StyleComponent.ID", F::Integer),
+            fieldOf("ComponentID"),
+            fieldOf("StyleComponent.Qty", F::Number),
+            fieldOf("Description"),
+            fieldOf("Component.Thickness", F::Number),
+            fieldOf("Component.Width", F::Number),
+            fieldOf("Component.Length", F::Number),
+            fieldOf("Cutstyle"),
+            fieldOf("Test", F::Flag),
+            fieldOf("TestRange"),
+            fieldOf("Topped"),
+            fieldOf("RailsPerBun", F::Number),
+            fieldOf("PiecesPerRail", F::Number),
+            fieldOf("PrintOnShipping", F::Flag),
+            fieldOf("Arm", F::Flag),
+            fieldOf("Tie", F::Flag),
+            fieldOf("StyleOperation.ID", F::Integer),
+            fieldOf("OperationID"),
+            fieldOf("ReportType"),
+            fieldOf("Instructions"),
+            fieldOf("StyleOperation.Thickness", F::Number),
+            fieldOf("StyleOperation.Width", F::Number),
+            fieldOf("StyleOperation.Length", F::Number)};
 }
 
 std::vector<FieldSpec> shipToFields()
 {
-    return {fieldOf("ShipTo"),       fieldOf("ShipToAddress1"), fieldOf("ShipToAddress2"), fieldOf("ShipToCity"),
-            fieldOf("ShipToState"),  fieldOf("ShipToZip"),      fieldOf("ShipToPhone"),    fieldOf("ShipToFax")};
+    return {fieldOf("ShipTo"),      fieldOf("ShipToAddress1"), fieldOf("ShipToAddress2"), fieldOf("ShipToCity"),
+            fieldOf("ShipToState"), fieldOf("ShipToZip"),      fieldOf("ShipToPhone"),    fieldOf("ShipToFax")};
 }
 
 double piecesPerBun(const RowView &row)
@@ -226,8 +283,8 @@ std::vector<Column> cuttingColumns(bool bunId)
     const Formula bun = [bunId](const RowView &r) -> QVariant {
         if (r.isNull(q("BWidth")) && r.isNull(q("BLength")))
             return QVariant();
-        QString text = formatValue(r.number(q("BWidth")), Format::Dimension) + q(" x ") +
-            formatValue(r.number(q("BLength")), Format::Dimension);
+        QString text = formatValue(r.number(q("BWidth")), Format::Dimension) + q(" x ")
+            + formatValue(r.number(q("BLength")), Format::Dimension);
         if (bunId && !r.text(q("BunID")).isEmpty())
             text = r.text(q("BunID")) + q(" ") + text;
         if (r.flag(q("OffAll")))
@@ -243,10 +300,11 @@ std::vector<Column> cuttingColumns(bool bunId)
                [](const RowView &r) { return sizeText(r, q("OThickness"), q("OWidth"), q("OLength")); }),
         Column(q("Bun"), {}, bunId ? 92 : 70, Format::Text, Qt::AlignLeft, bun, true),
         Column(q("Pieces"), q("Qty"), 42, Format::Number, kRight),
-        Column(q("Pcs/Bun"), {}, 40, Format::Number, kRight, [](const RowView &r) {
-            const double p = piecesPerBun(r);
-            return p > 0 ? QVariant(p) : QVariant();
-        }),
+        Column(q("Pcs/Bun"), {}, 40, Format::Number, kRight,
+               [](const RowView &r) {
+                   const double p = piecesPerBun(r);
+                   return p > 0 ? QVariant(p) : QVariant();
+               }),
         Column(q("Full"), {}, 40, Format::Integer, kRight, [](const RowView &r) { return fullBuns(r); }),
         Column(q("Part Bun"), {}, 40, Format::Number, kRight, [](const RowView &r) { return partBunPieces(r); }),
         Column(q("Buns"), {}, 34, Format::Integer, kRight, [](const RowView &r) { return bunsNeeded(r); }),
@@ -265,9 +323,10 @@ std::vector<Column> fiberColumns()
                [](const RowView &r) { return sizeText(r, q("OThickness"), q("OWidth"), q("OLength")); }),
         Column(q("Roll"), {}, 64, Format::Text, Qt::AlignLeft,
                [](const RowView &r) {
-                   return r.isNull(q("BWidth")) ? QVariant()
-                                                : QVariant(formatValue(r.number(q("BWidth")), Format::Dimension) + q(" x ") +
-                                                           formatValue(r.number(q("BLength")), Format::Dimension));
+                   return r.isNull(q("BWidth"))
+                       ? QVariant()
+                       : QVariant(formatValue(r.number(q("BWidth")), Format::Dimension) + q(" x ")
+                                  + formatValue(r.number(q("BLength")), Format::Dimension));
                }),
         Column(q("Pieces"), q("Qty"), 44, Format::Number, kRight),
         Column(q("Pcs/Roll"), q("PiecesPerRail"), 42, Format::Number, kRight),
@@ -282,12 +341,15 @@ std::vector<Column> orderLineColumns(const QString &lineQty, const QString &comp
 {
     std::vector<Column> c = {
         Column(q("Line"), q("Line"), 36),
-        Column(q("Style"), {}, 96, Format::Text, Qt::AlignLeft,
-               [](const RowView &r) { return QVariant(r.text(q("Name")) + q("-") + r.text(q("Type"))); }, true),
+        Column(
+            q("Style"), {}, 96, Format::Text, Qt::AlignLeft,
+            [](const RowView &r) { return QVariant(r.text(q("Name")) + q("-") + r.text(q("Type"))); }, true),
         Column(q("Component"), q("ComponentID"), 62),
         Column(q("Description"), q("Description"), 120, Format::Text, Qt::AlignLeft, {}, true),
         Column(q("Size"), {}, 80, Format::Text, Qt::AlignLeft,
-               [](const RowView &r) { return sizeText(r, q("Component.Thickness"), q("Component.Width"), q("Component.Length")); }),
+               [](const RowView &r) {
+                   return sizeText(r, q("Component.Thickness"), q("Component.Width"), q("Component.Length"));
+               }),
     };
     if (cutSize)
         c.push_back(Column(q("Cut Size"), {}, 80, Format::Text, Qt::AlignLeft, [](const RowView &r) {
@@ -328,8 +390,8 @@ Band totalsFooter(BandKind kind, int group, Formula caption, const std::vector<C
                 continue;
             if (first < 0)
                 first = x;
-            Element e = total(t.field, TotalKind::Sum, x + 3, 4, c.width - 6, t.format, Qt::AlignRight | Qt::AlignVCenter,
-                              {8, true});
+            Element e = total(t.field, TotalKind::Sum, x + 3, 4, c.width - 6, t.format,
+                              Qt::AlignRight | Qt::AlignVCenter, {8, true});
             if (t.formula) {
                 e.formula = t.formula;
                 e.name = q("Total%1%2").arg(group).arg(c.heading);
@@ -355,21 +417,27 @@ DefinitionPtr gradedCuttingSheet(const QString &name, const QString &caption, st
     DefinitionPtr d = floorDefinition(name, caption, Orientation::Landscape, std::move(fields), FloorHeader{}, columns);
     const qreal w = d->contentWidth();
     d->groups.push_back({QStringLiteral("Grade"), {}, false});
-    d->bands.push_back(groupHeading(0, [](const RowView &r) {
-        const QString grade = r.text(QStringLiteral("Grade"));
-        return QVariant(grade.isEmpty() ? QStringLiteral("No bun grade") : QStringLiteral("Grade ") + grade);
-    }, w));
+    d->bands.push_back(groupHeading(
+        0,
+        [](const RowView &r) {
+            const QString grade = r.text(QStringLiteral("Grade"));
+            return QVariant(grade.isEmpty() ? QStringLiteral("No bun grade") : QStringLiteral("Grade ") + grade);
+        },
+        w));
     const std::vector<TotalSpec> totals = {
         {QStringLiteral("Pieces"), QStringLiteral("Qty"), {}, Format::Number},
         {QStringLiteral("Full"), {}, [](const RowView &r) { return fullBuns(r); }, Format::Integer},
         {QStringLiteral("Buns"), {}, [](const RowView &r) { return bunsNeeded(r); }, Format::Integer},
     };
-    d->bands.push_back(totalsFooter(BandKind::GroupFooter, 0, [](const RowView &r) {
-        return QVariant(QStringLiteral("Grade %1 total").arg(r.text(QStringLiteral("Grade"))));
-    }, columns, totals));
-    d->bands.push_back(totalsFooter(BandKind::ReportFooter, -1, [](const RowView &) {
-        return QVariant(QStringLiteral("Sheet total"));
-    }, columns, totals));
+    d->bands.push_back(totalsFooter(
+        BandKind::GroupFooter, 0,
+        [](const RowView &r) {
+            return QVariant(QStringLiteral("Grade %1 total").arg(r.text(QStringLiteral("Grade"))));
+        },
+        columns, totals));
+    d->bands.push_back(totalsFooter(
+        BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(QStringLiteral("Sheet total")); }, columns,
+        totals));
     return d;
 }
 
