@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
-#include <QMouseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -148,7 +147,7 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent) : QWidget(parent)
     connect(vsfgOrders, &shell::ListGrid::currentRowChanged, this, [this](int row) { orderSelected(row); });
     // A double-click anywhere in the orders grid opens order entry, with the
     // selected order when there is one; Enter does the same from the keyboard.
-    vsfgOrders->viewport()->installEventFilter(this);
+    connect(vsfgOrders, &shell::ListGrid::openRequested, this, [this] { openSelected(); });
     shell::onEnterKey(vsfgOrders, [this] { openSelected(); });
 
     cmbStatus->addItems({QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Void")});
@@ -291,18 +290,6 @@ void OrderNavigatorForm::orderSelected(int row)
     const bool hide = core::currentConfiguration().hidePrices;
     vsfgItems->setColumnHidden(ItemPriceEach, hide);
     vsfgItems->setColumnHidden(ItemPriceExt, hide);
-}
-
-bool OrderNavigatorForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == vsfgOrders->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        const QModelIndex hit = vsfgOrders->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        if (hit.isValid())
-            vsfgOrders->selectRowIndex(hit.row());
-        openSelected();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void OrderNavigatorForm::openSelected()

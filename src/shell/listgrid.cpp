@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace shell {
@@ -159,6 +160,14 @@ void ListGrid::focusInEvent(QFocusEvent *event)
         selectionModel()->clear();
     }
     viewport()->update();
+}
+
+void ListGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    if (hit.isValid())
+        selectRowIndex(hit.row());
+    emit openRequested();
 }
 
 void ListGrid::fit()

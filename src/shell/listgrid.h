@@ -42,11 +42,15 @@ public:
 signals:
     // The current row moved to another row (-1: none).
     void currentRowChanged(int row);
+    // A double-click anywhere in the grid, after choosing the row it hit (if
+    // any): the user asks to open what the grid lists.
+    void openRequested();
 
 protected:
     // Taking the focus (back from another window, or by Tab) chooses no row:
     // a list that was emptied of its choice stays so until the user picks one.
     void focusInEvent(QFocusEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     ListGridModel *m_model;

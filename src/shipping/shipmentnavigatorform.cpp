@@ -24,7 +24,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -153,7 +152,7 @@ ShipmentNavigatorForm::ShipmentNavigatorForm(QWidget *parent) : QWidget(parent)
     connect(btnClear, &QPushButton::clicked, this, [this] { clearCriteria(); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
     connect(vsfgShipments, &shell::ListGrid::currentRowChanged, this, [this](int row) { shipmentSelected(row); });
-    vsfgShipments->viewport()->installEventFilter(this);
+    connect(vsfgShipments, &shell::ListGrid::openRequested, this, [this] { openSelected(); });
     shell::onEnterKey(vsfgShipments, [this] { openSelected(); });
 
     shell::reportingDbErrors([&] { cmbCustomer->addItems(customerNames(data::sharedDatabase())); }, this);
@@ -240,18 +239,6 @@ void ShipmentNavigatorForm::shipmentSelected(int row)
         this);
     vsfgItems->setHeaders(kItemHeaders);
     vsfgItems->setRows(std::move(rows));
-}
-
-bool ShipmentNavigatorForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == vsfgShipments->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        const QModelIndex hit = vsfgShipments->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        if (hit.isValid())
-            vsfgShipments->selectRowIndex(hit.row());
-        openSelected();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void ShipmentNavigatorForm::openSelected()
