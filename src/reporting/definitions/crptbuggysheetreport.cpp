@@ -8,34 +8,29 @@ namespace reporting::definitions {
 DefinitionPtr crptBuggySheetReport()
 {
     using F = FieldType;
-    std::vector<FieldSpec> fields = {fieldOf("Customer"), fieldOf("OrderDate", F::DateTime),
-                                     fieldOf("DueDate", F::DateTime), fieldOf("OrderNumber"),
-                                     fieldOf("Orders.ID", F::Integer)};
-    for (const FieldSpec &f : shipToFields())
-        fields.push_back(f);
-    for (const FieldSpec &f : {fieldOf("OrderItems.Qty", F::Number),
-                               fieldOf("Line"),
-                               fieldOf("Style.ID", F::Integer),
-                               fieldOf("Name"),
-                               fieldOf("Type"),
-                               fieldOf("StyleComponent.ID", F::Integer),
-                               fieldOf("ComponentID"),
-                               fieldOf("StyleComponent.Qty", F::Number),
-                               fieldOf("Description"),
-                               fieldOf("Thickness", F::Number),
-                               fieldOf("Width", F::Number),
-                               fieldOf("Length", F::Number),
-                               fieldOf("Cutstyle"),
-                               fieldOf("Test", F::Flag),
-                               fieldOf("TestRange"),
-                               fieldOf("Topped"),
-                               fieldOf("RailsPerBun", F::Number),
-                               fieldOf("PiecesPerRail", F::Number),
-                               fieldOf("Arm", F::Flag),
-                               fieldOf("Tie", F::Flag),
-                               fieldOf("QtyPerBuggy", F::Integer),
-                               fieldOf("BuggySheet", F::Integer)})
-        fields.push_back(f);
+    std::vector<FieldSpec> fields = orderHeadingFields() + shipToFields()
+        + std::vector<FieldSpec>{fieldOf("OrderItems.Qty", F::Number),
+                                 fieldOf("Line"),
+                                 fieldOf("Style.ID", F::Integer),
+                                 fieldOf("Name"),
+                                 fieldOf("Type"),
+                                 fieldOf("StyleComponent.ID", F::Integer),
+                                 fieldOf("ComponentID"),
+                                 fieldOf("StyleComponent.Qty", F::Number),
+                                 fieldOf("Description"),
+                                 fieldOf("Thickness", F::Number),
+                                 fieldOf("Width", F::Number),
+                                 fieldOf("Length", F::Number),
+                                 fieldOf("Cutstyle"),
+                                 fieldOf("Test", F::Flag),
+                                 fieldOf("TestRange"),
+                                 fieldOf("Topped"),
+                                 fieldOf("RailsPerBun", F::Number),
+                                 fieldOf("PiecesPerRail", F::Number),
+                                 fieldOf("Arm", F::Flag),
+                                 fieldOf("Tie", F::Flag),
+                                 fieldOf("QtyPerBuggy", F::Integer),
+                                 fieldOf("BuggySheet", F::Integer)};
     const std::vector<Column> columns = {
         Column(QStringLiteral("Component"), QStringLiteral("ComponentID"), 90, Format::Text, Qt::AlignLeft),
         Column(QStringLiteral("Description"), QStringLiteral("Description"), 230, Format::Text, Qt::AlignLeft, {},

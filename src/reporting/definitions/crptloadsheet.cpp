@@ -19,18 +19,22 @@ QVariant cubicFeet(const RowView &r)
 DefinitionPtr crptLoadSheet()
 {
     using F = FieldType;
-    std::vector<FieldSpec> fields = {fieldOf("Customer"), fieldOf("OrderDate", F::DateTime),
-                                     fieldOf("DueDate", F::DateTime), fieldOf("OrderNumber"),
-                                     fieldOf("Orders.ID", F::Integer)};
-    for (const FieldSpec &f : shipToFields())
-        fields.push_back(f);
-    for (const FieldSpec &f :
-         {fieldOf("ItemNumber", F::Integer), fieldOf("Line"), fieldOf("Style.ID", F::Integer), fieldOf("Name"),
-          fieldOf("Type"), fieldOf("StyleComponent.ID", F::Integer), fieldOf("ComponentID"), fieldOf("Qty", F::Number),
-          fieldOf("Description"), fieldOf("PrintOnShipping", F::Flag), fieldOf("Truck", F::Integer),
-          fieldOf("PrintOrder", F::Integer), fieldOf("Thickness", F::Number), fieldOf("Width", F::Number),
-          fieldOf("Length", F::Number)})
-        fields.push_back(f);
+    std::vector<FieldSpec> fields = orderHeadingFields() + shipToFields()
+        + std::vector<FieldSpec>{fieldOf("ItemNumber", F::Integer),
+                                 fieldOf("Line"),
+                                 fieldOf("Style.ID", F::Integer),
+                                 fieldOf("Name"),
+                                 fieldOf("Type"),
+                                 fieldOf("StyleComponent.ID", F::Integer),
+                                 fieldOf("ComponentID"),
+                                 fieldOf("Qty", F::Number),
+                                 fieldOf("Description"),
+                                 fieldOf("PrintOnShipping", F::Flag),
+                                 fieldOf("Truck", F::Integer),
+                                 fieldOf("PrintOrder", F::Integer),
+                                 fieldOf("Thickness", F::Number),
+                                 fieldOf("Width", F::Number),
+                                 fieldOf("Length", F::Number)};
     const std::vector<Column> columns = {
         Column(QStringLiteral("#"), QStringLiteral("PrintOrder"), 24, Format::Integer, Qt::AlignRight),
         Column(QStringLiteral("Line"), QStringLiteral("Line"), 40),

@@ -7,35 +7,30 @@ namespace reporting::definitions {
 DefinitionPtr crptLoadSheetOld()
 {
     using F = FieldType;
-    std::vector<FieldSpec> fields = {fieldOf("Customer"), fieldOf("OrderDate", F::DateTime),
-                                     fieldOf("DueDate", F::DateTime), fieldOf("OrderNumber"),
-                                     fieldOf("Orders.ID", F::Integer)};
-    for (const FieldSpec &f : shipToFields())
-        fields.push_back(f);
-    for (const FieldSpec &f : {fieldOf("ItemNumber", F::Integer),
-                               fieldOf("Line"),
-                               fieldOf("IQty", F::Number),
-                               fieldOf("PriceEach", F::Number),
-                               fieldOf("PriceExt", F::Number),
-                               fieldOf("Style.ID", F::Integer),
-                               fieldOf("Name"),
-                               fieldOf("Type"),
-                               fieldOf("StyleComponent.ID", F::Integer),
-                               fieldOf("ComponentID"),
-                               fieldOf("Qty", F::Number),
-                               fieldOf("Description"),
-                               fieldOf("Thickness", F::Number),
-                               fieldOf("Width", F::Number),
-                               fieldOf("Length", F::Number),
-                               fieldOf("Cutstyle"),
-                               fieldOf("Test", F::Flag),
-                               fieldOf("TestRange"),
-                               fieldOf("Topped"),
-                               fieldOf("RailsPerBun", F::Number),
-                               fieldOf("PiecesPerRail", F::Number),
-                               fieldOf("Arm", F::Flag),
-                               fieldOf("Tie", F::Flag)})
-        fields.push_back(f);
+    std::vector<FieldSpec> fields = orderHeadingFields() + shipToFields()
+        + std::vector<FieldSpec>{fieldOf("ItemNumber", F::Integer),
+                                 fieldOf("Line"),
+                                 fieldOf("IQty", F::Number),
+                                 fieldOf("PriceEach", F::Number),
+                                 fieldOf("PriceExt", F::Number),
+                                 fieldOf("Style.ID", F::Integer),
+                                 fieldOf("Name"),
+                                 fieldOf("Type"),
+                                 fieldOf("StyleComponent.ID", F::Integer),
+                                 fieldOf("ComponentID"),
+                                 fieldOf("Qty", F::Number),
+                                 fieldOf("Description"),
+                                 fieldOf("Thickness", F::Number),
+                                 fieldOf("Width", F::Number),
+                                 fieldOf("Length", F::Number),
+                                 fieldOf("Cutstyle"),
+                                 fieldOf("Test", F::Flag),
+                                 fieldOf("TestRange"),
+                                 fieldOf("Topped"),
+                                 fieldOf("RailsPerBun", F::Number),
+                                 fieldOf("PiecesPerRail", F::Number),
+                                 fieldOf("Arm", F::Flag),
+                                 fieldOf("Tie", F::Flag)};
     std::vector<Column> columns = {
         Column(QStringLiteral("Line"), QStringLiteral("Line"), 40),
         Column(

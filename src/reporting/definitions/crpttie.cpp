@@ -6,38 +6,8 @@ namespace reporting::definitions {
 DefinitionPtr crptTie()
 {
     using F = FieldType;
-    std::vector<FieldSpec> fields = {fieldOf("Customer"),
-                                     fieldOf("OrderDate", F::DateTime),
-                                     fieldOf("DueDate", F::DateTime),
-                                     fieldOf("OrderNumber"),
-                                     fieldOf("Orders.ID", F::Integer),
-                                     fieldOf("ItemNumber", F::Integer),
-                                     fieldOf("Line"),
-                                     fieldOf("ItemQty", F::Number),
-                                     fieldOf("PriceEach", F::Number),
-                                     fieldOf("PriceExt", F::Number),
-                                     fieldOf("Style.ID", F::Integer),
-                                     fieldOf("Name"),
-                                     fieldOf("Type"),
-                                     fieldOf("StyleComponent.ID", F::Integer),
-                                     fieldOf("ComponentID"),
-                                     fieldOf("CompQty", F::Number),
-                                     fieldOf("Description"),
-                                     fieldOf("Component.Thickness", F::Number),
-                                     fieldOf("Component.Width", F::Number),
-                                     fieldOf("Component.Length", F::Number),
-                                     fieldOf("Cutstyle"),
-                                     fieldOf("Test", F::Flag),
-                                     fieldOf("TestRange"),
-                                     fieldOf("Topped"),
-                                     fieldOf("RailsPerBun", F::Number),
-                                     fieldOf("PiecesPerRail", F::Number),
-                                     fieldOf("PrintOnShipping", F::Flag),
-                                     fieldOf("Arm", F::Flag),
-                                     fieldOf("Tie", F::Flag),
-                                     fieldOf("Bun.Width", F::Number),
-                                     fieldOf("Bun.Length", F::Number),
-                                     fieldOf("Grade")};
+    std::vector<FieldSpec> fields = orderComponentFields("ItemQty", "CompQty")
+        + std::vector<FieldSpec>{fieldOf("Bun.Width", F::Number), fieldOf("Bun.Length", F::Number), fieldOf("Grade")};
     const std::vector<Column> columns =
         orderLineColumns(QStringLiteral("ItemQty"), QStringLiteral("CompQty"), false,
                          {Column(QStringLiteral("Grade"), QStringLiteral("Grade"), 60),

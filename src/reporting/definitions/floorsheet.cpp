@@ -189,45 +189,60 @@ std::vector<FieldSpec> workTableFields(bool vendor, bool bunId)
     return f;
 }
 
+std::vector<FieldSpec> operator+(std::vector<FieldSpec> fields, const std::vector<FieldSpec> &more)
+{
+    fields.insert(fields.end(), more.begin(), more.end());
+    return fields;
+}
+
+std::vector<FieldSpec> orderHeadingFields()
+{
+    using F = FieldType;
+    return {fieldOf("Customer"), fieldOf("OrderDate", F::DateTime), fieldOf("DueDate", F::DateTime),
+            fieldOf("OrderNumber"), fieldOf("Orders.ID", F::Integer)};
+}
+
+std::vector<FieldSpec> orderComponentFields(const char *itemQty, const char *componentQty)
+{
+    using F = FieldType;
+    return orderHeadingFields()
+        + std::vector<FieldSpec>{fieldOf("ItemNumber", F::Integer),
+                                 fieldOf("Line"),
+                                 fieldOf(itemQty, F::Number),
+                                 fieldOf("PriceEach", F::Number),
+                                 fieldOf("PriceExt", F::Number),
+                                 fieldOf("Style.ID", F::Integer),
+                                 fieldOf("Name"),
+                                 fieldOf("Type"),
+                                 fieldOf("StyleComponent.ID", F::Integer),
+                                 fieldOf("ComponentID"),
+                                 fieldOf(componentQty, F::Number),
+                                 fieldOf("Description"),
+                                 fieldOf("Component.Thickness", F::Number),
+                                 fieldOf("Component.Width", F::Number),
+                                 fieldOf("Component.Length", F::Number),
+                                 fieldOf("Cutstyle"),
+                                 fieldOf("Test", F::Flag),
+                                 fieldOf("TestRange"),
+                                 fieldOf("Topped"),
+                                 fieldOf("RailsPerBun", F::Number),
+                                 fieldOf("PiecesPerRail", F::Number),
+                                 fieldOf("PrintOnShipping", F::Flag),
+                                 fieldOf("Arm", F::Flag),
+                                 fieldOf("Tie", F::Flag)};
+}
+
 std::vector<FieldSpec> orderLineFields()
 {
     using F = FieldType;
-    return {fieldOf("Customer"),
-            fieldOf("OrderDate", F::DateTime),
-            fieldOf("DueDate", F::DateTime),
-            fieldOf("OrderNumber"),
-            fieldOf("Orders.ID", F::Integer),
-            fieldOf("ItemNumber", F::Integer),
-            fieldOf("Line"),
-            fieldOf("OrderItems.Qty", F::Number),
-            fieldOf("PriceEach", F::Number),
-            fieldOf("PriceExt", F::Number),
-            fieldOf("Style.ID", F::Integer),
-            fieldOf("Name"),
-            fieldOf("Type"),
-            fieldOf("StyleComponent.ID", F::Integer),
-            fieldOf("ComponentID"),
-            fieldOf("StyleComponent.Qty", F::Number),
-            fieldOf("Description"),
-            fieldOf("Component.Thickness", F::Number),
-            fieldOf("Component.Width", F::Number),
-            fieldOf("Component.Length", F::Number),
-            fieldOf("Cutstyle"),
-            fieldOf("Test", F::Flag),
-            fieldOf("TestRange"),
-            fieldOf("Topped"),
-            fieldOf("RailsPerBun", F::Number),
-            fieldOf("PiecesPerRail", F::Number),
-            fieldOf("PrintOnShipping", F::Flag),
-            fieldOf("Arm", F::Flag),
-            fieldOf("Tie", F::Flag),
-            fieldOf("StyleOperation.ID", F::Integer),
-            fieldOf("OperationID"),
-            fieldOf("ReportType"),
-            fieldOf("Instructions"),
-            fieldOf("StyleOperation.Thickness", F::Number),
-            fieldOf("StyleOperation.Width", F::Number),
-            fieldOf("StyleOperation.Length", F::Number)};
+    return orderComponentFields()
+        + std::vector<FieldSpec>{fieldOf("StyleOperation.ID", F::Integer),
+                                 fieldOf("OperationID"),
+                                 fieldOf("ReportType"),
+                                 fieldOf("Instructions"),
+                                 fieldOf("StyleOperation.Thickness", F::Number),
+                                 fieldOf("StyleOperation.Width", F::Number),
+                                 fieldOf("StyleOperation.Length", F::Number)};
 }
 
 std::vector<FieldSpec> shipToFields()

@@ -33,12 +33,20 @@ Band floorHeaderBand(qreal width, const FloorHeader &header);
 
 // The work table's columns, optionally followed by Vendor and BunID.
 std::vector<FieldSpec> workTableFields(bool vendor = false, bool bunId = false);
+// The order a sheet is for: customer, dates, number and ID.
+std::vector<FieldSpec> orderHeadingFields();
+// An order's lines with their components, under the names the statement gives
+// the line's and the component's quantities.
+std::vector<FieldSpec> orderComponentFields(const char *itemQty = "OrderItems.Qty",
+                                            const char *componentQty = "StyleComponent.Qty");
 // An order's lines with their components and operations (statement A).
 std::vector<FieldSpec> orderLineFields();
 // The ship-to block of an order.
 std::vector<FieldSpec> shipToFields();
 
 FieldSpec fieldOf(const char *name, FieldType type = FieldType::Text);
+// fields followed by more.
+std::vector<FieldSpec> operator+(std::vector<FieldSpec> fields, const std::vector<FieldSpec> &more);
 
 // Pieces one bun gives: rails per bun x pieces per rail.
 double piecesPerBun(const RowView &row);
