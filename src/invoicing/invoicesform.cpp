@@ -6,6 +6,7 @@
 #include "reporting/reportdefinition.h"
 #include "core/clock.h"
 #include "core/formats.h"
+#include "shell/datefield.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -28,14 +29,6 @@ namespace invoicing {
 
 namespace {
 
-QDateEdit *datePicker(const char *name)
-{
-    auto *d = named(new QDateEdit, name);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    return d;
-}
-
 // A money box: shows "$1,250.00" / "($20.00)" once the user leaves it.
 QLineEdit *moneyBox(const char *name)
 {
@@ -47,13 +40,6 @@ QLineEdit *moneyBox(const char *name)
             box->setText(core::formatMoney(*amount));
     });
     return box;
-}
-
-QLabel *caption(const QString &text, QWidget *buddy)
-{
-    auto *l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
 }
 
 } // namespace
@@ -73,8 +59,8 @@ InvoicesForm::InvoicesForm(QWidget *parent) : QWidget(parent)
         list->setMinimumSize(220, 180);
     btnAdd = named(new QPushButton(QStringLiteral(">>")), "btnAdd");
     btnRemove = named(new QPushButton(QStringLiteral("<<")), "btnRemove");
-    dtInvoiceDate = datePicker("dtInvoiceDate");
-    dtDueDate = datePicker("dtDueDate");
+    dtInvoiceDate = shell::dateField("dtInvoiceDate");
+    dtDueDate = shell::dateField("dtDueDate");
     txtFreight = moneyBox("txtFreight");
     txtMisc = moneyBox("txtMisc");
     txtMemo = named(new QLineEdit, "txtMemo");
@@ -83,12 +69,12 @@ InvoicesForm::InvoicesForm(QWidget *parent) : QWidget(parent)
     btnCancel = named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
 
     auto *top = new QHBoxLayout;
-    top->addWidget(caption(QStringLiteral("Customer:"), cmbCustomer));
+    top->addWidget(shell::buddyLabel(QStringLiteral("Customer:"), cmbCustomer));
     top->addWidget(cmbCustomer, 1);
 
     auto *lists = new QGridLayout;
-    lists->addWidget(caption(QStringLiteral("Orders Not Yet Invoiced"), lstOrders), 0, 0);
-    lists->addWidget(caption(QStringLiteral("Orders To Invoice"), lstToInvoice), 0, 2);
+    lists->addWidget(shell::buddyLabel(QStringLiteral("Orders Not Yet Invoiced"), lstOrders), 0, 0);
+    lists->addWidget(shell::buddyLabel(QStringLiteral("Orders To Invoice"), lstToInvoice), 0, 2);
     lists->addWidget(lstOrders, 1, 0);
     auto *arrows = new QVBoxLayout;
     arrows->addStretch();
@@ -99,15 +85,15 @@ InvoicesForm::InvoicesForm(QWidget *parent) : QWidget(parent)
     lists->addWidget(lstToInvoice, 1, 2);
 
     auto *fields = new QGridLayout;
-    fields->addWidget(caption(QStringLiteral("Invoice Date:"), dtInvoiceDate), 0, 0);
+    fields->addWidget(shell::buddyLabel(QStringLiteral("Invoice Date:"), dtInvoiceDate), 0, 0);
     fields->addWidget(dtInvoiceDate, 0, 1);
-    fields->addWidget(caption(QStringLiteral("Due Date:"), dtDueDate), 0, 2);
+    fields->addWidget(shell::buddyLabel(QStringLiteral("Due Date:"), dtDueDate), 0, 2);
     fields->addWidget(dtDueDate, 0, 3);
-    fields->addWidget(caption(QStringLiteral("Freight:"), txtFreight), 1, 0);
+    fields->addWidget(shell::buddyLabel(QStringLiteral("Freight:"), txtFreight), 1, 0);
     fields->addWidget(txtFreight, 1, 1);
-    fields->addWidget(caption(QStringLiteral("Misc:"), txtMisc), 1, 2);
+    fields->addWidget(shell::buddyLabel(QStringLiteral("Misc:"), txtMisc), 1, 2);
     fields->addWidget(txtMisc, 1, 3);
-    fields->addWidget(caption(QStringLiteral("Memo:"), txtMemo), 2, 0);
+    fields->addWidget(shell::buddyLabel(QStringLiteral("Memo:"), txtMemo), 2, 0);
     fields->addWidget(txtMemo, 2, 1, 1, 3);
 
     auto *buttons = shell::buttonRow({btnPrint, btnCancel});

@@ -4,6 +4,7 @@
 #include "invoicing/invoicestore.h"
 #include "core/clock.h"
 #include "core/formats.h"
+#include "shell/datefield.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -48,9 +49,7 @@ ReceivePaymentForm::ReceivePaymentForm(QWidget *parent) : QWidget(parent)
     cmbInvoice = named(new QComboBox, "cmbInvoice");
     cmbInvoice->setMinimumWidth(140);
     shell::attachTypeAhead(cmbInvoice);
-    dtDate = named(new QDateEdit, "dtDate");
-    dtDate->setCalendarPopup(true);
-    dtDate->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    dtDate = shell::dateField("dtDate");
     txtInvoiceBalance = named(new QLineEdit, "txtInvoiceBalance");
     txtPaymentAmount = named(new QLineEdit, "txtPaymentAmount");
     txtAdjustments = named(new QLineEdit, "txtAdjustments");

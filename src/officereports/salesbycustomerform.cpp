@@ -5,6 +5,7 @@
 #include "reporting/reportdefinition.h"
 #include "core/clock.h"
 #include "core/cursor.h"
+#include "shell/datefield.h"
 #include "shell/defaultbutton.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
@@ -28,13 +29,8 @@ SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Sales By Customer Report"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    dtStart = named(new QDateEdit, "dtStart");
-    dtEnd = named(new QDateEdit, "dtEnd");
-    for (QDateEdit *d : {dtStart, dtEnd}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-        d->setDate(core::currentDate());
-    }
+    dtStart = shell::dateField("dtStart");
+    dtEnd = shell::dateField("dtEnd");
     chkDetail = named(new QCheckBox(QStringLiteral("With Details")), "chkDetail");
     btnOK = named(new QPushButton(QStringLiteral("Ok")), "btnOK");
     btnOK->setDefault(true);

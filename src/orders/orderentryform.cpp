@@ -46,10 +46,7 @@ enum Column { ColItem, ColLine, ColQty, ColStyle, ColPriceEach, ColPriceExt, Col
 
 QDateEdit *datePicker(const char *name)
 {
-    auto *d = named(new QDateEdit, name);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    d->setDate(core::currentDate());
+    QDateEdit *d = shell::dateField(name);
     shell::allowEmptyDate(d);
     return d;
 }

@@ -7,6 +7,8 @@
 #include "core/clock.h"
 #include "core/configuration.h"
 #include "core/cursor.h"
+#include "shell/formlayout.h"
+#include "shell/datefield.h"
 #include "shell/defaultbutton.h"
 #include "shell/enterkey.h"
 #include "core/formats.h"
@@ -74,13 +76,8 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent) : QWidget(parent)
     cmbCustomer->setMinimumWidth(200);
     cmbStatus = named(new QComboBox, "cmbStatus");
     chkOrderDate = named(new QCheckBox(QStringLiteral("Order Date")), "chkOrderDate");
-    dtStartDate = named(new QDateEdit, "dtStartDate");
-    dtEndDate = named(new QDateEdit, "dtEndDate");
-    for (QDateEdit *d : {dtStartDate, dtEndDate}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-        d->setDate(core::currentDate());
-    }
+    dtStartDate = shell::dateField("dtStartDate");
+    dtEndDate = shell::dateField("dtEndDate");
     txtOrderNumber = named(new QLineEdit, "txtOrderNumber");
     btnFind = named(new QPushButton(QStringLiteral("Find")), "btnFind");
     btnClear = named(new QPushButton(QStringLiteral("Clear")), "btnClear");
@@ -88,20 +85,15 @@ OrderNavigatorForm::OrderNavigatorForm(QWidget *parent) : QWidget(parent)
     btnExit = named(new QPushButton(QStringLiteral("Exit")), "btnExit");
 
     auto *criteria = new QGridLayout(Frame1);
-    auto label = [](const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text);
-        l->setBuddy(buddy);
-        return l;
-    };
-    criteria->addWidget(label(QStringLiteral("Customer"), cmbCustomer), 0, 0);
+    criteria->addWidget(shell::buddyLabel(QStringLiteral("Customer"), cmbCustomer), 0, 0);
     criteria->addWidget(cmbCustomer, 0, 1, 1, 3);
-    criteria->addWidget(label(QStringLiteral("Status"), cmbStatus), 1, 0);
+    criteria->addWidget(shell::buddyLabel(QStringLiteral("Status"), cmbStatus), 1, 0);
     criteria->addWidget(cmbStatus, 1, 1);
     criteria->addWidget(chkOrderDate, 2, 0);
     criteria->addWidget(dtStartDate, 2, 1);
     criteria->addWidget(new QLabel(QStringLiteral("to")), 2, 2, Qt::AlignCenter);
     criteria->addWidget(dtEndDate, 2, 3);
-    criteria->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), 3, 0);
+    criteria->addWidget(shell::buddyLabel(QStringLiteral("Order Number"), txtOrderNumber), 3, 0);
     criteria->addWidget(txtOrderNumber, 3, 1);
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {btnFind, btnClear, btnAddNew, btnExit})

@@ -1,5 +1,8 @@
 #include "shell/datefield.h"
 
+#include "core/clock.h"
+#include "shell/named.h"
+
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
@@ -35,6 +38,15 @@ private:
     QDateEdit *m_field;
 };
 } // namespace
+
+QDateEdit *dateField(const char *name)
+{
+    auto *field = named(new QDateEdit, name);
+    field->setCalendarPopup(true);
+    field->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    field->setDate(core::currentDate());
+    return field;
+}
 
 void allowEmptyDate(QDateEdit *field)
 {

@@ -14,6 +14,13 @@ QLineEdit *textField(QWidget *parent, const char *name, int maxLength)
     return field;
 }
 
+QLabel *buddyLabel(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
 void addFormRow(QGridLayout *grid, const QString &label, std::initializer_list<QWidget *> fields)
 {
     const int row = grid->rowCount();

@@ -18,6 +18,9 @@ namespace shell {
 // A text field of the given control name; maxLength 0 means no limit.
 QLineEdit *textField(QWidget *parent, const char *name, int maxLength = 0);
 
+// A caption whose mnemonic and click lead to buddy.
+QLabel *buddyLabel(const QString &text, QWidget *buddy);
+
 // One row of a form: the label in the first column and the fields side by side
 // in the second; the label is the buddy of the first field.
 void addFormRow(QGridLayout *grid, const QString &label, std::initializer_list<QWidget *> fields);

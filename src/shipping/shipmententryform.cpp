@@ -8,6 +8,8 @@
 #include "core/vbnumeric.h"
 #include "data/database.h"
 #include "data/quoting.h"
+#include "shell/formlayout.h"
+#include "shell/datefield.h"
 #include "shell/grid.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -35,13 +37,6 @@ const QStringList kHeaders = {QStringLiteral("Item Number"),   QStringLiteral("Q
                               QStringLiteral("Style"),         QStringLiteral("Price Each"),
                               QStringLiteral("Price Ext.")};
 
-QLabel *labelFor(const QString &text, QWidget *buddy)
-{
-    auto *l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
-
 } // namespace
 
 ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
@@ -53,9 +48,7 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
     Frame1 = named(new QGroupBox(QStringLiteral("Order Info")), "Frame1");
     txtID = named(new QLineEdit, "txtID");
     txtID->setReadOnly(true);
-    dtDate = named(new QDateEdit, "dtDate");
-    dtDate->setCalendarPopup(true);
-    dtDate->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    dtDate = shell::dateField("dtDate");
     cmbCustomer = named(new QComboBox, "cmbCustomer");
     cmbCustomer->setMinimumWidth(220);
     cmbOrder = named(new QComboBox, "cmbOrder");
@@ -72,21 +65,21 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
     txtZip->setMaximumWidth(90);
 
     auto *info = new QGridLayout(Frame1);
-    info->addWidget(labelFor(QStringLiteral("Shipment ID"), txtID), 0, 0);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Shipment ID"), txtID), 0, 0);
     info->addWidget(txtID, 0, 1);
-    info->addWidget(labelFor(QStringLiteral("Shipment Date"), dtDate), 1, 0);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Shipment Date"), dtDate), 1, 0);
     info->addWidget(dtDate, 1, 1);
-    info->addWidget(labelFor(QStringLiteral("Customer"), cmbCustomer), 2, 0);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Customer"), cmbCustomer), 2, 0);
     info->addWidget(cmbCustomer, 2, 1);
-    info->addWidget(labelFor(QStringLiteral("Order Number"), cmbOrder), 3, 0);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Order Number"), cmbOrder), 3, 0);
     info->addWidget(cmbOrder, 3, 1);
-    info->addWidget(labelFor(QStringLiteral("Ship To"), txtShipTo), 0, 2);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Ship To"), txtShipTo), 0, 2);
     info->addWidget(txtShipTo, 0, 3, 1, 3);
-    info->addWidget(labelFor(QStringLiteral("Address 1"), txtAddress1), 1, 2);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Address 1"), txtAddress1), 1, 2);
     info->addWidget(txtAddress1, 1, 3, 1, 3);
-    info->addWidget(labelFor(QStringLiteral("Address 2"), txtAddress2), 2, 2);
+    info->addWidget(shell::buddyLabel(QStringLiteral("Address 2"), txtAddress2), 2, 2);
     info->addWidget(txtAddress2, 2, 3, 1, 3);
-    info->addWidget(labelFor(QStringLiteral("City/St/Zip"), txtCity), 3, 2);
+    info->addWidget(shell::buddyLabel(QStringLiteral("City/St/Zip"), txtCity), 3, 2);
     info->addWidget(txtCity, 3, 3);
     info->addWidget(txtState, 3, 4);
     info->addWidget(txtZip, 3, 5);

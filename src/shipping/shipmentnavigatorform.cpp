@@ -8,6 +8,8 @@
 #include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
+#include "shell/formlayout.h"
+#include "shell/datefield.h"
 #include "shell/enterkey.h"
 #include "shell/listgrid.h"
 #include "shell/mainwindow.h"
@@ -91,31 +93,21 @@ ShipmentNavigatorForm::ShipmentNavigatorForm(QWidget *parent) : QWidget(parent)
     cmbCustomer = named(new QComboBox, "cmbCustomer");
     cmbCustomer->setMinimumWidth(200);
     chkShipDate = named(new QCheckBox(QStringLiteral("Ship Date")), "chkShipDate");
-    dtStartDate = named(new QDateEdit, "dtStartDate");
-    dtEndDate = named(new QDateEdit, "dtEndDate");
-    for (QDateEdit *d : {dtStartDate, dtEndDate}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-        d->setDate(core::currentDate());
-    }
+    dtStartDate = shell::dateField("dtStartDate");
+    dtEndDate = shell::dateField("dtEndDate");
     txtOrderNumber = named(new QLineEdit, "txtOrderNumber");
     btnFind = named(new QPushButton(QStringLiteral("Find")), "btnFind");
     btnClear = named(new QPushButton(QStringLiteral("Clear")), "btnClear");
     btnExit = named(new QPushButton(QStringLiteral("Exit")), "btnExit");
 
     auto *criteriaBox = new QGridLayout(Frame1);
-    auto label = [](const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text);
-        l->setBuddy(buddy);
-        return l;
-    };
-    criteriaBox->addWidget(label(QStringLiteral("Customer"), cmbCustomer), 0, 0);
+    criteriaBox->addWidget(shell::buddyLabel(QStringLiteral("Customer"), cmbCustomer), 0, 0);
     criteriaBox->addWidget(cmbCustomer, 0, 1, 1, 3);
     criteriaBox->addWidget(chkShipDate, 1, 0);
     criteriaBox->addWidget(dtStartDate, 1, 1);
     criteriaBox->addWidget(new QLabel(QStringLiteral("to")), 1, 2, Qt::AlignCenter);
     criteriaBox->addWidget(dtEndDate, 1, 3);
-    criteriaBox->addWidget(label(QStringLiteral("Order Number"), txtOrderNumber), 2, 0);
+    criteriaBox->addWidget(shell::buddyLabel(QStringLiteral("Order Number"), txtOrderNumber), 2, 0);
     criteriaBox->addWidget(txtOrderNumber, 2, 1);
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {btnFind, btnClear, btnExit})
