@@ -1,5 +1,6 @@
 #include "shipping/loadplanform.h"
 
+#include "shipping/orderpicklist.h"
 #include "shipping/shipments.h"
 
 #include "core/cursor.h"
@@ -123,25 +124,13 @@ LoadPlanForm::LoadPlanForm(const char *formName, const QString &caption, QWidget
 
 void LoadPlanForm::customerChosen()
 {
-    if (cmbCustomer->currentText().isEmpty())
-        return;
-    cmbOrder->clear();
-    cmbOrderID->clear();
-    shell::reportingDbErrors(
-        [&] {
-            for (const OrderChoice &o : openOrders(data::sharedDatabase(), cmbCustomer->currentText())) {
-                cmbOrder->addItem(o.text);
-                cmbOrderID->addItem(QString::number(o.id));
-            }
-        },
-        this);
-    cmbOrder->setCurrentIndex(-1);
-    cmbOrderID->setCurrentIndex(-1);
+    if (!cmbCustomer->currentText().isEmpty())
+        fillOpenOrders(cmbOrder, cmbOrderID, cmbCustomer->currentText(), this);
 }
 
 qint64 LoadPlanForm::chosenOrderId() const
 {
-    return cmbOrderID->currentText().toLongLong();
+    return shipping::chosenOrderId(cmbOrderID);
 }
 
 void LoadPlanForm::setRow(int row, const QStringList &cells, const QColor &background)

@@ -1,6 +1,7 @@
 #include "shipping/shipmententryform.h"
 
 #include "shipping/shipmentnavigatorform.h"
+#include "shipping/orderpicklist.h"
 #include "shipping/shipments.h"
 
 #include "core/clock.h"
@@ -142,25 +143,13 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
 
 void ShipmentEntryForm::customerChosen()
 {
-    if (cmbCustomer->currentText().isEmpty())
-        return;
-    cmbOrder->clear();
-    cmbOrderID->clear();
-    shell::reportingDbErrors(
-        [&] {
-            for (const OrderChoice &o : openOrders(data::sharedDatabase(), cmbCustomer->currentText())) {
-                cmbOrder->addItem(o.text);
-                cmbOrderID->addItem(QString::number(o.id));
-            }
-        },
-        this);
-    cmbOrder->setCurrentIndex(-1);
-    cmbOrderID->setCurrentIndex(-1);
+    if (!cmbCustomer->currentText().isEmpty())
+        fillOpenOrders(cmbOrder, cmbOrderID, cmbCustomer->currentText(), this);
 }
 
 qint64 ShipmentEntryForm::chosenOrderId() const
 {
-    return cmbOrderID->currentText().toLongLong();
+    return shipping::chosenOrderId(cmbOrderID);
 }
 
 void ShipmentEntryForm::FillOrder(qint64 orderId)
