@@ -456,4 +456,40 @@ DefinitionPtr gradedCuttingSheet(const QString &name, const QString &caption, st
     return d;
 }
 
+void addPurchasingGroups(ReportDefinition &d, const QString &field, const QString &caption,
+                         const std::vector<Column> &columns, const std::vector<TotalSpec> &totals)
+{
+    d.groups.push_back({QStringLiteral("Vendor"), {}, false});
+    d.groups.push_back({{},
+                        [field](const RowView &r) {
+                            return QVariant(r.text(QStringLiteral("OperationID")) + QLatin1Char('\n') + r.text(field));
+                        },
+                        false});
+    d.bands.push_back(groupHeading(
+        0,
+        [](const RowView &r) {
+            const QString vendor = r.text(QStringLiteral("Vendor"));
+            return QVariant(vendor.isEmpty() ? QStringLiteral("No vendor") : QStringLiteral("Vendor: ") + vendor);
+        },
+        d.contentWidth(), 12));
+    d.bands.push_back(totalsFooter(
+        BandKind::GroupFooter, 1,
+        [field, caption](const RowView &r) {
+            return QVariant(
+                QStringLiteral("%1, %2 %3").arg(r.text(QStringLiteral("OperationID")), caption, r.text(field)));
+        },
+        columns, totals));
+    Band vendor = totalsFooter(
+        BandKind::GroupFooter, 0,
+        [](const RowView &r) {
+            return QVariant(QStringLiteral("Order from %1").arg(r.text(QStringLiteral("Vendor"))));
+        },
+        columns, totals);
+    vendor.height = 28;
+    d.bands.push_back(vendor);
+    d.bands.push_back(totalsFooter(
+        BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(QStringLiteral("All vendors")); }, columns,
+        totals));
+}
+
 } // namespace reporting::definitions

@@ -80,6 +80,12 @@ struct TotalSpec {
 Band totalsFooter(BandKind kind, int group, Formula caption, const std::vector<Column> &columns,
                   const std::vector<TotalSpec> &totals);
 
+// A purchasing sheet's grouping: by vendor, then by station and the field
+// (the bun's grade or the roll), each group closed by its totals ("Band Saw 1,
+// grade 1835", "Order from ...") and the whole sheet by "All vendors".
+void addPurchasingGroups(ReportDefinition &d, const QString &field, const QString &caption,
+                         const std::vector<Column> &columns, const std::vector<TotalSpec> &totals);
+
 } // namespace reporting::definitions
 
 namespace reporting::definitions {
@@ -89,5 +95,11 @@ namespace reporting::definitions {
 // the whole sheet.
 DefinitionPtr gradedCuttingSheet(const QString &name, const QString &caption, std::vector<FieldSpec> fields,
                                  bool bunId);
+
+// A purchasing sheet's grouping: by vendor, then by station and the field
+// (the bun's grade or the roll), each group closed by its totals ("Band Saw 1,
+// grade 1835", "Order from ...") and the whole sheet by "All vendors".
+void addPurchasingGroups(ReportDefinition &d, const QString &field, const QString &caption,
+                         const std::vector<Column> &columns, const std::vector<TotalSpec> &totals);
 
 } // namespace reporting::definitions
