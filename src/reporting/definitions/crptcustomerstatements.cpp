@@ -62,26 +62,7 @@ DefinitionPtr crptCustomerStatements()
     };
     d->groups.push_back({customer, {}, true});
 
-    const std::vector<Column> columns = {
-        {QStringLiteral("Invoice"), QStringLiteral("ID"), 50, Format::Integer, Qt::AlignLeft},
-        {QStringLiteral("Invoice Date"), QStringLiteral("InvoiceDate"), 62, Format::Date},
-        {QStringLiteral("Due Date"), QStringLiteral("DueDate"), 62, Format::Date},
-        {QStringLiteral("Memo"),
-         QStringLiteral("MemoField"),
-         w - 50 - 62 - 62 - 3 * 72,
-         Format::Text,
-         Qt::AlignLeft,
-         {},
-         true},
-        {QStringLiteral("Amount"), QStringLiteral("Total"), 72, Format::Money, Qt::AlignRight},
-        {QStringLiteral("Paid"), QStringLiteral("Paid"), 72, Format::Money, Qt::AlignRight},
-        {QStringLiteral("Balance"),
-         {},
-         72,
-         Format::Money,
-         Qt::AlignRight,
-         [](const RowView &r) { return QVariant(openBalance(r)); }},
-    };
+    const std::vector<Column> columns = invoiceColumns(w, QStringLiteral("Amount"));
 
     Band heading;
     heading.kind = BandKind::GroupHeader;

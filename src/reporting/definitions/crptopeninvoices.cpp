@@ -15,26 +15,7 @@ DefinitionPtr crptOpenInvoices()
          f("MemoField"), f("Total", FieldType::Number), f("Paid", FieldType::Number)});
     const qreal w = d->contentWidth();
     const QString customer = QStringLiteral("Customer");
-    const std::vector<Column> columns = {
-        {QStringLiteral("Invoice"), QStringLiteral("ID"), 50, Format::Integer, Qt::AlignLeft},
-        {QStringLiteral("Invoice Date"), QStringLiteral("InvoiceDate"), 62, Format::Date},
-        {QStringLiteral("Due Date"), QStringLiteral("DueDate"), 62, Format::Date},
-        {QStringLiteral("Memo"),
-         QStringLiteral("MemoField"),
-         w - 50 - 62 - 62 - 3 * 72,
-         Format::Text,
-         Qt::AlignLeft,
-         {},
-         true},
-        {QStringLiteral("Total"), QStringLiteral("Total"), 72, Format::Money, Qt::AlignRight},
-        {QStringLiteral("Paid"), QStringLiteral("Paid"), 72, Format::Money, Qt::AlignRight},
-        {QStringLiteral("Balance"),
-         {},
-         72,
-         Format::Money,
-         Qt::AlignRight,
-         [](const RowView &r) { return QVariant(openBalance(r)); }},
-    };
+    const std::vector<Column> columns = invoiceColumns(w, QStringLiteral("Total"));
     const qreal amounts = w - 3 * 72;
     d->bands.push_back(columnHeadingBand(columns));
     d->groups.push_back({customer, {}, false});

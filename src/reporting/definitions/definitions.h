@@ -33,6 +33,9 @@ Band countFooter(BandKind kind, int group, const QString &caption, const QString
 // open while that is half a cent or more either way.
 double openBalance(const RowView &row);
 bool isOpen(const RowView &row);
+// An invoice a row: number, dates, memo (taking what width leaves), its
+// amount under amountHeading, what was paid and the open balance.
+std::vector<Column> invoiceColumns(qreal width, const QString &amountHeading);
 // The first and last row of the run of rows around row with the same value
 // of field (a group's rows, seen from any of them).
 std::pair<int, int> groupRows(const RowView &row, const QString &field);

@@ -18,6 +18,30 @@ bool isOpen(const RowView &row)
     return row.index() >= 0 && std::abs(openBalance(row)) >= 0.005;
 }
 
+std::vector<Column> invoiceColumns(qreal width, const QString &amountHeading)
+{
+    return {
+        {QStringLiteral("Invoice"), QStringLiteral("ID"), 50, Format::Integer, Qt::AlignLeft},
+        {QStringLiteral("Invoice Date"), QStringLiteral("InvoiceDate"), 62, Format::Date},
+        {QStringLiteral("Due Date"), QStringLiteral("DueDate"), 62, Format::Date},
+        {QStringLiteral("Memo"),
+         QStringLiteral("MemoField"),
+         width - 50 - 62 - 62 - 3 * 72,
+         Format::Text,
+         Qt::AlignLeft,
+         {},
+         true},
+        {amountHeading, QStringLiteral("Total"), 72, Format::Money, Qt::AlignRight},
+        {QStringLiteral("Paid"), QStringLiteral("Paid"), 72, Format::Money, Qt::AlignRight},
+        {QStringLiteral("Balance"),
+         {},
+         72,
+         Format::Money,
+         Qt::AlignRight,
+         [](const RowView &r) { return QVariant(openBalance(r)); }},
+    };
+}
+
 std::pair<int, int> groupRows(const RowView &row, const QString &field)
 {
     if (row.index() < 0)
