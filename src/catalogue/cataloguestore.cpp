@@ -178,10 +178,37 @@ std::vector<DuplicateTarget> duplicateTargets(data::Database &db, const QString 
     return targets;
 }
 
-void duplicateOperations(data::Database &db, qint64 sourceStyleId, qint64 sourceLineId, const QString &componentId,
-                         const std::vector<qint64> &targetStyleIds)
+std::optional<DuplicateSource> duplicateSource(data::Database &db, qint64 lineId)
+{
+    data::Recordset rs = db.query(
+        QStringLiteral("SELECT StyleComponent.StyleID,StyleComponent.ComponentID,Style.Name,Style.Type,"
+                       "Component.Description FROM (StyleComponent LEFT JOIN Style ON StyleComponent.StyleID = "
+                       "Style.ID) LEFT JOIN Component ON StyleComponent.ComponentID = Component.ID WHERE "
+                       "StyleComponent.ID = ")
+        + sqlNumber(lineId));
+    if (rs.isEmpty())
+        return std::nullopt;
+    const QString componentId = rs.text(QStringLiteral("ComponentID"));
+    return DuplicateSource{rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
+                           rs.text(QStringLiteral("StyleID")),
+                           componentId + QLatin1Char('-') + rs.text(QStringLiteral("Description")), componentId,
+                           QString::number(lineId)};
+}
+
+bool duplicateOperations(data::Database &db, qint64 sourceLineId, const std::vector<qint64> &targetStyleIds)
 {
     data::Transaction transaction(db);
+    // The source as it stands now: its own style and component. Held until the
+    // copies are written (SQLite's write lock already holds every row).
+    const QString sourceLine =
+        QStringLiteral("SELECT StyleID,ComponentID FROM StyleComponent WHERE ID = ") + sqlNumber(sourceLineId);
+    const data::Recordset source = db.dialect() == data::Dialect::PostgreSQL
+        ? db.queryNative(sourceLine + QStringLiteral(" FOR UPDATE"))
+        : db.query(sourceLine);
+    if (source.isEmpty())
+        return false;
+    const qint64 sourceStyleId = source.integer(QStringLiteral("StyleID"));
+    const QString componentId = source.text(QStringLiteral("ComponentID"));
     std::vector<ColumnValues> copies;
     for (data::Recordset op = db.query(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID = ")
                                        + sqlNumber(sourceStyleId) + QStringLiteral(" AND ComponentID = ")
@@ -199,6 +226,8 @@ void duplicateOperations(data::Database &db, qint64 sourceStyleId, qint64 source
         copies.push_back(std::move(values));
     }
     for (qint64 target : targetStyleIds) {
+        if (target == sourceStyleId)
+            continue; // the source's own style is never a target
         for (data::Recordset line = db.query(kComponentLines + sqlText(componentId) + QStringLiteral(" AND Style.ID = ")
                                              + sqlNumber(target) + kComponentLinesOrder);
              !line.isEOF(); line.moveNext()) {
@@ -213,6 +242,7 @@ void duplicateOperations(data::Database &db, qint64 sourceStyleId, qint64 source
         }
     }
     transaction.commit();
+    return true;
 }
 
 QStringList styleCustomers(data::Database &db)

@@ -76,12 +76,24 @@ struct DuplicateTarget {
 // line (a style with two lines of it is listed twice), by name and type.
 std::vector<DuplicateTarget> duplicateTargets(data::Database &db, const QString &componentId, qint64 sourceStyleId);
 
-// Replaces the operations of every line of the component in each target style
-// by copies of the source line's operations (second operation and plant
-// included; an empty split is 0, an empty second operation or plant empty
-// text). All or nothing.
-void duplicateOperations(data::Database &db, qint64 sourceStyleId, qint64 sourceLineId, const QString &componentId,
-                         const std::vector<qint64> &targetStyleIds);
+// The component line whose operations are duplicated, as it is stored: its
+// own style and component with their texts. Nothing when the line is gone.
+struct DuplicateSource {
+    QString styleText; // "Name-Type"
+    QString styleId;
+    QString componentText; // "ID-Description"
+    QString componentId;
+    QString lineId; // StyleComponent.ID
+};
+std::optional<DuplicateSource> duplicateSource(data::Database &db, qint64 lineId);
+
+// Replaces the operations of every line of the source line's component in each
+// target style by copies of the source line's operations (second operation and
+// plant included; an empty split is 0, an empty second operation or plant
+// empty text). The source is the line with its own style and component, read
+// in the same transaction; its own style is never a target. All or nothing;
+// false, with nothing written, when the source line is gone.
+bool duplicateOperations(data::Database &db, qint64 sourceLineId, const std::vector<qint64> &targetStyleIds);
 
 // Customers that have styles.
 QStringList styleCustomers(data::Database &db);

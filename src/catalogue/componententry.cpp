@@ -14,10 +14,27 @@
 #include <QHBoxLayout>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace catalogue {
 
 namespace {
+
+const QString kPerBuggyWhole =
+    QStringLiteral("Qty/Buggy must be a whole number of pieces, 0 or more (0 prints no buggy tickets).");
+
+// Pieces per buggy as typed: a whole number of 0 or more, empty as 0; nothing
+// for anything else (a buggy holds whole pieces).
+std::optional<qint32> piecesPerBuggy(const QString &text)
+{
+    const std::optional<double> value = fieldNumber(text, 0.0);
+    if (!value || *value < 0 || *value != std::floor(*value) || *value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(*value);
+}
+
 using Column = FieldColumn<ComponentEntry>;
 // Rails, pieces and the buggy quantity are read by rules of their own.
 const Column kColumns[] = {
@@ -170,11 +187,12 @@ bool ComponentEntry::qtyPerBuggyLeft()
 {
     static bool telling = false;
     const QString text = txtQtyPerBuggy->text();
-    if (telling || text.isEmpty() || core::IsNumeric(text))
+    if (telling || text.isEmpty() || (core::IsNumeric(text) && piecesPerBuggy(text)))
         return true;
     telling = true;
     tell(this, QStringLiteral("Invalid Entry"),
-         QStringLiteral("You must enter a numeric value in this field or leave it blank."));
+         core::IsNumeric(text) ? kPerBuggyWhole
+                               : QStringLiteral("You must enter a numeric value in this field or leave it blank."));
     telling = false;
     QTimer::singleShot(0, txtQtyPerBuggy, [field = txtQtyPerBuggy] { field->setFocus(); });
     return false;
@@ -197,14 +215,20 @@ void ComponentEntry::saveComponent()
     for (const auto &[field, name] : sizeFields)
         if (!numberField(this, field, name))
             return;
+    const std::optional<qint32> perBuggy = piecesPerBuggy(txtQtyPerBuggy->text());
+    if (!perBuggy) {
+        tell(this, kInvalidInformation, kPerBuggyWhole + QStringLiteral(" Nothing was saved."));
+        txtQtyPerBuggy->setFocus();
+        txtQtyPerBuggy->selectAll();
+        return;
+    }
     ColumnValues values = columnValues<ComponentEntry>(this, kColumns);
     values.emplace_back(QStringLiteral("ID"), id);
     // The leading number of the text: "12 rails" is 12, none is 0.
     values.emplace_back(QStringLiteral("RailsPerBun"), core::Val(txtRailsPerBun->text()));
     values.emplace_back(QStringLiteral("PiecesPerRail"), core::Val(txtPiecesPerRail->text()));
     // Off the buggies (0): the component leaves every buggy group of every style.
-    const double perBuggy = core::Val(txtQtyPerBuggy->text());
-    values.emplace_back(QStringLiteral("QtyPerBuggy"), perBuggy > 0 ? perBuggy : 0.0);
+    values.emplace_back(QStringLiteral("QtyPerBuggy"), *perBuggy);
     shell::reportingDbErrors(
         [&] {
             catalogue::saveComponent(data::sharedDatabase(), id, values);

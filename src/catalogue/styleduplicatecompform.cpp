@@ -19,6 +19,12 @@ namespace catalogue {
 
 using shell::named;
 
+namespace {
+const QString kSourceGone = QStringLiteral(
+    "The component line to copy the operations from no longer exists. Nothing was changed; choose the line "
+    "in the tree again.");
+} // namespace
+
 StyleDuplicateCompForm::StyleDuplicateCompForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmStyleDuplicateComp"));
@@ -66,14 +72,22 @@ StyleDuplicateCompForm::StyleDuplicateCompForm(QWidget *parent) : QWidget(parent
             &QShortcut::activated, this, &QWidget::close);
 }
 
-void StyleDuplicateCompForm::setSource(const DuplicateSource &source)
+bool StyleDuplicateCompForm::setSource(const DuplicateSource &chosen)
 {
-    lblStyle->setText(source.styleText);
-    lblStyleID->setText(source.styleId);
-    lblComponent->setText(source.componentText);
-    lblComponentID->setText(source.componentId);
-    lblStyleComponentID->setText(source.lineId);
+    // The line decides: its own style and component, whatever else the style
+    // screen's lists show.
+    const std::optional<DuplicateSource> source = duplicateSource(data::sharedDatabase(), chosen.lineId.toLongLong());
+    if (!source) {
+        tell(this, kInvalidInformation, kSourceGone);
+        return false;
+    }
+    lblStyle->setText(source->styleText);
+    lblStyleID->setText(source->styleId);
+    lblComponent->setText(source->componentText);
+    lblComponentID->setText(source->componentId);
+    lblStyleComponentID->setText(source->lineId);
     LoadStyles();
+    return true;
 }
 
 void StyleDuplicateCompForm::LoadStyles()
@@ -99,15 +113,19 @@ void StyleDuplicateCompForm::duplicate()
     for (int row = 0; row < lstStyles->count(); ++row)
         if (lstStyles->item(row)->isSelected())
             targets.push_back(lstStyleID->item(row)->text().toLongLong());
+    bool copied = false;
     const bool done = shell::reportingDbErrors(
         [&] {
             core::BusyCursor busy;
-            duplicateOperations(data::sharedDatabase(), lblStyleID->text().toLongLong(),
-                                lblStyleComponentID->text().toLongLong(), lblComponentID->text(), targets);
+            copied = duplicateOperations(data::sharedDatabase(), lblStyleComponentID->text().toLongLong(), targets);
         },
         this);
     if (!done)
         return;
+    if (!copied) {
+        tell(this, kInvalidInformation, kSourceGone);
+        return;
+    }
     emit duplicated();
     close();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/cataloguestore.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -7,15 +9,6 @@ class QListWidget;
 class QPushButton;
 
 namespace catalogue {
-
-// The component line whose operations are copied.
-struct DuplicateSource {
-    QString styleText; // "Name-Type"
-    QString styleId;
-    QString componentText; // "ID-Description"
-    QString componentId;
-    QString lineId; // StyleComponent.ID
-};
 
 // frmStyleDuplicateComp, "Duplicate Style Components": copies the operations
 // of one component line to the lines of the same component in other styles,
@@ -25,8 +18,10 @@ class StyleDuplicateCompForm : public QWidget {
 public:
     explicit StyleDuplicateCompForm(QWidget *parent = nullptr);
 
-    // Shows the source and lists the candidate styles. Throws data::DbError.
-    void setSource(const DuplicateSource &source);
+    // Shows the source line as stored (its own style and component) and lists
+    // the candidate styles; false, after telling the user, when the line is
+    // gone. Throws data::DbError.
+    bool setSource(const DuplicateSource &source);
     // Lists every other style with a line of the component. Throws data::DbError.
     void LoadStyles();
 

@@ -208,7 +208,10 @@ void StyleEntry::build()
     });
     connect(btnStyleNew, &QPushButton::clicked, this, [this] { newStyle(); });
     connect(btnStyleSave, &QPushButton::clicked, this, [this] { saveStyle(); });
-    // Component frame.
+    // Component frame. Another style leaves the chosen line behind: Save and
+    // Duplicate then act on the style and component shown, never on the line
+    // of the style chosen before.
+    connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { txtStyleComponentID->clear(); });
     shell::onPick(cmbComponent, this, [this] { componentChosen(); });
     connect(btnComponentNew, &QPushButton::clicked, this, [this] { newComponentLine(); });
     connect(cmbComponentSave2, &QPushButton::clicked, this, [this] { saveComponentLine(); });

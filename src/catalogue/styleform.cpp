@@ -185,7 +185,8 @@ void StyleForm::openDuplicate(const DuplicateSource &source)
         openTool(QStringLiteral("frmStyleDuplicateComp"), QStringLiteral("Duplicate Style Components")));
     if (!duplicate)
         return;
-    if (!shell::reportingDbErrors([&] { duplicate->setSource(source); }, this)) {
+    bool shown = false;
+    if (!shell::reportingDbErrors([&] { shown = duplicate->setSource(source); }, this) || !shown) {
         duplicate->close();
         return;
     }

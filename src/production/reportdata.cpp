@@ -106,7 +106,9 @@ void build(data::Database &db, qint32 orderId, const ComponentList &components, 
         const QString plant2 = rs.text(QStringLiteral("Plant2")).isEmpty() ? plant : rs.text(QStringLiteral("Plant2"));
         const bool cutFromBuns =
             type == QLatin1String("Band Saw") || type == QLatin1String("CNC") || type == QLatin1String("CNC Stencil");
-        if (split == 0) {
+        // A split names where the part goes: without a second station the
+        // pieces stay at the first one, as if there were no split.
+        if (split == 0 || station2.trimmed().isEmpty()) {
             inserts << insertStatement(rs, orderQty, station, plant);
         } else if (cutFromBuns) {
             const double p =
@@ -138,7 +140,7 @@ void build(data::Database &db, qint32 orderId, const ComponentList &components, 
     rs.close();
     for (const QString &insert : inserts)
         db.execute(insert);
-    // Moved rows that rounded to nothing, and moved rows without a second station.
+    // Moved rows (and the rows left behind) that rounded to nothing.
     db.execute(QStringLiteral("DELETE FROM tmpReportData WHERE Qty = 0 OR OperationID = ''"));
     tx.commit();
 }

@@ -40,7 +40,8 @@ const QString kLineOrder = QStringLiteral(
 
 QString teamTitle(const QString &station, int team, int teams)
 {
-    return teams > 1 ? QStringLiteral("%1 Team %2").arg(station).arg(team) : station;
+    // Joined, not formatted: a station's name is text as typed, "%1" and all.
+    return teams > 1 ? station + QStringLiteral(" Team ") + QString::number(team) : station;
 }
 
 void printStationSheets(Printout &out, data::Database &db, const StationSheet &sheet, const QString &plant,

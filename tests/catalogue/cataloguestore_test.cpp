@@ -179,7 +179,7 @@ TEST_P(CatalogueTools, DuplicationReplacesTheOperationsOfEveryLineOfTheComponent
          {"SplitQty", 0.5},
          {"Operation2ID", "Saw 1"},
          {"Plant2", "Main"}});
-    duplicateOperations(db(), style, seat, QStringLiteral("10"), {other});
+    duplicateOperations(db(), seat, {other});
     for (qint64 target : {otherSeat, secondSeat}) {
         data::Recordset ops = operationsOf(target);
         ASSERT_EQ(ops.recordCount(), 2);
@@ -192,13 +192,90 @@ TEST_P(CatalogueTools, DuplicationReplacesTheOperationsOfEveryLineOfTheComponent
         EXPECT_EQ(ops.integer("StyleID"), other);
     }
 
-    // A source line without operations clears the targets; no target changes nothing.
-    duplicateOperations(db(), style, back, QStringLiteral("10"), {});
+    // No target changes nothing; a source line without operations clears the targets.
+    duplicateOperations(db(), seat, {});
     EXPECT_EQ(operationsOf(otherSeat).recordCount(), 2);
-    duplicateOperations(db(), style, arm, QStringLiteral("10"), {other});
+    const qint64 third =
+        add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "11"}, {"Type", "SOFA"}, {"Status", "Active"}});
+    const qint64 bareSeat = line(third, "10", 1);
+    EXPECT_TRUE(duplicateOperations(db(), bareSeat, {other}));
     EXPECT_EQ(operationsOf(otherSeat).recordCount(), 0);
     EXPECT_EQ(operationsOf(secondSeat).recordCount(), 0);
-    EXPECT_EQ(operationsOf(seat).recordCount(), 2) << "the source keeps its own";
+    EXPECT_EQ(operationsOf(seat).recordCount(), 2) << "a style not chosen keeps its own";
+}
+
+TEST_P(CatalogueTools, DuplicationCopiesFromTheLineWithItsOwnStyleAndComponent)
+{
+    // Three styles, each with one line of the seat and one operation of its own.
+    const qint64 third =
+        add(QStringLiteral("Style"), {{"Customer", "Acme"}, {"Name", "11"}, {"Type", "SOFA"}, {"Status", "Active"}});
+    const qint64 thirdSeat = line(third, "10", 1);
+    add(QStringLiteral("StyleOperation"), {{"OperationID", "CNC 2"}, {"StyleID", third}, {"ComponentID", thirdSeat}});
+    db().execute(
+        QStringLiteral("UPDATE StyleOperation SET OperationID = 'Saw 2' WHERE ComponentID = %1").arg(otherSeat));
+
+    // The list was made for another style (the source's own style among the
+    // targets): the source is still the line, read with its own style.
+    EXPECT_TRUE(duplicateOperations(db(), seat, {style, third}));
+    data::Recordset source = operationsOf(seat);
+    ASSERT_EQ(source.recordCount(), 1) << "the source's own style is never a target";
+    EXPECT_EQ(source.text("Instructions"), "cut");
+    data::Recordset copied = operationsOf(thirdSeat);
+    ASSERT_EQ(copied.recordCount(), 1);
+    EXPECT_EQ(copied.text("OperationID"), "Saw 1");
+    EXPECT_EQ(copied.text("Instructions"), "cut");
+    EXPECT_EQ(copied.integer("StyleID"), third);
+    EXPECT_EQ(operationsOf(otherSeat).text("OperationID"), "Saw 2") << "a style not chosen";
+
+    // A source line deleted meanwhile: refused, nothing written.
+    db().execute(QStringLiteral("DELETE FROM StyleOperation WHERE ComponentID = %1").arg(otherSeat));
+    db().execute(QStringLiteral("DELETE FROM StyleComponent WHERE ID = %1").arg(otherSeat));
+    EXPECT_FALSE(duplicateOperations(db(), otherSeat, {style, third}));
+    EXPECT_EQ(operationsOf(seat).recordCount(), 1);
+    EXPECT_EQ(operationsOf(thirdSeat).text("OperationID"), "Saw 1");
+}
+
+TEST_P(CatalogueTools, ACopiedStylesOperationsBelongToItsNewLines)
+{
+    // Read as the style screen and the sheets read them: by style and line together.
+    add(QStringLiteral("StyleOperation"), {{"OperationID", "CNC 1"}, {"StyleID", style}, {"ComponentID", back}});
+    const auto copy = copyStyle(db(), style, QStringLiteral("9C"), QStringLiteral("SOFA"));
+    ASSERT_TRUE(copy);
+    const auto lineOf = [this](qint64 styleId, const char *component) {
+        return db()
+            .query(QStringLiteral("SELECT ID FROM StyleComponent WHERE StyleID = %1 AND ComponentID = '%2'")
+                       .arg(styleId)
+                       .arg(QLatin1String(component)))
+            .integer("ID");
+    };
+    const auto stations = [this](qint64 styleId, qint64 lineId) {
+        QStringList s;
+        for (data::Recordset rs = db().query(
+                 QStringLiteral("SELECT OperationID FROM StyleOperation WHERE StyleID = %1 AND ComponentID = %2 "
+                                "ORDER BY ID")
+                     .arg(styleId)
+                     .arg(lineId));
+             !rs.isEOF(); rs.moveNext())
+            s << rs.text("OperationID");
+        return s;
+    };
+    struct Case {
+        const char *component;
+        QStringList stations;
+    };
+    for (const Case &c : {Case{"10", {"Saw 1"}}, Case{"9", {"Saw 1", "CNC 1"}}, Case{"A1", {}}}) {
+        SCOPED_TRACE(c.component);
+        const qint64 newLine = lineOf(*copy, c.component);
+        ASSERT_NE(newLine, lineOf(style, c.component));
+        EXPECT_EQ(stations(*copy, newLine), c.stations);
+        EXPECT_EQ(stations(style, lineOf(style, c.component)), c.stations) << "the source keeps its own";
+    }
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID = %1").arg(*copy)), 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID <> %1 AND ComponentID IN (SELECT ID "
+                                   "FROM StyleComponent WHERE StyleID = %1)")
+                        .arg(*copy)),
+              0)
+        << "no operation of another style on the new lines";
 }
 
 TEST_P(CatalogueTools, AFailurePartWayLeavesTheCatalogueAsItWas)
@@ -218,7 +295,7 @@ TEST_P(CatalogueTools, AFailurePartWayLeavesTheCatalogueAsItWas)
     EXPECT_EQ(count("SELECT * FROM Style"), styles);
     EXPECT_EQ(count("SELECT * FROM StyleComponent"), lines);
 
-    EXPECT_THROW(duplicateOperations(db(), style, seat, QStringLiteral("10"), {other}), data::DbError);
+    EXPECT_THROW(duplicateOperations(db(), seat, {other}), data::DbError);
     EXPECT_EQ(operationsOf(otherSeat).recordCount(), 1) << "the target keeps its operations";
 }
 

@@ -188,6 +188,80 @@ TEST_F(CatalogueToolsScreens, DuplicateListsOtherStylesAndCopiesToTheChosenOnes)
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID = %1").arg(style10)), 0);
 }
 
+TEST_F(CatalogueToolsScreens, AnotherStyleInTheComponentFrameLeavesTheChosenLineBehind)
+{
+    // Every style's line of the seat has one operation of its own.
+    for (qint64 s : {style10, bravo})
+        add("StyleOperation",
+            {{"OperationID", "CNC 1"},
+             {"StyleID", s},
+             {"ComponentID",
+              db().query(QStringLiteral("SELECT ID FROM StyleComponent WHERE StyleID = %1").arg(s)).integer("ID")}});
+    StyleForm *form = openStyleScreen();
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA", "(2) - 10-Seat"}));
+    ASSERT_EQ(form->styleEntry->txtStyleComponentID->text(), QString::number(seat));
+    QComboBox *style = form->styleEntry->cmbStyle;
+    style->setCurrentIndex(style->findText(QStringLiteral("10-SOFA")));
+    EXPECT_TRUE(form->styleEntry->txtStyleComponentID->text().isEmpty());
+
+    // Duplicate has no line to copy from; nothing is deleted anywhere.
+    form->styleEntry->btnDuplicate->click();
+    EXPECT_FALSE(tool<StyleDuplicateCompForm>("frmStyleDuplicateComp"));
+    EXPECT_EQ(count("SELECT * FROM StyleOperation"), 3);
+
+    // Save writes the line of the style shown, not the line chosen before.
+    form->styleEntry->txtQty->setText(QStringLiteral("5"));
+    form->styleEntry->cmbComponentSave2->click();
+    EXPECT_EQ(messages.count(), 0) << messages.last().text.toStdString();
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleComponent WHERE StyleID = %1 AND Qty = 5").arg(style10)), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM StyleComponent WHERE ID = %1 AND Qty = 2").arg(seat)), 1);
+}
+
+TEST_F(CatalogueToolsScreens, DuplicateCopiesFromTheLinesOwnStyle)
+{
+    add("StyleOperation",
+        {{"OperationID", "CNC 1"},
+         {"StyleID", style10},
+         {"ComponentID",
+          db().query(QStringLiteral("SELECT ID FROM StyleComponent WHERE StyleID = %1").arg(style10)).integer("ID")}});
+    // Handed the seat line of 9-SOFA with another style's texts: the line decides.
+    StyleDuplicateCompForm duplicate;
+    ASSERT_TRUE(duplicate.setSource({QStringLiteral("10-SOFA"), QString::number(style10), QStringLiteral("10-Seat"),
+                                     QStringLiteral("10"), QString::number(seat)}));
+    EXPECT_EQ(duplicate.lblStyle->text(), "9-SOFA");
+    EXPECT_EQ(duplicate.lblStyleID->text(), QString::number(style9));
+    ASSERT_EQ(duplicate.lstStyles->count(), 2);
+    duplicate.btnSelectAll->click();
+    messages.answer(MessageAnswer::Yes);
+    duplicate.btnDuplicate->click();
+    for (qint64 s : {style9, style10, bravo}) {
+        SCOPED_TRACE(s);
+        data::Recordset ops = db().query(QStringLiteral("SELECT * FROM StyleOperation WHERE StyleID = %1").arg(s));
+        ASSERT_EQ(ops.recordCount(), 1);
+        EXPECT_EQ(ops.text("OperationID"), "Saw 1");
+    }
+
+    // The line deleted on another workstation before Duplicate: refused, nothing written.
+    StyleDuplicateCompForm stale;
+    ASSERT_TRUE(stale.setSource({QStringLiteral("9-SOFA"), QString::number(style9), QStringLiteral("10-Seat"),
+                                 QStringLiteral("10"), QString::number(seat)}));
+    db().execute(QStringLiteral("DELETE FROM StyleOperation WHERE ComponentID = %1").arg(seat));
+    db().execute(QStringLiteral("DELETE FROM StyleComponent WHERE ID = %1").arg(seat));
+    stale.btnSelectAll->click();
+    messages.clear();
+    messages.answer(MessageAnswer::Yes);
+    stale.btnDuplicate->click();
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages.last().title, "Invalid Information");
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("no longer exists")))
+        << messages.last().text.toStdString();
+    EXPECT_EQ(count("SELECT * FROM StyleOperation"), 2) << "the targets keep their operations";
+    // Opening it on that line is refused the same way.
+    StyleDuplicateCompForm gone;
+    EXPECT_FALSE(gone.setSource({QString(), QString(), QString(), QString(), QString::number(seat)}));
+    EXPECT_EQ(messages.last().title, "Invalid Information");
+}
+
 TEST_F(CatalogueToolsScreens, ReadOnlyCatalogueLocksTheDuplicateScreensButtons)
 {
     core::Configuration config;

@@ -298,7 +298,7 @@ TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
         form->styleEntry->cmbStyleName->setEditText(QStringLiteral("9"));
         pick(form->styleEntry->cmbType, QStringLiteral("SOFA"));
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"style without a type", [this] { pick(form->styleEntry->cmbCustomer, QStringLiteral("Acme")); },
          "btnStyleSave", "Invalid Information", notEnough, "SELECT * FROM Style WHERE Cost = 5"},
         {"style cost in words",
@@ -379,6 +379,17 @@ TEST_F(StyleFormTest, SavesRefuseWhatTheyCannotStore)
         {"plant without a name", [] {}, "btnAddPlant", "No Data Entered", "You must enter a Plant before clicking Add.",
          "SELECT * FROM Plants"},
     };
+    // A buggy holds whole pieces, none or more.
+    for (const char *perBuggy : {"6.5", "0.4", "-6"})
+        cases.push_back({perBuggy,
+                         [this, perBuggy] {
+                             form->componentEntry->cmbComponentID->setEditText(QStringLiteral("10"));
+                             form->componentEntry->txtQtyPerBuggy->setText(QLatin1String(perBuggy));
+                         },
+                         "btnComponentSave", "Invalid Information",
+                         "Qty/Buggy must be a whole number of pieces, 0 or more (0 prints no buggy tickets). Nothing "
+                         "was saved.",
+                         "SELECT * FROM Component WHERE QtyPerBuggy = 12"});
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         form->FillForm();
@@ -538,6 +549,13 @@ TEST_F(StyleFormTest, QtyPerBuggyChecksItselfWhenLeft)
     form->componentEntry->txtQtyPerBuggy->setText(QStringLiteral("8"));
     QApplication::sendEvent(form->componentEntry->txtQtyPerBuggy, &out);
     EXPECT_EQ(messages.count(), 1);
+    // A buggy holds whole pieces.
+    form->componentEntry->txtQtyPerBuggy->setText(QStringLiteral("6.5"));
+    QApplication::sendEvent(form->componentEntry->txtQtyPerBuggy, &out);
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages.last().title, "Invalid Entry");
+    EXPECT_EQ(messages.last().text,
+              "Qty/Buggy must be a whole number of pieces, 0 or more (0 prints no buggy tickets).");
 }
 
 TEST_F(StyleFormTest, ComponentLineSaveUpdatesTheLineOfThatComponent)

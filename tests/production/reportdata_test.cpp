@@ -73,6 +73,10 @@ TEST_P(ReportData, PartBunsMoveToTheSecondStationOnlyWhenTheSplitExceedsTheFract
         {50, 0.5, {{s("Band Saw 1"), s("North"), s("Band Saw"), 50}}},
         // 2.25 buns: two whole buns stay, the quarter bun moves to the South plant.
         {45, 0.5, {{s("Band Saw 1"), s("North"), s("Band Saw"), 40}, {s("Band Saw 2"), s("South"), s("Band Saw"), 5}}},
+        // 2.225 buns: the part bun's 4.5 pieces round to the even neighbour.
+        {44.5,
+         0.5,
+         {{s("Band Saw 1"), s("North"), s("Band Saw"), 40}, {s("Band Saw 2"), s("South"), s("Band Saw"), 4}}},
         // Whole buns: the moved row of 0 is removed.
         {40, 0.5, {{s("Band Saw 1"), s("North"), s("Band Saw"), 40}}},
         // No split, and a split never set.
@@ -98,6 +102,29 @@ TEST_P(ReportData, FiberBelowTheRollThresholdMovesWhole)
     const ComponentList enough = single("WRAP", 30, "Fiber 1", 3.0, "Fiber 2", "", 2);
     production::BuildReportData(db(), 2, enough);
     EXPECT_EQ(workTable(db()), (std::vector<Row>{{s("Fiber 1"), s("South"), s("Fiber Table"), 30}}));
+}
+
+TEST_P(ReportData, ASplitWithoutASecondStationKeepsThePiecesAtTheFirst)
+{
+    struct Case {
+        const char *component, *station;
+        double split;
+        Row expected;
+    };
+    // 25 seats at 20 a bun (a quarter bun over) and 25 wraps at 10 a roll
+    // (below 3 rolls) would move, but there is nowhere to move them to.
+    const Case cases[] = {
+        {"SEAT", "Band Saw 1", 0.5, {s("Band Saw 1"), s("North"), s("Band Saw"), 25}},
+        {"WRAP", "Fiber 1", 3.0, {s("Fiber 1"), s("South"), s("Fiber Table"), 25}},
+    };
+    qint64 order = 1;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.component);
+        const ComponentList list = single(c.component, 25, c.station, c.split, "", "South", order++);
+        production::BuildReportData(db(), qint32(order - 1), list);
+        EXPECT_EQ(workTable(db()), std::vector<Row>{c.expected});
+        EXPECT_TRUE(db().query(s("SELECT * FROM tmpReportData WHERE OperationID = ''")).isEmpty());
+    }
 }
 
 TEST_P(ReportData, LinesOfOneComponentAreSummedUnderTheHighestLine)

@@ -188,8 +188,9 @@ TEST(BuggyLoads, FullBuggiesThenTheRest)
         {20, 6, {6, 6, 6, 2}},
         {18, 6, {6, 6, 6}},
         {4, 6, {4}},
-        {12.5, 6, {6, 6}}, // 12.5 pieces round to 12
-        {10, 0.4, {}},     // less than half a piece a buggy
+        {12.5, 6, {6, 6}},    // 12.5 pieces round to 12
+        {12.6, 6, {6, 6, 1}}, // and 12.6 to 13
+        {10, 0.4, {}},        // less than half a piece a buggy
         {0, 6, {}},
     };
     for (const Case &c : cases)
@@ -223,6 +224,92 @@ TEST_P(Sheets, BuggyTicketsListTheWholeGroupWithTheBuggysPieces)
     Printout none;
     PrintBuggyTickets(none, db(), 1001, s("South"), all);
     EXPECT_TRUE(none.isEmpty());
+}
+
+TEST(TeamTitles, NameTheStationAsTypedAndTheTeam)
+{
+    struct Case {
+        const char *station;
+        int team, teams;
+        const char *title;
+    };
+    const Case cases[] = {
+        {"Glue 2", 3, 3, "Glue 2 Team 3"},
+        {"Glue 2", 1, 1, "Glue 2"},
+        // Placeholders in a name are text like any other.
+        {"Line %1", 1, 2, "Line %1 Team 1"},
+        {"Line %1", 2, 2, "Line %1 Team 2"},
+        {"50% %2 %L1", 2, 3, "50% %2 %L1 Team 2"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(teamTitle(s(c.station), c.team, c.teams), s(c.title));
+}
+
+TEST_P(Sheets, EachReportBoxPrintsOnlyItsOwnReports)
+{
+    PaperworkRequest request;
+    request.orderId = 1001;
+    request.plants = plantNames(db());
+    request.components = all;
+    // Each copy as definition, title, plant and the department it was set for.
+    const auto copies = [&](int box) {
+        request.boxes.reset();
+        request.boxes.set(size_t(box));
+        Printout out;
+        collectPaperwork(out, db(), request);
+        QStringList labels;
+        for (const Copy &c : out.copies()) {
+            QString label = c.report->name() + s(" ") + c.report->title();
+            if (!c.plant.isEmpty())
+                label += s(" @") + c.plant;
+            if (c.report->textsSet().contains(s("txtDepartment")))
+                label += s(" [") + c.report->texts().value(s("txtDepartment")) + s("]");
+            labels << label;
+        }
+        return labels;
+    };
+    const auto times = [](int n, const QString &label) {
+        QStringList labels;
+        for (int i = 0; i < n; ++i)
+            labels << label;
+        return labels;
+    };
+    const auto summaries = [](const char *department) {
+        return QStringList{s("crptSummary Summary @North [%1]").arg(s(department)),
+                           s("crptSummary Summary @South [%1]").arg(s(department))};
+    };
+    const std::vector<QStringList> expected = {
+        {s("crptOrder Order Report [Office Manager]")},
+        summaries("Saw Department"),
+        {s("crptGlueSprayLine Supply @North [Saw Department]")},
+        {s("crptBulletNoser Noser Team 1 @North"), s("crptBulletNoser Noser Team 2 @North")},
+        {s("crptCNC CNC @North")},
+        {s("crptCNCStencil Stencil @North")},
+        {s("crptBandSaw Band Saw 1 @North"), s("crptBandSaw Band Saw 2 @South")},
+        {s("crptVerticalSlitter Slitter @North [Saw Department]")},
+        {s("crptTopOutSaw Top Out Saw @North"), s("crptTopOutSaw Top Out Saw @South")},
+        {s("crptTest Test Sheet @North")},
+        // Tie Reports: the foam tie sheet with the saw reports, the fiber one
+        // after the fiber tables.
+        {s("crptTie Tie Sheet @North [Saw Department]"), s("crptTie Tie Sheet @South [Fabrication Department]")},
+        {s("crptFoamOrder Foam Order @North"), s("crptFoamOrder Foam Order @South")},
+        summaries("Fabrication Department"),
+        {s("crptGlueSprayLine Glue 2 Team 1 @North [Fabrication Department]"),
+         s("crptGlueSprayLine Glue 2 Team 2 @North [Fabrication Department]"),
+         s("crptGlueSprayLine Glue 2 Team 3 @North [Fabrication Department]"),
+         s("crptGlueSprayLine Spray 1 @North [Fabrication Department]")},
+        {s("crptFiberTable Fiber 2 @South")},
+        {s("crptFiberOrder Fiber Order @South")},
+        summaries("Shipping Department"),
+        {s("crptLoadSheetOld Shipment Components @North")},
+        times(19, s("crptBuggySheetReport Buggy Ticket @North")),
+    };
+    ASSERT_EQ(int(expected.size()), kReportBoxes);
+    for (int box = 1; box <= kReportBoxes; ++box) {
+        SCOPED_TRACE(box);
+        EXPECT_EQ(copies(box).join(s("\n")).toStdString(), expected[size_t(box - 1)].join(s("\n")).toStdString())
+            << reportBoxCaption(box).toStdString();
+    }
 }
 
 TEST_P(Sheets, ARunPrintsEachPlantInTurnAndTheOrderReportFirst)
