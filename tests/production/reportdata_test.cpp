@@ -1,5 +1,6 @@
 // The report work table: how quantities are summed, split and moved, on every
 // backend, and that each connection keeps its own rows.
+#include "production/ordersheets.h"
 #include "production/reportdata.h"
 #include "productionfixture.h"
 #include "support/testdatabase.h"
@@ -125,6 +126,11 @@ TEST_P(ReportData, ASplitWithoutASecondStationKeepsThePiecesAtTheFirst)
         EXPECT_EQ(workTable(db()), std::vector<Row>{c.expected});
         EXPECT_TRUE(db().query(s("SELECT * FROM tmpReportData WHERE OperationID = ''")).isEmpty());
     }
+    // The wraps are bought too: they stand on the fiber order.
+    production::Printout out;
+    production::PrintFiberOrder(out, db(), 2, s("South"));
+    ASSERT_EQ(out.count(), 1);
+    EXPECT_EQ(out.copies().front().report->data().value(0, s("Qty")).toDouble(), 25);
 }
 
 TEST_P(ReportData, LinesOfOneComponentAreSummedUnderTheHighestLine)
