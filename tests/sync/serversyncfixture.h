@@ -77,6 +77,9 @@ protected:
     }
     Database &local() { return *m_local; }
     Database &central() { return *m_central; }
+
+public:
+    // The first column of every row, as text.
     static QStringList column(Database &db, const QString &statement)
     {
         QStringList out;
@@ -84,6 +87,8 @@ protected:
             out << rs.value(0).toString();
         return out;
     }
+
+protected:
     static void run(Database &db, const QStringList &statements)
     {
         for (const QString &s : statements)
