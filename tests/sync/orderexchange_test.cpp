@@ -181,6 +181,27 @@ TEST_P(OrderExchange, AnOrderTheServerAlreadyHoldsIsNotSentAgain)
     EXPECT_EQ(twin, 2);
 }
 
+// An order never leaves here without its lines: one that has none stops the
+// upload there, named, and stays queued with the orders after it.
+TEST_P(OrderExchange, AQueuedOrderWithoutLinesIsNotSent)
+{
+    run(central(), {QStringLiteral("INSERT INTO Customer (Customer) VALUES ('Amberline')")});
+    const qint64 sent = saveLocalOrder(QStringLiteral("PO-1"), QDate(2016, 8, 29), {1});
+    const qint64 bare = saveLocalOrder(QStringLiteral("PO-2"), QDate(2016, 8, 29), {1});
+    const qint64 after = saveLocalOrder(QStringLiteral("PO-3"), QDate(2016, 8, 29), {1});
+    local().execute(QStringLiteral("DELETE FROM OrderItems WHERE OrderID = %1").arg(bare));
+    try {
+        ExchangeOrders(local(), false);
+        FAIL() << "an order without lines was sent";
+    } catch (const data::DbError &e) {
+        EXPECT_TRUE(e.message().contains(QLatin1String("PO-2 of Amberline"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QLatin1String("no lines"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(serverOrders(), QStringList({QStringLiteral("%1:PO-1").arg(sent)}));
+    EXPECT_EQ(column(local(), QStringLiteral("SELECT OrderID FROM OrdersToBatch ORDER BY OrderID")),
+              QStringList({QString::number(bare), QString::number(after)}));
+}
+
 // Another run holds the plant's exchange: this one is refused before it writes.
 TEST_P(OrderExchange, ASecondRunAtTheSameTimeIsRefusedAndWritesNothing)
 {
