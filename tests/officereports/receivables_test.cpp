@@ -339,6 +339,8 @@ TEST_P(Receivables, BunlinectlRefusesWithOneLineAndWritesNothing)
         {{s("invoice"), s("--orders"), id("A-101")}, "invoice needs a CUSTOMER"},
         {{s("pay"), s("9"), s("--amount"), s("5")}, "There is no invoice 9."},
         {{s("pay"), s("1")}, "pay needs --amount or --adjustment"},
+        {{s("pay"), s("1"), s("--amount"), s("0.00"), s("--adjustment"), s("$0")},
+         "You must enter a payment or adjustment amount."},
         {{s("pay"), s("1"), s("--amount"), s("5"), s("--date"), s("someday")}, "--date \"someday\" is not a date"},
         {{s("report"), s("invoice"), s("--invoice"), s("9"), s("--out"), s("x.csv")}, "there is no invoice 9"},
         {{s("report"), s("sales-by-customer"), s("--start"), s("3/1/2026"), s("--out"), s("x.csv")},
