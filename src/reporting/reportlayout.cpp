@@ -89,6 +89,10 @@ QStringList breakLines(const QString &text, const FontSpec &font, qreal width)
     QStringList lines;
     const auto fits = [&](const QString &t) { return textWidth(t, font) <= width; };
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        if (fits(paragraph)) { // as written, blanks and all
+            lines << paragraph;
+            continue;
+        }
         QString current;
         for (QString word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString joined = current.isEmpty() ? word : current + QLatin1Char(' ') + word;

@@ -113,9 +113,10 @@ void expectNothingCut(const LaidReport &laid, const QString &where)
                     EXPECT_LE(textWidth(line, item.font), item.rect.width() + 0.01)
                         << where.toStdString() << " page " << p + 1 << ": \"" << line.toStdString() << "\" at "
                         << item.font.pointSize << " pt in " << item.rect.width() << " points";
-                if (lines.size() > 1)
+                if (lines.size() > 1) {
                     EXPECT_LE(lines.size() * lineHeight(item.font), item.rect.height() + 1.01)
                         << where.toStdString() << ": \"" << item.text.toStdString() << "\" runs out of its height";
+                }
                 EXPECT_GE(item.font.pointSize, 5) << where.toStdString();
                 EXPECT_LE(item.rect.right(), laid.pageSize.width() + 0.01) << where.toStdString();
             }
