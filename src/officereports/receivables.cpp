@@ -34,7 +34,13 @@ QString dateText(const QDate &date)
 
 ReportPtr InvoiceReport(data::Database &db, qint64 invoice)
 {
-    return loaded(
+    // A reprinted invoice shows what has been paid on it and what is left.
+    data::Recordset paid =
+        db.query(QStringLiteral("SELECT SUM(Amount) + SUM(Adjustment) AS Paid FROM Payments WHERE Invoice = %1")
+                     .arg(data::sqlNumber(invoice)));
+    const QVariant amount = paid.isEOF() ? QVariant() : paid.value(QStringLiteral("Paid"));
+    paid.close();
+    ReportPtr report = loaded(
         db, QStringLiteral("crptInvoice"),
         QStringLiteral("SELECT Invoice.ID,Invoice.Customer,Invoice.InvoiceDate,Invoice.DueDate,Invoice.Subtotal,"
                        "Invoice.Freight,Invoice.Misc,Invoice.Total,Invoice.MemoField,Customer.Address1,"
@@ -46,6 +52,9 @@ ReportPtr InvoiceReport(data::Database &db, qint64 invoice)
                        "Orders.ID = OrderItems.OrderID) LEFT JOIN Style ON OrderItems.StyleID = Style.ID) "
                        "WHERE Invoice.ID = %1 ORDER BY Invoice.ID,  Orders.OrderNumber, OrderItems.ItemNumber")
             .arg(data::sqlNumber(invoice)));
+    if (!amount.isNull())
+        reporting::SetReportText(report, QStringLiteral("txtPaid"), data::sqlNumber(amount.toDouble()));
+    return report;
 }
 
 ReportPtr OpenInvoices(data::Database &db)

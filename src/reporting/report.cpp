@@ -160,7 +160,16 @@ Report::Report(std::shared_ptr<const ReportDefinition> definition) : m_definitio
 QString Report::title() const
 {
     const QString t = m_texts.value(QStringLiteral("txtTitle")).trimmed();
-    return m_textOrder.contains(QStringLiteral("txtTitle")) && !t.isEmpty() ? t : m_definition->caption;
+    QString title = m_textOrder.contains(QStringLiteral("txtTitle")) && !t.isEmpty() ? t : m_definition->caption;
+    // "Summary Saw": copies printed once per department tell themselves apart.
+    QString department = m_texts.value(QStringLiteral("txtDepartment")).trimmed();
+    if (m_definition->titleNamesDepartment && m_textOrder.contains(QStringLiteral("txtDepartment"))
+        && !department.isEmpty()) {
+        if (department.endsWith(QStringLiteral(" Department"), Qt::CaseInsensitive))
+            department.chop(11);
+        title += QLatin1Char(' ') + department;
+    }
+    return title;
 }
 
 void Report::setData(ReportTable table)

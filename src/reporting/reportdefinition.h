@@ -88,6 +88,9 @@ struct Element {
     qreal penWidth = 0.5;
     bool canGrow = false; // wraps and makes its band taller
     bool blankWhenZero = false;
+    // Text wider than its room steps down to this size before it wraps; 0
+    // means two points below the element's own size.
+    qreal minPointSize = 0;
 };
 
 enum class BandKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter, ReportFooter };
@@ -104,6 +107,9 @@ struct Band {
     QString subreport; // laid out right after this band
     // A band that shows only when this answers true for its row.
     std::function<bool(const RowView &row)> visibleIf;
+    // Goes to the next page together with the last row placed before it
+    // rather than alone.
+    bool keepWithPrevious = false;
 };
 
 // Rows are grouped while the value of the field stays the same (the data
@@ -113,6 +119,8 @@ struct GroupSpec {
     QString field;
     Formula key;
     bool newPage = false;
+    // Each group's pages are numbered on their own ("Page 1 of 2").
+    bool ownPageNumbers = false;
 };
 
 enum class Orientation { Portrait, Landscape };
@@ -126,6 +134,9 @@ struct ReportDefinition {
     std::vector<GroupSpec> groups;
     std::vector<Band> bands; // in any order; the layout takes them by kind
     std::vector<std::shared_ptr<ReportDefinition>> subreports;
+    // The department (txtDepartment) follows the title wherever the report
+    // names itself: printed copies' file names, progress, the viewer.
+    bool titleNamesDepartment = false;
 
     // Page width inside the margins, in points (US Letter).
     qreal contentWidth() const;

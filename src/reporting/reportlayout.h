@@ -63,6 +63,11 @@ QFont reportFont(const FontSpec &spec);
 qreal textWidth(const QString &text, const FontSpec &font);
 // The height, in points, that text wrapped into the width takes.
 qreal wrappedTextHeight(const QString &text, const FontSpec &font, qreal width);
+// The distance, in points, from one line of text to the next.
+qreal lineHeight(const FontSpec &font);
+// Text broken into lines no wider than width: at blanks where it can, inside
+// a word only where one word alone is wider than the line.
+QStringList breakLines(const QString &text, const FontSpec &font, qreal width);
 
 constexpr qreal kLetterWidth = 612;  // 8.5 in
 constexpr qreal kLetterHeight = 792; // 11 in

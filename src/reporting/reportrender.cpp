@@ -37,19 +37,16 @@ void paintPage(QPainter &painter, const LaidPage &page, qreal dotsPerInch)
                 painter.drawRect(r);
                 break;
             case LaidItem::Text: {
-                if (item.text.isEmpty())
+                // The layout has fitted the text to its room (an item with
+                // no room is a placeholder, not printed).
+                if (item.text.isEmpty() || item.rect.width() <= 0)
                     break;
                 // Point sizes follow the device's own resolution.
                 QFont font = reportFont(item.font);
                 painter.setFont(font);
                 painter.setPen(Qt::black);
-                if (item.wrap) {
-                    painter.drawText(r, int(item.align) | Qt::TextWordWrap | Qt::TextDontClip, item.text);
-                } else {
-                    const QFontMetricsF metrics(painter.font(), painter.device());
-                    const QString shown = metrics.elidedText(item.text, Qt::ElideRight, r.width() + k);
-                    painter.drawText(r, int(item.align) | Qt::TextSingleLine | Qt::TextDontClip, shown);
-                }
+                painter.drawText(r, int(item.align) | Qt::TextDontClip | (item.wrap ? 0 : Qt::TextSingleLine),
+                                 item.text);
                 break;
             }
             }

@@ -102,7 +102,8 @@ TEST_P(Receivables, InvoiceListsEveryLineByOrderWithTheCharges)
     for (const char *expected :
          {"Invoice", "Amberline Furniture", "220 Furniture Row\nSuite 4\nTupelo, MS  38801", "Order A-100",
           "Order A-101", "1200-LOVE", "$250.50", "Subtotal|$350.50", "Freight|$20.00", "Misc|$5.00",
-          "Total Due|$375.50", "Spring sofas", "3/31/2026", "4/30/2026"})
+          // $100.00 has been paid on it: the balance is what is due.
+          "Total|$375.50|Paid|$100.00|Balance Due|$275.50", "Spring sofas", "3/31/2026", "4/30/2026"})
         EXPECT_TRUE(pages[0].contains(s(expected))) << expected << "\n" << pages[0].toStdString();
 
     // A Walk-in Buyer's invoice has no orders to list; an order without lines

@@ -106,7 +106,7 @@ TEST_F(ProductionScreens, PrintWritesEveryCopyOfTheRunInOrder)
     const QStringList files = printed();
     ASSERT_EQ(files.size(), 48);
     EXPECT_EQ(files.front(), s("001-crptOrder-Order Report.csv"));
-    EXPECT_EQ(files.back(), s("048-crptSummary-Summary-South.csv"));
+    EXPECT_EQ(files.back(), s("048-crptSummary-Summary Shipping-South.csv"));
     // The screen stays open for another print.
     EXPECT_TRUE(m_main->openedScreen(s("frmPrintOrderReports")));
 }

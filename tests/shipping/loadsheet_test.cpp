@@ -109,8 +109,8 @@ TEST_P(LoadSheet, RunPrintsStationTieAndLoadSheetsWithTheSuffix)
     EXPECT_EQ(titles,
               (QStringList{s("crptGlueSprayLine: Glue 2 Team 1"), s("crptGlueSprayLine: Glue 2 Team 2"),
                            s("crptGlueSprayLine: Glue 2 Team 3"), s("crptGlueSprayLine: Spray 1"),
-                           s("crptGlueSprayLine: Supply"), s("crptTie: Tie Sheet"), s("crptTie: Tie Sheet"),
-                           s("crptLoadSheet: Load Sheet")}));
+                           s("crptGlueSprayLine: Supply"), s("crptTie: Tie Sheet Saw"),
+                           s("crptTie: Tie Sheet Fabrication"), s("crptLoadSheet: Load Sheet")}));
     // Quantities come from the plan: line 1 loads 4 sofas, not the 10 ordered.
     const reporting::BoundData &glue = out.copies()[0].report->data();
     EXPECT_DOUBLE_EQ(glue.value(0, s("OrderItems.Qty")).toDouble(), 4);

@@ -50,9 +50,11 @@ DefinitionPtr crptBuggySheetReport()
     big.kind = BandKind::ReportHeader;
     big.height = 250;
     big.elements.push_back(label(QStringLiteral("LINE"), 0, 6, w * 0.4, 14, {11, true}));
+    // The big fields shrink (and wrap) to show a long line or style whole.
     big.elements.push_back(
         field(QStringLiteral("Line"), 0, 20, w * 0.4, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {40, true}));
     big.elements.back().height = 56;
+    big.elements.back().minPointSize = 20;
     big.elements.push_back(
         label(QStringLiteral("BUGGY"), w * 0.6, 6, w * 0.4, 14, {11, true}, Qt::AlignRight | Qt::AlignVCenter));
     big.elements.push_back(field(QStringLiteral("BuggySheet"), w * 0.6, 20, w * 0.4, Format::Integer,
@@ -66,6 +68,7 @@ DefinitionPtr crptBuggySheetReport()
                                    },
                                    0, 96, w, Format::Text, Qt::AlignLeft | Qt::AlignVCenter, {30, true}));
     big.elements.back().height = 42;
+    big.elements.back().minPointSize = 16;
     big.elements.push_back(label(QStringLiteral("PIECES ON THIS BUGGY"), 0, 146, w, 14, {11, true}));
     big.elements.push_back(field(QStringLiteral("QtyPerBuggy"), 0, 160, w * 0.5, Format::Integer,
                                  Qt::AlignLeft | Qt::AlignVCenter, {60, true}));

@@ -60,7 +60,7 @@ DefinitionPtr crptCustomerStatements()
                 sum += openBalance(r.at(i));
         return QVariant(sum);
     };
-    d->groups.push_back({customer, {}, true});
+    d->groups.push_back({customer, {}, true, true}); // each statement numbers its own pages
 
     const std::vector<Column> columns = invoiceColumns(w, QStringLiteral("Amount"));
 

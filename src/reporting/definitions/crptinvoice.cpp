@@ -4,6 +4,8 @@
 #include "reporting/definitions/definitions.h"
 #include "reporting/report.h"
 
+#include <cmath>
+
 namespace reporting::definitions {
 
 DefinitionPtr crptInvoice()
@@ -134,20 +136,66 @@ DefinitionPtr crptInvoice()
     sums.height = 84;
     sums.elements.push_back(line(amount - 160, 6, 250, 1));
     y = 12;
-    for (const char *name : {"Subtotal", "Freight", "Misc", "Total"}) {
-        const bool isTotal = qstrcmp(name, "Total") == 0;
-        if (isTotal) {
+    // What has been paid on the invoice (txtPaid, set by the routine): with
+    // payments, the total is followed by the amount paid and the balance due.
+    const auto paid = [](const RowView &r) {
+        bool ok = false;
+        const double amount = r.textObject(QStringLiteral("txtPaid")).toDouble(&ok);
+        return ok ? amount : 0.0;
+    };
+    const auto withPayments = [paid](const RowView &r) { return std::abs(paid(r)) >= 0.005; };
+    const auto sumLine = [&](Element caption, Element value, bool rule) {
+        if (rule) {
             sums.elements.push_back(line(amount, y + 1, 90, 0.4));
             y += 4;
         }
-        const FontSpec font{isTotal ? 10.0 : 9.0, true};
-        sums.elements.push_back(label(QString::fromLatin1(isTotal ? "Total Due" : name), amount - 160, y, 154, 14, font,
-                                      Qt::AlignRight | Qt::AlignVCenter));
-        sums.elements.push_back(field(QString::fromLatin1(name), amount + 3, y, 84, Format::Money,
-                                      Qt::AlignRight | Qt::AlignVCenter, font));
-        sums.elements.back().height = 14;
+        caption.x = amount - 160;
+        caption.y = value.y = y;
+        caption.width = 154;
+        value.x = amount + 3;
+        value.width = 84;
+        caption.height = value.height = 14;
+        caption.align = value.align = Qt::AlignRight | Qt::AlignVCenter;
+        sums.elements.push_back(caption);
+        sums.elements.push_back(value);
         y += 15;
-    }
+    };
+    const FontSpec plain{9.0, true}, big{10.0, true};
+    for (const char *name : {"Subtotal", "Freight", "Misc"})
+        sumLine(label(QString::fromLatin1(name), 0, 0, 0, 14, plain),
+                field(QString::fromLatin1(name), 0, 0, 0, Format::Money, {}, plain), false);
+    sumLine(formula(
+                QStringLiteral("TotalCaption"),
+                [withPayments](const RowView &r) {
+                    return QVariant(withPayments(r) ? QStringLiteral("Total") : QStringLiteral("Total Due"));
+                },
+                0, 0, 0, Format::Text, {}, big),
+            field(QStringLiteral("Total"), 0, 0, 0, Format::Money, {}, big), true);
+    sumLine(
+        formula(
+            QStringLiteral("PaidCaption"),
+            [withPayments](const RowView &r) { return QVariant(withPayments(r) ? QStringLiteral("Paid") : QString()); },
+            0, 0, 0, Format::Text, {}, plain),
+        formula(
+            QStringLiteral("PaidAmount"),
+            [withPayments, paid](const RowView &r) { return withPayments(r) ? QVariant(paid(r)) : QVariant(); }, 0, 0,
+            0, Format::Money, {}, plain),
+        false);
+    sumLine(formula(
+                QStringLiteral("BalanceCaption"),
+                [withPayments](const RowView &r) {
+                    return QVariant(withPayments(r) ? QStringLiteral("Balance Due") : QString());
+                },
+                0, 0, 0, Format::Text, {}, big),
+            formula(
+                QStringLiteral("BalanceDue"),
+                [withPayments, paid](const RowView &r) {
+                    return withPayments(r) ? QVariant(r.number(QStringLiteral("Total")) - paid(r)) : QVariant();
+                },
+                0, 0, 0, Format::Money, {}, big),
+            false);
+    sums.elements.push_back(textObject(QStringLiteral("txtPaid"), 0, 0, 0, 0));
+    sums.height = y + 6;
     d->bands.push_back(sums);
 
     Band missing;

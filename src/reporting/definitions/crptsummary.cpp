@@ -101,6 +101,7 @@ DefinitionPtr crptSummary()
     header.department = true;
     DefinitionPtr d =
         floorDefinition(s("crptSummary"), s("Summary"), Orientation::Portrait, std::move(fields), header, {});
+    d->titleNamesDepartment = true; // a plant prints one per department
 
     // The order's money and labour settings, once.
     Band settings;
@@ -200,6 +201,7 @@ DefinitionPtr crptSummary()
     Band note;
     note.kind = BandKind::ReportFooter;
     note.height = 40;
+    note.keepWithPrevious = true; // never a page of its own
     Element text =
         label(s("Hours = non-arm pieces / the line's non-arm rate per hour.  Labor cost = hours x labor cost "
                 "per hour.  % of order = labor cost / order total x 100, to set against the labor target.  "

@@ -18,8 +18,10 @@ DefinitionPtr crptTie()
     header.idField = QStringLiteral("Orders.ID");
     header.department = true;
     header.suffix = true; // the shipping run's order suffix
-    return floorDefinition(QStringLiteral("crptTie"), QStringLiteral("Tie Sheet"), Orientation::Landscape,
-                           std::move(fields), header, columns);
+    DefinitionPtr d = floorDefinition(QStringLiteral("crptTie"), QStringLiteral("Tie Sheet"), Orientation::Landscape,
+                                      std::move(fields), header, columns);
+    d->titleNamesDepartment = true; // the foam and the fiber sheet
+    return d;
 }
 
 } // namespace reporting::definitions
