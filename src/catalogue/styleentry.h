@@ -47,6 +47,9 @@ public:
     // Opens the customer and the style (and the component line) and scrolls the
     // last of them to the top.
     void GoToStyle(const QString &customer, const QString &style);
+    // Brings the style into view and shows it as a click on its row does: its
+    // fields, its lines and its buggy grouping.
+    void ShowStyle(const QString &customer, const QString &style);
     void GoToComponent(const QString &customer, const QString &style, const QString &component);
     // Fills the buggy grid with the style's lines that go on buggies.
     void UpdateBuggy(const QString &styleId);

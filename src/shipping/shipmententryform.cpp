@@ -48,7 +48,7 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
 
     Frame1 = named(new QGroupBox(QStringLiteral("Order Info")), "Frame1");
     txtID = named(new QLineEdit, "txtID");
-    txtID->setReadOnly(true);
+    shell::makeDisplayField(txtID);
     dtDate = shell::dateField("dtDate");
     cmbCustomer = named(new QComboBox, "cmbCustomer");
     cmbCustomer->setMinimumWidth(220);
@@ -139,6 +139,9 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
     shell::reportingDbErrors([&] { cmbCustomer->addItems(customerNames(data::sharedDatabase())); }, this);
     cmbCustomer->setCurrentIndex(-1);
     resize(760, 480);
+    // The ID only shows a saved shipment's number; work starts at the customer.
+    cmbCustomer->setFocus();
+    m_edits.markSaved();
 }
 
 void ShipmentEntryForm::customerChosen()
@@ -186,6 +189,7 @@ void ShipmentEntryForm::FillOrder(qint64 orderId)
         },
         this);
     m_filling = false;
+    m_edits.markSaved();
 }
 
 double ShipmentEntryForm::open(int row) const
@@ -214,6 +218,7 @@ void ShipmentEntryForm::shipAll()
         vsfgItems->setCell(row, ColThisShipment, core::formatNumber(open(row)));
     m_filling = false;
     vsfgItems->fit();
+    m_edits.markSaved();
 }
 
 void ShipmentEntryForm::OpenShipment(qint64 shipmentId)
@@ -254,6 +259,7 @@ void ShipmentEntryForm::OpenShipment(qint64 shipmentId)
             }
     m_filling = false;
     vsfgItems->fit();
+    m_edits.markSaved();
 }
 
 void ShipmentEntryForm::save()
