@@ -52,6 +52,8 @@ SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
     shell::attachCancelButton(this, btnCancel);
     shell::attachDefaultButton(this, btnOK);
+    // Wide enough for its caption beside the frame's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 140);
 }
 
 void SalesByCustomerForm::okClicked()

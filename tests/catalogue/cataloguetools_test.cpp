@@ -11,6 +11,8 @@
 #include "shell/messages.h"
 #include "support/testdatabase.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -101,6 +103,9 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
 {
     StyleForm *form = openStyleScreen();
     ASSERT_TRUE(form);
+    // Another child window lies behind the style screen.
+    window->openScreen(QStringLiteral("StylePriceChange"));
+    window->openScreen(QStringLiteral("StyleEntry"));
     form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
     form->styleEntry->btnCopyStyle->click();
     auto *copy = tool<CopyStyleForm>("frmCopyStyle");
@@ -140,6 +145,10 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
     QTreeWidgetItem *acme = child(form->styleEntry->fgTree->topLevelItem(0), QStringLiteral("Acme"));
     EXPECT_TRUE(acme->isExpanded());
     EXPECT_TRUE(child(acme, QStringLiteral("9B-SOFA"))) << "the tree moved to the new style";
+    EXPECT_EQ(window->workArea()->activeSubWindow()->widget(), form) << "the style screen comes to the front";
+    EXPECT_EQ(form->styleEntry->txtStyleNameID->text(),
+              db().query(QStringLiteral("SELECT ID FROM Style WHERE Name = '9B'")).text("ID"))
+        << "the new style is shown, and its buggy grouping with it";
 
     // Cancel closes without copying and gives the screen back.
     form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
@@ -229,6 +238,7 @@ TEST_F(CatalogueToolsScreens, PriceChangeChecksRateAndSelectionThenChangesTheCho
     EXPECT_EQ(messages.messages()[0].text,
               "All selected Styles' prices will be changed by 3.40%. This cannot be undone, "
               "are you sure you want to continue?");
+    EXPECT_EQ(messages.messages()[0].defaultAnswer, shell::MessageAnswer::No) << "Enter never changes prices";
     EXPECT_EQ(messages.last().text, "You must select an Item.");
 
     prices->btnSelectAll->click();

@@ -175,6 +175,14 @@ TEST_F(Desktop, ADateTypedAfterAClickIntoItsYearIsTakenWhole)
     EXPECT_EQ(date->date().year(), 2030);
 }
 
+TEST_F(Desktop, ShipmentEntryStartsAtTheCustomerNotTheShownId)
+{
+    QWidget *entry = window->openScreen(QStringLiteral("ShipmentEntry"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->focusWidget(), entry->findChild<QComboBox *>(QStringLiteral("cmbCustomer")));
+    EXPECT_FALSE(entry->findChild<QLineEdit *>(QStringLiteral("txtID"))->focusPolicy() & Qt::TabFocus);
+}
+
 TEST_F(Desktop, TypingIntoAMoneyFieldReplacesIt)
 {
     QWidget *style = window->openScreen(QStringLiteral("StyleEntry"));
