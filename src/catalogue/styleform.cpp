@@ -138,6 +138,11 @@ void StyleForm::load()
     FillTreeGrid();
 }
 
+bool StyleForm::hasUnsavedChanges() const
+{
+    return styleEntry->styleChanged();
+}
+
 void StyleForm::FillForm()
 {
     const CatalogueLists lists = loadCatalogueLists(data::sharedDatabase());

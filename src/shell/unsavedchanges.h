@@ -21,7 +21,9 @@ public:
 // anything was changed since.
 class SavedState {
 public:
-    explicit SavedState(QWidget *root) : m_root(root) {}
+    explicit SavedState(QWidget *root = nullptr) : m_root(root) {}
+    // For a part of a screen built after the screen itself (a frame).
+    void setRoot(QWidget *root) { m_root = root; }
 
     // A field that shows rather than holds the record (a line editor filled
     // from the selected grid row) is left out of the comparison.

@@ -12,6 +12,7 @@
 #include "support/testdatabase.h"
 
 #include <QMdiArea>
+#include <QTest>
 #include <QMdiSubWindow>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -157,6 +158,25 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
     settle();
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(count("SELECT * FROM Style"), 4);
+}
+
+TEST_F(CatalogueToolsScreens, AStyleEditedAndNotSavedIsAskedAboutOnLogOff)
+{
+    StyleForm *form = openStyleScreen();
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(form->hasUnsavedChanges());
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
+    EXPECT_FALSE(form->hasUnsavedChanges()) << "a style shown is not changed";
+    form->styleEntry->txtPrice->selectAll();
+    QTest::keyClicks(form->styleEntry->txtPrice, QStringLiteral("25"));
+    EXPECT_TRUE(form->hasUnsavedChanges());
+    messages.clear();
+    messages.answer(shell::MessageAnswer::No);
+    EXPECT_FALSE(window->logOff());
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, "Administration has changes that are not saved. Close without saving?");
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
+    EXPECT_FALSE(form->hasUnsavedChanges()) << "showing the style again discards the edit";
 }
 
 TEST_F(CatalogueToolsScreens, DuplicateListsOtherStylesAndCopiesToTheChosenOnes)
