@@ -7,6 +7,7 @@
 #include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace catalogue {
@@ -34,7 +34,6 @@ CopyStyleForm::CopyStyleForm(QWidget *parent) : QWidget(parent)
     cmbType = makeList(this, "cmbType", false);
     btnSave = makeButton(this, "btnSave", QStringLiteral("Save"));
     btnCancel = makeButton(this, "btnCancel", QStringLiteral("Cancel"));
-    btnSave->setDefault(true);
 
     auto *grid = new QGridLayout;
     addField(grid, 0, QStringLiteral("Source Style:"), txtSource, this, 2);
@@ -51,10 +50,9 @@ CopyStyleForm::CopyStyleForm(QWidget *parent) : QWidget(parent)
 
     connect(btnSave, &QPushButton::clicked, this, [this] { save(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
-    // Escape does what "Cancel" does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
-            &QShortcut::activated, this, &QWidget::close);
-    connect(txtName, &QLineEdit::returnPressed, this, [this] { save(); });
+    // Enter saves the copy from any field; Escape does what "Cancel" does.
+    shell::attachDefaultButton(this, btnSave);
+    shell::attachCancelButton(this, btnCancel);
 }
 
 void CopyStyleForm::load()

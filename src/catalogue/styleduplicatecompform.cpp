@@ -4,6 +4,7 @@
 #include "catalogue/tabparts.h"
 #include "core/cursor.h"
 #include "data/database.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/named.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace catalogue {
@@ -67,9 +67,7 @@ StyleDuplicateCompForm::StyleDuplicateCompForm(QWidget *parent) : QWidget(parent
     connect(bntSelectNone, &QPushButton::clicked, lstStyles, &QListWidget::clearSelection);
     connect(btnDuplicate, &QPushButton::clicked, this, [this] { duplicate(); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
-    // Escape does what "Exit" does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
-            &QShortcut::activated, this, &QWidget::close);
+    shell::attachCancelButton(this, btnExit);
 }
 
 bool StyleDuplicateCompForm::setSource(const DuplicateSource &chosen)

@@ -195,7 +195,10 @@ void StyleEntry::build()
     // Tree.
     connect(fgTree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) { treeItemExpanded(item); });
     // A click or Enter fills the frames (again, for the row already shown).
-    connect(fgTree, &OutlineTree::rowChosen, this, [this](QTreeWidgetItem *item) { treeRowSelected(item); });
+    connect(fgTree, &OutlineTree::rowChosen, this, [this](QTreeWidgetItem *item) {
+        treeRowSelected(item);
+        m_styleEdits.markSaved();
+    });
 
     // Style frame. Every pick looks its record up again, the entry already
     // shown included: picking the type again after typing another name finds
@@ -288,6 +291,8 @@ void StyleEntry::fill(const CatalogueLists &lists)
     txtPrice->setText(core::formatMoneyKeepingDecimals(0));
     for (QLineEdit *field : {txtThickness, txtWidth, txtLength, txtOperationQty})
         field->setText(QStringLiteral("0"));
+    m_styleEdits.setRoot(fraStyle);
+    m_styleEdits.markSaved();
 }
 
 void StyleEntry::ClearStyleForm()
@@ -297,6 +302,7 @@ void StyleEntry::ClearStyleForm()
     cmbStyleName->setEditText(QString());
     for (QLineEdit *field : {txtCost, txtPrice, txtGroupBy, txtQty, txtInstructions, txtThickness, txtWidth, txtLength})
         field->clear();
+    m_styleEdits.markSaved();
 }
 
 QString StyleEntry::chosenStyleId() const

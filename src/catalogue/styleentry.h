@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/styleduplicatecompform.h"
+#include "shell/unsavedchanges.h"
 
 #include <QString>
 #include <QWidget>
@@ -47,6 +48,12 @@ public:
     // Opens the customer and the style (and the component line) and scrolls the
     // last of them to the top.
     void GoToStyle(const QString &customer, const QString &style);
+    // The style frame holds a typed style, or edits of the one shown, not yet
+    // saved.
+    bool styleChanged() const { return m_styleEdits.changed(); }
+    // Brings the style into view and shows it as a click on its row does: its
+    // fields, its lines and its buggy grouping.
+    void ShowStyle(const QString &customer, const QString &style);
     void GoToComponent(const QString &customer, const QString &style, const QString &component);
     // Fills the buggy grid with the style's lines that go on buggies.
     void UpdateBuggy(const QString &styleId);
@@ -160,6 +167,7 @@ private:
     // Set while the program itself changes the tree: expansions then load
     // nothing and selections fill nothing.
     bool m_treeBusy = false;
+    shell::SavedState m_styleEdits; // the style frame as shown or saved last
 };
 
 } // namespace catalogue

@@ -96,6 +96,7 @@ void StyleEntry::typeChosen()
                 txtPrice->setText(core::formatMoneyKeepingDecimals(rs.number(QStringLiteral("Price"))));
                 txtGroupBy->setText(rs.text(QStringLiteral("GroupField")));
                 setStyleId(rs.text(QStringLiteral("ID")));
+                m_styleEdits.markSaved(); // a stored style, as stored
             } else {
                 // A style still to be made: the group text stays.
                 txtCost->setText(core::formatMoneyKeepingDecimals(0));
@@ -121,6 +122,7 @@ void StyleEntry::newStyle()
     txtGroupBy->clear();
     txtCost->setText(core::formatMoneyKeepingDecimals(0));
     txtPrice->setText(core::formatMoneyKeepingDecimals(0));
+    m_styleEdits.markSaved();
 }
 
 void StyleEntry::saveStyle()
@@ -178,6 +180,7 @@ void StyleEntry::saveStyle()
             emit catalogueChanged();
             FillTreeGrid();
             GoToStyle(customer, name + QLatin1Char('-') + type);
+            m_styleEdits.markSaved();
         },
         this);
 }

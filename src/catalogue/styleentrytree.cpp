@@ -329,6 +329,18 @@ void StyleEntry::GoToStyle(const QString &customer, const QString &style)
     goToStyleRow(customer, style);
 }
 
+void StyleEntry::ShowStyle(const QString &customer, const QString &style)
+{
+    QTreeWidgetItem *row = goToStyleRow(customer, style);
+    if (!row)
+        return;
+    {
+        TreeChange change(fgTree, m_treeBusy);
+        fgTree->setCurrentItem(row);
+    }
+    treeRowSelected(row);
+}
+
 void StyleEntry::GoToComponent(const QString &customer, const QString &style, const QString &component)
 {
     QTreeWidgetItem *componentRow = childWithText(goToStyleRow(customer, style), component);

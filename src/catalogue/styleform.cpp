@@ -14,6 +14,8 @@
 #include "shell/named.h"
 
 #include <QFrame>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -136,6 +138,11 @@ void StyleForm::load()
     FillTreeGrid();
 }
 
+bool StyleForm::hasUnsavedChanges() const
+{
+    return styleEntry->styleChanged();
+}
+
 void StyleForm::FillForm()
 {
     const CatalogueLists lists = loadCatalogueLists(data::sharedDatabase());
@@ -158,7 +165,13 @@ QWidget *StyleForm::openTool(const QString &name, const QString &caption)
     }
     // Closing the tool in any way enables the screen again.
     setEnabled(false);
-    connect(tool, &QObject::destroyed, this, [this] { setEnabled(true); });
+    connect(tool, &QObject::destroyed, this, [this] {
+        setEnabled(true);
+        // Back to this screen, not to whichever child window lay behind the tool.
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            if (QMdiArea *area = frame->mdiArea())
+                area->setActiveSubWindow(frame);
+    });
     return tool;
 }
 
@@ -173,7 +186,7 @@ void StyleForm::openCopyStyle(const QString &styleText, const QString &styleId)
             [&] {
                 FillForm();
                 FillTreeGrid();
-                GoToStyle(customer, style);
+                styleEntry->ShowStyle(customer, style);
             },
             this);
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/unsavedchanges.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -21,7 +23,7 @@ class VariablesEntry;
 // operations and buggy groups, buns, and the costing variables with the plants.
 // Each tab is a widget of its own; the screen holds them and refreshes them
 // all when a save changes what their lists offer.
-class StyleForm : public QWidget {
+class StyleForm : public QWidget, public shell::UnsavedChanges {
     Q_OBJECT
 public:
     enum Tab { OperationTab = 0, ComponentTab, TypeTab, StyleTab, BunTab, VariablesTab, TabCount };
@@ -38,6 +40,8 @@ public:
 
     // Empties every entry field of every tab and reloads every list. Throws data::DbError.
     void FillForm();
+    // A style typed or edited in the style frame and not saved.
+    bool hasUnsavedChanges() const override;
     // Rebuilds the style tree.
     void FillTreeGrid();
     // Brings a customer's style into view in the tree.

@@ -6,6 +6,7 @@
 #include "core/cursor.h"
 #include "core/vbnumeric.h"
 #include "data/database.h"
+#include "shell/defaultbutton.h"
 #include "shell/messages.h"
 #include "shell/typeahead.h"
 #include "shell/named.h"
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace catalogue {
@@ -85,9 +85,7 @@ StylePriceChangeForm::StylePriceChangeForm(QWidget *parent) : QWidget(parent)
     });
     connect(btnOK, &QPushButton::clicked, this, [this] { apply(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
-    // Escape does what "Cancel" does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
-            &QShortcut::activated, this, &QWidget::close);
+    shell::attachCancelButton(this, btnCancel);
 }
 
 void StylePriceChangeForm::load()
@@ -120,11 +118,13 @@ void StylePriceChangeForm::apply()
         return;
     }
     const double rate = core::Val(txtAmount->text());
-    if (!shell::askYesNo(QStringLiteral("Continue"),
-                         QStringLiteral("All selected Styles' prices will be changed by %1%. This cannot be undone, "
-                                        "are you sure you want to continue?")
-                             .arg(percentText(rate)),
-                         shell::MessageIcon::None, this))
+    // The change cannot be undone: Enter answers No.
+    if (!shell::askYesDefaultNo(
+            QStringLiteral("Continue"),
+            QStringLiteral("All selected Styles' prices will be changed by %1%. This cannot be undone, "
+                           "are you sure you want to continue?")
+                .arg(percentText(rate)),
+            shell::MessageIcon::None, this))
         return;
     std::vector<qint64> ids;
     for (int row = 0; row < lstItem->count(); ++row)

@@ -6,6 +6,7 @@
 #include "reporting/reportdefinition.h"
 #include "core/clock.h"
 #include "core/formats.h"
+#include "shell/defaultbutton.h"
 #include "shell/datefield.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using shell::named;
@@ -117,8 +117,7 @@ InvoicesForm::InvoicesForm(QWidget *parent) : QWidget(parent)
     connect(lstToInvoice, &QListWidget::itemDoubleClicked, this, [this] { moveOrder(lstToInvoice, lstOrders); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { createClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    shell::attachCancelButton(this, btnCancel);
 }
 
 void InvoicesForm::load()

@@ -124,6 +124,15 @@ std::vector<qint64> InvoiceNumbers(data::Database &db)
     return out;
 }
 
+std::vector<InvoiceChoice> InvoiceChoices(data::Database &db)
+{
+    data::Recordset rs = db.query(QStringLiteral("SELECT ID,Customer FROM Invoice ORDER BY ID DESC"));
+    std::vector<InvoiceChoice> out;
+    for (; !rs.isEOF(); rs.moveNext())
+        out.push_back({rs.integer(QStringLiteral("ID")), rs.text(QStringLiteral("Customer"))});
+    return out;
+}
+
 bool InvoiceExists(data::Database &db, qint64 invoice)
 {
     return !db.query(QStringLiteral("SELECT ID FROM Invoice WHERE ID = %1").arg(sqlNumber(invoice))).isEmpty();

@@ -66,6 +66,14 @@ CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice);
 std::vector<qint64> InvoiceNumbers(data::Database &db);
 bool InvoiceExists(data::Database &db, qint64 invoice);
 
+// An invoice as a pick list offers it: its number and its customer.
+struct InvoiceChoice {
+    qint64 id = 0;
+    QString customer;
+};
+// Every invoice, newest first.
+std::vector<InvoiceChoice> InvoiceChoices(data::Database &db);
+
 // Invoice total less the payments and adjustments recorded against it; an
 // invoice that does not exist counts as a total of 0.
 double InvoiceBalance(data::Database &db, qint64 invoice);

@@ -4,6 +4,7 @@
 #include "invoicing/invoicestore.h"
 #include "core/clock.h"
 #include "core/formats.h"
+#include "shell/defaultbutton.h"
 #include "shell/datefield.h"
 #include "shell/formlayout.h"
 #include "shell/messages.h"
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using shell::named;
@@ -38,6 +38,13 @@ QString shownBalance(double value)
     return core::formatMoney(value);
 }
 
+
+// The invoice chosen: its number, kept beside the entry "number - customer".
+QString chosenInvoice(const QComboBox *list)
+{
+    return list->currentIndex() < 0 ? QString() : list->currentData().toString();
+}
+
 } // namespace
 
 ReceivePaymentForm::ReceivePaymentForm(QWidget *parent) : QWidget(parent)
@@ -56,14 +63,10 @@ ReceivePaymentForm::ReceivePaymentForm(QWidget *parent) : QWidget(parent)
     txtNewBalance = named(new QLineEdit, "txtNewBalance");
     for (QLineEdit *box : {txtInvoiceBalance, txtPaymentAmount, txtAdjustments, txtNewBalance})
         box->setAlignment(Qt::AlignRight);
-    // The two balances are shown, not typed: disabled on the button face.
-    for (QLineEdit *box : {txtInvoiceBalance, txtNewBalance}) {
-        box->setEnabled(false);
-        QPalette p = box->palette();
-        p.setColor(QPalette::Base, p.color(QPalette::Button));
-        p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Button));
-        box->setPalette(p);
-    }
+    // The two balances are shown, not typed: read-only on the button face, in
+    // the normal text colour so that they read as well as the amounts.
+    for (QLineEdit *box : {txtInvoiceBalance, txtNewBalance})
+        shell::makeDisplayField(box);
     for (QLineEdit *box : {txtPaymentAmount, txtAdjustments}) {
         shell::attachSelectOnFocus(box);
         connect(box, &QLineEdit::editingFinished, this, [this, box] { amountLeft(box); });
@@ -92,8 +95,7 @@ ReceivePaymentForm::ReceivePaymentForm(QWidget *parent) : QWidget(parent)
     connect(cmbInvoice, &QComboBox::currentIndexChanged, this, [this] { invoiceChosen(); });
     connect(btnSave, &QPushButton::clicked, this, [this] { saveClicked(); });
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    shell::attachCancelButton(this, btnExit);
 }
 
 void ReceivePaymentForm::load()
@@ -102,8 +104,11 @@ void ReceivePaymentForm::load()
     {
         const QSignalBlocker block(cmbInvoice);
         cmbInvoice->clear();
-        for (const qint64 id : InvoiceNumbers(data::sharedDatabase()))
-            cmbInvoice->addItem(QString::number(id));
+        // The number first, so that typing it finds the invoice.
+        for (const InvoiceChoice &c : InvoiceChoices(data::sharedDatabase()))
+            cmbInvoice->addItem(c.customer.isEmpty() ? QString::number(c.id)
+                                                     : QStringLiteral("%1 - %2").arg(c.id).arg(c.customer),
+                                QString::number(c.id));
         cmbInvoice->setCurrentIndex(-1);
     }
     dtDate->setDate(core::currentDate());
@@ -113,14 +118,15 @@ void ReceivePaymentForm::load()
 void ReceivePaymentForm::clearAmounts()
 {
     m_balance = 0;
-    for (QLineEdit *box : {txtInvoiceBalance, txtPaymentAmount, txtAdjustments, txtNewBalance})
-        box->setText(QStringLiteral("0"));
+    for (QLineEdit *box : {txtInvoiceBalance, txtPaymentAmount, txtAdjustments, txtNewBalance}) {
+        box->setText(shownBalance(0));
+    }
 }
 
 void ReceivePaymentForm::invoiceChosen()
 {
     clearAmounts();
-    const QString invoice = cmbInvoice->currentText();
+    const QString invoice = chosenInvoice(cmbInvoice);
     if (invoice.isEmpty())
         return;
     shell::reportingDbErrors(
@@ -134,10 +140,14 @@ void ReceivePaymentForm::invoiceChosen()
 
 void ReceivePaymentForm::amountLeft(QLineEdit *box)
 {
-    if (core::parseMoney(box->text()))
+    if (!box->isModified())
+        return; // passed through without typing: it keeps what it shows
+    if (const std::optional<double> amount = core::parseMoney(box->text())) {
+        box->setText(shownBalance(*amount));
         recompute();
-    else
-        box->setText(QStringLiteral("0"));
+    } else {
+        box->setText(shownBalance(0));
+    }
 }
 
 void ReceivePaymentForm::recompute()
@@ -147,8 +157,8 @@ void ReceivePaymentForm::recompute()
 
 void ReceivePaymentForm::saveClicked()
 {
-    const QString invoice = cmbInvoice->currentText();
-    if (cmbInvoice->currentIndex() < 0 || invoice.isEmpty()) {
+    const QString invoice = chosenInvoice(cmbInvoice);
+    if (invoice.isEmpty()) {
         shell::showMessage(QStringLiteral("No Invoice Selected"), QStringLiteral("You must select an invoice"),
                            shell::MessageIcon::None, shell::MessageButtons::Ok, this);
     } else if (IsZeroPayment(amountOf(txtPaymentAmount), amountOf(txtAdjustments))) {

@@ -85,6 +85,7 @@ void CompanyForm::load()
     shell::setMaskedText(txtPhone, empty ? QString() : rs.text(QStringLiteral("Phone")));
     shell::setMaskedText(txtFax, empty ? QString() : rs.text(QStringLiteral("Fax")));
     cmbState->setCurrentIndex(empty ? -1 : cmbState->findText(rs.text(QStringLiteral("State")), Qt::MatchFixedString));
+    m_edits.markSaved();
 }
 
 void CompanyForm::save()

@@ -88,6 +88,7 @@ void NamedRecordForm::load()
         m_name->addItem(rs.text(m_setup.nameColumn));
     m_name->setCurrentIndex(-1);
     m_name->setEditText(QString());
+    m_edits.markSaved();
 }
 
 void NamedRecordForm::fillFromName()
@@ -106,6 +107,7 @@ void NamedRecordForm::fillFromName()
     for (const auto &[field, column] : m_fields)
         field->setText(rs.text(column));
     cmbStatus->setCurrentIndex(cmbStatus->findText(rs.text(QStringLiteral("Status")), Qt::MatchFixedString));
+    m_edits.markSaved();
 }
 
 void NamedRecordForm::save()

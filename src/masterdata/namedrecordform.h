@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/unsavedchanges.h"
+
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -18,9 +20,12 @@ namespace masterdata {
 // and proposing "Active". Save And Close adds or updates the row and closes;
 // Exit closes without saving. Columns the screen does not show are left as
 // they are.
-class NamedRecordForm : public QWidget {
+class NamedRecordForm : public QWidget, public shell::UnsavedChanges {
     Q_OBJECT
 public:
+    // A field was edited, or a new name typed, since the record was shown.
+    bool hasUnsavedChanges() const override { return m_edits.changed(); }
+
     // Fills the name and status lists.
     void load();
 
@@ -58,6 +63,7 @@ private:
     QComboBox *m_name = nullptr;
     QGridLayout *m_grid = nullptr;
     std::vector<std::pair<QLineEdit *, QString>> m_fields; // text field, column
+    shell::SavedState m_edits{this};
 };
 
 } // namespace masterdata

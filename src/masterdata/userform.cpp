@@ -81,6 +81,7 @@ UserForm::UserForm(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("User Entry/Edit"));
 
     cmbUser = shell::named(new QComboBox(this), "cmbUser");
+    m_edits.ignore(cmbUser); // chooses which user is shown
     cmbUser->setMinimumContentsLength(25);
     lblID = shell::named(new QLabel(this), "lblID");
     lblID->setFrameShape(QFrame::StyledPanel);
@@ -247,6 +248,7 @@ void UserForm::clearForm()
     lstUserPermissions->clear();
     fillAllPermissions(QStringLiteral("SELECT * FROM Permission ORDER BY Name"));
     applyTypeRule();
+    m_edits.markSaved();
 }
 
 void UserForm::fillForm()
@@ -290,6 +292,7 @@ void UserForm::showUser(qint64 id)
                                      "WHERE UserID = %1 ORDER BY Permission.Name")
                           .arg(user)),
              QStringLiteral("PermissionID"));
+    m_edits.markSaved();
 }
 
 void UserForm::showType(const QString &stored)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/formlayout.h"
+#include "shell/unsavedchanges.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -24,13 +25,16 @@ namespace masterdata {
 //
 // Passwords are kept as hashes and never shown: the password field of an
 // existing user starts empty and, left empty, keeps the current password.
-class UserForm : public QWidget, public shell::AddressFields {
+class UserForm : public QWidget, public shell::AddressFields, public shell::UnsavedChanges {
     Q_OBJECT
 public:
     explicit UserForm(QWidget *parent = nullptr);
     // Fills the lists and, in restricted mode, shows the current user's record.
     void load();
     bool restricted() const { return m_restricted; }
+    // A field or a permission changed since the user (or the empty form) was
+    // shown.
+    bool hasUnsavedChanges() const override { return m_edits.changed(); }
 
     QComboBox *cmbUser;
     QLabel *lblID;
@@ -67,6 +71,7 @@ private:
 
     bool m_restricted = false;
     QStringList m_types; // the UserType names the type list offers
+    shell::SavedState m_edits{this};
 };
 
 } // namespace masterdata

@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using shell::named;
@@ -32,7 +31,6 @@ InvoiceReportForm::InvoiceReportForm(QWidget *parent) : QWidget(parent)
     cmbInvoice->setMinimumWidth(140);
     shell::attachTypeAhead(cmbInvoice);
     btnOK = named(new QPushButton(QStringLiteral("Ok")), "btnOK");
-    btnOK->setDefault(true);
     btnCancel = named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
 
     auto *row = new QHBoxLayout;
@@ -50,10 +48,9 @@ InvoiceReportForm::InvoiceReportForm(QWidget *parent) : QWidget(parent)
 
     connect(btnOK, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachDefaultButton(this, btnOK);
     shell::attachCancelButton(this, btnCancel);
     shell::onEnterKey(cmbInvoice, [this] { okClicked(); });
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 void InvoiceReportForm::load()

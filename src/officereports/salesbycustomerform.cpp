@@ -16,7 +16,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using shell::named;
@@ -33,7 +32,6 @@ SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
     dtEnd = shell::dateField("dtEnd");
     chkDetail = named(new QCheckBox(QStringLiteral("With Details")), "chkDetail");
     btnOK = named(new QPushButton(QStringLiteral("Ok")), "btnOK");
-    btnOK->setDefault(true);
     btnCancel = named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
 
     auto *form = new QFormLayout;
@@ -53,10 +51,9 @@ SalesByCustomerForm::SalesByCustomerForm(QWidget *parent) : QWidget(parent)
     connect(btnOK, &QPushButton::clicked, this, [this] { okClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
     shell::attachCancelButton(this, btnCancel);
-    auto *enter = new QShortcut(QKeySequence(Qt::Key_Return), this, this, [this] { okClicked(); });
-    enter->setContext(Qt::WidgetWithChildrenShortcut);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    shell::attachDefaultButton(this, btnOK);
+    // Wide enough for its caption beside the frame's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 140);
 }
 
 void SalesByCustomerForm::okClicked()

@@ -51,7 +51,6 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
     cmbType = makeList(this, "cmbType");
     btnPrint = new QPushButton(QStringLiteral("Print"), this);
     btnPrint->setObjectName(QStringLiteral("btnPrint"));
-    btnPrint->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
@@ -79,8 +78,9 @@ StyleReportForm::StyleReportForm(QWidget *parent) : QWidget(parent)
     connect(cmbStyle, &QComboBox::currentIndexChanged, this, [this] { styleChosen(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
-    // Enter in a list belongs to its type-ahead search; only the Print
-    // button prints. Escape cancels.
+    // Enter in a list belongs to its type-ahead search; anywhere else it
+    // prints. Escape cancels.
+    shell::attachDefaultButton(this, btnPrint);
     shell::attachCancelButton(this, btnCancel);
 }
 

@@ -80,6 +80,12 @@ OrderEntryForm::OrderEntryForm(QWidget *parent) : QWidget(parent)
     lblTotal->setText(core::formatMoney(0));
     applyHiddenPrices();
     RefreshGrid();
+    // The line editor shows the selected line; only saved lines count.
+    for (QWidget *editor :
+         {static_cast<QWidget *>(txtLine), static_cast<QWidget *>(cmbStyle), static_cast<QWidget *>(txtQty),
+          static_cast<QWidget *>(txtPriceEach), static_cast<QWidget *>(lblPriceExt)})
+        m_edits.ignore(editor);
+    m_edits.markSaved();
 }
 
 void OrderEntryForm::buildLayout()
@@ -478,11 +484,13 @@ void OrderEntryForm::OpenOrder(qlonglong orderId)
         locked->setEnabled(false);
     clearEditor();
     RefreshGrid();
+    m_edits.markSaved();
 }
 
 void OrderEntryForm::setStatus(const QString &question, const QString &title, const QString &status)
 {
-    if (shell::askYesNo(title, question, shell::MessageIcon::None, this))
+    // Yes changes the order's status, so Enter answers No.
+    if (shell::askYesDefaultNo(title, question, shell::MessageIcon::None, this))
         lblStatus->setText(status);
 }
 

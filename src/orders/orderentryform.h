@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orders/orderstore.h"
+#include "shell/unsavedchanges.h"
 
 #include <QWidget>
 #include <functional>
@@ -30,10 +31,14 @@ void setOrderSavedHook(OrderSavedHook hook);
 // shipments can keep referring to them. Nothing reaches the database until
 // "Save and Close", which writes the order, its lines and (for a new order) its
 // upload queue row together.
-class OrderEntryForm : public QWidget {
+class OrderEntryForm : public QWidget, public shell::UnsavedChanges {
     Q_OBJECT
 public:
     explicit OrderEntryForm(QWidget *parent = nullptr);
+
+    // A customer, number, date, status or line changed since the order was
+    // opened (or since the empty screen opened).
+    bool hasUnsavedChanges() const override { return m_edits.changed(); }
 
     // Loads a saved order; an unknown ID leaves the screen as it is.
     void OpenOrder(qlonglong orderId);
@@ -103,6 +108,7 @@ private:
     std::optional<qint64> m_orderId;
     std::optional<qint64> m_invoice; // the invoice the order is on
     bool m_saved = false;
+    shell::SavedState m_edits{this};
 };
 
 } // namespace orders

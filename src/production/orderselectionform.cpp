@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace production {
@@ -32,7 +31,6 @@ OrderSelectionForm::OrderSelectionForm(const QString &formName, std::function<vo
     cmbID->setVisible(false);
     btnPrint = new QPushButton(QStringLiteral("Print"), this);
     btnPrint->setObjectName(QStringLiteral("btnPrint"));
-    btnPrint->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
@@ -51,10 +49,9 @@ OrderSelectionForm::OrderSelectionForm(const QString &formName, std::function<vo
 
     connect(btnPrint, &QPushButton::clicked, this, [this] { printClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    shell::attachDefaultButton(this, btnPrint);
     shell::attachCancelButton(this, btnCancel);
     shell::onEnterKey(cmbOrder, [this] { printClicked(); });
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 void OrderSelectionForm::load()

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 
 namespace production {
@@ -79,7 +78,6 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
     txtHeader->setObjectName(QStringLiteral("txtHeader"));
     shell::attachSelectOnFocus(txtHeader);
     btnPrint = button(this, "btnPrint", "Print");
-    btnPrint->setDefault(true);
     btnCancel = button(this, "btnCancel", "Cancel");
 
     SSTab1 = new QTabWidget(this);
@@ -169,9 +167,10 @@ PrintOrderReportsForm::PrintOrderReportsForm(QWidget *parent) : QWidget(parent)
             fillGrid(*id);
     });
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+    // Enter prints from any field (after an edited Order ID has listed its
+    // lines); Escape cancels, and closes only a drop-down list when one is open.
+    shell::attachDefaultButton(this, btnPrint);
     shell::attachCancelButton(this, btnCancel);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
     // The space bar marks and unmarks the current grid row, whichever of its
     // cells is current.
     vsfgComponents->installEventFilter(new SpaceToggles(vsfgComponents));

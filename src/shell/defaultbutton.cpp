@@ -1,5 +1,7 @@
 #include "shell/defaultbutton.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -51,7 +53,14 @@ private:
 
 void attachCancelButton(QWidget *screen, QPushButton *button)
 {
-    screen->installEventFilter(new CancelButtonFilter(screen, button));
+    auto *filter = new CancelButtonFilter(screen, button);
+    screen->installEventFilter(filter);
+    // A closed drop-down list or a date field would take Escape as a typed
+    // character; it sees Cancel first. (An open list is a window of its own
+    // and closes itself.)
+    for (QWidget *field : screen->findChildren<QWidget *>())
+        if (qobject_cast<QComboBox *>(field) || qobject_cast<QAbstractSpinBox *>(field))
+            field->installEventFilter(filter);
 }
 
 void attachDefaultButton(QWidget *screen, QPushButton *button)

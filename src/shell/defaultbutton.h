@@ -12,7 +12,8 @@ namespace shell {
 void attachDefaultButton(QWidget *screen, QPushButton *button);
 
 // Makes button the screen's Cancel: Escape pressed anywhere in the screen
-// presses it (an open drop-down list still takes its own Escape first).
+// presses it; an open drop-down list or calendar takes its own Escape and
+// closes, leaving the screen open. Call it once the screen's fields exist.
 void attachCancelButton(QWidget *screen, QPushButton *button);
 
 } // namespace shell

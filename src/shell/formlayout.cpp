@@ -1,10 +1,22 @@
 #include "shell/formlayout.h"
 
+#include <QPalette>
+
 #include "core/formats.h"
 
 #include <QHBoxLayout>
 
 namespace shell {
+
+void makeDisplayField(QLineEdit *field)
+{
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Text, palette.color(QPalette::Active, QPalette::WindowText));
+    field->setPalette(palette);
+}
 
 QLineEdit *textField(QWidget *parent, const char *name, int maxLength)
 {

@@ -18,6 +18,11 @@ namespace shell {
 // A text field of the given control name; maxLength 0 means no limit.
 QLineEdit *textField(QWidget *parent, const char *name, int maxLength = 0);
 
+// A field that only shows a value (a saved record's ID, a balance): read-only,
+// passed over by Tab, on the button-face background, its text in the normal
+// colour so that it reads as well as any other field.
+void makeDisplayField(QLineEdit *field);
+
 // A caption whose mnemonic and click lead to buddy.
 QLabel *buddyLabel(const QString &text, QWidget *buddy);
 

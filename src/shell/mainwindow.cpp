@@ -3,6 +3,7 @@
 #include "core/currentuser.h"
 #include "shell/loginform.h"
 #include "shell/messages.h"
+#include "shell/unsavedchanges.h"
 #include "core/permissions.h"
 
 #include "data/database.h"
@@ -231,8 +232,27 @@ void MainWindow::saveLayout() const
     settings.setValue(QLatin1String(kSettingsState), saveState());
 }
 
+bool MainWindow::mayDiscardChanges()
+{
+    QStringList titles;
+    for (QMdiSubWindow *sub : m_workArea->subWindowList())
+        if (const auto *screen = dynamic_cast<const UnsavedChanges *>(sub->widget());
+            screen && screen->hasUnsavedChanges())
+            titles << sub->widget()->windowTitle();
+    if (titles.isEmpty())
+        return true;
+    const QString last = titles.takeLast();
+    const QString names = titles.isEmpty() ? last : titles.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return askYesDefaultNo(QStringLiteral("Unsaved Changes"),
+                           QStringLiteral("%1 %2 changes that are not saved. Close without saving?")
+                               .arg(names, titles.isEmpty() ? QStringLiteral("has") : QStringLiteral("have")),
+                           MessageIcon::Question, this);
+}
+
 bool MainWindow::logOff()
 {
+    if (!mayDiscardChanges())
+        return false;
     m_workArea->closeAllSubWindows();
     const QList<QMdiSubWindow *> left = m_workArea->subWindowList();
     if (std::any_of(left.begin(), left.end(), [](QMdiSubWindow *sub) { return sub->isVisible(); }))
@@ -384,7 +404,9 @@ QWidget *MainWindow::openScreen(const QString &name)
 void MainWindow::choose(const QString &controlName)
 {
     if (controlName == QLatin1String("Exit")) {
-        emit exitRequested();
+        // The same way out as the frame's close button: screens are asked,
+        // and the window's size and place are kept for the next start.
+        close();
         return;
     }
     if (controlName == QLatin1String("mnuLogOff")) {
@@ -439,6 +461,10 @@ QWidget *MainWindow::showLogin()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!mayDiscardChanges()) {
+        event->ignore();
+        return;
+    }
     m_workArea->closeAllSubWindows();
     const QList<QMdiSubWindow *> left = m_workArea->subWindowList();
     if (std::any_of(left.begin(), left.end(), [](QMdiSubWindow *sub) { return sub->isVisible(); })) {

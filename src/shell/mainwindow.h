@@ -79,6 +79,12 @@ public:
     // a window stayed open.
     bool logOff();
 
+    // Before Log Off or the end of the program: when open screens hold
+    // changes not yet saved, asks once (naming them) whether to close without
+    // saving; No is the default. True when nothing would be lost or the user
+    // agreed.
+    bool mayDiscardChanges();
+
     // The status bar: who is logged in and which database is open.
     void updateStatus();
 

@@ -185,6 +185,8 @@ void LoadPlanForm::fillPlan(qint64 orderId)
         },
         this);
     vsfgItems->resizeColumnsToContents();
+    m_planned = true;
+    m_edits.markSaved();
 }
 
 Plan LoadPlanForm::plan() const
@@ -319,6 +321,7 @@ void LoadPlanForm::print()
         return;
     try {
         production::printCopies(out);
+        m_edits.markSaved(); // the planned load is on paper
     } catch (const std::exception &e) {
         shell::showMessage(windowTitle(), QString::fromStdString(e.what()), shell::MessageIcon::Warning);
     }

@@ -7,6 +7,8 @@
 
 #include "shipping/loadsheet.h"
 
+#include "shell/unsavedchanges.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -17,9 +19,13 @@ class QTableWidget;
 
 namespace shipping {
 
-class LoadPlanForm : public QWidget {
+class LoadPlanForm : public QWidget, public shell::UnsavedChanges {
     Q_OBJECT
 public:
+    // The plan was changed (rows added, moved, deleted, quantities typed)
+    // since it was filled from the order or last printed.
+    bool hasUnsavedChanges() const override { return m_planned && m_edits.changed(); }
+
     enum Column { ColItem, ColLine, ColStyle, ColOrdered, ColPrevShipped, ColToShip, ColLoad, ColOrig, ColumnCount };
 
     // Fills the plan with one row per line of the order.
@@ -73,6 +79,8 @@ private:
 
     QGridLayout *m_info;
     bool m_filling = false;
+    bool m_planned = false; // an order's plan is in the grid
+    shell::SavedState m_edits{this};
 };
 
 // The light yellow of a break row.

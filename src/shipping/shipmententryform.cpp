@@ -48,7 +48,7 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
 
     Frame1 = named(new QGroupBox(QStringLiteral("Order Info")), "Frame1");
     txtID = named(new QLineEdit, "txtID");
-    txtID->setReadOnly(true);
+    shell::makeDisplayField(txtID);
     dtDate = shell::dateField("dtDate");
     cmbCustomer = named(new QComboBox, "cmbCustomer");
     cmbCustomer->setMinimumWidth(220);
@@ -143,6 +143,9 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
     shell::reportingDbErrors([&] { cmbCustomer->addItems(customerNames(data::sharedDatabase())); }, this);
     cmbCustomer->setCurrentIndex(-1);
     resize(760, 480);
+    // The ID only shows a saved shipment's number; work starts at the customer.
+    cmbCustomer->setFocus();
+    m_edits.markSaved();
 }
 
 void ShipmentEntryForm::customerChosen()
@@ -190,6 +193,7 @@ void ShipmentEntryForm::FillOrder(qint64 orderId)
         },
         this);
     m_filling = false;
+    m_edits.markSaved();
 }
 
 double ShipmentEntryForm::open(int row) const
@@ -230,6 +234,7 @@ void ShipmentEntryForm::shipAll()
         vsfgItems->setCell(row, ColThisShipment, core::formatQuantity(std::max(0.0, open(row))));
     m_filling = false;
     vsfgItems->fit();
+    m_edits.markSaved();
 }
 
 void ShipmentEntryForm::OpenShipment(qint64 shipmentId)
@@ -270,6 +275,7 @@ void ShipmentEntryForm::OpenShipment(qint64 shipmentId)
             }
     m_filling = false;
     vsfgItems->fit();
+    m_edits.markSaved();
 }
 
 void ShipmentEntryForm::save()

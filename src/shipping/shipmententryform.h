@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/unsavedchanges.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -16,10 +18,14 @@ namespace shipping {
 
 // frmShipmentEntry: one shipment against one open order, the quantity of each
 // line shipped now; saving sets the order's status from what has been shipped.
-class ShipmentEntryForm : public QWidget {
+class ShipmentEntryForm : public QWidget, public shell::UnsavedChanges {
     Q_OBJECT
 public:
     explicit ShipmentEntryForm(QWidget *parent = nullptr);
+
+    // A date or quantity changed since the screen opened, an order was
+    // chosen or the shipment was loaded.
+    bool hasUnsavedChanges() const override { return m_edits.changed(); }
 
     void FillOrder(qint64 orderId);
     void OpenShipment(qint64 shipmentId);
@@ -51,6 +57,7 @@ private:
     double open(int row) const;
 
     bool m_filling = false;
+    shell::SavedState m_edits{this};
 };
 
 } // namespace shipping

@@ -8,6 +8,7 @@
 #include "core/formats.h"
 #include "data/database.h"
 #include "data/quoting.h"
+#include "shell/defaultbutton.h"
 #include "shell/formlayout.h"
 #include "shell/datefield.h"
 #include "shell/enterkey.h"
@@ -138,7 +139,7 @@ ShipmentNavigatorForm::ShipmentNavigatorForm(QWidget *parent) : QWidget(parent)
 
     shell::attachTypeAhead(cmbCustomer);
     shell::attachSelectOnFocus(txtOrderNumber);
-    btnFind->setDefault(true);
+    shell::attachDefaultButton(this, btnFind);
 
     connect(btnFind, &QPushButton::clicked, this, &ShipmentNavigatorForm::UpdateGrids);
     connect(btnClear, &QPushButton::clicked, this, [this] { clearCriteria(); });

@@ -24,8 +24,8 @@ void runWithProgress(QWidget *parent, const QString &title, Batch batch)
     std::unique_ptr<QProgressDialog> progress;
     BatchHooks hooks;
     hooks.confirm = [parent](const QString &text, const QString &caption) {
-        return shell::showMessage(caption, text, shell::MessageIcon::None, shell::MessageButtons::YesNo, parent)
-            == shell::MessageAnswer::Yes;
+        // Yes replaces local rows with the server's: Enter answers No.
+        return shell::askYesDefaultNo(caption, text, shell::MessageIcon::None, parent);
     };
     hooks.inform = [parent, &progress](const QString &text, const QString &caption) {
         progress.reset();

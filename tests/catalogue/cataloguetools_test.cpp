@@ -11,6 +11,9 @@
 #include "shell/messages.h"
 #include "support/testdatabase.h"
 
+#include <QMdiArea>
+#include <QTest>
+#include <QMdiSubWindow>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -101,6 +104,9 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
 {
     StyleForm *form = openStyleScreen();
     ASSERT_TRUE(form);
+    // Another child window lies behind the style screen.
+    window->openScreen(QStringLiteral("StylePriceChange"));
+    window->openScreen(QStringLiteral("StyleEntry"));
     form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
     form->styleEntry->btnCopyStyle->click();
     auto *copy = tool<CopyStyleForm>("frmCopyStyle");
@@ -140,6 +146,10 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
     QTreeWidgetItem *acme = child(form->styleEntry->fgTree->topLevelItem(0), QStringLiteral("Acme"));
     EXPECT_TRUE(acme->isExpanded());
     EXPECT_TRUE(child(acme, QStringLiteral("9B-SOFA"))) << "the tree moved to the new style";
+    EXPECT_EQ(window->workArea()->activeSubWindow()->widget(), form) << "the style screen comes to the front";
+    EXPECT_EQ(form->styleEntry->txtStyleNameID->text(),
+              db().query(QStringLiteral("SELECT ID FROM Style WHERE Name = '9B'")).text("ID"))
+        << "the new style is shown, and its buggy grouping with it";
 
     // Cancel closes without copying and gives the screen back.
     form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
@@ -148,6 +158,25 @@ TEST_F(CatalogueToolsScreens, CopyStyleMakesTheCopyAndShowsItInTheTree)
     settle();
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(count("SELECT * FROM Style"), 4);
+}
+
+TEST_F(CatalogueToolsScreens, AStyleEditedAndNotSavedIsAskedAboutOnLogOff)
+{
+    StyleForm *form = openStyleScreen();
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(form->hasUnsavedChanges());
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
+    EXPECT_FALSE(form->hasUnsavedChanges()) << "a style shown is not changed";
+    form->styleEntry->txtPrice->selectAll();
+    QTest::keyClicks(form->styleEntry->txtPrice, QStringLiteral("25"));
+    EXPECT_TRUE(form->hasUnsavedChanges());
+    messages.clear();
+    messages.answer(shell::MessageAnswer::No);
+    EXPECT_FALSE(window->logOff());
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, "Administration has changes that are not saved. Close without saving?");
+    form->styleEntry->fgTree->choose(row(form, {"Acme", "9-SOFA"}));
+    EXPECT_FALSE(form->hasUnsavedChanges()) << "showing the style again discards the edit";
 }
 
 TEST_F(CatalogueToolsScreens, DuplicateListsOtherStylesAndCopiesToTheChosenOnes)
@@ -303,6 +332,7 @@ TEST_F(CatalogueToolsScreens, PriceChangeChecksRateAndSelectionThenChangesTheCho
     EXPECT_EQ(messages.messages()[0].text,
               "All selected Styles' prices will be changed by 3.40%. This cannot be undone, "
               "are you sure you want to continue?");
+    EXPECT_EQ(messages.messages()[0].defaultAnswer, shell::MessageAnswer::No) << "Enter never changes prices";
     EXPECT_EQ(messages.last().text, "You must select an Item.");
 
     prices->btnSelectAll->click();

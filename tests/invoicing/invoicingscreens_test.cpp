@@ -186,8 +186,8 @@ TEST_F(InvoicingScreens, PaymentShowsTheBalancesAndSavesOneRow)
     ReceivePaymentForm &f = payments();
     EXPECT_EQ(f.windowTitle(), s("Receive Payment"));
     ASSERT_EQ(f.cmbInvoice->count(), 2);
-    EXPECT_EQ(f.cmbInvoice->itemText(0), QString::number(small));
-    EXPECT_FALSE(f.txtInvoiceBalance->isEnabled());
+    EXPECT_EQ(f.cmbInvoice->itemText(0), QString::number(small) + s(" - Cedar Ridge Seating"));
+    EXPECT_TRUE(f.txtInvoiceBalance->isReadOnly());
     EXPECT_EQ(f.dtDate->date(), QDate(2026, 3, 31));
 
     f.cmbInvoice->setCurrentIndex(1);
@@ -197,13 +197,13 @@ TEST_F(InvoicingScreens, PaymentShowsTheBalancesAndSavesOneRow)
     EXPECT_EQ(f.txtNewBalance->text(), s("$50.50"));
     // Letters are no amount: the box goes back to 0 and the balance stays.
     type(f.txtAdjustments, s("abc"));
-    EXPECT_EQ(f.txtAdjustments->text(), s("0"));
+    EXPECT_EQ(f.txtAdjustments->text(), s("$0.00"));
     EXPECT_EQ(f.txtNewBalance->text(), s("$50.50"));
     f.btnSave->click();
     EXPECT_EQ(messages.count(), 0);
     EXPECT_NEAR(InvoiceBalance(db(), big), 75.5, 1e-9);
     EXPECT_EQ(f.cmbInvoice->currentIndex(), -1);
-    EXPECT_EQ(f.txtPaymentAmount->text(), s("0"));
+    EXPECT_EQ(f.txtPaymentAmount->text(), s("$0.00"));
 
     // The new balance shown is the one saved, whatever the signs.
     f.cmbInvoice->setCurrentIndex(0);
@@ -230,7 +230,7 @@ TEST_F(InvoicingScreens, PaymentRefusalsClearTheScreen)
     f.btnSave->click();
     EXPECT_EQ(messages.last().title, s("No Invoice Selected"));
     EXPECT_EQ(messages.last().text, s("You must select an invoice"));
-    EXPECT_EQ(f.txtPaymentAmount->text(), s("0"));
+    EXPECT_EQ(f.txtPaymentAmount->text(), s("$0.00"));
 
     f.cmbInvoice->setCurrentIndex(0);
     f.btnSave->click();

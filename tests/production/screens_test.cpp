@@ -15,6 +15,7 @@
 #include "shell/messages.h"
 #include "support/testdatabase.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -155,11 +156,42 @@ TEST_F(ProductionScreens, TheKeyboardMarksRowsAndTypedOrdersListTheirLines)
     QTest::mouseClick(f->btnPrint, Qt::LeftButton);
     EXPECT_TRUE(m_messages.last().text.contains(s("not that of order 1002"))) << m_messages.last().text.toStdString();
     EXPECT_TRUE(printed().isEmpty());
+    // Enter lists the typed order's lines, then prints them.
     f->txtOrderID->setFocus();
     QTest::keyClick(f->txtOrderID, Qt::Key_Return);
     ASSERT_EQ(f->vsfgComponents->rowCount(), 1);
     EXPECT_EQ(f->vsfgComponents->cell(0, PrintOrderReportsForm::ColStyle), s("77-CHAIR"));
     EXPECT_EQ(f->cmbPlant->count(), 2);
+    EXPECT_FALSE(printed().isEmpty());
+    EXPECT_TRUE(printed().first().contains(s("crptOrder"))) << printed().first().toStdString();
+}
+
+TEST_F(ProductionScreens, EnterPrintsAndEscapeClosesAnOpenListFirst)
+{
+    PrintOrderReportsForm *f = selection();
+    ASSERT_TRUE(f);
+    QTest::mouseClick(f->btnUnMarkAll, Qt::LeftButton);
+    f->chk[1]->setChecked(true);
+    f->chk[7]->setChecked(false);
+    f->txtHeader->setFocus();
+    QTest::keyClicks(f->txtHeader, s("-B"));
+    QTest::keyClick(f->txtHeader, Qt::Key_Return);
+    EXPECT_EQ(printed(), QStringList{s("001-crptOrder-Order Report.csv")});
+
+    // Escape in the open plant list closes the list; the marks stay.
+    f->cmbPlant->setFocus();
+    f->cmbPlant->showPopup();
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_TRUE(popup);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(popup->isVisible());
+    ASSERT_EQ(m_main->openedScreen(s("frmPrintOrderReports")), f);
+    EXPECT_FALSE(f->chk[7]->isChecked());
+    // On the screen itself Escape is Cancel.
+    QTest::keyClick(f->cmbPlant, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(m_main->openedScreen(s("frmPrintOrderReports")));
 }
 
 TEST_F(ProductionScreens, AnOrderIdThatIsNoOrderPrintsNothing)

@@ -9,6 +9,8 @@
 #include "support/testdatabase.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
@@ -111,6 +113,74 @@ TEST_F(Desktop, EscapeCancelsTheSelectionScreensAndF10OpensTheMenu)
     }
     QTest::keyClick(window.get(), Qt::Key_F10);
     EXPECT_EQ(window->menuBar()->activeAction(), window->menuAction(QStringLiteral("File")));
+}
+
+TEST_F(Desktop, EscapeInAnOpenListClosesTheListOnly)
+{
+    for (const char *name : {"Production", "ShippingMgr", "OrderEntryControlReport", "CreateInvoices",
+                             "ReceivePayments", "SalesByCustomer", "InvoiceReport", "StylePriceChange"}) {
+        QWidget *screen = window->openScreen(QLatin1String(name));
+        if (!screen)
+            continue; // a command, not a screen, in this build
+        if (auto *list = screen->findChild<QComboBox *>()) {
+            if (list->count() == 0) {
+                const QSignalBlocker quiet(list);
+                list->addItem(QStringLiteral("1"));
+            }
+            list->setFocus();
+            list->showPopup();
+        } else {
+            auto *date = screen->findChild<QDateEdit *>();
+            ASSERT_NE(date, nullptr) << name;
+            date->setFocus();
+            // The arrow at its right opens the calendar.
+            QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 6, date->height() / 2));
+        }
+        QWidget *popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr) << name;
+        QTest::keyClick(popup, Qt::Key_Escape);
+        settle();
+        EXPECT_FALSE(popup->isVisible()) << name;
+        ASSERT_EQ(window->openedScreen(QLatin1String(name)), screen) << name << " closed with its list";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        settle();
+        EXPECT_EQ(window->openedScreen(QLatin1String(name)), nullptr) << name << ": Escape is Cancel";
+    }
+}
+
+TEST_F(Desktop, ADateTypedAfterAClickIntoItsYearIsTakenWhole)
+{
+    auto *screen = new QWidget;
+    QDateEdit *date = dateField("dtTyped");
+    auto *layout = new QVBoxLayout(screen);
+    layout->addWidget(date);
+    window->addChild(screen)->show();
+    date->setDate(QDate(2026, 12, 10));
+    date->setFocus();
+    for (const QDateTimeEdit::Section where :
+         {QDateTimeEdit::YearSection, QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection}) {
+        date->setCurrentSection(where);
+        QTest::keyClicks(date, QStringLiteral("3/15/2027"));
+        EXPECT_EQ(date->date(), QDate(2027, 3, 15)) << int(where);
+        QTest::keyClick(date, Qt::Key_Left); // a fresh start for the next date
+        date->setDate(QDate(2026, 12, 10));
+    }
+    // Two digits of a year are this century's; digits alone still edit the part at the caret.
+    date->setCurrentSection(QDateTimeEdit::MonthSection);
+    QTest::keyClicks(date, QStringLiteral("7-4-27"));
+    EXPECT_EQ(date->date(), QDate(2027, 7, 4));
+    QTest::keyClick(date, Qt::Key_Left);
+    date->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(date, QStringLiteral("2030"));
+    EXPECT_EQ(date->date().year(), 2030);
+}
+
+TEST_F(Desktop, ShipmentEntryStartsAtTheCustomerNotTheShownId)
+{
+    QWidget *entry = window->openScreen(QStringLiteral("ShipmentEntry"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->focusWidget(), entry->findChild<QComboBox *>(QStringLiteral("cmbCustomer")));
+    EXPECT_FALSE(entry->findChild<QLineEdit *>(QStringLiteral("txtID"))->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(Desktop, TypingIntoAMoneyFieldReplacesIt)

@@ -270,6 +270,8 @@ TEST_F(MainMenu, ExitAndTheFrameEndTheProgram)
     window->lockMenu();
     window->menuAction("Exit")->trigger();
     EXPECT_EQ(exits, 1);
+    EXPECT_FALSE(window->isVisible()) << "Exit closes the window as its frame does";
+    window->show();
     window->registerScreen("About", [] { return new QLabel("about"); });
     window->openScreen("About");
     window->close();
