@@ -5,7 +5,9 @@
 #include "core/vbnumeric.h"
 #include "production/scancodes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <map>
 
 namespace production {
@@ -62,20 +64,34 @@ void PrintBuggyTickets(Printout &out, data::Database &db, qint32 orderId, const 
     struct Group {
         qint64 itemNumber, styleId, buggySheet;
         std::vector<qint64> loads;
+        double qty, perBuggy;
     };
     std::vector<Group> list;
     std::map<std::pair<qint64, qint64>, qint64> ticketsOf; // line item, buggy group -> tickets
     for (; !groups.isEOF(); groups.moveNext()) {
-        Group g{groups.integer(QStringLiteral("ItemNumber")), groups.integer(QStringLiteral("StyleID")),
+        Group g{groups.integer(QStringLiteral("ItemNumber")),
+                groups.integer(QStringLiteral("StyleID")),
                 groups.integer(QStringLiteral("BuggySheet")),
                 buggyLoads(groups.number(QStringLiteral("ItemQty")) * groups.number(QStringLiteral("Qty")),
-                           groups.number(QStringLiteral("QtyPerBuggy")))};
+                           groups.number(QStringLiteral("QtyPerBuggy"))),
+                groups.number(QStringLiteral("Qty")),
+                groups.number(QStringLiteral("QtyPerBuggy"))};
         if (g.loads.empty())
             continue;
         ticketsOf[{g.itemNumber, g.buggySheet}] += qint64(g.loads.size());
         list.push_back(std::move(g));
     }
     groups.close();
+    // Rows of one line and group (components of different quantities) come
+    // in no set order; taken by quantity, largest first, every backend
+    // prints and numbers them alike.
+    std::map<std::pair<qint64, qint64>, size_t> firstOf;
+    for (size_t i = 0; i < list.size(); ++i)
+        firstOf.try_emplace({list[i].itemNumber, list[i].buggySheet}, i);
+    std::stable_sort(list.begin(), list.end(), [&](const Group &a, const Group &b) {
+        const size_t fa = firstOf[{a.itemNumber, a.buggySheet}], fb = firstOf[{b.itemNumber, b.buggySheet}];
+        return std::tie(fa, b.qty, b.perBuggy) < std::tie(fb, a.qty, a.perBuggy);
+    });
     std::map<std::pair<qint64, qint64>, qint64> printed;
     for (const Group &g : list) {
         // Every ticket of the group lists the same components; only the
