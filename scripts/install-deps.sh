@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev
-    libsqlite3-dev libsodium-dev
+    libsqlite3-dev libsodium-dev libzint-dev
     libgtest-dev googletest libgmock-dev libbenchmark-dev
     postgresql postgresql-contrib
-    xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils openbox xdotool wmctrl
+    xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils openbox xdotool wmctrl zbar-tools
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "shell/grid.h"
 #include "shell/defaultbutton.h"
 #include "shell/messages.h"
+#include "shell/printing.h"
 #include "shell/typeahead.h"
 
 #include <QCheckBox>
@@ -57,6 +58,13 @@ private:
 QString number(double value)
 {
     return QString::number(value, 'f', 0);
+}
+
+// Asks before a large run, with its count; No is the default.
+bool confirmLargeRun(const Printout &printout, QWidget *parent)
+{
+    const QString question = largeRunQuestion(printout);
+    return question.isEmpty() || shell::askYesDefaultNo(kTitle, question, shell::MessageIcon::Question, parent);
 }
 
 } // namespace
@@ -282,6 +290,8 @@ void PrintOrderReportsForm::printClicked()
                            shell::MessageIcon::Information, shell::MessageButtons::Ok, this);
         return;
     }
+    if (!confirmLargeRun(printout, this) || !shell::readyToPrint(kTitle, this))
+        return;
     // A full run is dozens of copies: show which one is printing, and let
     // Cancel stop the run once the copy in hand is done.
     QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, printout.count(), this);
@@ -307,6 +317,7 @@ void PrintOrderReportsForm::printClicked()
         shell::showMessage(
             kTitle, QStringLiteral("Printing was cancelled after %1 of %2 copies.").arg(printed).arg(printout.count()),
             shell::MessageIcon::Information, shell::MessageButtons::Ok, this);
+    shell::tellWherePrinted(kTitle, printed, this);
 }
 
 } // namespace production

@@ -1,5 +1,6 @@
 #include "production/printout.h"
 
+#include "core/formats.h"
 #include "data/quoting.h"
 #include "data/recordset.h"
 #include "data/schema.h"
@@ -50,6 +51,19 @@ int printCopies(const Printout &printout, const CopyProgress &progress)
         ++printed;
     }
     return printed;
+}
+
+QString largeRunQuestion(const Printout &printout)
+{
+    if (printout.count() <= kLargeRun)
+        return {};
+    int tickets = 0;
+    for (const Copy &copy : printout.copies())
+        tickets += copy.report->name() == QLatin1String("crptBuggySheetReport") ? 1 : 0;
+    const QString count = core::formatInteger(printout.count());
+    return tickets > 0 ? QStringLiteral("This prints %1 copies, %2 of them buggy tickets. Print them?")
+                             .arg(count, core::formatInteger(tickets))
+                       : QStringLiteral("This prints %1 copies. Print them?").arg(count);
 }
 
 QString copyCaption(const Copy &copy)

@@ -64,6 +64,13 @@ using CopyProgress = std::function<bool(int n, int m, const Copy &copy)>;
 // printed; a print failure ends the run with its error.
 int printCopies(const Printout &printout, const CopyProgress &progress = {});
 
+// A run of more than this many copies is confirmed before a screen prints it.
+constexpr int kLargeRun = 500;
+// The question that confirms a large run, with its count ("This prints 10,289
+// copies, 10,255 of them buggy tickets. Print them?"); empty for a run of
+// kLargeRun copies or fewer.
+QString largeRunQuestion(const Printout &printout);
+
 // How a report names the copy in progress messages: its title and plant.
 QString copyCaption(const Copy &copy);
 

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/quoting.h"
+#include "production/scancodes.h"
 
 namespace production {
 
@@ -60,19 +61,28 @@ void printStationSheets(Printout &out, data::Database &db, const StationSheet &s
         data::Recordset rs = db.query(rows(station));
         if (rs.isEmpty())
             continue;
-        reporting::ReportPtr report = reporting::CreateReport(sheet.definition);
-        reporting::SetReportData(report, reportRows(rs));
-        reporting::LoadReportData(report);
-        if (!sheet.department.isEmpty())
-            reporting::SetReportText(report, QStringLiteral("txtDepartment"), sheet.department);
-        reporting::SetReportText(report, QStringLiteral("txtPlant"), plant);
-        reporting::SetCompanyHeading(report);
+        const reporting::ReportTable table = reportRows(rs);
+        // The order the rows are of: the work table's OrderID, else the
+        // statement's first ID (Orders.ID).
+        int idColumn = columnIndex(table, QStringLiteral("OrderID"));
+        if (idColumn < 0)
+            idColumn = columnIndex(table, QStringLiteral("ID"));
+        const qint64 orderId = idColumn < 0 ? 0 : table.rows.front()[size_t(idColumn)].toLongLong();
         for (int t = 1; t <= teams; ++t) {
-            auto copy = std::make_shared<reporting::Report>(*report);
-            reporting::SetReportText(copy, QStringLiteral("txtTitle"), teamTitle(station, t, teams));
+            reporting::ReportTable copy = table;
+            const QString code = stationSheetCode(orderId, station, t, plant);
+            addScanCodes(copy, [&](const std::vector<QVariant> &) { return code; });
+            reporting::ReportPtr report = reporting::CreateReport(sheet.definition);
+            reporting::SetReportData(report, std::move(copy));
+            reporting::LoadReportData(report);
+            if (!sheet.department.isEmpty())
+                reporting::SetReportText(report, QStringLiteral("txtDepartment"), sheet.department);
+            reporting::SetReportText(report, QStringLiteral("txtPlant"), plant);
+            reporting::SetCompanyHeading(report);
+            reporting::SetReportText(report, QStringLiteral("txtTitle"), teamTitle(station, t, teams));
             if (sheet.orderSuffix)
-                reporting::SetReportText(copy, QStringLiteral("txtOrderSuffix"), orderSuffix);
-            out.add(copy, plant);
+                reporting::SetReportText(report, QStringLiteral("txtOrderSuffix"), orderSuffix);
+            out.add(report, plant);
         }
     }
 }

@@ -135,6 +135,15 @@ Element box(qreal x, qreal y, qreal width, qreal height, qreal penWidth)
     return e;
 }
 
+Element barcode(const QString &field, qreal x, qreal y, qreal width, qreal height, Qt::Alignment align)
+{
+    Element e = label(QString(), x, y, width, height, FontSpec{}, align | Qt::AlignVCenter);
+    e.kind = ElementKind::Barcode;
+    e.name = field;
+    e.format = Format::Text;
+    return e;
+}
+
 Band companyHeadingBand(qreal width, const QString &title, BandKind kind)
 {
     Band b;
@@ -215,6 +224,15 @@ Band detailBand(const std::vector<Column> &given, qreal x, qreal height)
         b.elements.push_back(std::move(e));
         left += c.width;
     }
+    return b;
+}
+
+Band barcodeFooterBand(const QString &field, qreal width)
+{
+    Band b;
+    b.kind = BandKind::PageFooter;
+    b.height = 44;
+    b.elements.push_back(barcode(field, width * 0.25, 4, width * 0.5, 38, Qt::AlignHCenter));
     return b;
 }
 

@@ -69,6 +69,7 @@ enum class ElementKind {
     PageNumber, // "Page 3 of 7"
     Line,       // a rule from the rect's top left to its right (or bottom)
     Box,
+    Barcode, // a Code 128 barcode of a column's text (name = the field), the text printed beneath
 };
 
 enum class TotalKind { Sum, Count };
@@ -175,6 +176,12 @@ Band columnHeadingBand(const std::vector<Column> &columns, qreal x = 0, BandKind
 Band detailBand(const std::vector<Column> &columns, qreal x = 0, qreal height = 13);
 // "Printed <date>" on the left, "Page n of m" on the right.
 Band pageFooterBand(qreal width);
+// A page footer band with the barcode of a field centred on the page: the
+// code that identifies the copy to the floor's scanners. A copy without the
+// field prints the band blank.
+Band barcodeFooterBand(const QString &field, qreal width);
+// The column printed copies carry their scanner code in.
+inline const QString kScanCodeField = QStringLiteral("ScanCode");
 
 Element label(const QString &text, qreal x, qreal y, qreal width, qreal height = 12, FontSpec font = {},
               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
@@ -192,6 +199,9 @@ Element formulaTotal(const QString &name, Formula f, qreal x, qreal y, qreal wid
                      Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter, FontSpec font = {});
 Element line(qreal x, qreal y, qreal width, qreal penWidth = 0.5);
 Element box(qreal x, qreal y, qreal width, qreal height, qreal penWidth = 0.5);
+// A barcode of the field's text, its bars filling the height but the line of
+// text beneath; aligned left, right or centred in its width.
+Element barcode(const QString &field, qreal x, qreal y, qreal width, qreal height, Qt::Alignment align = Qt::AlignLeft);
 
 // Writes a value the way the format says ("" for null).
 QString formatValue(const QVariant &value, Format format, FieldType type = FieldType::Text);

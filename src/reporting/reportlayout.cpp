@@ -1,5 +1,6 @@
 #include "reporting/reportlayout.h"
 
+#include "reporting/barcode.h"
 #include "reporting/report.h"
 #include "core/formats.h"
 #include "data/recordset.h"
@@ -199,7 +200,8 @@ private:
             return e.text;
         case ElementKind::Text:
             return m_report.texts().value(e.name, e.text);
-        case ElementKind::Field: {
+        case ElementKind::Field:
+        case ElementKind::Barcode: {
             if (c.row < 0)
                 return {};
             const QVariant v = c.data->value(c.row, e.name);
@@ -266,6 +268,11 @@ private:
                 item.pageNumber = true;
             else
                 item.text = elementText(e, c);
+            if (e.kind == ElementKind::Barcode) {
+                item.kind = LaidItem::Barcode;
+                item.text = code128Text(item.text);
+                item.bars = placeBarcode(item.text, QRectF(QPointF(0, 0), item.rect.size()), e.align);
+            }
             const qreal by = fitText(item, e);
             if (by > 0)
                 grown.push_back({e.y, e.y + e.height, by});
@@ -724,6 +731,29 @@ private:
 LaidReport layoutReport(const Report &report)
 {
     return Layouter(report).run();
+}
+
+std::vector<QRectF> placeBarcode(const QString &text, const QRectF &rect, Qt::Alignment align)
+{
+    const BarcodeBars code = code128(text);
+    std::vector<QRectF> out;
+    if (code.isEmpty())
+        return out;
+    // Bars as wide as the rect allows, up to twice the narrowest readable.
+    const qreal module =
+        std::clamp<qreal>(rect.width() / (code.modules + 2 * kQuietZone), kMinimumModule, 2 * kMinimumModule);
+    const qreal width = code.modules * module;
+    qreal x = rect.left() + kQuietZone * module;
+    if (align & Qt::AlignRight)
+        x = rect.right() - kQuietZone * module - width;
+    else if (align & Qt::AlignHCenter)
+        x = rect.center().x() - width / 2;
+    const qreal height = std::max<qreal>(rect.height() - kBarcodeTextHeight, 1);
+    out.reserve(code.bars.size());
+    for (const QRectF &bar : code.bars)
+        out.emplace_back(x + bar.x() * module, rect.top() + bar.y() * height, bar.width() * module,
+                         bar.height() * height);
+    return out;
 }
 
 } // namespace reporting

@@ -18,7 +18,7 @@ namespace reporting {
 class Report;
 
 struct LaidItem {
-    enum Kind { Text, Line, Box };
+    enum Kind { Text, Line, Box, Barcode };
     Kind kind = Text;
     QRectF rect;
     QString text;
@@ -27,6 +27,7 @@ struct LaidItem {
     bool wrap = false;
     qreal penWidth = 0.5;
     bool pageNumber = false;
+    std::vector<QRectF> bars; // a barcode's bars, in points from the rect's top left corner
 };
 
 struct LaidBand {
@@ -56,6 +57,12 @@ struct LaidReport {
 };
 
 LaidReport layoutReport(const Report &report);
+
+// A barcode of the text placed in a rect: the bars in the rect's height less
+// the line of text beneath (kBarcodeTextHeight), aligned as asked, with quiet
+// zones inside the rect.
+std::vector<QRectF> placeBarcode(const QString &text, const QRectF &rect, Qt::Alignment align);
+constexpr qreal kBarcodeTextHeight = 10;
 
 // The font an item is drawn with. Sizes are in points.
 QFont reportFont(const FontSpec &spec);

@@ -2,6 +2,7 @@
 
 #include "core/formats.h"
 #include "data/quoting.h"
+#include "reporting/pdfpages.h"
 #include "reporting/report.h"
 
 #include <QDateTime>
@@ -36,6 +37,26 @@ void paintPage(QPainter &painter, const LaidPage &page, qreal dotsPerInch)
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(r);
                 break;
+            case LaidItem::Barcode: {
+                if (item.bars.empty())
+                    break;
+                // Bars filled without antialiasing, so that their edges stay
+                // sharp on the device's dots; the text centred beneath them.
+                painter.setRenderHint(QPainter::Antialiasing, false);
+                qreal left = item.bars.front().left(), right = item.bars.front().right();
+                for (const QRectF &bar : item.bars) {
+                    painter.fillRect(scaled(bar.translated(item.rect.topLeft())), Qt::black);
+                    left = std::min(left, bar.left());
+                    right = std::max(right, bar.right());
+                }
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                painter.setFont(reportFont(FontSpec{8, false, false}));
+                painter.setPen(Qt::black);
+                const QRectF text(item.rect.left() + left - 36, item.rect.bottom() - kBarcodeTextHeight,
+                                  right - left + 72, kBarcodeTextHeight);
+                painter.drawText(scaled(text), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, item.text);
+                break;
+            }
             case LaidItem::Text: {
                 // The layout has fitted the text to its room (an item with
                 // no room is a placeholder, not printed).
@@ -120,8 +141,9 @@ void writeWhole(const QString &path, const QByteArray &bytes)
 
 void writePdf(const Report &report, const LaidReport &laid, const QString &path)
 {
-    QByteArray bytes;
-    {
+    // Written with the standard PDF fonts where every text allows, else painted.
+    QByteArray bytes = standardFontPdf(laid, report.title());
+    if (bytes.isEmpty()) {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);

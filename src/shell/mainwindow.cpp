@@ -3,6 +3,7 @@
 #include "core/currentuser.h"
 #include "shell/loginform.h"
 #include "shell/messages.h"
+#include "shell/printing.h"
 #include "shell/unsavedchanges.h"
 #include "core/permissions.h"
 
@@ -43,6 +44,7 @@ const MenuEntry kMenu[] = {
     {"File", "mnuCompanySetup", "Company Setup", "Company Info"},
     {"File", "mnuDownloadCatalogue", "Download Catalogue...", nullptr, true},
     {"File", "mnuExchangeOrders", "Exchange Orders...", nullptr, true},
+    {"File", "mnuPrintFolder", "Print Folder...", nullptr},
     {"File", "mnuLogOff", "Log Off", nullptr},
     {"File", "Exit", "Exit", nullptr},
     {nullptr, "Orders", "Orders", nullptr},
@@ -411,6 +413,10 @@ void MainWindow::choose(const QString &controlName)
     }
     if (controlName == QLatin1String("mnuLogOff")) {
         logOff();
+        return;
+    }
+    if (controlName == QLatin1String("mnuPrintFolder")) {
+        choosePrintFolder(this);
         return;
     }
     const QString permission = permissionFor(controlName);

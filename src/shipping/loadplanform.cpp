@@ -8,6 +8,7 @@
 #include "core/vbnumeric.h"
 #include "data/database.h"
 #include "reporting/reportsinks.h"
+#include "shell/printing.h"
 #include "shell/grid.h"
 #include "shell/messages.h"
 #include "shell/named.h"
@@ -317,11 +318,12 @@ void LoadPlanForm::print()
             },
             this);
     }
-    if (!ready)
+    if (!ready || !shell::readyToPrint(windowTitle(), this))
         return;
     try {
-        production::printCopies(out);
+        const int printed = production::printCopies(out);
         m_edits.markSaved(); // the planned load is on paper
+        shell::tellWherePrinted(windowTitle(), printed, this);
     } catch (const std::exception &e) {
         shell::showMessage(windowTitle(), QString::fromStdString(e.what()), shell::MessageIcon::Warning);
     }

@@ -4,6 +4,7 @@
 #include "data/database.h"
 #include "data/quoting.h"
 #include "production/ordersheets.h"
+#include "production/scancodes.h"
 #include "production/stationsheets.h"
 
 namespace shipping {
@@ -125,8 +126,15 @@ QString loadSheetRows()
 void PrintLoadSheet(production::Printout &out, data::Database &db, const QString &orderSuffix, bool setSuffix)
 {
     data::Recordset rs = db.query(loadSheetRows());
+    reporting::ReportTable rows = production::reportRows(rs);
+    // Each truck's code: the order (Orders.ID, the statement's first ID) and the truck.
+    const int id = production::columnIndex(rows, QStringLiteral("ID"));
+    const int truck = production::columnIndex(rows, QStringLiteral("Truck"));
+    production::addScanCodes(rows, [&](const std::vector<QVariant> &row) {
+        return production::truckCode(row[size_t(id)].toLongLong(), row[size_t(truck)].toLongLong());
+    });
     reporting::ReportPtr report = reporting::CreateReport(QStringLiteral("crptLoadSheet"));
-    reporting::SetReportData(report, production::reportRows(rs));
+    reporting::SetReportData(report, std::move(rows));
     reporting::LoadReportData(report);
     if (setSuffix)
         reporting::SetReportText(report, QStringLiteral("txtOrderSuffix"), orderSuffix);

@@ -13,6 +13,8 @@
 #include "shell/grid.h"
 #include "shell/mainwindow.h"
 #include "shell/messages.h"
+#include "shell/printing.h"
+#include "support/cli.h"
 #include "support/testdatabase.h"
 
 #include <QApplication>
@@ -103,7 +105,9 @@ TEST_F(ProductionScreens, PrintWritesEveryCopyOfTheRunInOrder)
     ASSERT_TRUE(f);
     f->txtHeader->setText(s("-B"));
     QTest::mouseClick(f->btnPrint, Qt::LeftButton);
-    EXPECT_EQ(m_messages.count(), 0) << m_messages.last().text.toStdString();
+    ASSERT_EQ(m_messages.count(), 1);
+    EXPECT_EQ(m_messages.last().text,
+              s("48 copies were saved as CSV files in %1.").arg(QDir::toNativeSeparators(m_print.path())));
     const QStringList files = printed();
     ASSERT_EQ(files.size(), 48);
     EXPECT_EQ(files.front(), s("001-crptOrder-Order Report.csv"));
@@ -118,9 +122,9 @@ TEST_F(ProductionScreens, NothingMarkedPrintsTheOrderReportAlone)
     ASSERT_TRUE(f);
     QTest::mouseClick(f->btnUnMarkAllGrid, Qt::LeftButton);
     QTest::mouseClick(f->btnPrint, Qt::LeftButton);
-    ASSERT_EQ(m_messages.count(), 1);
-    EXPECT_EQ(m_messages.last().title, s("Report Selection"));
-    EXPECT_EQ(m_messages.last().text, s("No components are marked for printing."));
+    ASSERT_EQ(m_messages.count(), 2);
+    EXPECT_EQ(m_messages.messages()[0].title, s("Report Selection"));
+    EXPECT_EQ(m_messages.messages()[0].text, s("No components are marked for printing."));
     EXPECT_EQ(printed(), QStringList{s("001-crptOrder-Order Report.csv")});
 
     // One of two rows of a component line still prints it for both lines.
@@ -250,6 +254,96 @@ TEST_F(ProductionScreens, OrderEntryControlReportShowsTheChosenOrder)
     EXPECT_EQ(viewer->report()->texts().value(s("txtDepartment")), s("Office Manager"));
     EXPECT_FALSE(m_main->openedScreen(s("OrderEntryControlReport")));
     EXPECT_TRUE(printed().isEmpty());
+}
+
+TEST_F(ProductionScreens, WithoutAPrinterTheCopiesGoToAFolderThePersonPicksOnce)
+{
+    if (reporting::printerAvailable())
+        GTEST_SKIP() << "this machine has a printer";
+    reporting::setPrintFolder({});
+    const testsupport::ScopedEnv noFolder("BUNLINE_PRINT_DIR", {});
+    const QString before = shell::savedPrintFolder();
+    shell::setSavedPrintFolder({});
+    QTemporaryDir picked;
+    QStringList starts;
+    shell::setFolderChooser([&](const QString &, const QString &start) {
+        starts << start;
+        return picked.path();
+    });
+    PrintOrderReportsForm *f = selection();
+    ASSERT_TRUE(f);
+    f->checkOnly({7});
+    const QString said = s("2 copies were saved as PDF files in %1.").arg(QDir::toNativeSeparators(picked.path()));
+    const auto files = [&] { return QDir(picked.path()).entryList(QDir::Files, QDir::Name); };
+
+    // Asked first; Yes picks the folder, which is remembered.
+    m_messages.answer(shell::MessageAnswer::Yes);
+    QTest::mouseClick(f->btnPrint, Qt::LeftButton);
+    ASSERT_EQ(m_messages.count(), 2);
+    EXPECT_EQ(m_messages.messages()[0].text,
+              s("No printer is installed on this workstation. Save the copies as PDF files in a folder instead?"));
+    EXPECT_EQ(m_messages.last().text, said);
+    EXPECT_EQ(files(),
+              (QStringList{s("001-crptBandSaw-Band Saw 1-North.pdf"), s("002-crptBandSaw-Band Saw 2-South.pdf")}));
+    EXPECT_EQ(shell::savedPrintFolder(), picked.path());
+    EXPECT_EQ(starts.size(), 1);
+
+    // The next run (the next session) goes there without asking.
+    reporting::setPrintFolder({});
+    m_messages.clear();
+    QTest::mouseClick(f->btnPrint, Qt::LeftButton);
+    ASSERT_EQ(m_messages.count(), 1);
+    EXPECT_EQ(m_messages.last().text, said);
+    EXPECT_EQ(files().size(), 4);
+
+    // Declined, or the picker cancelled: nothing prints and nothing is lost silently.
+    for (const bool cancelPicker : {false, true}) {
+        reporting::setPrintFolder({});
+        shell::setSavedPrintFolder({});
+        m_messages.clear();
+        if (cancelPicker) {
+            shell::setFolderChooser([](const QString &, const QString &) { return QString(); });
+            m_messages.answer(shell::MessageAnswer::Yes);
+        } else {
+            m_messages.answer(shell::MessageAnswer::No);
+        }
+        QTest::mouseClick(f->btnPrint, Qt::LeftButton);
+        EXPECT_EQ(m_messages.count(), 1) << cancelPicker;
+        EXPECT_EQ(files().size(), 4) << cancelPicker;
+        EXPECT_TRUE(shell::savedPrintFolder().isEmpty());
+    }
+
+    // File > Print Folder changes it.
+    shell::setFolderChooser([&](const QString &, const QString &) { return m_print.path(); });
+    m_main->choose(s("mnuPrintFolder"));
+    EXPECT_EQ(shell::savedPrintFolder(), m_print.path());
+    EXPECT_EQ(reporting::printFolder(), m_print.path());
+
+    shell::setFolderChooser({});
+    shell::setSavedPrintFolder(before);
+}
+
+TEST(LargeRuns, AreConfirmedWithTheirCountAndTheBuggyTickets)
+{
+    const reporting::ReportPtr ticket = reporting::CreateReport(s("crptBuggySheetReport"));
+    const reporting::ReportPtr sheet = reporting::CreateReport(s("crptBandSaw"));
+    const struct {
+        int tickets, others;
+        const char *question;
+    } cases[] = {
+        {0, 500, ""},
+        {499, 1, ""},
+        {0, 501, "This prints 501 copies. Print them?"},
+        {10255, 34, "This prints 10,289 copies, 10,255 of them buggy tickets. Print them?"},
+    };
+    for (const auto &c : cases) {
+        Printout out;
+        for (int i = 0; i < c.others; ++i)
+            out.add(sheet);
+        for (int i = 0; i < c.tickets; ++i)
+            out.add(ticket, s("North"));
+        EXPECT_EQ(largeRunQuestion(out), s(c.question)) << c.tickets << "+" << c.others;
+    }
 }
 
 } // namespace

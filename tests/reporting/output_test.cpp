@@ -143,4 +143,28 @@ TEST(ReportPdf, PdfHoldsTheHeadingAndRowsAsText)
     EXPECT_THROW(writePdf(*r, s("/nonexistent-folder/x.pdf")), ReportError);
 }
 
+// Copies go out with the standard PDF fonts; text those fonts cannot show
+// (letters beyond Western Europe) is painted with its fonts embedded, and
+// either way every character reads back.
+TEST(ReportPdf, EveryTextReadsBackWhateverItsLetters)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name;
+        const char *text;
+    } cases[] = {
+        {"western", "Caf\u00e9 (back) \\ 50% \u2013 \u201cseat\u201d"},
+        {"beyond", "\u0141\u00f3d\u017a \u017dlu\u0165ou\u010dk\u00fd"},
+    };
+    for (const auto &c : cases) {
+        const QString path = QDir(dir.path()).filePath(s(c.name) + s(".pdf"));
+        const ReportPtr r = sheet();
+        SetReportText(r, s("txtCompanyName"), s(c.text));
+        writePdf(*r, path);
+        const QString text = testsupport::pdfText(path);
+        EXPECT_TRUE(text.contains(s(c.text))) << c.name << ": " << text.toStdString();
+        EXPECT_TRUE(text.contains(s("Seat, left"))) << c.name;
+    }
+}
+
 } // namespace

@@ -6,8 +6,10 @@ namespace reporting::definitions {
 
 DefinitionPtr crptBandSaw()
 {
-    return gradedCuttingSheet(QStringLiteral("crptBandSaw"), QStringLiteral("Band Saw"), workTableFields(false, false),
-                              false);
+    DefinitionPtr d = gradedCuttingSheet(QStringLiteral("crptBandSaw"), QStringLiteral("Band Saw"),
+                                         workTableFields(false, false), false);
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
+    return d;
 }
 
 } // namespace reporting::definitions

@@ -80,6 +80,9 @@ DefinitionPtr crptBuggySheetReport()
                                         .arg(formatValue(r.number(QStringLiteral("OrderItems.Qty")), Format::Number)));
                 },
                 w * 0.5, 200, w * 0.5, Format::Text, Qt::AlignRight | Qt::AlignVCenter, {12}));
+    // The ticket's own code (order, line item, buggy group, ticket n of m),
+    // for the floor's scanners.
+    big.elements.push_back(barcode(kScanCodeField, w * 0.5, 146, w * 0.5, 52, Qt::AlignRight));
     big.elements.push_back(line(0, 244, w, 1.5));
     d->bands.push_back(big);
     d->bands.push_back(columnHeadingBand(columns, 0, BandKind::ReportHeader));

@@ -36,6 +36,7 @@ DefinitionPtr crptBulletNoser()
           {},
           [lineQty, compQty](const RowView &r) { return QVariant(r.number(lineQty) * r.number(compQty)); },
           Format::Number}}));
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
     return d;
 }
 

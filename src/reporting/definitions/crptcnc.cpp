@@ -6,7 +6,10 @@ namespace reporting::definitions {
 
 DefinitionPtr crptCNC()
 {
-    return gradedCuttingSheet(QStringLiteral("crptCNC"), QStringLiteral("CNC"), workTableFields(false, false), false);
+    DefinitionPtr d =
+        gradedCuttingSheet(QStringLiteral("crptCNC"), QStringLiteral("CNC"), workTableFields(false, false), false);
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
+    return d;
 }
 
 } // namespace reporting::definitions

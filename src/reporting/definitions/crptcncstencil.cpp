@@ -7,8 +7,10 @@ namespace reporting::definitions {
 
 DefinitionPtr crptCNCStencil()
 {
-    return gradedCuttingSheet(QStringLiteral("crptCNCStencil"), QStringLiteral("CNC Stencil"),
-                              workTableFields(true, true), true);
+    DefinitionPtr d = gradedCuttingSheet(QStringLiteral("crptCNCStencil"), QStringLiteral("CNC Stencil"),
+                                         workTableFields(true, true), true);
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
+    return d;
 }
 
 } // namespace reporting::definitions

@@ -31,6 +31,7 @@ DefinitionPtr crptFiberTable()
     d->bands.push_back(totalsFooter(
         BandKind::ReportFooter, -1, [](const RowView &) { return QVariant(QStringLiteral("Sheet total")); }, columns,
         totals));
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
     return d;
 }
 

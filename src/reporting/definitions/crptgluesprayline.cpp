@@ -26,6 +26,7 @@ DefinitionPtr crptGlueSprayLine()
           {},
           [lineQty, compQty](const RowView &r) { return QVariant(r.number(lineQty) * r.number(compQty)); },
           Format::Number}}));
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
     return d;
 }
 

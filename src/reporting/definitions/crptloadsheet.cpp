@@ -82,6 +82,7 @@ DefinitionPtr crptLoadSheet()
             return QVariant(QStringLiteral("Truck %1 total").arg(qint64(r.number(QStringLiteral("Truck")))));
         },
         columns, totals));
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
     return d;
 }
 

@@ -22,6 +22,7 @@ DefinitionPtr crptVerticalSlitter()
           {},
           [lineQty, compQty](const RowView &r) { return QVariant(r.number(lineQty) * r.number(compQty)); },
           Format::Number}}));
+    d->bands.push_back(barcodeFooterBand(kScanCodeField, d->contentWidth()));
     return d;
 }
 
