@@ -38,7 +38,6 @@ QString shownBalance(double value)
     return core::formatMoney(value);
 }
 
-
 // The invoice chosen: its number, kept beside the entry "number - customer".
 QString chosenInvoice(const QComboBox *list)
 {

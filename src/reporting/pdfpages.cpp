@@ -106,36 +106,6 @@ const char *fontName(const FontSpec &spec)
     return spec.bold ? (spec.italic ? "/F4" : "/F2") : (spec.italic ? "/F3" : "/F1");
 }
 
-QString elided(const QString &text, const FontSpec &spec, qreal width)
-{
-    if (widthOf(text, spec) <= width)
-        return text;
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return text;
-    const QFontMetricsF m(metricsOf(spec).font);
-    return m.elidedText(text, Qt::ElideRight, width * 10);
-}
-
-// The lines of text wrapped at word boundaries into the width.
-QStringList wrapped(const QString &text, const FontSpec &spec, qreal width)
-{
-    QStringList lines;
-    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
-        QString line;
-        for (const QString &word : paragraph.split(QLatin1Char(' '))) {
-            const QString tried = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-            if (!line.isEmpty() && widthOf(tried, spec) > width) {
-                lines << line;
-                line = word;
-            } else {
-                line = tried;
-            }
-        }
-        lines << line;
-    }
-    return lines;
-}
-
 class PageWriter {
 public:
     PageWriter(qreal pageHeight) : m_height(pageHeight) {}
@@ -171,11 +141,13 @@ public:
             return text(item.text, FontSpec{8, false, false}, under, Qt::AlignHCenter | Qt::AlignBottom);
         }
         case LaidItem::Text:
-            if (item.text.isEmpty())
+            // The layout has fitted the text to its room (an item with no
+            // room is a placeholder, not printed) and broken its lines.
+            if (item.text.isEmpty() || r.width() <= 0)
                 return true;
             if (item.wrap)
                 return wrappedText(item);
-            return text(elided(item.text, item.font, r.width() + 1), item.font, r, item.align);
+            return text(item.text, item.font, r, item.align);
         }
         return true;
     }
@@ -211,7 +183,7 @@ private:
 
     bool wrappedText(const LaidItem &item)
     {
-        const QStringList lines = wrapped(item.text, item.font, item.rect.width());
+        const QStringList lines = item.text.split(QLatin1Char('\n'));
         const Metrics &m = metricsOf(item.font);
         const qreal block = lines.size() * m.height;
         qreal top = item.rect.top();
