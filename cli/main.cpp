@@ -21,6 +21,10 @@ const char *kUsage =
     "  init-db [--admin-user NAME] [--admin-password-file FILE|- | --admin-password PW]\n"
     "                                                   create the schema, reference rows and first administrator\n"
     "                                                   (without a password, one is made up and printed once)\n"
+    "  upgrade-db                                       bring the database to this program's schema version\n"
+    "                                                   (SQLite: copied beside itself first)\n"
+    "  backup --out FILE                                a consistent copy while others work (PostgreSQL: pg_dump)\n"
+    "  restore FILE                                     a backup into an empty database\n"
     "  upgrade-passwords                                hash every password still stored as plain text\n"
     "  demo-data                                        add the demo plant\n"
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
@@ -123,6 +127,9 @@ int main(int argc, char *argv[])
         {QStringLiteral("init-db"), cli::initDb},
         {QStringLiteral("upgrade-passwords"), cli::upgradePasswords},
         {QStringLiteral("demo-data"), cli::demoData},
+        {QStringLiteral("upgrade-db"), cli::upgradeDb},
+        {QStringLiteral("backup"), cli::backup},
+        {QStringLiteral("restore"), cli::restore},
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
         {QStringLiteral("print-order"), cli::printOrder},
@@ -141,6 +148,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     ctx.args = args;
+    ctx.acceptOlderSchema = name == QLatin1String("upgrade-db") || name == QLatin1String("backup")
+        || name == QLatin1String("sql") || name == QLatin1String("restore");
     try {
         const int code = command->second(ctx);
         out.flush();

@@ -1,6 +1,7 @@
 #include "core/configuration.h"
 
 #include "data/database.h"
+#include "data/schemaversion.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,7 +114,11 @@ void OpenConnection(const Configuration &configuration, const QString &configura
     data::OpenOptions options;
     options.timeoutSeconds = 10;
     options.baseDirectory = QFileInfo(configurationPath).absolutePath();
-    data::setSharedDatabase(data::Database::open(configuration.connectionString, options));
+    std::unique_ptr<data::Database> db = data::Database::open(configuration.connectionString, options);
+    // An administrator decides when a shared database changes, not whichever
+    // workstation starts first: an older one waits for upgrade-db.
+    data::checkSchemaVersion(*db, data::OlderSchema::Refuse);
+    data::setSharedDatabase(std::move(db));
 }
 
 } // namespace core
