@@ -1,11 +1,12 @@
 // bunlinectl: the headless companion of bunline. Every command reads config.txt
-// from the program's folder (or --config FILE) and exits non-zero with one line
-// on stderr when it fails.
+// (--config FILE, else the first found of the user's, the machine's and the
+// program's folder) and exits non-zero with one line on stderr when it fails.
 #include "cli.h"
 
 #include "data/database.h"
 #include "reporting/report.h"
 #include "core/configuration.h"
+#include "core/version.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,6 +18,9 @@ namespace {
 
 const char *kUsage =
     "usage: bunlinectl [--config FILE] COMMAND [options]\n"
+    "       bunlinectl --version\n"
+    "Without --config, config.txt is read from ~/.config/bunline/, /etc/bunline/ or the program's folder,\n"
+    "the first that holds one.\n"
     "commands:\n"
     "  init-db [--admin-user NAME] [--admin-password-file FILE|- | --admin-password PW]\n"
     "                                                   create the schema, reference rows and first administrator\n"
@@ -92,6 +96,10 @@ void dropRuntimeFolderNotes(QtMsgType type, const QMessageLogContext &, const QS
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        printf("%s\n", qPrintable(core::versionText(QStringLiteral("bunlinectl"))));
+        return 0;
+    }
     qInstallMessageHandler(dropRuntimeFolderNotes);
     const bool fonts = needsFonts(argc, argv);
     if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

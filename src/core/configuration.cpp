@@ -7,6 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+// The machine's configuration folder.
+#ifndef BUNLINE_SYSCONFDIR
+#define BUNLINE_SYSCONFDIR "/etc"
+#endif
 
 namespace core {
 
@@ -93,10 +99,30 @@ Configuration ReadConfiguration(const QString &path)
     return c;
 }
 
+// Where a program started without --config looks for config.txt, in order:
+// the user's configuration folder (~/.config/bunline/), the machine's
+// (/etc/bunline/), then the program's own folder.
+static QStringList configurationSearchPaths()
+{
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    QStringList paths;
+    if (!user.isEmpty())
+        paths << QDir(user).filePath(QStringLiteral("bunline/config.txt"));
+    paths << QStringLiteral(BUNLINE_SYSCONFDIR "/bunline/config.txt");
+    paths << QDir(dir).filePath(QStringLiteral("config.txt"));
+    return paths;
+}
+
+// The first of the places above that holds the file; the program's folder
+// when none does.
 QString defaultConfigurationPath()
 {
-    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    return QDir(dir).filePath(QStringLiteral("config.txt"));
+    const QStringList paths = configurationSearchPaths();
+    for (const QString &path : paths)
+        if (QFileInfo(path).isFile())
+            return path;
+    return paths.last();
 }
 
 const Configuration &currentConfiguration()
