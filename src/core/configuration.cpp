@@ -114,8 +114,6 @@ static QStringList configurationSearchPaths()
     return paths;
 }
 
-// The first of the places above that holds the file; the program's folder
-// when none does.
 QString defaultConfigurationPath()
 {
     const QStringList paths = configurationSearchPaths();

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <sqlite3.h>
 
 namespace data {
@@ -226,12 +227,14 @@ void backupPostgres(Database &db, const QString &file, const BackupOptions &opti
 struct PgArchive {
     QString schema;
     QStringList tables;
+    QString list; // pg_restore --list
 };
 
 PgArchive readPgArchive(const QString &file)
 {
     const QByteArray list = runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), file}, {}, {});
     PgArchive archive;
+    archive.list = QString::fromUtf8(list);
     // "215; 1259 16390 TABLE public company postgres" (and "TABLE DATA" for
     // its rows)
     static const QRegularExpression table(QStringLiteral("^\\d+; \\d+ \\d+ TABLE (?!DATA )(\\S+) (\\S+) "),
@@ -359,24 +362,31 @@ int restoreDatabase(Database &db, const QString &file, const BackupOptions &opti
         > 0)
         throw DbError(QStringLiteral("The schema %1 of the database %2 is not empty; restore into a new database.")
                           .arg(pgSchema(s), s.database));
-    // The archive creates its own schema; an empty one of that name (the
-    // connection made it on opening) goes first. Dropped without CASCADE, a
-    // schema holding anything stays.
-    if (archive.schema != QLatin1String("public")) {
-        try {
-            db.executeNative(QStringLiteral("DROP SCHEMA IF EXISTS %1").arg(archive.schema));
-        } catch (const DbError &e) {
-            throw DbError(QStringLiteral("The schema %1 of the database %2 is not empty (%3); restore into a new "
-                                         "database.")
-                              .arg(archive.schema, s.database, e.message()));
-        }
-    }
+    // The schema is made here (the connection may have made it already), so
+    // the archive's own CREATE SCHEMA is left out of what it restores.
+    QTemporaryFile restoreList;
+    if (!restoreList.open())
+        throw DbError(QStringLiteral("Cannot write a temporary file: %1").arg(restoreList.errorString()));
+    const QRegularExpression schemaEntry(QStringLiteral("^\\d+; \\d+ \\d+ (SCHEMA -|COMMENT - SCHEMA) %1 ")
+                                             .arg(QRegularExpression::escape(archive.schema)));
+    for (const QString &line : archive.list.split(QLatin1Char('\n')))
+        if (!schemaEntry.match(line).hasMatch())
+            restoreList.write(line.toUtf8() + '\n');
+    restoreList.flush();
+    db.executeNative(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(archive.schema));
     // The text columns are of the citext type, which a dump of one schema
-    // leaves out.
-    db.executeNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+    // leaves out: it is made where the dumped tables name it.
+    const QString definitions = QString::fromUtf8(runTool(
+        QStringLiteral("pg_restore"), {QStringLiteral("--schema-only"), QStringLiteral("--file=-"), file}, {}, {}));
+    static const QRegularExpression citext(QStringLiteral("\\b(\\w+)\\.citext\\b"));
+    const auto named = citext.match(definitions);
+    const QString citextSchema = named.hasMatch() ? named.captured(1) : QStringLiteral("public");
+    db.executeNative(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(citextSchema));
+    db.executeNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA %1").arg(citextSchema));
     runTool(QStringLiteral("pg_restore"),
             pgConnectionArguments(s) << QStringLiteral("--no-owner") << QStringLiteral("--no-privileges")
                                      << QStringLiteral("--exit-on-error") << QStringLiteral("--single-transaction")
+                                     << QStringLiteral("--use-list") << restoreList.fileName()
                                      << QStringLiteral("--dbname") << s.database << file,
             s, options);
     createWorkTables(db);

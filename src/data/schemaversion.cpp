@@ -7,11 +7,6 @@
 
 namespace data {
 
-// "CREATE [UNIQUE] INDEX ix_<table>_<number> ON <table> (<columns>)" as the
-// schema writes it (schema.cpp).
-QString createIndexStatement(const QString &table, int number, const QStringList &columns, bool unique,
-                             Dialect dialect);
-
 namespace {
 
 QString versionTableDdl(Dialect dialect)
