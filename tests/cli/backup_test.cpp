@@ -34,7 +34,7 @@ public:
     {
         QString s = qEnvironmentVariable("BUNLINE_TEST_PG");
         s.replace(QRegularExpression(QStringLiteral("Database=[^;]*")), QStringLiteral("Database=") + m_name);
-        return s + QStringLiteral(";Schema=") + schema;
+        return schema.isEmpty() ? s : s + QStringLiteral(";Schema=") + schema;
     }
 
 private:
@@ -171,6 +171,28 @@ TEST_P(Backup, RestoreRefusesANonEmptyDatabaseANewerBackupAndAStrangeFile)
 }
 
 BUNLINE_ON_EVERY_BACKEND(Backup);
+
+// A plant's own PostgreSQL database keeps its tables in the public schema,
+// which every new database already has.
+TEST(PostgresBackup, APlantInThePublicSchemaRestoresIntoANewDatabase)
+{
+    if (qEnvironmentVariableIsEmpty("BUNLINE_TEST_PG"))
+        GTEST_SKIP() << "BUNLINE_TEST_PG is not set";
+    QTemporaryDir dir;
+    PgDatabase plant, spare;
+    data::OpenOptions create;
+    create.create = true;
+    auto source = data::Database::open(plant.connectionString({}), create);
+    data::createSchema(*source);
+    data::addDemoPlant(*source);
+    const QString file = dir.filePath(QStringLiteral("plant.backup"));
+    data::backupDatabase(*source, file);
+    auto target = data::Database::open(spare.connectionString({}), create);
+    EXPECT_EQ(data::restoreDatabase(*target, file), data::kSchemaVersion);
+    const QString lines = QStringLiteral("SELECT COUNT(*) AS N FROM OrderItems");
+    EXPECT_EQ(target->query(lines).integer(QStringLiteral("N")), source->query(lines).integer(QStringLiteral("N")));
+    EXPECT_GT(target->query(lines).integer(QStringLiteral("N")), 0);
+}
 
 // The commands as an administrator runs them.
 TEST(BackupCommands, BackupAndRestoreRoundTripAndSayWhatIsMissing)
