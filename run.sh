@@ -23,11 +23,18 @@ if grep -q 'Database=bunline.db' config.txt; then
     if [ ! -f bunline.db ]; then
         # The demo's well-known login; a real installation lets init-db make
         # up the password, or passes one with --admin-password-file.
-        ./bunlinectl init-db --admin-user admin --admin-password admin
-        ./bunlinectl demo-data
+        ./bunlinectl --config config.txt init-db --admin-user admin --admin-password admin
+        ./bunlinectl --config config.txt demo-data
     else
-        # A demo database from before passwords were hashed keeps no plain text.
-        ./bunlinectl upgrade-passwords >/dev/null
+        # A demo database of an earlier release is brought up to date, and one
+        # from before passwords were hashed keeps no plain text.
+        ./bunlinectl --config config.txt upgrade-db >/dev/null
+        ./bunlinectl --config config.txt upgrade-passwords >/dev/null
     fi
 fi
-exec ./bunline "$@"
+# The demo's own configuration, even where an installed package keeps one in
+# /etc/bunline/ or ~/.config/bunline/; --config on the command line wins.
+case " $* " in
+*" --config "*) exec ./bunline "$@" ;;
+*) exec ./bunline --config config.txt "$@" ;;
+esac

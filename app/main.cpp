@@ -1,10 +1,12 @@
 #include "app/screens.h"
 #include "data/database.h"
 #include "core/configuration.h"
+#include "core/version.h"
 #include "shell/messages.h"
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <cstdio>
 
 namespace {
 
@@ -28,7 +30,8 @@ public:
     }
 };
 
-// config.txt beside the program, or the file named by --config FILE.
+// The file named by --config FILE, else the first config.txt found in the
+// user's configuration folder, /etc/bunline/ and beside the program.
 QString configurationPath(const QStringList &arguments)
 {
     const int at = arguments.indexOf(QStringLiteral("--config"));
@@ -41,6 +44,11 @@ QString configurationPath(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    // Answered before any window system is needed.
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        printf("%s\n", qPrintable(core::versionText(QStringLiteral("bunline"))));
+        return 0;
+    }
     BunlineApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bunline"));
     shell::installDesktop();

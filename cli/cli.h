@@ -23,6 +23,9 @@ struct Context {
     QString configPath;
     QStringList args;
     QTextStream &out;
+    // upgrade-db, backup and sql work on a database of an older schema; every
+    // other command refuses it (and every command a newer one).
+    bool acceptOlderSchema = false;
 
     // Takes "--name VALUE" out of args; empty when absent.
     QString takeOption(const QString &name);
@@ -36,7 +39,8 @@ struct Context {
     QString takeFormat();
     // Fails when arguments are left that the command did not understand.
     void finish() const;
-    // Opens the database of config.txt; create makes a missing SQLite file.
+    // Opens the database of config.txt, checking its schema version; create
+    // makes a missing SQLite file.
     std::unique_ptr<data::Database> openDatabase(bool create = false) const;
 };
 
@@ -44,6 +48,9 @@ int initDb(Context &ctx);
 int upgradePasswords(Context &ctx);
 int sql(Context &ctx);
 int demoData(Context &ctx);
+int upgradeDb(Context &ctx);
+int backup(Context &ctx);
+int restore(Context &ctx);
 int report(Context &ctx);
 int printOrder(Context &ctx);
 int invoice(Context &ctx);

@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "data/database.h"
+#include "data/schemaversion.h"
 #include "core/configuration.h"
 
 #include <QFileInfo>
@@ -61,7 +62,9 @@ std::unique_ptr<data::Database> Context::openDatabase(bool create) const
     data::OpenOptions options;
     options.create = create;
     options.baseDirectory = QFileInfo(configPath).absolutePath();
-    return data::Database::open(configuration.connectionString, options);
+    std::unique_ptr<data::Database> db = data::Database::open(configuration.connectionString, options);
+    data::checkSchemaVersion(*db, acceptOlderSchema ? data::OlderSchema::Accept : data::OlderSchema::Refuse);
+    return db;
 }
 
 } // namespace cli

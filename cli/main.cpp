@@ -1,11 +1,12 @@
 // bunlinectl: the headless companion of bunline. Every command reads config.txt
-// from the program's folder (or --config FILE) and exits non-zero with one line
-// on stderr when it fails.
+// (--config FILE, else the first found of the user's, the machine's and the
+// program's folder) and exits non-zero with one line on stderr when it fails.
 #include "cli.h"
 
 #include "data/database.h"
 #include "reporting/report.h"
 #include "core/configuration.h"
+#include "core/version.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,10 +18,17 @@ namespace {
 
 const char *kUsage =
     "usage: bunlinectl [--config FILE] COMMAND [options]\n"
+    "       bunlinectl --version\n"
+    "Without --config, config.txt is read from ~/.config/bunline/, /etc/bunline/ or the program's folder,\n"
+    "the first that holds one.\n"
     "commands:\n"
     "  init-db [--admin-user NAME] [--admin-password-file FILE|- | --admin-password PW]\n"
     "                                                   create the schema, reference rows and first administrator\n"
     "                                                   (without a password, one is made up and printed once)\n"
+    "  upgrade-db                                       bring the database to this program's schema version\n"
+    "                                                   (SQLite: copied beside itself first)\n"
+    "  backup --out FILE                                a consistent copy while others work (PostgreSQL: pg_dump)\n"
+    "  restore FILE                                     a backup into an empty database\n"
     "  upgrade-passwords                                hash every password still stored as plain text\n"
     "  demo-data                                        add the demo plant\n"
     "  sql \"STATEMENT\" [\"STATEMENT\" ...]                run statements, print results as CSV\n"
@@ -88,6 +96,10 @@ void dropRuntimeFolderNotes(QtMsgType type, const QMessageLogContext &, const QS
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        printf("%s\n", qPrintable(core::versionText(QStringLiteral("bunlinectl"))));
+        return 0;
+    }
     qInstallMessageHandler(dropRuntimeFolderNotes);
     const bool fonts = needsFonts(argc, argv);
     if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -123,6 +135,9 @@ int main(int argc, char *argv[])
         {QStringLiteral("init-db"), cli::initDb},
         {QStringLiteral("upgrade-passwords"), cli::upgradePasswords},
         {QStringLiteral("demo-data"), cli::demoData},
+        {QStringLiteral("upgrade-db"), cli::upgradeDb},
+        {QStringLiteral("backup"), cli::backup},
+        {QStringLiteral("restore"), cli::restore},
         {QStringLiteral("sql"), cli::sql},
         {QStringLiteral("report"), cli::report},
         {QStringLiteral("print-order"), cli::printOrder},
@@ -141,6 +156,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     ctx.args = args;
+    ctx.acceptOlderSchema = name == QLatin1String("upgrade-db") || name == QLatin1String("backup")
+        || name == QLatin1String("sql") || name == QLatin1String("restore");
     try {
         const int code = command->second(ctx);
         out.flush();

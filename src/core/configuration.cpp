@@ -1,11 +1,18 @@
 #include "core/configuration.h"
 
 #include "data/database.h"
+#include "data/schemaversion.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+// The machine's configuration folder.
+#ifndef BUNLINE_SYSCONFDIR
+#define BUNLINE_SYSCONFDIR "/etc"
+#endif
 
 namespace core {
 
@@ -92,10 +99,28 @@ Configuration ReadConfiguration(const QString &path)
     return c;
 }
 
+// Where a program started without --config looks for config.txt, in order:
+// the user's configuration folder (~/.config/bunline/), the machine's
+// (/etc/bunline/), then the program's own folder.
+static QStringList configurationSearchPaths()
+{
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    QStringList paths;
+    if (!user.isEmpty())
+        paths << QDir(user).filePath(QStringLiteral("bunline/config.txt"));
+    paths << QStringLiteral(BUNLINE_SYSCONFDIR "/bunline/config.txt");
+    paths << QDir(dir).filePath(QStringLiteral("config.txt"));
+    return paths;
+}
+
 QString defaultConfigurationPath()
 {
-    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    return QDir(dir).filePath(QStringLiteral("config.txt"));
+    const QStringList paths = configurationSearchPaths();
+    for (const QString &path : paths)
+        if (QFileInfo(path).isFile())
+            return path;
+    return paths.last();
 }
 
 const Configuration &currentConfiguration()
@@ -113,7 +138,11 @@ void OpenConnection(const Configuration &configuration, const QString &configura
     data::OpenOptions options;
     options.timeoutSeconds = 10;
     options.baseDirectory = QFileInfo(configurationPath).absolutePath();
-    data::setSharedDatabase(data::Database::open(configuration.connectionString, options));
+    std::unique_ptr<data::Database> db = data::Database::open(configuration.connectionString, options);
+    // An administrator decides when a shared database changes, not whichever
+    // workstation starts first: an older one waits for upgrade-db.
+    data::checkSchemaVersion(*db, data::OlderSchema::Refuse);
+    data::setSharedDatabase(std::move(db));
 }
 
 } // namespace core

@@ -36,7 +36,9 @@ QStringList readConfigurationItems(const QString &text);
 // exactly "Yes".
 Configuration ReadConfiguration(const QString &path);
 
-// config.txt in the program's folder.
+// Where a program started without --config finds config.txt: the first that
+// exists of the user's (~/.config/bunline/), the machine's (/etc/bunline/)
+// and the program's folder; the program's folder when none does.
 QString defaultConfigurationPath();
 
 // The settings of this run (start-up sets them; screens read them).
@@ -44,7 +46,8 @@ const Configuration &currentConfiguration();
 void setCurrentConfiguration(const Configuration &configuration);
 
 // Opens the shared connection with the 10-second time-out; relative SQLite
-// files are found beside config.txt. Throws data::DbError with the driver's text.
+// files are found beside config.txt. Throws data::DbError with the driver's
+// text, and data::SchemaVersionError for a database of another schema version.
 void OpenConnection(const Configuration &configuration, const QString &configurationPath);
 
 } // namespace core

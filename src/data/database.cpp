@@ -6,6 +6,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -13,6 +14,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace data {
 
@@ -36,6 +38,18 @@ QString resolvePath(const QString &file, const QString &base)
     if (file.isEmpty() || file == QLatin1String(":memory:") || QDir::isAbsolutePath(file))
         return file;
     return QDir(base.isEmpty() ? QDir::currentPath() : base).absoluteFilePath(file);
+}
+
+// A new database file in a folder that hands its group down (the installed
+// /var/lib/bunline of the bunline group) is made writable by that group, so
+// that every member can work in it whoever created it.
+void shareWithFolderGroup(const QString &file)
+{
+    struct stat folder;
+    if (::stat(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), &folder) != 0
+        || !(folder.st_mode & S_ISGID))
+        return;
+    QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ReadGroup | QFileDevice::WriteGroup);
 }
 
 } // namespace
@@ -109,11 +123,13 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
     db->m_options.dialect = db->m_settings.dialect;
     db->m_name = QStringLiteral("bunline-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1));
     ConnectionSettings &s = db->m_settings;
+    bool newFile = false;
 
     if (s.dialect == Dialect::SQLite) {
         s.database = resolvePath(s.database, options.baseDirectory);
         if (!options.create && s.database != QLatin1String(":memory:") && !QFileInfo::exists(s.database))
             throw DbError(QStringLiteral("The database file %1 does not exist.").arg(s.database));
+        newFile = options.create && s.database != QLatin1String(":memory:") && !QFileInfo::exists(s.database);
         QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), db->m_name);
         qdb.setDatabaseName(s.database);
         qdb.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.timeoutSeconds * 1000));
@@ -149,6 +165,8 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
     }
     try {
         db->prepare();
+        if (newFile)
+            shareWithFolderGroup(s.database);
     } catch (const DbError &e) {
         // Name the database: "disk I/O error" alone does not say which file.
         const QString where = s.dialect == Dialect::SQLite

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/quoting.h"
+#include "data/schemaversion.h"
 
 namespace data {
 
@@ -313,6 +314,12 @@ QString ident(const QString &name, Dialect dialect)
     return QLatin1Char('"') + (dialect == Dialect::PostgreSQL ? name.toLower() : name) + QLatin1Char('"');
 }
 
+QString indexStatement(const QString &index, const QString &table, const QStringList &columns, bool unique)
+{
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), index, table, columns.join(QStringLiteral(", ")));
+}
+
 QString columnType(ColumnType type, Dialect dialect)
 {
     const bool pg = dialect == Dialect::PostgreSQL;
@@ -448,11 +455,18 @@ QStringList tableDdl(const Table &table, Dialect dialect, const QString &qualifi
         const QString qualifiedIndex =
             (!qualifier.isEmpty() && dialect == Dialect::SQLite) ? qualifier + QLatin1Char('.') + indexName : indexName;
         const QString target = (!qualifier.isEmpty() && dialect == Dialect::SQLite) ? ident(table.name, dialect) : name;
-        out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                   .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), qualifiedIndex, target,
-                        on.join(QStringLiteral(", ")));
+        out << indexStatement(qualifiedIndex, target, on, ix.unique);
     }
     return out;
+}
+
+QString createIndexStatement(const QString &table, int number, const QStringList &columns, bool unique, Dialect dialect)
+{
+    QStringList on;
+    for (const QString &c : columns)
+        on << ident(c, dialect);
+    return indexStatement(QStringLiteral("ix_%1_%2").arg(table.toLower()).arg(number), ident(table, dialect), on,
+                          unique);
 }
 
 bool hasSchema(Database &db)
@@ -486,6 +500,7 @@ void createSchema(Database &db)
         db.execute(QStringLiteral("INSERT INTO UserType (Name) VALUES (%1)").arg(sqlText(QString::fromLatin1(type))));
     for (const QString &code : stateCodes())
         db.execute(QStringLiteral("INSERT INTO State (State) VALUES (%1)").arg(sqlText(code)));
+    writeSchemaVersion(db, kSchemaVersion);
     tx.commit();
 }
 

@@ -48,10 +48,15 @@ const QStringList &stateCodes();
 // becomes a TEMP table.
 QStringList tableDdl(const Table &table, Dialect dialect, const QString &qualifier = {});
 
+// "CREATE [UNIQUE] INDEX ix_<table>_<number> ON <table> (<columns>)" as the
+// schema writes it for an unqualified table.
+QString createIndexStatement(const QString &table, int number, const QStringList &columns, bool unique,
+                             Dialect dialect);
+
 // True when the database already holds the system's tables.
 bool hasSchema(Database &db);
-// Creates every shared table, their indexes, the PostgreSQL helper functions
-// and the reference rows, in one transaction. Refuses a database that already
+// Creates every shared table, their indexes, the PostgreSQL helper functions,
+// the reference rows and the schema version row, in one transaction. Refuses a database that already
 // has the schema.
 void createSchema(Database &db);
 // Creates the shared tables (no reference rows) under a qualifier - an

@@ -3,6 +3,7 @@
 
 #include "shell/defaultbutton.h"
 #include "shell/messages.h"
+#include "core/version.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -46,6 +47,10 @@ AboutForm::AboutForm(QWidget *parent) : QWidget(parent)
     lblTitle->setFont(titleFont);
     lblVersion = new QLabel(QStringLiteral("Version 1.00 8/29/16"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    // The release and build that is running, for support calls.
+    lblBuild = new QLabel(core::versionText(QStringLiteral("Bunline")), this);
+    lblBuild->setObjectName(QStringLiteral("lblBuild"));
+    lblBuild->setTextInteractionFlags(Qt::TextSelectableByMouse);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnSysInfo = new QPushButton(QStringLiteral("System Info..."), this);
@@ -55,6 +60,7 @@ AboutForm::AboutForm(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblTitle);
     layout->addWidget(lblVersion);
+    layout->addWidget(lblBuild);
     layout->addSpacing(24);
     layout->addLayout(buttons);
 

@@ -22,6 +22,7 @@ public:
 
     QLabel *lblTitle;
     QLabel *lblVersion;
+    QLabel *lblBuild;
     QPushButton *btnSysInfo;
     QPushButton *btnOK;
 

@@ -1,9 +1,14 @@
 #include "core/configuration.h"
 #include "core/companysettings.h"
+#include "support/cli.h"
 #include "support/testdatabase.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using core::ConfigError;
 using core::ReadConfiguration;
@@ -109,3 +114,42 @@ TEST(Configuration, OpenConnectionFindsTheDatabaseBesideTheFile)
 }
 
 } // namespace
+
+// An installed program keeps its configuration where the user or the machine
+// keeps it: the user's own file first, then /etc/bunline/, then the program's
+// folder.
+TEST(Configuration, WithoutConfigTheUsersFileComesBeforeTheMachinesAndTheProgramFolder)
+{
+    QTemporaryDir home;
+    const testsupport::ScopedEnv xdg("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("config.txt"));
+    const QString machine = QStringLiteral("/etc/bunline/config.txt");
+    EXPECT_EQ(core::defaultConfigurationPath(), QFileInfo::exists(machine) ? machine : beside);
+
+    QDir(home.path()).mkpath(QStringLiteral("bunline"));
+    QFile own(home.filePath(QStringLiteral("bunline/config.txt")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.close();
+    EXPECT_EQ(core::defaultConfigurationPath(), own.fileName());
+}
+
+// The installed /var/lib/bunline hands its group down (set-group-ID): a
+// database made there by one member is writable by the others.
+TEST(Configuration, ANewDatabaseInASharedFolderIsWritableByItsGroup)
+{
+    QTemporaryDir dir;
+    const QString shared = dir.filePath(QStringLiteral("shared"));
+    const QString own = dir.filePath(QStringLiteral("own"));
+    QDir(dir.path()).mkpath(QStringLiteral("shared"));
+    QDir(dir.path()).mkpath(QStringLiteral("own"));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 02775), 0);
+    data::OpenOptions create;
+    create.create = true;
+    const mode_t umask = ::umask(022);
+    for (const QString &folder : {shared, own})
+        data::Database::open(QStringLiteral("Driver=SQLite;Database=%1/plant.db").arg(folder), create);
+    ::umask(umask);
+    EXPECT_TRUE(QFile::permissions(shared + QStringLiteral("/plant.db")) & QFileDevice::WriteGroup);
+    EXPECT_FALSE(QFile::permissions(own + QStringLiteral("/plant.db")) & QFileDevice::WriteGroup)
+        << "only a shared folder's files are shared";
+}

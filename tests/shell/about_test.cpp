@@ -1,6 +1,7 @@
 #include "shell/aboutform.h"
 #include "support/cli.h"
 #include "shell/messages.h"
+#include "core/version.h"
 
 #include <QFile>
 #include <QLabel>
@@ -16,6 +17,8 @@ TEST(About, ShowsTitleAndVersion)
     AboutForm about;
     EXPECT_EQ(about.lblTitle->text(), "Bunline");
     EXPECT_EQ(about.lblVersion->text(), "Version 1.00 8/29/16");
+    EXPECT_TRUE(about.lblBuild->text().startsWith("Bunline " + core::programVersion()))
+        << about.lblBuild->text().toStdString();
 }
 
 TEST(About, SystemInformationWithoutAProgramSaysSo)

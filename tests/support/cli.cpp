@@ -9,7 +9,12 @@ namespace testsupport {
 
 QString writeCtlConfig(const QTemporaryDir &dir, const QString &connectionString)
 {
-    const QString config = QDir(dir.path()).filePath(QStringLiteral("config.txt"));
+    return writeCtlConfig(dir.path(), connectionString);
+}
+
+QString writeCtlConfig(const QString &dir, const QString &connectionString)
+{
+    const QString config = QDir(dir).filePath(QStringLiteral("config.txt"));
     QFile file(config);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QStringLiteral("Bunline configuration\nConnection string, \"%1\"\nRead-only catalogue, No\n"

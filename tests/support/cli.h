@@ -13,6 +13,7 @@ namespace testsupport {
 
 // Writes DIR/config.txt naming connectionString; answers its path.
 QString writeCtlConfig(const QTemporaryDir &dir, const QString &connectionString);
+QString writeCtlConfig(const QString &dir, const QString &connectionString);
 
 struct CtlRun {
     int exitCode;
