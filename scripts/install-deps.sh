@@ -9,7 +9,7 @@ packages=(
     libsqlite3-dev libsodium-dev
     libgtest-dev googletest libgmock-dev libbenchmark-dev
     postgresql postgresql-contrib
-    xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils
+    xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils strace
 )
 
 missing=()
