@@ -302,7 +302,7 @@ std::pair<Outcome, Outcome> runTwiceAtOnce(const std::function<void(QProcess &)>
 TEST_F(Bunlinectl, TwoInitDbAtOnceLeaveTheWinnersDatabase)
 {
     const QString file = m_dir.filePath(QStringLiteral("plant.db"));
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 10; ++i) {
         for (const char *suffix : {"", "-wal", "-shm"})
             QFile::remove(file + QLatin1String(suffix));
         const auto [a, b] = runTwiceAtOnce([&](QProcess &p) { start(p, {QStringLiteral("init-db")}); });
