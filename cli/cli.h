@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -17,6 +18,9 @@ class CliError : public std::runtime_error {
 public:
     explicit CliError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
+
+// How a command takes dates: ISO only, or also the short form M/D/YYYY.
+enum class DateForm { Iso, IsoOrShort };
 
 // What every command receives: its own arguments and the global options.
 struct Context {
@@ -37,12 +41,28 @@ struct Context {
     QString takeOutFolder(const QString &command);
     // Takes --format: "pdf" (also when absent) or "csv".
     QString takeFormat();
+    // Takes "--name DATE"; otherwise when absent. Refused unless the whole
+    // value is a date.
+    QDate takeDate(const QString &name, const QDate &otherwise, DateForm form = DateForm::IsoOrShort);
+    // Takes "--name AMOUNT"; 0 when absent (*given says which).
+    double takeAmount(const QString &name, bool *given = nullptr);
     // Fails when arguments are left that the command did not understand.
     void finish() const;
+    // Sends what was written to standard output on its way; fails when it
+    // cannot be written (a full disk, a closed pipe).
+    void flushOut();
     // Opens the database of config.txt, checking its schema version; create
     // makes a missing SQLite file.
     std::unique_ptr<data::Database> openDatabase(bool create = false) const;
 };
+
+// The values of arguments as every command reads them: the whole text must be
+// the value (nothing ignored after it), and a refusal names the argument.
+QDate dateValue(const QString &text, const QString &argument, DateForm form = DateForm::IsoOrShort);
+double amountValue(const QString &text, const QString &argument);
+// A quantity: a plain number ("12", "2.5", "-3") below core::kLargestAmount.
+double quantityValue(const QString &text, const QString &argument);
+qint64 wholeNumberValue(const QString &text, const QString &argument);
 
 int initDb(Context &ctx);
 int upgradePasswords(Context &ctx);

@@ -6,11 +6,18 @@
 #include "data/schema.h"
 #include "core/configuration.h"
 #include "data/passwords.h"
+#include "data/topiclock.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace cli {
 
@@ -35,10 +42,43 @@ QString csvField(const QVariant &v)
     return s;
 }
 
-// SQLite files that init-db made and must take away again when it fails.
+// The database file with its WAL and shared-memory files.
 QStringList sqliteFiles(const QString &path)
 {
     return {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
+}
+
+void removeSqliteFiles(const QString &path)
+{
+    for (const QString &f : sqliteFiles(path))
+        QFile::remove(f);
+}
+
+// Puts a finished database file in place under its name, unless a file of
+// that name exists by now: two init-db runs on a new file never overwrite each
+// other, and the loser takes away only its own private file.
+void placeNewDatabase(const QString &built, const QString &path)
+{
+    const QByteArray from = QFile::encodeName(built);
+    const QByteArray to = QFile::encodeName(path);
+    int rc = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link is just as
+        // exclusive.
+        rc = ::link(from.constData(), to.constData());
+        if (rc == 0)
+            ::unlink(from.constData());
+    }
+    if (rc != 0) {
+        const int error = errno;
+        removeSqliteFiles(built);
+        if (error == EEXIST)
+            throw CliError(QStringLiteral("Another init-db run created the database %1 meanwhile; nothing was "
+                                          "changed by this one.")
+                               .arg(path));
+        throw CliError(QStringLiteral("The database %1 could not be put in place: %2")
+                           .arg(path, QString::fromLocal8Bit(strerror(error))));
+    }
 }
 
 // The administrator's password: from --admin-password, from the first line of
@@ -83,16 +123,29 @@ int initDb(Context &ctx)
 
     const core::Configuration configuration = core::ReadConfiguration(ctx.configPath);
     const data::ConnectionSettings settings = data::ConnectionSettings::parse(configuration.connectionString);
-    QString createdFile;
-    if (settings.dialect == data::Dialect::SQLite) {
-        const QString path = QFileInfo(settings.database).isAbsolute()
+    // A new SQLite database is built in a file of this run's own and put in
+    // place only when it is complete; an existing file is filled where it is.
+    QString path;
+    QString built;
+    if (settings.dialect == data::Dialect::SQLite && settings.database != QLatin1String(":memory:")) {
+        path = QFileInfo(settings.database).isAbsolute()
             ? settings.database
             : QFileInfo(ctx.configPath).absoluteDir().absoluteFilePath(settings.database);
-        if (!QFileInfo::exists(path))
-            createdFile = path;
+        if (!QFileInfo::exists(path)) {
+            built = QStringLiteral("%1.init-%2.tmp").arg(path).arg(QCoreApplication::applicationPid());
+            removeSqliteFiles(built);
+        }
     }
     try {
-        std::unique_ptr<data::Database> db = ctx.openDatabase(true);
+        std::unique_ptr<data::Database> db;
+        if (built.isEmpty()) {
+            db = ctx.openDatabase(true);
+        } else {
+            data::OpenOptions options;
+            options.create = true;
+            db = data::Database::open(QStringLiteral("Driver=SQLite;Database=") + built, options);
+        }
+        const data::ExclusiveRun run(*db, QStringLiteral("init-db"));
         // Schema, reference rows and administrator in one transaction: a
         // database is either ready to log in to or holds nothing at all.
         data::Transaction tx(*db);
@@ -110,16 +163,26 @@ int initDb(Context &ctx)
         rs.setValue(QStringLiteral("EnteredDate"), QDateTime::currentDateTime());
         rs.setValue(QStringLiteral("EnteredBy"), QStringLiteral("bunlinectl"));
         rs.update();
+        // A made-up password is shown before the administrator exists: if it
+        // cannot be shown, nobody could log in, so nothing is kept.
+        if (generated) {
+            ctx.out << "The administrator \"" << name << "\" gets the password " << password
+                    << " (shown only this once; write it down).\n";
+            ctx.flushOut();
+        }
         tx.commit();
         data::createWorkTables(*db);
-        ctx.out << "Created the Bunline schema; administrator \"" << name << "\"";
-        if (generated)
-            ctx.out << " with the password " << password << " (shown only this once; write it down)";
-        ctx.out << ".\n";
+        if (!built.isEmpty()) {
+            // Everything into the one file, which then goes in place whole.
+            db->queryNative(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+            db.reset();
+            placeNewDatabase(built, path);
+            built.clear();
+        }
+        ctx.out << "Created the Bunline schema; administrator \"" << name << "\".\n";
     } catch (...) {
-        if (!createdFile.isEmpty())
-            for (const QString &f : sqliteFiles(createdFile))
-                QFile::remove(f);
+        if (!built.isEmpty())
+            removeSqliteFiles(built);
         throw;
     }
     return 0;
@@ -168,6 +231,7 @@ int demoData(Context &ctx)
 {
     ctx.finish();
     std::unique_ptr<data::Database> db = ctx.openDatabase();
+    const data::ExclusiveRun run(*db, QStringLiteral("demo-data"));
     data::addDemoPlant(*db);
     ctx.out << "Added the demo plant.\n";
     return 0;

@@ -13,37 +13,12 @@ namespace cli {
 
 namespace {
 
-QDate dateOption(Context &ctx, const QString &name, const QDate &otherwise)
-{
-    const QString text = ctx.takeOption(name);
-    if (text.isEmpty())
-        return otherwise;
-    const QDate date = core::parseShortDate(text);
-    if (!date.isValid())
-        throw CliError(QStringLiteral("%1 \"%2\" is not a date").arg(name, text));
-    return date;
-}
-
-// An amount as typed on the screens: "1250", "$1,250.00", "(20.00)".
-double amountOption(Context &ctx, const QString &name, bool *given = nullptr)
-{
-    const QString text = ctx.takeOption(name);
-    if (given)
-        *given = !text.isEmpty();
-    if (text.isEmpty())
-        return 0;
-    const std::optional<double> amount = core::parseMoney(text);
-    if (!amount)
-        throw CliError(QStringLiteral("%1 \"%2\" is not an amount").arg(name, text));
-    return *amount;
-}
-
 qint64 idArgument(const QString &text, const QString &what)
 {
     bool ok = false;
     const qint64 id = text.trimmed().toLongLong(&ok);
     if (!ok || id <= 0)
-        throw CliError(QStringLiteral("%1 \"%2\" is not a number").arg(what, text));
+        throw CliError(QStringLiteral("%1: \"%2\" is not a number").arg(what, text));
     return id;
 }
 
@@ -75,11 +50,11 @@ int invoice(Context &ctx)
     if (orders.isEmpty())
         throw CliError(QStringLiteral("invoice needs --orders ID[,ID...]"));
     for (const QString &id : orders.split(QLatin1Char(',')))
-        invoice.orders.push_back(idArgument(id, QStringLiteral("order ID")));
-    invoice.invoiceDate = dateOption(ctx, QStringLiteral("--date"), core::currentDate());
-    invoice.dueDate = dateOption(ctx, QStringLiteral("--due"), invoice.invoiceDate.addDays(30));
-    invoice.freight = amountOption(ctx, QStringLiteral("--freight"));
-    invoice.misc = amountOption(ctx, QStringLiteral("--misc"));
+        invoice.orders.push_back(idArgument(id, QStringLiteral("--orders")));
+    invoice.invoiceDate = ctx.takeDate(QStringLiteral("--date"), core::currentDate());
+    invoice.dueDate = ctx.takeDate(QStringLiteral("--due"), invoice.invoiceDate.addDays(30));
+    invoice.freight = ctx.takeAmount(QStringLiteral("--freight"));
+    invoice.misc = ctx.takeAmount(QStringLiteral("--misc"));
     invoice.memo = ctx.takeOption(QStringLiteral("--memo"));
     invoice.customer = positional(ctx, QStringLiteral("invoice"), QStringLiteral("a CUSTOMER"));
     std::unique_ptr<data::Database> db = ctx.openDatabase();
@@ -95,11 +70,11 @@ int pay(Context &ctx)
         return 0;
     }
     bool hasAmount = false, hasAdjustment = false;
-    const double amount = amountOption(ctx, QStringLiteral("--amount"), &hasAmount);
-    const double adjustment = amountOption(ctx, QStringLiteral("--adjustment"), &hasAdjustment);
-    const QDate date = dateOption(ctx, QStringLiteral("--date"), core::currentDate());
+    const double amount = ctx.takeAmount(QStringLiteral("--amount"), &hasAmount);
+    const double adjustment = ctx.takeAmount(QStringLiteral("--adjustment"), &hasAdjustment);
+    const QDate date = ctx.takeDate(QStringLiteral("--date"), core::currentDate());
     const qint64 invoice =
-        idArgument(positional(ctx, QStringLiteral("pay"), QStringLiteral("an INVOICE")), QStringLiteral("invoice"));
+        idArgument(positional(ctx, QStringLiteral("pay"), QStringLiteral("an INVOICE")), QStringLiteral("INVOICE"));
     if (!hasAmount && !hasAdjustment)
         throw CliError(QStringLiteral("pay needs --amount or --adjustment"));
     std::unique_ptr<data::Database> db = ctx.openDatabase();

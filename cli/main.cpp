@@ -160,7 +160,9 @@ int main(int argc, char *argv[])
         || name == QLatin1String("sql") || name == QLatin1String("restore");
     try {
         const int code = command->second(ctx);
-        out.flush();
+        // What a command printed (an invoice number, a made-up password) is
+        // its result: a command whose output was lost has failed.
+        ctx.flushOut();
         data::setSharedDatabase(nullptr);
         return code;
     } catch (const std::exception &e) {

@@ -9,6 +9,7 @@
 #include "core/companysettings.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace cli {
 
@@ -18,13 +19,8 @@ namespace {
 std::vector<qint64> numbers(const QString &list, const QString &option)
 {
     std::vector<qint64> out;
-    for (const QString &part : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const qint64 n = part.trimmed().toLongLong(&ok);
-        if (!ok)
-            throw CliError(QStringLiteral("%1: \"%2\" is not a number").arg(option, part.trimmed()));
-        out.push_back(n);
-    }
+    for (const QString &part : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        out.push_back(wholeNumberValue(part, option));
     return out;
 }
 
@@ -63,11 +59,22 @@ int printOrder(Context &ctx)
     } catch (const production::PaperworkError &e) {
         throw CliError(e.text());
     }
+    std::vector<qint64> lines;
+    for (const production::OrderComponent &row : production::orderComponents(*db, request.orderId))
+        lines.push_back(row.styleComponentId);
     if (componentsGiven) {
         request.components = numbers(components, QStringLiteral("--components"));
+        // A component that is no line of the order would print nothing for
+        // it, and the run would look done.
+        for (qint64 id : request.components)
+            if (std::find(lines.begin(), lines.end(), id) == lines.end())
+                throw CliError(QStringLiteral("--components: %1 is not a component line of order %2")
+                                   .arg(id)
+                                   .arg(request.orderId));
+        if (request.components.empty())
+            throw CliError(QStringLiteral("--components names no component line"));
     } else {
-        for (const production::OrderComponent &row : production::orderComponents(*db, request.orderId))
-            request.components.push_back(row.styleComponentId);
+        request.components = lines;
     }
     request.plants = production::plantNames(*db);
     request.orderSuffix = suffix;

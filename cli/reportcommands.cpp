@@ -78,10 +78,7 @@ QDate dateOption(Context &ctx, const QString &name, bool required)
             throw CliError(QStringLiteral("needs %1 DATE").arg(name));
         return core::currentDate();
     }
-    const QDate date = core::parseShortDate(text);
-    if (!date.isValid())
-        throw CliError(QStringLiteral("%1 \"%2\" is not a date").arg(name, text));
-    return date;
+    return dateValue(text, name);
 }
 
 reporting::ReportPtr invoiceReport(data::Database &db, Context &ctx)

@@ -14,6 +14,7 @@
 #include "shipping/shipments.h"
 
 #include <QDir>
+#include <limits>
 
 namespace cli {
 
@@ -30,18 +31,15 @@ qint32 orderIdOf(data::Database &db, const QString &text)
 
 int wholeNumber(const QString &text, const QString &what)
 {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok)
-        throw CliError(QStringLiteral("%1: \"%2\" is not a whole number").arg(what, text.trimmed()));
-    return n;
+    const qint64 n = wholeNumberValue(text, what);
+    if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
+        throw CliError(QStringLiteral("%1: \"%2\" is too large a number").arg(what, text.trimmed()));
+    return int(n);
 }
 
 double quantity(const QString &text, const QString &what)
 {
-    if (!core::IsNumeric(text))
-        throw CliError(QStringLiteral("%1: \"%2\" is not a quantity").arg(what, text.trimmed()));
-    return core::Val(text);
+    return quantityValue(text, what);
 }
 
 bool hasItem(const std::vector<shipping::OrderLine> &lines, int item)
@@ -59,7 +57,7 @@ int ship(Context &ctx)
         throw CliError(usage);
     const QString orderText = ctx.args.takeFirst();
     const bool all = ctx.takeFlag(QStringLiteral("--all"));
-    const QString dateText = ctx.takeOption(QStringLiteral("--date"));
+    const QDate date = ctx.takeDate(QStringLiteral("--date"), core::currentDate(), DateForm::Iso);
     QStringList items;
     while (!ctx.args.isEmpty() && !ctx.args.first().startsWith(QLatin1String("--")))
         items << ctx.args.takeFirst();
@@ -70,12 +68,7 @@ int ship(Context &ctx)
     std::unique_ptr<data::Database> db = ctx.openDatabase();
     shipping::Shipment shipment;
     shipment.orderId = orderIdOf(*db, orderText);
-    shipment.date = core::currentDate();
-    if (!dateText.isEmpty()) {
-        shipment.date = QDate::fromString(dateText, Qt::ISODate);
-        if (!shipment.date.isValid())
-            throw CliError(QStringLiteral("--date: \"%1\" is not a date (YYYY-MM-DD)").arg(dateText));
-    }
+    shipment.date = date;
     if (all) {
         // What remains open on every line, as Ship All offers it.
         for (const shipping::OrderLine &l : shipping::orderLines(*db, shipment.orderId))

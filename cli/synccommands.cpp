@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "data/database.h"
+#include "data/topiclock.h"
 #include "sync/batch.h"
 #include "sync/linkserver.h"
 
@@ -23,6 +24,7 @@ int downloadCatalogue(Context &ctx)
 {
     ctx.finish();
     std::unique_ptr<data::Database> db = ctx.openDatabase();
+    const data::ExclusiveRun run(*db, QStringLiteral("download-catalogue"));
     printResult(ctx, serversync::DownloadCatalogue(*db, false));
     return 0;
 }

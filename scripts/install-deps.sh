@@ -10,7 +10,7 @@ packages=(
     libgtest-dev googletest libgmock-dev libbenchmark-dev
     postgresql postgresql-contrib
     xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils openbox xdotool wmctrl zbar-tools
-    dpkg-dev file lintian
+    dpkg-dev file lintian strace
 )
 
 missing=()

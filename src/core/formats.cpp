@@ -5,6 +5,7 @@
 #include "core/vbnumeric.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace core {
@@ -102,23 +103,26 @@ QDate parseShortDate(const QString &text)
 
 std::optional<double> parseMoney(const QString &text)
 {
-    QString t = text.trimmed();
-    bool negative = false;
-    if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
-        negative = true;
-        t = t.mid(1, t.size() - 2).trimmed();
-    }
-    if (t.startsWith(QLatin1Char('-'))) {
-        negative = !negative;
-        t = t.mid(1).trimmed();
-    }
-    if (t.startsWith(QLatin1Char('$')))
-        t = t.mid(1);
-    t.remove(QLatin1Char(','));
-    if (!IsNumeric(t))
+    // One sign at most - a minus or brackets, before or after the dollar sign -
+    // and commas only between groups of three digits: "--5", "($-5)" and
+    // "1,2,3" are no amounts.
+    static const QRegularExpression money(QStringLiteral(
+        R"(^\s*(\()?\s*(-)?\s*(\$)?\s*(-)?\s*((?:\d{1,3}(?:,\d{3})+|\d+)(?:\.\d*)?|\.\d+)\s*(\))?\s*$)"));
+    const QRegularExpressionMatch m = money.match(text);
+    if (!m.hasMatch())
         return std::nullopt;
-    const double value = t.trimmed().toDouble();
-    return negative ? -value : value;
+    const bool bracketOpen = m.capturedLength(1) > 0;
+    const bool bracketClose = m.capturedLength(6) > 0;
+    const int minus = int(m.capturedLength(2) > 0) + int(m.capturedLength(4) > 0);
+    if (bracketOpen != bracketClose || minus > 1 || (bracketOpen && minus > 0))
+        return std::nullopt;
+    QString digits = m.captured(5);
+    digits.remove(QLatin1Char(','));
+    bool ok = false;
+    const double value = digits.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value >= kLargestAmount)
+        return std::nullopt;
+    return bracketOpen || minus > 0 ? -value : value;
 }
 
 QString typedKey(const QString &text)

@@ -36,8 +36,12 @@ QString formatFlag(bool value);
 QDate parseShortDate(const QString &text);
 
 // Reads money as typed or as formatMoney shows it ("131", "$1,234.50",
-// "($3.00)"); nothing when the text is no number.
+// "($3.00)", "-$3"); nothing when the text is no number, holds more than one
+// sign, misplaces a thousands comma or is not below kLargestAmount.
 std::optional<double> parseMoney(const QString &text);
+// Amounts and quantities read from typed text stay below this, well inside
+// what a double holds to the cent.
+constexpr double kLargestAmount = 1e12;
 
 // A key as typed (a name, an ID), without its trailing blanks: the database
 // compares text regardless of them, so "Acme Foam " finds "Acme Foam", and it is

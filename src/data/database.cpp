@@ -178,6 +178,23 @@ std::unique_ptr<Database> Database::open(const QString &connectionString, const 
     return db;
 }
 
+QStringList postgresSessionSetup(const ConnectionSettings &settings)
+{
+    // Quoting doubles single quotes and nothing else, which is safe only
+    // while backslashes in literals are plain characters: this comes first.
+    QStringList statements = {QStringLiteral("SET standard_conforming_strings TO on"),
+                              QStringLiteral("SET client_min_messages TO warning")};
+    if (!settings.schema.isEmpty())
+        statements << QStringLiteral("SET search_path TO %1, public").arg(settings.schema);
+    return statements;
+}
+
+void checkStandardStrings(const QString &shown)
+{
+    if (shown != QLatin1String("on"))
+        throw DbError(QStringLiteral("The server does not let standard_conforming_strings be turned on."));
+}
+
 // Everything a fresh connection needs before the program uses it.
 void Database::prepare()
 {
@@ -200,14 +217,9 @@ void Database::prepare()
                               .arg(sqlText(m_settings.linkedServer), m_options.linkedQualifier));
         createWorkTables(*this);
     } else {
-        executeNative(QStringLiteral("SET client_min_messages TO warning"));
-        // Quoting doubles single quotes and nothing else, which is safe only
-        // while backslashes in literals are plain characters.
-        executeNative(QStringLiteral("SET standard_conforming_strings TO on"));
-        if (queryNative(QStringLiteral("SHOW standard_conforming_strings")).value(0).toString() != QLatin1String("on"))
-            throw DbError(QStringLiteral("The server does not let standard_conforming_strings be turned on."));
-        if (!m_settings.schema.isEmpty())
-            executeNative(QStringLiteral("SET search_path TO %1, public").arg(m_settings.schema));
+        for (const QString &statement : postgresSessionSetup(m_settings))
+            executeNative(statement);
+        checkStandardStrings(queryNative(QStringLiteral("SHOW standard_conforming_strings")).value(0).toString());
         // The work tables use the case-insensitive text type, which exists once
         // the schema has been created.
         if (!queryNative(QStringLiteral("SELECT 1 FROM pg_type WHERE typname = 'citext'")).isEmpty())
@@ -242,7 +254,7 @@ QString Database::checked(const QString &written, const QString *sent) const
 {
     try {
         const QString text = sent ? *sent : translate(written);
-        checkSingleStatement(text);
+        checkSingleStatement(text, dialect());
         return text;
     } catch (const DbError &e) {
         throw DbError(e.message(), written);

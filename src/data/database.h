@@ -120,6 +120,12 @@ private:
     bool m_done = false;
 };
 
+// The statements a new PostgreSQL connection runs before any other, in order;
+// then SHOW standard_conforming_strings must answer what checkStandardStrings
+// accepts ("on"), or the connection is refused (DbError).
+QStringList postgresSessionSetup(const ConnectionSettings &settings);
+void checkStandardStrings(const QString &shown);
+
 // Adds one row the way every screen does: opens "SELECT TOP 1 * FROM <table>",
 // adds a row, sets the given columns and writes it. Answers the row as written
 // (its counter key included).

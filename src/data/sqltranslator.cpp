@@ -1,6 +1,13 @@
 #include "data/sqltranslator.h"
 
 #include "data/dberror.h"
+#include "data/quoting.h"
+#include "data/recordset.h"
+#include "data/schema.h"
+
+#include <QRegularExpression>
+#include <map>
+#include <optional>
 
 #include <vector>
 
@@ -21,19 +28,26 @@ struct Token {
     std::vector<Part> parts; // for names: a.b.c
 };
 
-bool isWordStart(QChar c)
+// Names may hold @ and # in the written dialect and on SQLite; PostgreSQL reads
+// them as operator characters, so that "@@E'..'" is an operator before an
+// escape string there, never a name.
+bool isWordStart(QChar c, Dialect dialect)
 {
-    return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#');
+    return c.isLetter() || c == QLatin1Char('_')
+        || (dialect == Dialect::SQLite && (c == QLatin1Char('@') || c == QLatin1Char('#')));
 }
-bool isWordChar(QChar c)
+bool isWordChar(QChar c, Dialect dialect)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#')
-        || c == QLatin1Char('$');
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$')
+        || (dialect == Dialect::SQLite && (c == QLatin1Char('@') || c == QLatin1Char('#')));
 }
 
+// Reads a statement as the backend it goes to reads it: on PostgreSQL block
+// comments nest and @ and # are no part of a name, so that no text the server
+// takes for code is seen here as a comment, a literal or a name.
 class Tokenizer {
 public:
-    explicit Tokenizer(const QString &s) : m_s(s) {}
+    explicit Tokenizer(const QString &s, Dialect dialect = Dialect::SQLite) : m_s(s), m_dialect(dialect) {}
 
     std::vector<Token> run()
     {
@@ -53,12 +67,7 @@ public:
                     ++m_i;
                 out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
             } else if (c == QLatin1Char('/') && peek(1) == QLatin1Char('*')) {
-                const qsizetype start = m_i;
-                const qsizetype end = m_s.indexOf(QLatin1String("*/"), m_i + 2);
-                if (end < 0)
-                    throw DbError(QStringLiteral("The statement has a comment opened with /* that is never closed."));
-                m_i = end + 2;
-                out.push_back({Kind::Comment, m_s.mid(start, m_i - start), {}});
+                out.push_back({Kind::Comment, readBlockComment(), {}});
             } else if (c == QLatin1Char('\'')) {
                 out.push_back({Kind::String, readQuoted(QLatin1Char('\''), QStringLiteral("text literal")), {}});
             } else if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && peek(1) == QLatin1Char('\'')) {
@@ -67,7 +76,7 @@ public:
                 out.push_back({Kind::String, readDollarQuoted(), {}});
             } else if (c.isDigit() || (c == QLatin1Char('.') && peek(1).isDigit())) {
                 out.push_back({Kind::Number, readNumber(), {}});
-            } else if (isWordStart(c) || c == QLatin1Char('[') || c == QLatin1Char('"')) {
+            } else if (isWordStart(c, m_dialect) || c == QLatin1Char('[') || c == QLatin1Char('"')) {
                 out.push_back(readName());
             } else if (c == QLatin1Char('(')) {
                 ++m_i;
@@ -97,6 +106,27 @@ private:
     // A byte-order mark counts as a blank, so a statement of nothing else is
     // seen to be empty.
     static bool isBlank(QChar c) { return c.isSpace() || c == QChar(0xFEFF); }
+
+    // /* ... */, where on PostgreSQL each /* inside opens one more level.
+    QString readBlockComment()
+    {
+        const qsizetype start = m_i;
+        int depth = 0;
+        while (m_i < m_s.size()) {
+            if (m_s[m_i] == QLatin1Char('/') && peek(1) == QLatin1Char('*')
+                && (depth == 0 || m_dialect == Dialect::PostgreSQL)) {
+                ++depth;
+                m_i += 2;
+            } else if (m_s[m_i] == QLatin1Char('*') && peek(1) == QLatin1Char('/')) {
+                m_i += 2;
+                if (--depth == 0)
+                    return m_s.mid(start, m_i - start);
+            } else {
+                ++m_i;
+            }
+        }
+        throw DbError(QStringLiteral("The statement has a comment opened with /* that is never closed."));
+    }
 
     // Reads from an opening character to its closing one, where a doubled
     // closing character stands for itself. Returns the raw text, delimiters
@@ -198,7 +228,7 @@ private:
             p.text = QStringLiteral("*");
         } else {
             const qsizetype start = m_i;
-            while (m_i < m_s.size() && isWordChar(m_s[m_i]))
+            while (m_i < m_s.size() && isWordChar(m_s[m_i], m_dialect))
                 ++m_i;
             p.text = m_s.mid(start, m_i - start);
         }
@@ -212,7 +242,7 @@ private:
         // a.b.c, [a].b, t.* - a dot directly followed by another part.
         while (m_i + 1 < m_s.size() && m_s[m_i] == QLatin1Char('.')) {
             const QChar next = m_s[m_i + 1];
-            if (!(isWordStart(next) || next.isDigit() || next == QLatin1Char('[') || next == QLatin1Char('"')
+            if (!(isWordStart(next, m_dialect) || next.isDigit() || next == QLatin1Char('[') || next == QLatin1Char('"')
                   || next == QLatin1Char('*')))
                 break;
             ++m_i;
@@ -222,6 +252,7 @@ private:
     }
 
     const QString &m_s;
+    Dialect m_dialect;
     qsizetype m_i = 0;
 };
 
@@ -241,6 +272,7 @@ struct Node {
     bool textValued = false; // a group whose content is a text expression
     bool dropped = false;    // taken out by a rewrite (TOP n)
     QString suffix;          // written after the node (NULLS FIRST)
+    QString prefix;          // written before the node (CAST()
 };
 
 // Deeper nesting than any statement of the system needs; it bounds the
@@ -256,7 +288,7 @@ std::vector<Node> buildTree(const std::vector<Token> &tokens, size_t &i, int dep
         const Token &t = tokens[i];
         if (t.kind == Kind::Open) {
             ++i;
-            Node g{t, true, false, {}, false, false, {}};
+            Node g{t, true, false, {}, false, false, {}, {}};
             g.children = buildTree(tokens, i, depth + 1);
             if (i < tokens.size() && tokens[i].kind == Kind::Close) {
                 g.closed = true;
@@ -266,10 +298,10 @@ std::vector<Node> buildTree(const std::vector<Token> &tokens, size_t &i, int dep
         } else if (t.kind == Kind::Close) {
             if (depth > 0)
                 return seq;
-            seq.push_back(Node{t, false, false, {}, false, false, {}}); // unbalanced: keep as is
+            seq.push_back(Node{t, false, false, {}, false, false, {}, {}}); // unbalanced: keep as is
             ++i;
         } else {
-            seq.push_back(Node{t, false, false, {}, false, false, {}});
+            seq.push_back(Node{t, false, false, {}, false, false, {}, {}});
             ++i;
         }
     }
@@ -296,12 +328,15 @@ public:
         for (Node &n : seq)
             if (n.group) {
                 const bool madeText = process(n.children, false);
-                n.textValued = madeText || isSingleString(n.children);
+                n.textValued = madeText || isSingleText(n.children);
             }
         renameIsNull(seq);
         const bool madeText = concatenation(seq);
-        if (m_o.dialect == Dialect::PostgreSQL)
+        dateLiterals(seq);
+        if (m_o.dialect == Dialect::PostgreSQL) {
+            caseInsensitiveComparisons(seq);
             nullsInOrder(seq);
+        }
         top(seq);
         if (topLevel)
             selectInto(seq);
@@ -320,6 +355,7 @@ public:
         for (const Node &n : seq) {
             if (n.dropped)
                 continue;
+            out += n.prefix;
             if (n.group) {
                 out += QLatin1Char('(');
                 render(n.children, out);
@@ -335,16 +371,12 @@ public:
     QString prefix; // text placed before the whole statement (SELECT ... INTO)
 
 private:
-    static bool isSingleString(const std::vector<Node> &seq)
+    // A sequence of one text operand: a literal, a text column, a text
+    // function or a parenthesised text expression.
+    bool isSingleText(const std::vector<Node> &seq) const
     {
-        int count = 0;
-        bool string = false;
-        for (const Node &c : seq)
-            if (significant(c)) {
-                ++count;
-                string = !c.group && c.token.kind == Kind::String;
-            }
-        return count == 1 && string;
+        const std::vector<Unit> units = unitsOf(seq);
+        return units.size() == 1 && units[0].text;
     }
 
     QString renderPart(const Part &p) const
@@ -392,6 +424,237 @@ private:
         return -1;
     }
 
+    // Units: significant nodes, with a function name and its argument group
+    // taken together; text says the unit is a text value.
+    struct Unit {
+        int first;
+        int last;
+        bool plus;
+        bool text;
+    };
+
+    std::vector<Unit> unitsOf(const std::vector<Node> &seq) const
+    {
+        std::vector<Unit> units;
+        for (int k = 0; k < int(seq.size()); ++k) {
+            if (!significant(seq[k]))
+                continue;
+            const Node &n = seq[k];
+            if (!n.group && n.token.kind == Kind::Punct && n.token.text == QLatin1String("+")) {
+                units.push_back({k, k, true, false});
+                continue;
+            }
+            if (!n.group && n.token.kind == Kind::Name) {
+                const int next = nextSignificant(seq, k + 1);
+                if (next >= 0 && seq[next].group && next == k + 1) {
+                    units.push_back({k, next, false, isTextFunction(n.token, seq[next])});
+                    k = next;
+                    continue;
+                }
+            }
+            const bool text = (!n.group && n.token.kind == Kind::String) || (n.group && n.textValued)
+                || (!n.group && n.token.kind == Kind::Name && columnType(n.token) == ColumnType::Text);
+            units.push_back({k, k, false, text});
+        }
+        return units;
+    }
+
+    // Functions whose value is text: those of text, and those that pass on an
+    // argument (ISNULL, MAX...) when one of their arguments is text.
+    bool isTextFunction(const Token &name, const Node &arguments) const
+    {
+        if (name.parts.size() != 1 || name.parts[0].bracketed || name.parts[0].quoted)
+            return false;
+        static const QStringList textFunctions = {
+            QStringLiteral("UPPER"),   QStringLiteral("LOWER"),     QStringLiteral("LTRIM"),
+            QStringLiteral("RTRIM"),   QStringLiteral("TRIM"),      QStringLiteral("LEFT"),
+            QStringLiteral("RIGHT"),   QStringLiteral("SUBSTRING"), QStringLiteral("SUBSTR"),
+            QStringLiteral("REPLACE"), QStringLiteral("REPLICATE"), QStringLiteral("SPACE"),
+            QStringLiteral("CHAR"),    QStringLiteral("STR")};
+        static const QStringList passing = {QStringLiteral("ISNULL"), QStringLiteral("COALESCE"),
+                                            QStringLiteral("NULLIF"), QStringLiteral("MAX"), QStringLiteral("MIN")};
+        const QString fn = name.parts[0].text.toUpper();
+        if (textFunctions.contains(fn))
+            return true;
+        if (fn == QLatin1String("CAST") || fn == QLatin1String("CONVERT")) {
+            static const QRegularExpression textType(
+                QStringLiteral(R"(\b(N?VARCHAR|N?CHAR|N?TEXT|CITEXT|CHARACTER)\b)"),
+                QRegularExpression::CaseInsensitiveOption);
+            return textType.match(render(arguments.children)).hasMatch();
+        }
+        if (!passing.contains(fn))
+            return false;
+        // Any argument, between the commas at the top level, that is text.
+        std::vector<Node> argument;
+        const auto argumentIsText = [&] {
+            const std::vector<Unit> units = unitsOf(argument);
+            return std::any_of(units.begin(), units.end(), [](const Unit &u) { return u.text; })
+                || std::any_of(argument.begin(), argument.end(), [](const Node &n) { return isPunct(n, "||"); });
+        };
+        for (const Node &n : arguments.children) {
+            if (isPunct(n, ",")) {
+                if (argumentIsText())
+                    return true;
+                argument.clear();
+            } else {
+                argument.push_back(n);
+            }
+        }
+        return argumentIsText();
+    }
+
+    // The tables a statement reads or writes, by name and by alias, so that
+    // a column's type is known (every column of the system is in the schema).
+    void collectTables(const std::vector<Node> &seq)
+    {
+        static const QStringList notAliases = {
+            QStringLiteral("WHERE"), QStringLiteral("JOIN"),   QStringLiteral("INNER"),  QStringLiteral("LEFT"),
+            QStringLiteral("RIGHT"), QStringLiteral("OUTER"),  QStringLiteral("FULL"),   QStringLiteral("CROSS"),
+            QStringLiteral("ON"),    QStringLiteral("GROUP"),  QStringLiteral("ORDER"),  QStringLiteral("SET"),
+            QStringLiteral("UNION"), QStringLiteral("HAVING"), QStringLiteral("VALUES"), QStringLiteral("SELECT"),
+            QStringLiteral("LIMIT"), QStringLiteral("AS"),     QStringLiteral("USING"),  QStringLiteral("EXCEPT")};
+        for (int k = 0; k < int(seq.size()); ++k) {
+            const Node &n = seq[k];
+            if (n.group) {
+                collectTables(n.children);
+                continue;
+            }
+            if (!(isWord(n.token, "FROM") || isWord(n.token, "JOIN") || isWord(n.token, "UPDATE")
+                  || isWord(n.token, "INTO")))
+                continue;
+            int t = nextSignificant(seq, k + 1);
+            while (t >= 0 && !seq[t].group && seq[t].token.kind == Kind::Name) {
+                const Table *table = findTable(seq[t].token.parts.back().text);
+                if (!table)
+                    break;
+                m_tables.push_back(table);
+                m_aliases[table->name.toLower()] = table;
+                int next = nextSignificant(seq, t + 1);
+                if (next >= 0 && !seq[next].group && isWord(seq[next].token, "AS"))
+                    next = nextSignificant(seq, next + 1);
+                if (next >= 0 && !seq[next].group && seq[next].token.kind == Kind::Name
+                    && seq[next].token.parts.size() == 1
+                    && !notAliases.contains(seq[next].token.parts[0].text.toUpper())) {
+                    m_aliases[seq[next].token.parts[0].text.toLower()] = table;
+                    next = nextSignificant(seq, next + 1);
+                }
+                if (next < 0 || !isPunct(seq[next], ","))
+                    break;
+                t = nextSignificant(seq, next + 1);
+            }
+        }
+    }
+
+    // The schema type of a column named in the statement; none when the name
+    // is no column of the tables it reads, or of several types among them.
+    std::optional<ColumnType> columnType(const Token &t) const
+    {
+        if (t.kind != Kind::Name || t.parts.empty() || t.parts.back().quoted
+            || t.parts.back().text == QLatin1String("*"))
+            return std::nullopt;
+        const QString column = t.parts.back().text;
+        if (t.parts.size() >= 2) {
+            const auto table = m_aliases.find(t.parts[t.parts.size() - 2].text.toLower());
+            if (table == m_aliases.end())
+                return std::nullopt;
+            const Column *c = table->second->column(column);
+            return c ? std::optional<ColumnType>(c->type) : std::nullopt;
+        }
+        std::optional<ColumnType> type;
+        for (const Table *table : m_tables)
+            if (const Column *c = table->column(column)) {
+                if (type && *type != c->type)
+                    return std::nullopt;
+                type = c->type;
+            }
+        return type;
+    }
+
+    static bool isComparison(const Node &n)
+    {
+        return isPunct(n, "=") || isPunct(n, "<>") || isPunct(n, "!=") || isPunct(n, "<") || isPunct(n, ">")
+            || isPunct(n, "<=") || isPunct(n, ">=");
+    }
+
+    // A date typed in the short form ('12/08/2026') and compared with a date
+    // column is written as the ISO date the column holds, so that SQLite,
+    // which compares dates as text, finds what PostgreSQL finds.
+    void dateLiterals(std::vector<Node> &seq)
+    {
+        static const QRegularExpression iso(QStringLiteral(R"(^'\d{4}-\d{2}-\d{2}( \d{2}:\d{2}:\d{2})?'$)"));
+        const auto convert = [&](int at) {
+            if (at < 0 || seq[at].group || seq[at].token.kind != Kind::String
+                || !seq[at].token.text.startsWith(QLatin1Char('\'')) || iso.match(seq[at].token.text).hasMatch())
+                return;
+            const QString raw = seq[at].token.text;
+            const QString value = raw.mid(1, raw.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
+            const QDateTime when = toDateTime(value);
+            if (when.isValid())
+                seq[at].token.text = sqlDateTime(when);
+        };
+        for (int k = 0; k < int(seq.size()); ++k) {
+            if (seq[k].group || columnType(seq[k].token) != ColumnType::Date)
+                continue;
+            const int op = nextSignificant(seq, k + 1);
+            if (op < 0)
+                continue;
+            if (isComparison(seq[op])) {
+                convert(nextSignificant(seq, op + 1));
+            } else if (!seq[op].group && isWord(seq[op].token, "BETWEEN")) {
+                const int low = nextSignificant(seq, op + 1);
+                convert(low);
+                const int andWord = low < 0 ? -1 : nextSignificant(seq, low + 1);
+                if (andWord >= 0 && !seq[andWord].group && isWord(seq[andWord].token, "AND"))
+                    convert(nextSignificant(seq, andWord + 1));
+            }
+            // 'date' op column
+            int before = k - 1;
+            while (before >= 0 && !significant(seq[before]))
+                --before;
+            if (before >= 0 && isComparison(seq[before])) {
+                int value = before - 1;
+                while (value >= 0 && !significant(seq[value]))
+                    --value;
+                convert(value);
+            }
+        }
+    }
+
+    // PostgreSQL compares a case-insensitive (citext) column with computed
+    // text as plain text, case and all; the computed side is cast to the
+    // column's type, so that it compares as the column does.
+    void caseInsensitiveComparisons(std::vector<Node> &seq)
+    {
+        const std::vector<Unit> units = unitsOf(seq);
+        const auto computed = [&](const Unit &u) {
+            return (u.first != u.last) || (seq[u.first].group && seq[u.first].textValued);
+        };
+        for (size_t i = 0; i < units.size(); ++i) {
+            const Unit &u = units[i];
+            if (u.first != u.last || seq[u.first].group || columnType(seq[u.first].token) != ColumnType::Text)
+                continue;
+            // column op computed [|| more]
+            if (i + 2 < units.size() && isComparison(seq[units[i + 1].first])) {
+                size_t last = i + 2;
+                bool isComputed = computed(units[last]);
+                while (last + 2 < units.size() && isPunct(seq[units[last + 1].first], "||")) {
+                    last += 2;
+                    isComputed = true;
+                }
+                if (isComputed) {
+                    seq[units[i + 2].first].prefix += QStringLiteral("CAST(");
+                    seq[units[last].last].suffix += QStringLiteral(" AS citext)");
+                }
+            }
+            // computed op column
+            if (i >= 2 && isComparison(seq[units[i - 1].first]) && computed(units[i - 2])
+                && (i < 3 || !isPunct(seq[units[i - 3].first], "||"))) {
+                seq[units[i - 2].first].prefix += QStringLiteral("CAST(");
+                seq[units[i - 2].last].suffix += QStringLiteral(" AS citext)");
+            }
+        }
+    }
+
     void renameIsNull(std::vector<Node> &seq)
     {
         for (size_t k = 0; k + 1 < seq.size(); ++k) {
@@ -408,35 +671,7 @@ private:
     bool concatenation(std::vector<Node> &seq)
     {
         bool madeText = false;
-        // Units: significant nodes, with a function name and its argument group
-        // taken together.
-        struct Unit {
-            int first;
-            int last;
-            bool plus;
-            bool text;
-        };
-        std::vector<Unit> units;
-        for (int k = 0; k < int(seq.size()); ++k) {
-            if (!significant(seq[k]))
-                continue;
-            const Node &n = seq[k];
-            if (!n.group && n.token.kind == Kind::Punct && n.token.text == QLatin1String("+")) {
-                units.push_back({k, k, true, false});
-                continue;
-            }
-            if (!n.group && n.token.kind == Kind::Name) {
-                const int next = nextSignificant(seq, k + 1);
-                if (next >= 0 && seq[next].group && next == k + 1) {
-                    const bool text = isWord(n.token, "Replicate");
-                    units.push_back({k, next, false, text});
-                    k = next;
-                    continue;
-                }
-            }
-            const bool text = (!n.group && n.token.kind == Kind::String) || (n.group && n.textValued);
-            units.push_back({k, k, false, text});
-        }
+        const std::vector<Unit> units = unitsOf(seq);
         size_t u = 0;
         while (u < units.size()) {
             // A chain starts at an operand followed by "+" and another operand.
@@ -571,16 +806,22 @@ private:
     }
 
     TranslationOptions m_o;
+    std::vector<const Table *> m_tables;
+    std::map<QString, const Table *> m_aliases;
+
+public:
+    void readTables(const std::vector<Node> &seq) { collectTables(seq); }
 };
 
 } // namespace
 
 QString translateStatement(const QString &statement, const TranslationOptions &options)
 {
-    const std::vector<Token> tokens = Tokenizer(statement).run();
+    const std::vector<Token> tokens = Tokenizer(statement, options.dialect).run();
     size_t i = 0;
     std::vector<Node> tree = buildTree(tokens, i, 0);
     Translator t(options);
+    t.readTables(tree);
     t.process(tree, true);
     return t.prefix + t.render(tree);
 }
@@ -630,7 +871,7 @@ SelectSource analyseSelect(const QString &statement)
     return source;
 }
 
-void checkSingleStatement(const QString &statement)
+void checkSingleStatement(const QString &statement, Dialect dialect)
 {
     // The drivers pass statements on as C strings: a NUL would cut the
     // statement short, and the part before it might still run.
@@ -645,7 +886,7 @@ void checkSingleStatement(const QString &statement)
     bool createStatement = false;
     bool trigger = false;
     int depth = 0;
-    for (const Token &t : Tokenizer(statement).run()) {
+    for (const Token &t : Tokenizer(statement, dialect).run()) {
         if (t.kind == Kind::Space || t.kind == Kind::Comment)
             continue;
         if (t.kind == Kind::Punct && t.text == QLatin1String(";")) {

@@ -42,8 +42,9 @@ struct SelectSource {
 SelectSource analyseSelect(const QString &statement);
 
 // Refuses (DbError) text that holds no statement, or more than one: the
-// database runs exactly the one statement each call names.
-void checkSingleStatement(const QString &statement);
+// database runs exactly the one statement each call names. The text is read as
+// the given backend reads it.
+void checkSingleStatement(const QString &statement, Dialect dialect = Dialect::SQLite);
 
 // The first keyword of a statement, upper-cased ("SELECT", "INSERT", ...).
 QString leadingKeyword(const QString &statement);

@@ -29,3 +29,26 @@ void holdWritesTo(Database &db, const QStringList &tables);
 void lockRow(Database &db, const QString &table, qint64 id);
 
 } // namespace data
+
+namespace data {
+
+// One run at a time of a long batch (init-db, demo-data, a catalogue
+// download) against one database, held from construction to destruction. A
+// second run is refused at once with "another <what> run is in progress"
+// rather than failing half-way on the first's rows. PostgreSQL: a session
+// advisory lock per batch; SQLite: an flock on the database file (which
+// SQLite's own fcntl locks do not see), one for every batch.
+class ExclusiveRun {
+public:
+    ExclusiveRun(Database &db, const QString &what);
+    ~ExclusiveRun();
+    ExclusiveRun(const ExclusiveRun &) = delete;
+    ExclusiveRun &operator=(const ExclusiveRun &) = delete;
+
+private:
+    Database &m_db;
+    QString m_key;
+    int m_fd = -1;
+};
+
+} // namespace data

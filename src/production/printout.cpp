@@ -4,6 +4,7 @@
 #include "data/quoting.h"
 #include "data/recordset.h"
 #include "data/schema.h"
+#include "reporting/reportsinks.h"
 
 namespace production {
 
@@ -43,6 +44,12 @@ reporting::ReportPtr Printout::addCopyWithText(const reporting::ReportPtr &repor
 int printCopies(const Printout &printout, const CopyProgress &progress)
 {
     const int total = printout.count();
+    // Every file name is checked before the first copy is written, so that a
+    // run is never stopped part way by a name the folder refuses.
+    std::vector<const reporting::Report *> reports;
+    for (const Copy &copy : printout.copies())
+        reports.push_back(copy.report.get());
+    reporting::checkPrintNames(reports);
     int printed = 0;
     for (const Copy &copy : printout.copies()) {
         if (progress && !progress(printed + 1, total, copy))

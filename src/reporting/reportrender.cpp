@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSaveFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -115,25 +116,19 @@ void writePdf(const Report &report, const QString &path)
 
 namespace {
 
-// Writes a file whole or not at all: the bytes go to a temporary name that
-// replaces the file at the end. Printed copies are not synced to disk one by
-// one (a run writes hundreds of them); a crash may lose the newest copies but
-// never leaves a half-written one under its own name.
+// Writes a file whole or not at all: the bytes go to a temporary file of this
+// process's own in the same folder that replaces the file at the end in one
+// rename (QSaveFile), so the file is never removed first and two writers never
+// share a temporary name. Printed copies are not synced to disk one by one (a
+// run writes hundreds of them); a crash may lose the newest copies but never
+// leaves a half-written one under its own name.
 void writeWhole(const QString &path, const QByteArray &bytes)
 {
-    const QString part = path + QStringLiteral(".part");
-    QFile file(part);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString error = file.errorString();
-        file.close();
-        QFile::remove(part);
+        file.cancelWriting();
         throw ReportError(QStringLiteral("The report could not be written to %1: %2").arg(path, error));
-    }
-    file.close();
-    QFile::remove(path);
-    if (!QFile::rename(part, path)) {
-        QFile::remove(part);
-        throw ReportError(QStringLiteral("The report could not be written to %1.").arg(path));
     }
 }
 

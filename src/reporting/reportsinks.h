@@ -5,6 +5,7 @@
 // printer prints it. With neither, printing fails with a message saying so.
 
 #include <QString>
+#include <vector>
 
 namespace reporting {
 
@@ -22,6 +23,11 @@ PrintFormat printFormat();
 // NNN-<definition>-<title>[-<plant>].<ext>, NNN counting on from the highest
 // number already in the folder (001 in an empty one).
 QString nextPrintFileName(const QString &folder, const Report &report, PrintFormat format);
+
+// With a print folder set: refuses (ReportError) before anything is written
+// when a file name for one of these reports would be too long. Names are cut
+// to fit, so this guards the folder's depth and the definitions' own names.
+void checkPrintNames(const std::vector<const Report *> &reports);
 
 // Whether a printer is installed (a QPrinter without one still claims to be
 // valid and quietly writes PDF, so the printer list is asked).

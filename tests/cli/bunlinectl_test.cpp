@@ -11,9 +11,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
 
 namespace {
@@ -251,6 +253,140 @@ TEST_F(Bunlinectl, EveryErrorIsOneLineNamingTheStatementOrFile)
     EXPECT_NE(linked.code, 0);
     EXPECT_TRUE(linked.err.contains(m_dir.filePath(QStringLiteral("central.db")))) << linked.err.toStdString();
     EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("central.db"))));
+}
+
+// The password a made-up-password init-db printed; empty when none.
+QString shownPassword(const QString &out)
+{
+    return QRegularExpression(QStringLiteral("password (\\S{20}) ")).match(out).captured(1);
+}
+
+TEST_F(Bunlinectl, ACommandWhoseOutputCannotBeWrittenFails)
+{
+    // Standard output on a full disk: a made-up password nobody saw leaves no
+    // administrator behind, and every other command fails too.
+    const auto toFullDisk = [&](const QStringList &args) {
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        start(p, args);
+        p.waitForFinished(60000);
+        return Outcome{p.exitCode(), {}, QString::fromUtf8(p.readAllStandardError())};
+    };
+    Outcome init = toFullDisk({QStringLiteral("init-db")});
+    EXPECT_NE(init.code, 0);
+    EXPECT_TRUE(init.err.contains(QLatin1String("standard output"))) << init.err.toStdString();
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("plant.db"))));
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("plant.db*")}, QDir::Files).isEmpty());
+
+    ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
+    const Outcome select = toFullDisk({QStringLiteral("sql"), QStringLiteral("SELECT Username FROM [User]")});
+    EXPECT_NE(select.code, 0);
+    EXPECT_TRUE(select.err.contains(QLatin1String("standard output"))) << select.err.toStdString();
+}
+
+// Runs the same command twice at once; answers both outcomes.
+std::pair<Outcome, Outcome> runTwiceAtOnce(const std::function<void(QProcess &)> &start)
+{
+    QProcess a, b;
+    start(a);
+    start(b);
+    a.waitForFinished(60000);
+    b.waitForFinished(60000);
+    const auto outcome = [](QProcess &p) {
+        return Outcome{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                       QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    };
+    return {outcome(a), outcome(b)};
+}
+
+TEST_F(Bunlinectl, TwoInitDbAtOnceLeaveTheWinnersDatabase)
+{
+    const QString file = m_dir.filePath(QStringLiteral("plant.db"));
+    for (int i = 0; i < 10; ++i) {
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(file + QLatin1String(suffix));
+        const auto [a, b] = runTwiceAtOnce([&](QProcess &p) { start(p, {QStringLiteral("init-db")}); });
+        ASSERT_EQ(int(a.code == 0) + int(b.code == 0), 1) << a.err.toStdString() << b.err.toStdString();
+        const Outcome &winner = a.code == 0 ? a : b;
+        const Outcome &loser = a.code == 0 ? b : a;
+        EXPECT_TRUE(loser.err.contains(QLatin1String("Another init-db run"))
+                    || loser.err.contains(QLatin1String("already holds")))
+            << loser.err.toStdString();
+        ASSERT_TRUE(QFile::exists(file)) << "try " << i;
+        EXPECT_TRUE(adminPasswordIs(run({QStringLiteral("sql"), QStringLiteral("SELECT Password FROM [User]")}),
+                                    shownPassword(winner.out)));
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*.tmp*")}, QDir::Files), QStringList());
+}
+
+TEST_F(Bunlinectl, TheLoserOfTwoDemoDataRunsIsToldAnotherRunIsInProgress)
+{
+    ASSERT_EQ(run({QStringLiteral("init-db")}).code, 0);
+    const auto [a, b] = runTwiceAtOnce([&](QProcess &p) { start(p, {QStringLiteral("demo-data")}); });
+    ASSERT_EQ(int(a.code == 0) + int(b.code == 0), 1) << a.err.toStdString() << b.err.toStdString();
+    const Outcome &loser = a.code == 0 ? b : a;
+    EXPECT_TRUE(loser.err.contains(QLatin1String("Another demo-data run is in progress"))
+                || loser.err.contains(QLatin1String("already holds a company")))
+        << loser.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("sql"), QStringLiteral("SELECT COUNT(*) AS N FROM Company")}).out,
+              QStringLiteral("N\n1\n"));
+}
+
+// init-db killed at each write to disk in turn (strace stops it right before
+// the write): it leaves no database, or one ready to log in to with the
+// password it showed. BUNLINE_KILL_EVERY_WRITE=1 tries every write; the
+// test run tries a spread of them.
+TEST_F(Bunlinectl, InitDbKilledAtEveryWriteLeavesNothingOrALoginItShowed)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    const QString file = m_dir.filePath(QStringLiteral("plant.db"));
+    const QString config = m_dir.filePath(QStringLiteral("config.txt"));
+    const auto reset = [&] {
+        for (const QString &name : QDir(m_dir.path()).entryList({QStringLiteral("plant.db*")}, QDir::Files))
+            QFile::remove(m_dir.filePath(name));
+    };
+    const auto traced = [&](const QStringList &strace) {
+        QProcess p;
+        p.start(QStringLiteral("strace"),
+                strace
+                    + QStringList{QStringLiteral(BUNLINE_BIN_DIR "/bunlinectl"), QStringLiteral("--config"), config,
+                                  QStringLiteral("init-db")});
+        p.waitForFinished(120000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    const QStringList calls = {QStringLiteral("write"),     QStringLiteral("pwrite64"),  QStringLiteral("fdatasync"),
+                               QStringLiteral("fsync"),     QStringLiteral("ftruncate"), QStringLiteral("rename"),
+                               QStringLiteral("renameat2"), QStringLiteral("unlink")};
+    // How often an undisturbed run makes each call.
+    reset();
+    const QString log = m_dir.filePath(QStringLiteral("calls.log"));
+    traced({QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), log, QStringLiteral("-e"),
+            QStringLiteral("trace=") + calls.join(QLatin1Char(','))});
+    QFile logFile(log);
+    ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
+    const QString trace = QString::fromUtf8(logFile.readAll());
+    const bool every = !qEnvironmentVariableIsEmpty("BUNLINE_KILL_EVERY_WRITE");
+    int runs = 0;
+    for (const QString &call : calls) {
+        const int count = int(trace.count(QRegularExpression(QStringLiteral("(^|\\s)%1\\(").arg(call))));
+        const int step = every ? 1 : std::max(1, count / 6);
+        for (int when = 1; when <= count; when += step) {
+            reset();
+            const QString out =
+                traced({QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                        QStringLiteral("-e"), QStringLiteral("inject=%1:signal=KILL:when=%2").arg(call).arg(when)});
+            ++runs;
+            if (!QFile::exists(file))
+                continue; // nothing left, or only this run's private file
+            const Outcome users = run({QStringLiteral("sql"), QStringLiteral("SELECT Password FROM [User]")});
+            ASSERT_EQ(users.code, 0) << call.toStdString() << " " << when << ": " << users.err.toStdString();
+            ASSERT_TRUE(adminPasswordIs(users, shownPassword(out)))
+                << "killed at " << call.toStdString() << " " << when << " left an administrator it did not show";
+        }
+    }
+    EXPECT_GT(runs, 10);
+    RecordProperty("killedRuns", runs);
 }
 
 // init-db killed at random moments (the same ones every run) leaves either

@@ -67,6 +67,14 @@ TEST(Formats, MoneyIsReadAsTypedOrAsShown)
     EXPECT_EQ(parseMoney(QStringLiteral("12abc")), std::nullopt);
     EXPECT_EQ(parseMoney(QString()), std::nullopt);
     EXPECT_EQ(parseMoney(formatMoney(-98.5)), -98.5);
+    EXPECT_EQ(parseMoney(QStringLiteral("$-3")), -3.0);
+    EXPECT_EQ(parseMoney(QStringLiteral("1,234,567.5")), 1234567.5);
+    // One sign at most, commas between groups of three, nothing too large to
+    // hold to the cent.
+    for (const char *bad :
+         {"--5", "($-5)", "(-5)", "-(5)", "1,2,3", "12,34", "1,234,56", "(5", "5)", "$", "-", "1e5", "5 5", "1.2.3"})
+        EXPECT_EQ(parseMoney(QString::fromLatin1(bad)), std::nullopt) << bad;
+    EXPECT_EQ(parseMoney(QString(400, QLatin1Char('9'))), std::nullopt);
 }
 
 TEST(Formats, FlagsReadTheSameFromEveryBackend)

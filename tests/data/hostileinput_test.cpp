@@ -63,6 +63,43 @@ TEST(Tokenizer, RefusesASecondStatementHoweverItIsHidden)
     EXPECT_FALSE(refusal(QStringLiteral("DELETE FROM T") + QChar(0) + QStringLiteral(" WHERE ID = 1")).isEmpty());
 }
 
+// Statements that hide a second one from a reader that does not read as
+// PostgreSQL does: it nests block comments, and "@@" is an operator there,
+// so E'\'' after it is an escape string holding one quote.
+const char *const kPostgresHiding[] = {"SELECT 1 /* /* */ ' */ ; DROP TABLE x; --'",
+                                       "SELECT 'a' @@E'\\'';DROP TABLE x;--'"};
+
+TEST(Tokenizer, ReadsCommentsAndOperatorsAsPostgresDoesOnPostgres)
+{
+    for (const char *s : kPostgresHiding) {
+        try {
+            checkSingleStatement(pg(QString::fromLatin1(s)), Dialect::PostgreSQL);
+            ADD_FAILURE() << "passed as one statement: " << s;
+        } catch (const DbError &e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String("one statement"))) << e.message().toStdString();
+        }
+    }
+    // Nested comments are one comment on PostgreSQL, and one that closes only
+    // its inner level is never closed.
+    EXPECT_NO_THROW(checkSingleStatement(QStringLiteral("SELECT 1 /* a /* b */ c */"), Dialect::PostgreSQL));
+    EXPECT_THROW(checkSingleStatement(QStringLiteral("SELECT 1 /* a /* b */"), Dialect::PostgreSQL), DbError);
+    EXPECT_NO_THROW(checkSingleStatement(QStringLiteral("SELECT 1 /* a /* b */"), Dialect::SQLite));
+}
+
+TEST(Connection, APostgresSessionTurnsOnStandardStringsBeforeAnythingElse)
+{
+    ConnectionSettings settings;
+    settings.dialect = Dialect::PostgreSQL;
+    settings.schema = QStringLiteral("plant");
+    const QStringList sent = postgresSessionSetup(settings);
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_EQ(sent.first(), QStringLiteral("SET standard_conforming_strings TO on"));
+    EXPECT_TRUE(sent.contains(QStringLiteral("SET search_path TO plant, public")));
+    EXPECT_NO_THROW(checkStandardStrings(QStringLiteral("on")));
+    for (const QString &shown : {QStringLiteral("off"), QString()})
+        EXPECT_THROW(checkStandardStrings(shown), DbError) << shown.toStdString();
+}
+
 TEST(Translator, StopsAtAThousandParenthesesInsteadOfCrashing)
 {
     const auto nested = [](int depth) {
@@ -113,6 +150,21 @@ TEST_P(HostileInput, OnlyOneStatementRunsPerCall)
     EXPECT_THROW(db().executeNative(QStringLiteral("SELECT 1; CREATE TABLE injected_probe(x int)")), DbError);
     EXPECT_FALSE(db().tableExists(QStringLiteral("injected_probe")));
     EXPECT_EQ(db().query(QStringLiteral("SELECT COUNT(*) AS N FROM UserType;")).integer(QStringLiteral("N")), 2);
+}
+
+TEST_P(HostileInput, NoStatementHiddenBehindPostgresCommentsOrOperatorsRuns)
+{
+    db().executeNative(QStringLiteral("CREATE TABLE x (a int)"));
+    for (const char *s : kPostgresHiding) {
+        int affected = 0;
+        try {
+            db().perform(QString::fromLatin1(s), &affected);
+        } catch (const DbError &) {
+            // Refused, or read as one statement that fails: either way no second one ran.
+        }
+        EXPECT_TRUE(db().tableExists(QStringLiteral("x"))) << s;
+    }
+    db().executeNative(QStringLiteral("DROP TABLE x"));
 }
 
 TEST_P(HostileInput, AMisspeltBracketedColumnFailsInsteadOfMatchingItsOwnName)

@@ -34,6 +34,20 @@ TEST_P(TranslationTable, TranslatesForEachBackend)
 INSTANTIATE_TEST_SUITE_P(
     Constructs, TranslationTable,
     ::testing::Values(
+        // "+" joins text when an operand is a text column or a text function.
+        Case{"SELECT Name + Type FROM Style", "SELECT Name || Type FROM Style", nullptr},
+        Case{"SELECT s.Name + UPPER(s.Type) FROM Style s", "SELECT s.Name || UPPER(s.Type) FROM Style s", nullptr},
+        Case{"SELECT ID + 1 FROM Style", "SELECT ID + 1 FROM Style", nullptr},
+        Case{"SELECT Qty + PriceEach FROM OrderItems", "SELECT Qty + PriceEach FROM OrderItems", nullptr},
+        // A short date compared with a date column is the ISO date.
+        Case{"SELECT * FROM Orders WHERE OrderDate < '12/08/2026'",
+             "SELECT * FROM Orders WHERE OrderDate < '2026-12-08'", nullptr},
+        Case{"SELECT * FROM Orders WHERE OrderNumber = '12/08/2026'",
+             "SELECT * FROM Orders WHERE OrderNumber = '12/08/2026'", nullptr},
+        // Computed text compared with a case-insensitive column, on PostgreSQL.
+        Case{"SELECT * FROM Style WHERE Type = UPPER('a') + 'b'", "SELECT * FROM Style WHERE Type = UPPER('a') || 'b'",
+             "SELECT * FROM Style WHERE Type = CAST(UPPER('a') || 'b' AS citext)"},
+        Case{"SELECT * FROM Style WHERE Type = 'ab'", "SELECT * FROM Style WHERE Type = 'ab'", nullptr},
         // TOP at the top level, with DISTINCT, in a subquery, and before ORDER BY.
         Case{"SELECT TOP 1 * FROM Company", "SELECT * FROM Company LIMIT 1", nullptr},
         Case{"SELECT TOP 1 *  FROM Shipments", "SELECT *  FROM Shipments LIMIT 1", nullptr},

@@ -187,6 +187,40 @@ TEST_P(Statements, DatesAreWrittenAndComparedAsDates)
     EXPECT_EQ(rs.dateTime(QStringLiteral("OrderDate")).date(), QDate(2017, 1, 2));
 }
 
+TEST_P(Statements, TextExpressionsJoinShortDatesCompareAndCaseIsIgnoredAlike)
+{
+    addRow(db(), QStringLiteral("Style"),
+           {{QStringLiteral("Customer"), QStringLiteral("Amberline")},
+            {QStringLiteral("Name"), QStringLiteral("1200")},
+            {QStringLiteral("Type"), QStringLiteral("sofa")}});
+    // "+" between text columns and text functions joins text, as it does
+    // beside a literal; numbers still add.
+    EXPECT_EQ(column(QStringLiteral("SELECT Name + Type AS x FROM Style"), QStringLiteral("x")),
+              QStringList{"1200sofa"});
+    EXPECT_EQ(column(QStringLiteral("SELECT s.Name + UPPER(s.Type) AS x FROM Style s"), QStringLiteral("x")),
+              QStringList{"1200SOFA"});
+    EXPECT_EQ(column(QStringLiteral("SELECT ISNULL(Customer, Name) + Name AS x FROM Style"), QStringLiteral("x")),
+              QStringList{"Amberline1200"});
+    EXPECT_EQ(column(QStringLiteral("SELECT ID + ID AS x FROM Style"), QStringLiteral("x")).size(), 1);
+    // Computed text compared with a case-insensitive column ignores case too.
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Style WHERE Type = UPPER('So') + 'FA'"), QStringLiteral("Name")),
+              QStringList{"1200"});
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Style WHERE UPPER(Type) = Type"), QStringLiteral("Name")),
+              QStringList{"1200"});
+
+    addRow(db(), QStringLiteral("Orders"),
+           {{QStringLiteral("OrderNumber"), QStringLiteral("A")}, {QStringLiteral("OrderDate"), QDate(2026, 12, 8)}});
+    addRow(db(), QStringLiteral("Orders"),
+           {{QStringLiteral("OrderNumber"), QStringLiteral("B")}, {QStringLiteral("OrderDate"), QDate(2026, 12, 9)}});
+    for (const char *where :
+         {"OrderDate >= '12/08/2026'", "'12/8/2026' <= OrderDate", "OrderDate BETWEEN '12/8/2026' AND '12/9/2026'"})
+        EXPECT_EQ(column(QStringLiteral("SELECT OrderNumber FROM Orders WHERE %1 ORDER BY OrderNumber")
+                             .arg(QLatin1String(where)),
+                         QStringLiteral("OrderNumber")),
+                  (QStringList{"A", "B"}))
+            << where;
+}
+
 TEST_P(Statements, LinkedServerTablesAreReachedByFourPartNames)
 {
     std::unique_ptr<Database> local;

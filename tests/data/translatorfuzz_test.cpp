@@ -40,7 +40,9 @@ public:
                           "UPDATE Customer SET Phone = Replicate('0', 3) + Phone WHERE [Customer] = 'a''b'",
                           "SELECT * FROM [QuorlanServer].QuorlanData.dbo.Customer ORDER BY Customer",
                           "DELETE FROM Customer WHERE ID = (SELECT MAX(ID) FROM QuorlanDataLocal.dbo.Customer)",
-                          "SELECT 1; CREATE TABLE fuzz_probe(x int)"});
+                          "SELECT 1; CREATE TABLE fuzz_probe(x int)",
+                          "SELECT 1 /* /* */ ' */ ; CREATE TABLE fuzz_probe(x int); --'",
+                          "SELECT 'a' @@E'\\'';CREATE TABLE fuzz_probe(x int);--'"});
         const int edits = 1 + int(m_rng() % 6);
         for (int i = 0; i < edits; ++i) {
             const qsizetype at = qsizetype(m_rng() % quint32(s.size() + 1));
@@ -61,6 +63,8 @@ public:
                                "\r",
                                "$$",
                                "E'",
+                               "@@",
+                               "/* /*",
                                "\\",
                                " TOP 1 ",
                                " ORDER BY ",
@@ -154,6 +158,10 @@ class StatementFuzz : public testsupport::BackendTest {};
 TEST_P(StatementFuzz, TheDatabaseRunsOrRefusesEveryGeneratedStatement)
 {
     db().execute(QStringLiteral("INSERT INTO Customer (Customer, Phone) VALUES ('a''b', '1'), ('Birch', NULL)"));
+    // Second statements hidden where only PostgreSQL's reading finds them.
+    for (const char *hidden : {"SELECT 1 /* /* */ ' */ ; CREATE TABLE fuzz_probe(x int); --'",
+                               "SELECT 'a' @@E'\\'';CREATE TABLE fuzz_probe(x int);--'"})
+        expectRunsOrRefuses(db(), QString::fromLatin1(hidden));
     Generator generate(61);
     for (int i = 0; i < 1500; ++i) {
         expectRunsOrRefuses(db(), generate.plain());

@@ -104,6 +104,9 @@ TEST_P(PrintOrder, RefusesWithOneLineAndWritesNothing)
         {{s("print-order"), s("4242"), s("--out"), out}, "There is no order with the ID 4242"},
         {{s("print-order"), s("1001")}, "needs --out DIR"},
         {{s("print-order"), s("1001"), s("--out"), out, s("--reports"), s("20")}, "not a report box"},
+        {{s("print-order"), s("1001"), s("--out"), out, s("--components"), s("999999")},
+         "--components: 999999 is not a component line of order 1001"},
+        {{s("print-order"), s("1001"), s("--out"), out, s("--components"), s(",")}, "--components"},
         {{s("report"), s("order-report"), s("--order"), s("x1"), s("--out"), out + s(".csv")},
          "is not an order number"},
     };
@@ -115,6 +118,25 @@ TEST_P(PrintOrder, RefusesWithOneLineAndWritesNothing)
     }
     EXPECT_FALSE(QFileInfo::exists(out));
     EXPECT_FALSE(QFileInfo::exists(out + s(".csv")));
+}
+
+TEST_P(PrintOrder, TwoRunsIntoOneFolderAtOnceKeepEveryCopy)
+{
+    const QString out = QDir(dir.path()).filePath(s("shared"));
+    QProcess a, b;
+    for (QProcess *p : {&a, &b})
+        p->start(s(BUNLINE_BIN_DIR "/bunlinectl"),
+                 {s("--config"), config, s("print-order"), s("1001"), s("--out"), out, s("--format"), s("csv")});
+    int copies = 0;
+    for (QProcess *p : {&a, &b}) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        ASSERT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        copies += QString::fromUtf8(p->readAllStandardOutput()).section(QLatin1Char(' '), 0, 0).toInt();
+    }
+    const QStringList files = QDir(out).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_GT(copies, 2);
+    EXPECT_EQ(files.size(), copies) << files.join(s("\n")).toStdString();
+    EXPECT_EQ(QDir(out).entryList({s("*.part"), s("*.csv.*")}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 BUNLINE_ON_EVERY_BACKEND(PrintOrder);

@@ -100,6 +100,47 @@ TEST(ReportPrinting, PrintFolderReceivesOneNumberedFilePerCopy)
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
 }
 
+TEST(ReportPrinting, ACopyNeverReplacesAFileAnotherRunWroteMeanwhile)
+{
+    QTemporaryDir dir;
+    setPrintFolder(dir.path(), PrintFormat::Csv);
+    const ReportPtr r = sheet();
+    PrintReport(r);
+    // Another workstation's run takes the number this one would count on to.
+    const QString taken = QDir(dir.path()).filePath(s("002-crptTestSheet-Band Saw 1-East.csv"));
+    QFile other(taken);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("theirs");
+    other.close();
+    PrintReport(r);
+    setPrintFolder(QString());
+    QFile theirs(taken);
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(theirs.readAll(), QByteArray("theirs"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{s("001-crptTestSheet-Band Saw 1-East.csv"), s("002-crptTestSheet-Band Saw 1-East.csv"),
+                           s("003-crptTestSheet-Band Saw 1-East.csv")}));
+}
+
+TEST(ReportPrinting, LongNamesAreCutByBytesBetweenCharacters)
+{
+    QTemporaryDir dir;
+    setPrintFolder(dir.path(), PrintFormat::Csv);
+    const ReportPtr r = sheet();
+    // Three bytes a character in UTF-8: 100 of them are 300 bytes.
+    SetReportText(r, s("txtPlant"), QString(100, QChar(0x6C5F)));
+    SetReportText(r, s("txtTitle"), QString(90, QChar(0x00E9)) + s("x"));
+    PrintReport(r);
+    setPrintFolder(QString());
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    const QByteArray name = files[0].toUtf8();
+    EXPECT_LE(name.size(), 220);
+    EXPECT_EQ(QString::fromUtf8(name).toUtf8(), name); // whole characters only
+    EXPECT_FALSE(files[0].contains(QChar(QChar::ReplacementCharacter)));
+    EXPECT_TRUE(files[0].contains(QString(20, QChar(0x6C5F)))) << name.toStdString();
+}
+
 TEST(ReportPrinting, WithoutPrinterOrFolderPrintingFailsAndSaysSo)
 {
     if (printerAvailable())

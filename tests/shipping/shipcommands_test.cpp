@@ -82,6 +82,9 @@ TEST_P(ShipCommands, RefusesWithOneLineAndWritesNothing)
         {{s("ship"), s("4242"), s("1=1")}, "There is no order with the ID 4242"},
         {{s("ship"), s("1001"), s("1=x")}, "is not a quantity"},
         {{s("ship"), s("1001"), s("1=1"), s("--date"), s("3/20/2026")}, "is not a date"},
+        {{s("ship"), s("1001"), s("1=1"), s("--date"), s("2026-12-11'; DROP TABLE x;--")}, "--date: \"2026-12-11'"},
+        {{s("ship"), s("1001"), s("1=") + QString(400, QLatin1Char('7'))}, "item 1: \"777"},
+        {{s("ship"), s("1001"), s("1=--5")}, "item 1: \"--5\" is not a quantity"},
         {{s("ship"), s("1001")}, "usage"},
         {{s("load-sheet"), s("1001"), s("--out"), out, s("--plan"), s("9:1")}, "order 1001 has no item 9"},
         {{s("load-sheet"), s("1001"), s("--out"), out, s("--plan"), s("1:x")}, "is not a quantity"},
@@ -122,6 +125,14 @@ TEST_P(ShipCommands, TwoShipsAtOnceNeverBothSave)
         EXPECT_EQ(saved, 1) << order;
         EXPECT_EQ(shipping::orderLines(db(), order)[0].shipped, 10) << order;
     }
+}
+
+TEST_P(ShipCommands, AShipmentWhoseReportCannotBeWrittenFails)
+{
+    const testsupport::CtlRun run =
+        testsupport::runCtlWritingTo(s("/dev/full"), {s("--config"), config, s("ship"), s("1001"), s("1=4")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(s("standard output"))) << run.err.toStdString();
 }
 
 TEST_P(ShipCommands, LoadSheetCopiesMatchGoldenFiles)

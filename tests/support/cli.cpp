@@ -32,6 +32,15 @@ CtlRun runCtl(const QStringList &args)
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
+CtlRun runCtlWritingTo(const QString &outputFile, const QStringList &args)
+{
+    QProcess p;
+    p.setStandardOutputFile(outputFile);
+    p.start(QStringLiteral(BUNLINE_BIN_DIR "/bunlinectl"), args);
+    EXPECT_TRUE(p.waitForFinished(120000));
+    return {p.exitCode(), {}, QString::fromUtf8(p.readAllStandardError())};
+}
+
 CtlRun runCtl(const QString &config, const QStringList &args)
 {
     return runCtl(QStringList{QStringLiteral("--config"), config} + args);

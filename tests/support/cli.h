@@ -24,6 +24,8 @@ struct CtlRun {
 // "--config CONFIG" first.
 CtlRun runCtl(const QStringList &args);
 CtlRun runCtl(const QString &config, const QStringList &args);
+// The same with standard output sent to a file ("/dev/full" for a full disk).
+CtlRun runCtlWritingTo(const QString &outputFile, const QStringList &args);
 
 // The text of a PDF file, laid out as on the page (pdftotext -layout).
 QString pdfText(const QString &path);
