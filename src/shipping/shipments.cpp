@@ -2,6 +2,7 @@
 
 #include "core/formats.h"
 #include "data/database.h"
+#include "data/transact.h"
 #include "data/quoting.h"
 #include "data/recordset.h"
 
@@ -119,7 +120,7 @@ void UpdateOrderStatus(data::Database &db, qint64 orderId)
             .arg(data::sqlText(complete ? QStringLiteral("Closed") : QStringLiteral("Open")), sqlNumber(orderId)));
 }
 
-qint64 saveShipment(data::Database &db, const Shipment &shipment)
+static qint64 saveShipmentOnce(data::Database &db, const Shipment &shipment)
 {
     data::Transaction transaction(db);
     data::Recordset header;
@@ -153,6 +154,11 @@ qint64 saveShipment(data::Database &db, const Shipment &shipment)
     UpdateOrderStatus(db, orderId);
     transaction.commit();
     return id;
+}
+
+qint64 saveShipment(data::Database &db, const Shipment &shipment)
+{
+    return data::transact(db, [&] { return saveShipmentOnce(db, shipment); });
 }
 
 QString orderStatus(data::Database &db, qint64 orderId)
