@@ -1,12 +1,16 @@
 // The catalogue download on a large central catalogue: 20,000 styles, 200,000
 // component lines and 400,000 operations (with 2,000 components, 40 buns, 12
 // stations), timed beside the backend's plain INSERT INTO ... SELECT of the
-// same tables in one transaction, the fastest this copy can be.
+// same tables in one transaction, the fastest this copy can be. Then the order
+// exchange: 300 queued orders of 3 lines (half of them shipped here), each
+// sent in its own two commits, and 5,000 recent server orders downloaded.
 //
 //   sync_bench                SQLite: two files in a temporary folder, one attached
 //   sync_bench --postgres     PostgreSQL: two databases on the server of BUNLINE_TEST_PG,
 //                             one linked to the other through postgres_fdw
+#include "core/clock.h"
 #include "data/database.h"
+#include "data/quoting.h"
 #include "data/schema.h"
 #include "sync/batch.h"
 #include "sync/linkserver.h"
@@ -47,18 +51,22 @@ const Generated kCatalogue[] = {
      "i, 'Station ' || (i % 12 + 1), 'Cut', 2, 20, 30, ((i - 1) / 2) / 10 + 1, (i - 1) / 2 + 1", 400000},
 };
 
+QString numbered(Dialect dialect, int rows, const QString &values)
+{
+    const QString select = dialect == Dialect::SQLite
+        ? QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT %2 FROM n")
+        : QStringLiteral("SELECT %2 FROM generate_series(1, %1) AS n(i)");
+    return select.arg(rows).arg(values);
+}
+
 void generate(Database &central)
 {
     data::Transaction tx(central);
-    for (const Generated &g : kCatalogue) {
-        const QString select = central.dialect() == Dialect::SQLite
-            ? QStringLiteral(
-                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT %2 FROM n")
-            : QStringLiteral("SELECT %2 FROM generate_series(1, %1) AS n(i)");
+    for (const Generated &g : kCatalogue)
         central.executeNative(QStringLiteral("INSERT INTO %1 (%2) %3")
                                   .arg(QLatin1String(g.table), QLatin1String(g.columns),
-                                       select.arg(g.rows).arg(QLatin1String(g.values))));
-    }
+                                       numbered(central.dialect(), g.rows, QLatin1String(g.values))));
     tx.commit();
 }
 
@@ -94,6 +102,43 @@ void measure(const char *backend, Database &local)
                 download, plain, download / plain);
 }
 
+// Orders queued here under IDs the server has given to other orders, half of
+// them shipped, and recent orders of other workstations on the server.
+void queueOrders(Database &central, Database &local)
+{
+    const QString today = data::sqlDate(core::currentDate());
+    const Dialect d = local.dialect();
+    data::Transaction server(central);
+    central.executeNative(
+        QStringLiteral("INSERT INTO Orders (OrderNumber, Customer, Status, DateAdded, Total) %1")
+            .arg(numbered(d, 5000, QStringLiteral("'S' || i, 'Customer 1', 'Open', %1, 10").arg(today))));
+    server.commit();
+    data::Transaction tx(local);
+    local.executeNative(
+        QStringLiteral("INSERT INTO Orders (ID, OrderNumber, Customer, Status, DateAdded, Total) %1")
+            .arg(numbered(d, 300, QStringLiteral("i, 'PO' || i, 'Customer 2', 'Open', %1, 30").arg(today))));
+    local.executeNative(
+        QStringLiteral("INSERT INTO OrderItems (OrderID, ItemNumber, Line, Qty, StyleID, PriceEach, "
+                       "PriceExt) %1")
+            .arg(numbered(d, 900, QStringLiteral("(i - 1) / 3 + 1, (i - 1) % 3 + 1, 'L', 2, 1, 5, 10"))));
+    local.executeNative(
+        QStringLiteral("INSERT INTO OrdersToBatch (OrderID) %1").arg(numbered(d, 300, QStringLiteral("i"))));
+    local.executeNative(QStringLiteral("INSERT INTO Shipments (ID, OrderID, Date) %1")
+                            .arg(numbered(d, 150, QStringLiteral("i, i * 2, %1").arg(today))));
+    local.executeNative(
+        QStringLiteral("INSERT INTO ShipmentItems (ShipmentID, OrderID, OrderLineItem, Qty) %1")
+            .arg(numbered(d, 450, QStringLiteral("(i - 1) / 3 + 1, ((i - 1) / 3 + 1) * 2, (i - 1) % 3 + 1, 2"))));
+    tx.commit();
+}
+
+void measureExchange(const char *backend, Database &central, Database &local)
+{
+    queueOrders(central, local);
+    const double exchange = seconds([&] { serversync::ExchangeOrders(local, false); });
+    std::printf("%-10s  ExchangeOrders 300 queued, 5,000 downloaded %.2f s (%.1f ms per queued order at most)\n",
+                backend, exchange, exchange * 1000 / 300);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -114,6 +159,8 @@ int main(int argc, char *argv[])
         auto local =
             Database::open(QStringLiteral("Driver=SQLite;Database=%1;LinkedServer=%2").arg(localFile, centralFile));
         measure("SQLite", *local);
+        auto central = Database::open(QStringLiteral("Driver=SQLite;Database=") + centralFile);
+        measureExchange("SQLite", *central, *local);
         return 0;
     }
     const QString pg = qEnvironmentVariable("BUNLINE_TEST_PG");
@@ -132,11 +179,9 @@ int main(int argc, char *argv[])
         admin->executeNative(QStringLiteral("CREATE DATABASE bunline_bench_central"));
         admin->executeNative(QStringLiteral("DROP SCHEMA IF EXISTS bench_local CASCADE"));
     }
-    {
-        auto central = Database::open(server + QStringLiteral("bunline_bench_central"));
-        data::createSchema(*central);
-        generate(*central);
-    }
+    auto central = Database::open(server + QStringLiteral("bunline_bench_central"));
+    data::createSchema(*central);
+    generate(*central);
     {
         auto local = Database::open(pg + QStringLiteral(";Schema=bench_local"), create);
         data::createSchema(*local);
@@ -144,5 +189,6 @@ int main(int argc, char *argv[])
     auto local = Database::open(pg + QStringLiteral(";Schema=bench_local;LinkedSchema=bench_link"));
     serversync::linkServer(*local, {s.host, s.port, QStringLiteral("bunline_bench_central"), s.user, s.password});
     measure("PostgreSQL", *local);
+    measureExchange("PostgreSQL", *central, *local);
     return 0;
 }

@@ -89,12 +89,13 @@ int ship(Context &ctx)
         shipment.lines.push_back({wholeNumber(item.left(eq), QStringLiteral("item")),
                                   quantity(item.mid(eq + 1), QStringLiteral("item ") + item.left(eq).trimmed())});
     }
+    qint64 id = 0;
     try {
-        shipping::checkShipment(*db, shipment);
+        // Checked inside the save, against what is open at that moment.
+        id = shipping::saveShipment(*db, shipment);
     } catch (const shipping::ShipmentError &e) {
         throw CliError(e.text());
     }
-    const qint64 id = shipping::saveShipment(*db, shipment);
     ctx.out << "Shipment " << id << " saved; order " << shipment.orderId << " is "
             << shipping::orderStatus(*db, shipment.orderId) << "\n";
     return 0;

@@ -41,6 +41,17 @@ QString formatNumber(double value)
     return data::sqlNumber(value);
 }
 
+double roundQuantity(double value)
+{
+    const double rounded = Round(value, kQuantityDecimals);
+    return rounded == 0 ? 0.0 : rounded; // never "-0"
+}
+
+QString formatQuantity(double value)
+{
+    return formatNumber(roundQuantity(value));
+}
+
 QString formatTrimmed(double value, int maxDecimals)
 {
     QString s = usLocale().toString(value, 'f', maxDecimals);

@@ -15,6 +15,12 @@ QString formatMoney(double value);
 QString formatMoneyCell(double value);
 // A plain number as the user typed it: no trailing zeros, no exponent ("2.5", "12").
 QString formatNumber(double value);
+// Quantities (ordered, shipped, still open) are compared and shown to four
+// decimals, so that ten shipments of 0.1 make exactly the 1 ordered.
+constexpr int kQuantityDecimals = 4;
+double roundQuantity(double value);
+// A quantity as formatNumber shows it, to four decimals at most ("12.5", "1").
+QString formatQuantity(double value);
 // Up to the given decimals, trailing zeros dropped, thousands grouped: "1,234.5".
 QString formatTrimmed(double value, int maxDecimals);
 // A whole number with thousands grouped: "12,345".

@@ -3,6 +3,9 @@
 #include "data/sqlitefunctions.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <limits>
 
 namespace core {
@@ -72,20 +75,44 @@ bool IsNumeric(const QString &text)
 
 double Round(double value, int decimals)
 {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || value == 0)
         return value;
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = value * scale;
-    const double below = std::floor(scaled);
-    const double fraction = scaled - below;
-    // Tolerance for the binary error of a value written with a decimal half.
-    const double tolerance = 1e-9 * std::max(1.0, std::fabs(scaled));
-    double rounded;
-    if (std::fabs(fraction - 0.5) <= tolerance)
-        rounded = std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
-    else
-        rounded = std::round(scaled);
-    return rounded / scale;
+    // The value as the 15 significant digits a double carries: what it reads
+    // as in decimal, without the binary error below them. A half is a half
+    // only when those digits say so.
+    constexpr int kDigits = 15;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*e", kDigits - 1, std::fabs(value));
+    std::string digits;
+    const char *p = text;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits += *p;
+    const int exponent = std::atoi(p + 1);
+    const int keep = exponent + 1 + decimals; // digits before the rounding place
+    if (keep >= kDigits)
+        return value; // nothing below the place to round away
+    if (keep < 0)
+        return std::copysign(0.0, value);
+    std::string kept = digits.substr(0, size_t(keep));
+    const std::string rest = digits.substr(size_t(keep));
+    const bool moreThanHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+    const bool half = rest[0] == '5' && !moreThanHalf;
+    const bool odd = !kept.empty() && (kept.back() - '0') % 2 == 1;
+    if (moreThanHalf || (half && odd)) {
+        // Adds one in the last kept place, carrying.
+        int i = int(kept.size()) - 1;
+        for (; i >= 0 && kept[size_t(i)] == '9'; --i)
+            kept[size_t(i)] = '0';
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[size_t(i)];
+    }
+    if (kept.empty())
+        return std::copysign(0.0, value);
+    const double magnitude = std::strtod((kept + "e" + std::to_string(-decimals)).c_str(), nullptr);
+    return value < 0 ? -magnitude : magnitude;
 }
 
 namespace {

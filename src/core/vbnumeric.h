@@ -20,10 +20,10 @@ double Val(const QString &text);
 // optional blanks. So whatever passes here, Val reads in full.
 bool IsNumeric(const QString &text);
 
-// Rounds to the given number of decimals; an exact half goes to the even
-// neighbour (2.5 -> 2, 3.5 -> 4, 0.125 -> 0.12 at two decimals). A value that
-// is a half in its decimal writing counts as one, though its binary form is a
-// hair off (2.675 -> 2.68).
+// Rounds to the given number of decimals; a half goes to the even neighbour
+// (2.5 -> 2, 3.5 -> 4, 0.125 -> 0.12 at two decimals). A value is a half when
+// the 15 significant digits it carries say so, whatever its binary form
+// (2.675 -> 2.68), and only then (1234.567749 -> 1234.5677 at four).
 double Round(double value, int decimals = 0);
 
 // Rounds half to even into a 16-bit or 32-bit integer; throws

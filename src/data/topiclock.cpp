@@ -23,4 +23,13 @@ void holdWritesTo(Database &db, const QStringList &tables)
         db.execute(QStringLiteral("LOCK TABLE %1 IN SHARE MODE").arg(tables.join(QStringLiteral(", "))));
 }
 
+void lockRow(Database &db, const QString &table, qint64 id)
+{
+    if (!db.inTransaction())
+        throw DbError(QStringLiteral("The row of %1 can be locked only inside a transaction.").arg(table));
+    if (db.dialect() == Dialect::PostgreSQL)
+        db.queryNative(
+            QStringLiteral("SELECT id FROM %1 WHERE id = %2 FOR UPDATE").arg(table.toLower(), sqlNumber(id)));
+}
+
 } // namespace data

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <QStringList>
 
 namespace data {
@@ -19,5 +20,12 @@ void lockTopic(Database &db, const QString &topic);
 // on orders or customers is not deleted). Reading goes on meanwhile. SQLite
 // needs nothing: its write transactions run one at a time.
 void holdWritesTo(Database &db, const QStringList &tables);
+
+// Inside a transaction: holds the row of the table whose ID is id until this
+// transaction ends, so that what is checked against it (what is still open on
+// an order, whether it is on an invoice) stays true until the write commits;
+// another connection locking the same row waits. SQLite needs nothing: its
+// write transactions run one at a time.
+void lockRow(Database &db, const QString &table, qint64 id);
 
 } // namespace data

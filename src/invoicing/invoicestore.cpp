@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/transact.h"
 #include "data/quoting.h"
+#include "data/topiclock.h"
 
 #include <cmath>
 #include <set>
@@ -64,6 +65,9 @@ static CreatedInvoice createInvoiceOnce(data::Database &db, const NewInvoice &in
     for (const qint64 id : invoice.orders) {
         if (!seen.insert(id).second)
             throw InvoiceError(QStringLiteral("Order ID %1 is listed twice.").arg(id));
+        // An order entry save under way finishes first, so the subtotal sums
+        // the lines the order keeps.
+        data::lockRow(db, QStringLiteral("Orders"), id);
         data::Recordset order =
             db.query(QStringLiteral("SELECT Customer, OrderNumber FROM Orders WHERE ID = %1").arg(sqlNumber(id)));
         if (order.isEmpty())
@@ -145,18 +149,28 @@ double InvoiceBalance(data::Database &db, qint64 invoice)
 double NewBalance(double balance, double payment, double adjustment)
 {
     // Rounded to cents the way the amount is written ("#,##0.00"): half away
-    // from zero.
+    // from zero. Taken off with its sign, as the saved row will be.
     const double s = std::round((payment + adjustment) * 100.0) / 100.0;
-    return s >= 0 ? balance - s : balance + s;
+    return balance - s;
+}
+
+bool IsZeroPayment(double amount, double adjustment)
+{
+    return std::fabs(amount) < 0.005 && std::fabs(adjustment) < 0.005;
 }
 
 static double recordPaymentOnce(data::Database &db, qint64 invoice, const QDate &date, double amount, double adjustment)
 {
     if (!std::isfinite(amount) || !std::isfinite(adjustment))
         throw InvoiceError(QStringLiteral("The payment and the adjustment must be amounts."));
+    if (IsZeroPayment(amount, adjustment))
+        throw InvoiceError(QStringLiteral("You must enter a payment or adjustment amount."));
     data::Transaction transaction(db);
     if (!InvoiceExists(db, invoice))
         throw InvoiceError(QStringLiteral("There is no invoice %1.").arg(invoice));
+    // Payments to one invoice are written one at a time, so the balance read
+    // back below counts every payment committed before this one.
+    data::lockRow(db, QStringLiteral("Invoice"), invoice);
     data::addRow(db, QStringLiteral("Payments"),
                  {{QStringLiteral("Invoice"), invoice},
                   {QStringLiteral("Date"), date},

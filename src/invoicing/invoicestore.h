@@ -70,12 +70,18 @@ bool InvoiceExists(data::Database &db, qint64 invoice);
 // invoice that does not exist counts as a total of 0.
 double InvoiceBalance(data::Database &db, qint64 invoice);
 
-// The balance shown before a payment is saved: payment plus adjustment is
-// rounded to cents and taken off the balance whatever its sign.
+// The balance shown before a payment is saved, as the save will leave it:
+// payment plus adjustment, rounded to cents half away from zero, taken off
+// the balance with its sign (a negative payment raises the balance).
 double NewBalance(double balance, double payment, double adjustment);
 
-// Adds one Payments row for an existing invoice (InvoiceError otherwise) and
-// answers the invoice's balance after it.
+// A payment whose amount and adjustment are both zero to the cent, however
+// typed ("0", "0.00", "$0"): there is nothing to record.
+bool IsZeroPayment(double amount, double adjustment);
+
+// Adds one Payments row for an existing invoice and answers the invoice's
+// balance after it, read inside the same transaction. Refuses (InvoiceError,
+// nothing written) an unknown invoice and a zero payment.
 double RecordPayment(data::Database &db, qint64 invoice, const QDate &date, double amount, double adjustment);
 
 } // namespace invoicing

@@ -151,15 +151,22 @@ void ReceivePaymentForm::saveClicked()
     if (cmbInvoice->currentIndex() < 0 || invoice.isEmpty()) {
         shell::showMessage(QStringLiteral("No Invoice Selected"), QStringLiteral("You must select an invoice"),
                            shell::MessageIcon::None, shell::MessageButtons::Ok, this);
-    } else if (txtPaymentAmount->text() == QLatin1String("0") && txtAdjustments->text() == QLatin1String("0")) {
+    } else if (IsZeroPayment(amountOf(txtPaymentAmount), amountOf(txtAdjustments))) {
         shell::showMessage(QStringLiteral("Invalid Payment/Adjustment Amount"),
                            QStringLiteral("You must enter a payment or adjustment amount."), shell::MessageIcon::None,
                            shell::MessageButtons::Ok, this);
     } else {
-        const bool saved = shell::reportingDbErrors(
+        bool saved = false;
+        shell::reportingDbErrors(
             [&] {
-                RecordPayment(data::sharedDatabase(), invoice.toLongLong(), dtDate->date(), amountOf(txtPaymentAmount),
-                              amountOf(txtAdjustments));
+                try {
+                    RecordPayment(data::sharedDatabase(), invoice.toLongLong(), dtDate->date(),
+                                  amountOf(txtPaymentAmount), amountOf(txtAdjustments));
+                    saved = true;
+                } catch (const InvoiceError &e) {
+                    shell::showMessage(QStringLiteral("Unable to Save"), e.text(), shell::MessageIcon::None,
+                                       shell::MessageButtons::Ok, this);
+                }
             },
             this);
         if (!saved)

@@ -345,8 +345,20 @@ void OrderEntryForm::clearEditor()
     lblPriceExt->clear();
 }
 
+// The lines of an order on an invoice are what the invoice printed; the
+// editor refuses to change them. Answers true when it refused.
+bool OrderEntryForm::refuseInvoicedLines()
+{
+    if (!m_invoice)
+        return false;
+    shell::showMessage(QStringLiteral("Order Invoiced"), invoicedLinesMessage(txtOrderNumber->text(), *m_invoice));
+    return true;
+}
+
 void OrderEntryForm::saveItem()
 {
+    if (refuseInvoicedLines())
+        return;
     if (cmbStyle->currentText().isEmpty() || cmbStyle->currentIndex() < 0 || txtQty->text().isEmpty()
         || txtPriceEach->text().isEmpty()) {
         shell::showMessage(QStringLiteral("Not Enough Information"),
@@ -388,7 +400,7 @@ void OrderEntryForm::saveItem()
 void OrderEntryForm::deleteItem()
 {
     const int row = m_editingRow;
-    if (lblItem->text().isEmpty() || row < 0 || row >= int(m_lines.size()))
+    if (lblItem->text().isEmpty() || row < 0 || row >= int(m_lines.size()) || refuseInvoicedLines())
         return;
     if (!shell::askYesDefaultNo(
             QStringLiteral("Delete Confirmation"),
@@ -448,6 +460,8 @@ void OrderEntryForm::OpenOrder(qlonglong orderId)
     lblStatus->setText(order->status);
     lblID->setText(QString::number(*order->id));
     m_orderId = order->id;
+    m_invoice.reset();
+    shell::reportingDbErrors([&] { m_invoice = invoiceOfOrder(data::sharedDatabase(), *order->id); }, this);
     const ShipTo &s = order->shipTo;
     txtShipTo->setText(s.name);
     txtAddress1->setText(s.address1);
@@ -509,12 +523,19 @@ void OrderEntryForm::saveOrder()
 
     core::BusyCursor busy;
     qint64 id = 0;
-    if (!shell::reportingDbErrors(
-            [&] {
+    bool saved = false;
+    shell::reportingDbErrors(
+        [&] {
+            try {
                 id = orders::saveOrder(db, header, m_lines, core::currentConfiguration().localOrderIds,
                                        core::currentDate());
-            },
-            this))
+                saved = true;
+            } catch (const OrderError &e) {
+                shell::showMessage(QStringLiteral("Unable to Save"), e.text());
+            }
+        },
+        this);
+    if (!saved)
         return; // nothing was written; the order stays on screen to try again
     lblID->setText(QString::number(id));
     m_orderId = id;

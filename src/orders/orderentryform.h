@@ -86,6 +86,7 @@ private:
     void styleChosen();
     void updatePriceExt();
     void rowSelected(int row);
+    bool refuseInvoicedLines();
     void saveItem();
     void deleteItem();
     void setStatus(const QString &question, const QString &title, const QString &status);
@@ -100,6 +101,7 @@ private:
     int m_editingRow = -1;             // grid row loaded into the editor
     double m_total = 0;
     std::optional<qint64> m_orderId;
+    std::optional<qint64> m_invoice; // the invoice the order is on
     bool m_saved = false;
 };
 

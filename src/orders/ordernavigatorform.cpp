@@ -272,8 +272,8 @@ void OrderNavigatorForm::orderSelected(int row)
             for (; !rs.isEOF(); rs.moveNext())
                 rows.push_back({rs.text(QStringLiteral("ItemNumber")),
                                 rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
-                                core::formatNumber(rs.number(QStringLiteral("Qty"))),
-                                core::formatNumber(rs.number(QStringLiteral("Shipped"))),
+                                core::formatQuantity(rs.number(QStringLiteral("Qty"))),
+                                core::formatQuantity(rs.number(QStringLiteral("Shipped"))),
                                 core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
                                 core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});
         },

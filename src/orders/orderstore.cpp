@@ -3,9 +3,12 @@
 #include "data/database.h"
 #include "data/transact.h"
 #include "data/quoting.h"
+#include "data/topiclock.h"
+#include "core/formats.h"
 
 #include <QDateTime>
 #include <algorithm>
+#include <cmath>
 
 using data::sqlNumber;
 using data::sqlText;
@@ -110,17 +113,53 @@ bool orderNumberExists(data::Database &db, const QString &customer, const QStrin
                 .isEmpty();
 }
 
+std::optional<qint64> invoiceOfOrder(data::Database &db, qint64 orderId)
+{
+    const data::Recordset rs =
+        db.query(QStringLiteral("SELECT Invoice FROM InvoiceOrders WHERE OrderID = ") + sqlNumber(orderId));
+    if (rs.isEmpty())
+        return std::nullopt;
+    return rs.integer(QStringLiteral("Invoice"));
+}
+
+QString invoicedLinesMessage(const QString &orderNumber, qint64 invoice)
+{
+    return QStringLiteral("Order %1 is on invoice %2; its lines cannot be changed.").arg(orderNumber).arg(invoice);
+}
+
+namespace {
+
+bool sameLines(const std::vector<OrderLine> &a, const std::vector<OrderLine> &b)
+{
+    const auto same = [](const OrderLine &x, const OrderLine &y) {
+        return x.itemNumber == y.itemNumber && x.line == y.line && x.styleId == y.styleId
+            && core::roundQuantity(x.qty) == core::roundQuantity(y.qty) && std::fabs(x.priceEach - y.priceEach) < 1e-9;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
+}
+
+} // namespace
+
 static qint64 saveOrderOnce(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines,
                             bool localIds, const QDate &today)
 {
     data::Transaction tx(db);
     data::Recordset rs;
+    bool keepLines = false;
     if (header.id) {
+        // Held until the save commits, so the order cannot be invoiced between
+        // the check below and the lines written.
+        data::lockRow(db, QStringLiteral("Orders"), *header.id);
         rs = db.query(QStringLiteral("SELECT * FROM Orders WHERE ID = ") + sqlNumber(*header.id));
         if (rs.isEmpty())
             throw data::DbError(
                 QStringLiteral("Order %1 no longer exists; it may have been deleted at another workstation.")
                     .arg(*header.id));
+        if (const std::optional<qint64> invoice = invoiceOfOrder(db, *header.id)) {
+            if (!sameLines(loadLines(db, *header.id), lines))
+                throw OrderError(invoicedLinesMessage(rs.text(QStringLiteral("OrderNumber")), *invoice));
+            keepLines = true;
+        }
         rs.setValue(QStringLiteral("Status"), header.status.isEmpty() ? QStringLiteral("Open") : header.status);
     } else {
         rs = db.query(QStringLiteral("SELECT TOP 1 * FROM Orders"));
@@ -156,9 +195,10 @@ static qint64 saveOrderOnce(data::Database &db, const OrderHeader &header, const
     rs.update();
     const qint64 id = rs.integer(QStringLiteral("ID"));
 
-    db.execute(QStringLiteral("DELETE FROM OrderItems WHERE OrderID = ") + sqlNumber(id));
+    if (!keepLines)
+        db.execute(QStringLiteral("DELETE FROM OrderItems WHERE OrderID = ") + sqlNumber(id));
     data::Recordset items = db.query(QStringLiteral("SELECT * FROM OrderItems WHERE OrderID = ") + sqlNumber(id));
-    for (const OrderLine &l : lines) {
+    for (const OrderLine &l : keepLines ? std::vector<OrderLine>() : lines) {
         items.addNew();
         items.setValue(QStringLiteral("OrderID"), id);
         items.setValue(QStringLiteral("ItemNumber"), l.itemNumber);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
@@ -63,11 +64,29 @@ std::vector<OrderLine> loadLines(data::Database &db, qint64 orderId);
 // Whether the customer already has an order with this number.
 bool orderNumberExists(data::Database &db, const QString &customer, const QString &orderNumber);
 
+// A save the data refuse (the lines of an invoiced order changed); the
+// message names the order and the invoice and is fit for the user. Nothing
+// has been written.
+class OrderError : public std::runtime_error {
+public:
+    explicit OrderError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString text() const { return QString::fromStdString(what()); }
+};
+
+// The invoice an order is on; nothing when it is on none.
+std::optional<qint64> invoiceOfOrder(data::Database &db, qint64 orderId);
+// "Order PO-1 is on invoice 5; its lines cannot be changed."
+QString invoicedLinesMessage(const QString &orderNumber, qint64 invoice);
+
 // Writes the header, replaces every line and, for a new order, queues it for
 // upload - all in one transaction, so a failure leaves the order as it was.
 // A new order is stored "Open" and gets the database's key, or MAX(ID) + 1
 // when localIds is set (taken inside the transaction). An existing order keeps
-// its number; its status is the given one ("Open" when empty). Answers the ID.
+// its number; its status is the given one ("Open" when empty). The lines of
+// an order on an invoice are what the invoice printed: a save that changes
+// them (quantity, price, style, line text, a line added or deleted) is
+// refused with OrderError, checked under the order's lock; its header still
+// saves. Answers the ID.
 qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines, bool localIds,
                  const QDate &today);
 

@@ -176,10 +176,10 @@ void LoadPlanForm::fillPlan(qint64 orderId)
             for (const OrderLine &l : orderLines(data::sharedDatabase(), orderId)) {
                 const int row = vsfgItems->rowCount();
                 vsfgItems->insertRow(row);
-                const QString open = core::formatNumber(l.open());
+                const QString open = core::formatQuantity(l.open());
                 setRow(row,
-                       {QString::number(l.itemNumber), l.line, l.style, core::formatNumber(l.ordered),
-                        core::formatNumber(l.shipped), open, open, QStringLiteral("*")},
+                       {QString::number(l.itemNumber), l.line, l.style, core::formatQuantity(l.ordered),
+                        core::formatQuantity(l.shipped), open, open, QStringLiteral("*")},
                        QColor(Qt::white));
             }
         },

@@ -127,6 +127,10 @@ ShipmentEntryForm::ShipmentEntryForm(QWidget *parent) : QWidget(parent)
 
     connect(cmbCustomer, &QComboBox::currentIndexChanged, this, [this] { customerChosen(); });
     connect(cmbOrder, &QComboBox::activated, this, [this](int index) {
+        // An order chosen from the list starts a new shipment: the grid then
+        // shows that order's lines with nothing of this shipment, and a
+        // shipment that was open keeps its own order.
+        txtID->clear();
         cmbOrderID->setCurrentIndex(index);
         FillOrder(chosenOrderId());
     });
@@ -172,9 +176,9 @@ void ShipmentEntryForm::FillOrder(qint64 orderId)
             }
             vsfgItems->setHeaders(kHeaders);
             for (const OrderLine &l : orderLines(db, orderId)) {
-                const int row = vsfgItems->addRow({QString::number(l.itemNumber), core::formatNumber(l.ordered),
-                                                   l.everShipped ? core::formatNumber(l.shipped) : QString(), QString(),
-                                                   l.style, core::formatMoneyCell(l.priceEach),
+                const int row = vsfgItems->addRow({QString::number(l.itemNumber), core::formatQuantity(l.ordered),
+                                                   l.everShipped ? core::formatQuantity(l.shipped) : QString(),
+                                                   QString(), l.style, core::formatMoneyCell(l.priceEach),
                                                    core::formatMoneyCell(l.priceEach * l.ordered)});
                 // Only the quantity of this shipment is typed.
                 for (int c = 0; c < vsfgItems->columnCount(); ++c)
@@ -190,19 +194,31 @@ void ShipmentEntryForm::FillOrder(qint64 orderId)
 
 double ShipmentEntryForm::open(int row) const
 {
-    return core::Val(vsfgItems->cell(row, ColOrdered)) - core::Val(vsfgItems->cell(row, ColPrevShipped));
+    return core::roundQuantity(core::Val(vsfgItems->cell(row, ColOrdered))
+                               - core::Val(vsfgItems->cell(row, ColPrevShipped)));
 }
 
 // A quantity that is no number, or more than is still open on the line,
-// becomes 0.
+// becomes 0; a negative one is refused with a message (it would add to what
+// is open). What stays is shown to the quantities' four decimals.
 void ShipmentEntryForm::cellEdited(int row, int column)
 {
     if (m_filling || column != ColThisShipment)
         return;
     const QString text = vsfgItems->cell(row, column);
-    if (!core::IsNumeric(text) || core::Val(text) > open(row)) {
+    QString shown = QStringLiteral("0");
+    if (core::IsNumeric(text)) {
+        const double qty = core::roundQuantity(core::Val(text));
+        if (qty < 0)
+            shell::showMessage(QStringLiteral("Invalid Information"),
+                               QStringLiteral("This Shipment cannot be negative."), shell::MessageIcon::None,
+                               shell::MessageButtons::Ok, this);
+        else if (qty <= open(row))
+            shown = core::formatQuantity(qty);
+    }
+    if (shown != text) {
         m_filling = true;
-        vsfgItems->setCell(row, column, QStringLiteral("0"));
+        vsfgItems->setCell(row, column, shown);
         m_filling = false;
     }
 }
@@ -211,7 +227,7 @@ void ShipmentEntryForm::shipAll()
 {
     m_filling = true;
     for (int row = 0; row < vsfgItems->rowCount(); ++row)
-        vsfgItems->setCell(row, ColThisShipment, core::formatNumber(open(row)));
+        vsfgItems->setCell(row, ColThisShipment, core::formatQuantity(std::max(0.0, open(row))));
     m_filling = false;
     vsfgItems->fit();
 }
@@ -248,9 +264,9 @@ void ShipmentEntryForm::OpenShipment(qint64 shipmentId)
     for (const ShipmentLine &l : saved.shipment.lines)
         for (int row = 0; row < vsfgItems->rowCount(); ++row)
             if (core::Val(vsfgItems->cell(row, ColItem)) == l.itemNumber) {
-                vsfgItems->setCell(row, ColThisShipment, core::formatNumber(l.qty));
+                vsfgItems->setCell(row, ColThisShipment, core::formatQuantity(l.qty));
                 vsfgItems->setCell(row, ColPrevShipped,
-                                   core::formatNumber(core::Val(vsfgItems->cell(row, ColPrevShipped)) - l.qty));
+                                   core::formatQuantity(core::Val(vsfgItems->cell(row, ColPrevShipped)) - l.qty));
             }
     m_filling = false;
     vsfgItems->fit();

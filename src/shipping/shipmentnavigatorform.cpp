@@ -222,8 +222,8 @@ void ShipmentNavigatorForm::shipmentSelected(int row)
                 + data::sqlNumber(id) + QStringLiteral(" ORDER BY OrderLineItem"));
             for (; !rs.isEOF(); rs.moveNext())
                 rows.push_back({rs.text(QStringLiteral("ItemNumber")),
-                                core::formatNumber(rs.number(QStringLiteral("OrderItemsQty"))),
-                                core::formatNumber(rs.number(QStringLiteral("ShipmentItemsQty"))),
+                                core::formatQuantity(rs.number(QStringLiteral("OrderItemsQty"))),
+                                core::formatQuantity(rs.number(QStringLiteral("ShipmentItemsQty"))),
                                 rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type")),
                                 core::formatMoneyCell(rs.number(QStringLiteral("PriceEach"))),
                                 core::formatMoneyCell(rs.number(QStringLiteral("PriceExt")))});

@@ -5,8 +5,10 @@
 #include "data/transact.h"
 #include "data/quoting.h"
 #include "data/recordset.h"
+#include "data/topiclock.h"
 
 #include <QSet>
+#include <cmath>
 
 namespace shipping {
 
@@ -47,6 +49,11 @@ std::vector<OrderChoice> openOrders(data::Database &db, const QString &customer)
     return out;
 }
 
+double OrderLine::open() const
+{
+    return core::roundQuantity(ordered - shipped);
+}
+
 std::vector<OrderLine> orderLines(data::Database &db, qint64 orderId)
 {
     std::vector<OrderLine> out;
@@ -65,7 +72,7 @@ std::vector<OrderLine> orderLines(data::Database &db, qint64 orderId)
         l.line = rs.text(QStringLiteral("Line"));
         l.ordered = rs.number(QStringLiteral("Qty"));
         l.everShipped = !rs.isNull(QStringLiteral("Shipped"));
-        l.shipped = rs.number(QStringLiteral("Shipped"));
+        l.shipped = core::roundQuantity(rs.number(QStringLiteral("Shipped")));
         l.style = rs.text(QStringLiteral("Name")) + QLatin1Char('-') + rs.text(QStringLiteral("Type"));
         l.priceEach = rs.number(QStringLiteral("PriceEach"));
         l.priceExt = rs.number(QStringLiteral("PriceExt"));
@@ -114,44 +121,81 @@ void UpdateOrderStatus(data::Database &db, qint64 orderId)
         + sqlNumber(orderId) + QStringLiteral(" Group By OrderItems.OrderID, ItemNumber,OrderItems.qty "));
     bool complete = true;
     for (; !rs.isEOF() && complete; rs.moveNext())
-        complete = rs.number(QStringLiteral("Shipped")) >= rs.number(QStringLiteral("Ordered"));
+        complete = core::roundQuantity(rs.number(QStringLiteral("Shipped")))
+            >= core::roundQuantity(rs.number(QStringLiteral("Ordered")));
     db.execute(
         QStringLiteral("UPDATE Orders SET Status = %1 WHERE ID = %2")
             .arg(data::sqlText(complete ? QStringLiteral("Closed") : QStringLiteral("Open")), sqlNumber(orderId)));
 }
 
+namespace {
+
+// "order PO-3001 (ID 3001)", or "order 3001" when it has no number.
+QString orderName(data::Database &db, qint64 orderId)
+{
+    const data::Recordset rs =
+        db.query(QStringLiteral("SELECT OrderNumber FROM Orders WHERE ID = ") + sqlNumber(orderId));
+    const QString number = rs.isEmpty() ? QString() : rs.text(QStringLiteral("OrderNumber")).trimmed();
+    return number.isEmpty() ? QStringLiteral("order %1").arg(orderId)
+                            : QStringLiteral("order %1 (ID %2)").arg(number).arg(orderId);
+}
+
+// The order a shipment is written against: a saved shipment's own, which
+// lines of another order cannot change.
+qint64 shipmentOrder(data::Database &db, const Shipment &shipment)
+{
+    if (shipment.id == 0)
+        return shipment.orderId;
+    const data::Recordset header =
+        db.query(QStringLiteral("SELECT OrderID FROM Shipments WHERE ID = ") + sqlNumber(shipment.id));
+    if (header.isEmpty())
+        throw ShipmentError(QStringLiteral("Shipment %1 no longer exists.").arg(shipment.id));
+    const qint64 orderId = header.integer(QStringLiteral("OrderID"));
+    if (shipment.orderId != 0 && shipment.orderId != orderId)
+        throw ShipmentError(QStringLiteral("Shipment %1 belongs to %2; it cannot take the lines of %3.")
+                                .arg(shipment.id)
+                                .arg(orderName(db, orderId), orderName(db, shipment.orderId)));
+    return orderId;
+}
+
+} // namespace
+
 static qint64 saveShipmentOnce(data::Database &db, const Shipment &shipment)
 {
     data::Transaction transaction(db);
+    Shipment checked = shipment;
+    checked.orderId = shipmentOrder(db, shipment);
+    // What is still open is read under the order's lock, so two workstations
+    // shipping the same order never both take the same quantity.
+    data::lockRow(db, QStringLiteral("Orders"), checked.orderId);
+    checkShipment(db, checked);
+
     data::Recordset header;
-    if (shipment.id != 0) {
-        header = db.query(QStringLiteral("SELECT * FROM Shipments WHERE ID = ") + sqlNumber(shipment.id));
-        if (header.isEmpty())
-            throw ShipmentError(QStringLiteral("Shipment %1 no longer exists.").arg(shipment.id));
+    if (checked.id != 0) {
+        header = db.query(QStringLiteral("SELECT * FROM Shipments WHERE ID = ") + sqlNumber(checked.id));
     } else {
         header = db.query(QStringLiteral("SELECT TOP 1 *  FROM Shipments"));
         header.addNew();
-        header.setValue(QStringLiteral("OrderID"), shipment.orderId);
+        header.setValue(QStringLiteral("OrderID"), checked.orderId);
     }
-    header.setValue(QStringLiteral("Date"), midnight(shipment.date));
+    header.setValue(QStringLiteral("Date"), midnight(checked.date));
     header.update();
     const qint64 id = header.integer(QStringLiteral("ID"));
-    // The order a saved shipment belongs to stays the one it was saved with.
-    const qint64 orderId = header.integer(QStringLiteral("OrderID"));
 
     db.execute(QStringLiteral("DELETE FROM ShipmentItems WHERE ShipmentID = ") + sqlNumber(id));
     data::Recordset lines = db.query(QStringLiteral("SELECT TOP 1 * FROM ShipmentItems"));
-    for (const ShipmentLine &l : shipment.lines) {
-        if (l.qty == 0)
+    for (const ShipmentLine &l : checked.lines) {
+        const double qty = core::roundQuantity(l.qty);
+        if (qty == 0)
             continue;
         lines.addNew();
         lines.setValue(QStringLiteral("ShipmentID"), id);
-        lines.setValue(QStringLiteral("OrderID"), orderId);
+        lines.setValue(QStringLiteral("OrderID"), checked.orderId);
         lines.setValue(QStringLiteral("OrderLineItem"), l.itemNumber);
-        lines.setValue(QStringLiteral("Qty"), l.qty);
+        lines.setValue(QStringLiteral("Qty"), qty);
         lines.update();
     }
-    UpdateOrderStatus(db, orderId);
+    UpdateOrderStatus(db, checked.orderId);
     transaction.commit();
     return id;
 }
@@ -179,7 +223,7 @@ void checkShipment(data::Database &db, const Shipment &shipment)
         for (const ShipmentLine &s : saved.shipment.lines)
             for (OrderLine &l : lines)
                 if (l.itemNumber == s.itemNumber)
-                    l.shipped -= s.qty;
+                    l.shipped = core::roundQuantity(l.shipped - s.qty);
     bool any = false;
     QSet<int> seen;
     for (const ShipmentLine &s : shipment.lines) {
@@ -190,13 +234,16 @@ void checkShipment(data::Database &db, const Shipment &shipment)
         if (seen.contains(s.itemNumber))
             throw ShipmentError(QStringLiteral("Item %1 is named twice.").arg(s.itemNumber));
         seen.insert(s.itemNumber);
-        if (s.qty < 0)
+        const double qty = core::roundQuantity(s.qty);
+        if (!std::isfinite(qty))
+            throw ShipmentError(QStringLiteral("Item %1: the quantity is not a number.").arg(s.itemNumber));
+        if (qty < 0)
             throw ShipmentError(QStringLiteral("Item %1: a shipped quantity cannot be negative.").arg(s.itemNumber));
-        if (s.qty > line->open())
+        if (qty > line->open())
             throw ShipmentError(QStringLiteral("Item %1: %2 is more than the %3 still open.")
                                     .arg(s.itemNumber)
-                                    .arg(core::formatNumber(s.qty), core::formatNumber(std::max(0.0, line->open()))));
-        any = any || s.qty != 0;
+                                    .arg(core::formatQuantity(qty), core::formatQuantity(std::max(0.0, line->open()))));
+        any = any || qty != 0;
     }
     if (!any)
         throw ShipmentError(QStringLiteral("No Items to save."));

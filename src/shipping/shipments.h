@@ -31,7 +31,8 @@ struct OrderLine {
     QString style;            // Name-Type
     double priceEach = 0;
     double priceExt = 0;
-    double open() const { return ordered - shipped; }
+    // What is still open, to the quantities' four decimals.
+    double open() const;
 };
 
 // An order offered for shipping: "PO-1 - 3/2/2026" with its ID.
@@ -75,16 +76,20 @@ bool loadShipment(data::Database &db, qint64 shipmentId, SavedShipment &out);
 void UpdateOrderStatus(data::Database &db, qint64 orderId);
 
 // Writes the shipment (its header, its non-zero lines replacing any it had,
-// the order's status) as one transaction and answers its ID. A failure
-// leaves the shipments and the order as they were.
+// the order's status) as one transaction and answers its ID. Inside it, under
+// the order's lock, the lines are checked as checkShipment does against what
+// is open at that moment; a saved shipment stays on the order it was saved
+// against, and lines of another order are refused. A refusal throws
+// ShipmentError and, like any failure, leaves the shipments and the order as
+// they were. Quantities are stored to four decimals.
 qint64 saveShipment(data::Database &db, const Shipment &shipment);
 
 // The order's status text.
 QString orderStatus(data::Database &db, qint64 orderId);
 
-// Refuses a shipment that names an unknown item or ships more than is open
-// on a line (counting only other shipments), naming the item and what is
-// still open; for callers that cannot correct the quantity on the spot.
+// Refuses a shipment that names an unknown item, a negative quantity or more
+// than is open on a line (counting only other shipments), naming the item and
+// what is still open.
 void checkShipment(data::Database &db, const Shipment &shipment);
 
 } // namespace shipping

@@ -5,7 +5,10 @@
 #include "data/database.h"
 #include "data/quoting.h"
 #include "data/schema.h"
+#include "shipping/shipments.h"
+#include "sync/exchangelock.h"
 #include "sync/linkserver.h"
+#include "sync/orderupload.h"
 
 namespace serversync {
 
@@ -112,38 +115,6 @@ qint64 refreshCatalogueTable(data::Database &db, const CatalogueTable &t)
     return rows;
 }
 
-// The queued order's columns OrderNumber to Total, as the server's insert takes them.
-const char *const kUploadColumns = "OrderNumber,Customer,OrderDate,DueDate,ShipTo,ShipToAddress1,ShipToAddress2,"
-                                   "ShipToCity,ShipToState,ShipToZip,ShipToPhone,ShipToFax,Status,DateAdded,Total";
-
-// One queued order to the server with its lines, and out of the queue, in one
-// transaction: it is either uploaded once and gone from the queue, or neither.
-// Answers the number of lines uploaded.
-qint64 uploadOrder(data::Database &db, const data::Recordset &order)
-{
-    const qint64 localId = order.integer(QStringLiteral("ID"));
-    QStringList values;
-    for (int i = 1; i <= 15; ++i)
-        values << data::sqlLiteral(order.value(i));
-    data::Transaction tx(db);
-    const data::Recordset inserted =
-        db.query(QStringLiteral("INSERT INTO %1Orders (%2) VALUES (%3) RETURNING ID")
-                     .arg(kServer, QString::fromLatin1(kUploadColumns), values.join(QLatin1Char(','))));
-    if (inserted.isEmpty() || inserted.value(0).isNull())
-        throw DbError(QStringLiteral("The server gave no number for the uploaded order %1.")
-                          .arg(order.text(QStringLiteral("OrderNumber"))));
-    const qint64 serverId = inserted.value(0).toLongLong();
-    const qint64 lines = db.execute(
-        QStringLiteral(
-            "INSERT INTO %1OrderItems (OrderID,ItemNumber,Line,Qty,StyleID,PriceEach,PriceExt) "
-            "SELECT %2, ItemNumber, Line, Qty, StyleID, PriceEach, PriceExt FROM OrderItems WHERE OrderID=%3 "
-            "ORDER BY ItemNumber")
-            .arg(kServer, sqlNumber(serverId), sqlNumber(localId)));
-    db.execute(QStringLiteral("DELETE FROM OrdersToBatch WHERE OrderID=") + sqlNumber(localId));
-    tx.commit();
-    return lines;
-}
-
 DbError stoppedAt(const QString &what, const DbError &e)
 {
     return DbError(QStringLiteral("%1: %2").arg(what, e.message()), e.statement(), e.translated());
@@ -172,42 +143,56 @@ BatchResult DownloadCatalogue(data::Database &db, bool ask, const BatchHooks &ho
     return run.finish(ask);
 }
 
+namespace {
+
+// Orders shipped here take their status from their shipments again, since the
+// server does not know them; an order the server marks "Void" stays void.
+void refreshShippedStatus(data::Database &db)
+{
+    for (data::Recordset rs = db.query(QStringLiteral("SELECT ID FROM Orders WHERE (Status IS NULL OR Status <> "
+                                                      "'Void') AND ID IN (SELECT OrderID FROM Shipments) ORDER BY ID"));
+         !rs.isEOF(); rs.moveNext())
+        shipping::UpdateOrderStatus(db, rs.integer(QStringLiteral("ID")));
+}
+
+} // namespace
+
 BatchResult ExchangeOrders(data::Database &db, bool ask, const BatchHooks &hooks)
 {
     requireLinkedServer(db);
     if (!confirmed(ask, hooks, kExchangeQuestion))
         return {};
+    ExchangeLock lock(db);
     Run run(hooks);
     core::BusyCursor busy;
+    if (db.dialect() == data::Dialect::SQLite)
+        // An order reaches the server's disk before it leaves the queue here,
+        // even when the power fails.
+        db.executeNative(QStringLiteral("PRAGMA quorlanserver.synchronous=FULL"));
 
-    data::Recordset queue =
-        db.query(QStringLiteral("SELECT * FROM Orders WHERE ID IN (SELECT OrderID FROM OrdersToBatch) "
-                                "ORDER BY ID"));
     qint64 lines = 0;
-    for (; !queue.isEOF(); queue.moveNext()) {
-        const QString what =
-            QStringLiteral("Order %1 of %2")
-                .arg(queue.text(QStringLiteral("OrderNumber")), queue.text(QStringLiteral("Customer")));
-        run.step(what);
+    for (;;) {
+        UploadedOrder up;
         try {
-            lines += uploadOrder(db, queue);
+            up = uploadNextOrder(db);
         } catch (const DbError &e) {
-            throw stoppedAt(
-                QStringLiteral("The upload stopped at the order %1 of %2, which stays queued with the orders "
-                               "after it (%3 uploaded before it)")
-                    .arg(queue.text(QStringLiteral("OrderNumber")), queue.text(QStringLiteral("Customer")))
-                    .arg(run.result().ordersUploaded),
-                e);
+            throw DbError(
+                QStringLiteral("%1 (%2 orders uploaded before it)").arg(e.message()).arg(run.result().ordersUploaded),
+                e.statement(), e.translated());
         }
+        if (up.outcome == UploadedOrder::QueueEmpty)
+            break;
+        if (up.outcome == UploadedOrder::Dropped)
+            continue;
         ++run.result().ordersUploaded;
+        lines += up.lines;
+        run.step(QStringLiteral("Order %1 of %2").arg(up.orderNumber, up.customer));
     }
     run.copied(QStringLiteral("OrderItems uploaded"), lines);
 
     const QString cutOff = data::sqlDate(core::currentDate().addDays(-60));
     try {
         data::Transaction tx(db);
-        // A queue entry whose order is gone has nothing to upload.
-        db.execute(QStringLiteral("DELETE FROM OrdersToBatch WHERE OrderID NOT IN (SELECT ID FROM Orders)"));
         // An order saved here while the upload ran would be replaced unsent.
         db.lockForNewKey(QStringLiteral("Orders"));
         if (!db.query(QStringLiteral("SELECT TOP 1 OrderID FROM OrdersToBatch")).isEmpty())
@@ -228,6 +213,7 @@ BatchResult ExchangeOrders(data::Database &db, bool ask, const BatchHooks &hooks
                                       "(SELECT ID FROM Orders)")
                            .arg(kServer));
         run.copied(QStringLiteral("OrderItems"), items);
+        refreshShippedStatus(db);
         keepCounterAhead(db, QStringLiteral("Customer"));
         keepCounterAhead(db, QStringLiteral("Orders"));
         tx.commit();

@@ -49,10 +49,13 @@ QString completionText(qint64 elapsedSeconds);
 // Data rows the local table lacks are added.
 BatchResult DownloadCatalogue(data::Database &db, bool ask, const BatchHooks &hooks = {});
 
-// Uploads every queued order with its lines (each order, its lines and its
-// queue row in one transaction, with the server's new ID read back from the
-// insert), then replaces the local customers, and the orders and lines added in
-// the 60 days before today, with the server's, in one transaction.
+// One run at a time per plant (another is refused before anything changes).
+// Uploads every queued order with its lines, each in two commits - on the
+// server, then here, where every row naming the order moves to the server's ID
+// and the order leaves the queue - so that a run stopped at any point loses
+// and doubles nothing. Then replaces the local customers, and the orders and
+// lines added in the 60 days before today, with the server's, in one
+// transaction; orders shipped here take their status from their shipments.
 BatchResult ExchangeOrders(data::Database &db, bool ask, const BatchHooks &hooks = {});
 
 } // namespace serversync

@@ -107,9 +107,10 @@ TEST_P(Invoicing, RefusedInvoicesWriteNothing)
         {amberline({order("A-101"), 9999}), "There is no order with ID 9999."},
         {amberline({order("A-101"), order("C-8")}), "C-8"},
         {amberline({order("A-101"), order("A-101")}), "is listed twice"},
-        {amberline({order("A-101"), order("A-100")}), "Order A-100"},
+        {amberline({order("A-101"), order("A-100")}), "already on invoice"},
         {amberline({order("A-101")}, std::nan(""), 0), "must be amounts"},
     };
+    const qint64 first = InvoiceNumbers(db()).front();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
         try {
@@ -117,6 +118,8 @@ TEST_P(Invoicing, RefusedInvoicesWriteNothing)
             ADD_FAILURE() << "not refused";
         } catch (const InvoiceError &e) {
             EXPECT_TRUE(e.text().contains(s(c.message))) << e.text().toStdString();
+            if (QByteArray(c.message) == "already on invoice")
+                EXPECT_EQ(e.text(), s("Order A-100 (ID %1) is already on invoice %2.").arg(order("A-100")).arg(first));
         }
         EXPECT_EQ(written(db()), before);
     }
@@ -159,17 +162,67 @@ TEST_P(Invoicing, PaymentsAndAdjustmentsLowerTheBalance)
                       {s("Cedar Ridge Seating"), QDate(2026, 4, 1), QDate(2026, 5, 1), 10.05, 0, {}, {order("C-9")}})
             .id;
     EXPECT_DOUBLE_EQ(InvoiceBalance(db(), small), 100);
-    // A negative payment shows as taken off the balance, but is stored with
-    // its sign, so the balance grows.
-    EXPECT_NEAR(NewBalance(100, -10, 0), 90, 1e-9);
+    // A negative payment raises the balance, shown and saved alike.
+    EXPECT_NEAR(NewBalance(100, -10, 0), 110, 1e-9);
     EXPECT_NEAR(RecordPayment(db(), small, QDate(2026, 4, 2), -10, 0), 110, 1e-9);
-    EXPECT_NEAR(RecordPayment(db(), small, QDate(2026, 4, 2), 0, 0), 110, 1e-9);
+    // The adjustment counts like the payment.
+    EXPECT_NEAR(RecordPayment(db(), small, QDate(2026, 4, 3), 5, 15), 90, 1e-9);
+    EXPECT_NEAR(InvoiceBalance(db(), small), 90, 1e-9);
     EXPECT_EQ(count(db(), "Payments"), 3);
 
     EXPECT_DOUBLE_EQ(InvoiceBalance(db(), 777), 0);
     EXPECT_THROW(RecordPayment(db(), 777, QDate(2026, 4, 2), 5, 0), InvoiceError);
     EXPECT_EQ(count(db(), "Payments"), 3);
     EXPECT_EQ(InvoiceNumbers(db()), (std::vector<qint64>{small, invoice}));
+}
+
+// The new balance shown is the one the save leaves: payment plus adjustment,
+// rounded to cents half away from zero, taken off with its sign.
+TEST(NewBalance, IsTheBalanceLessPaymentAndAdjustment)
+{
+    const struct {
+        double balance, payment, adjustment, expected;
+    } cases[] = {
+        {275.5, 200, 25, 50.5}, {1137, -10, 0, 1147},     {100, 10, -30, 120},      {100, 0, 12.5, 87.5},
+        {100, 0.125, 0, 99.87}, {100, -0.125, 0, 100.13}, {100, 0.1, 0.025, 99.87}, {100, 0.004, 0, 100},
+    };
+    for (const auto &c : cases)
+        EXPECT_NEAR(NewBalance(c.balance, c.payment, c.adjustment), c.expected, 1e-9)
+            << c.payment << " + " << c.adjustment;
+}
+
+TEST_P(Invoicing, AZeroPaymentIsRefusedHoweverTyped)
+{
+    const qint64 invoice = CreateInvoice(db(), amberline({order("A-100")})).id;
+    for (const auto &[amount, adjustment] : {std::pair{0.0, 0.0}, std::pair{-0.0, 0.0}, std::pair{0.004, -0.004}}) {
+        try {
+            RecordPayment(db(), invoice, QDate(2026, 4, 2), amount, adjustment);
+            ADD_FAILURE() << amount << " saved";
+        } catch (const InvoiceError &e) {
+            EXPECT_EQ(e.text(), s("You must enter a payment or adjustment amount."));
+        }
+    }
+    EXPECT_EQ(count(db(), "Payments"), 0);
+    EXPECT_NEAR(RecordPayment(db(), invoice, QDate(2026, 4, 2), 0, 0.01), 99.99, 1e-9);
+}
+
+// Two workstations record payments to one invoice at the same moment: each
+// reports the balance after its own payment and every one before it.
+TEST_P(Invoicing, TwoPaymentsAtOnceReportTheBalanceAfterBoth)
+{
+    const qint64 invoice = CreateInvoice(db(), amberline({order("A-100")})).id;
+    data::Transaction first(db());
+    EXPECT_NEAR(RecordPayment(db(), invoice, QDate(2026, 4, 2), 10, 0), 90, 1e-9);
+    double reported = 0;
+    std::thread second([&] {
+        std::unique_ptr<data::Database> other = temp().openAnother();
+        reported = RecordPayment(*other, invoice, QDate(2026, 4, 2), 10, 0);
+    });
+    QThread::msleep(300);
+    first.commit();
+    second.join();
+    EXPECT_NEAR(reported, 80, 1e-9);
+    EXPECT_NEAR(InvoiceBalance(db(), invoice), 80, 1e-9);
 }
 
 BUNLINE_ON_EVERY_BACKEND(Invoicing);

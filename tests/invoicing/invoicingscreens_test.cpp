@@ -205,12 +205,17 @@ TEST_F(InvoicingScreens, PaymentShowsTheBalancesAndSavesOneRow)
     EXPECT_EQ(f.cmbInvoice->currentIndex(), -1);
     EXPECT_EQ(f.txtPaymentAmount->text(), s("0"));
 
+    // The new balance shown is the one saved, whatever the signs.
     f.cmbInvoice->setCurrentIndex(0);
     EXPECT_EQ(f.txtInvoiceBalance->text(), s("$100.00"));
     type(f.txtPaymentAmount, s("-10"));
-    EXPECT_EQ(f.txtNewBalance->text(), s("$90.00"));
+    EXPECT_EQ(f.txtNewBalance->text(), s("$110.00"));
+    type(f.txtAdjustments, s("4.5"));
+    EXPECT_EQ(f.txtNewBalance->text(), s("$105.50"));
     f.btnSave->click();
-    EXPECT_NEAR(InvoiceBalance(db(), small), 110, 1e-9);
+    EXPECT_NEAR(InvoiceBalance(db(), small), 105.5, 1e-9);
+    EXPECT_EQ(db().query(s("SELECT Adjustment FROM Payments WHERE Invoice = %1").arg(small)).number(s("Adjustment")),
+              4.5);
 }
 
 TEST_F(InvoicingScreens, PaymentRefusalsClearTheScreen)
@@ -234,12 +239,15 @@ TEST_F(InvoicingScreens, PaymentRefusalsClearTheScreen)
     EXPECT_EQ(f.cmbInvoice->currentIndex(), -1);
     EXPECT_EQ(count("Payments"), 0);
 
-    // "0.00" is not the untouched "0": it is saved as a zero payment.
-    f.cmbInvoice->setCurrentIndex(0);
-    type(f.txtPaymentAmount, s("0.00"));
-    f.btnSave->click();
-    EXPECT_EQ(messages.count(), 2);
-    EXPECT_EQ(count("Payments"), 1);
+    // Zero typed any other way is no payment either.
+    for (const char *zero : {"0.00", "$0", "-0"}) {
+        f.cmbInvoice->setCurrentIndex(0);
+        type(f.txtPaymentAmount, s(zero));
+        f.btnSave->click();
+        EXPECT_EQ(messages.last().title, s("Invalid Payment/Adjustment Amount")) << zero;
+    }
+    EXPECT_EQ(messages.count(), 5);
+    EXPECT_EQ(count("Payments"), 0);
     EXPECT_NEAR(InvoiceBalance(db(), id), 100, 1e-9);
 }
 

@@ -189,6 +189,40 @@ TEST_P(Receivables, StatementsGiveEachCustomerWhoOwesAPageWithItsAging)
     EXPECT_TRUE(paidUp[0].contains(s("No customer has an open balance.")));
 }
 
+// Each boundary day falls in exactly one aging column.
+TEST_P(Receivables, StatementAgingPutsEachBoundaryDayInOneColumn)
+{
+    addInvoices();
+    const QStringList columns = {s("Current"), s("1-30 Days"), s("31-60 Days"), s("61-90 Days"), s("Over 90 Days")};
+    // Invoice 3 (89.95) is due 7/1/2026.
+    const struct {
+        int daysPastDue;
+        int column;
+    } cases[] = {{0, 0}, {1, 1}, {30, 1}, {31, 2}, {60, 2}, {61, 3}, {90, 3}, {91, 4}};
+    for (const auto &c : cases) {
+        const QString page = pageTexts(CustomerStatements(db(), QDate(2026, 7, 1).addDays(c.daysPastDue)))[1];
+        for (int col = 0; col < columns.size(); ++col)
+            EXPECT_EQ(page.contains(columns[col] + s("|$89.95")), col == c.column)
+                << c.daysPastDue << " days, " << columns[col].toStdString() << "\n"
+                << page.toStdString();
+    }
+}
+
+// Paid more than half a cent too much: the invoice stays open with its
+// credit, on the list and on the customer's statement.
+TEST_P(Receivables, AnOverpaidInvoiceStaysOpenWithItsCredit)
+{
+    addInvoices();
+    invoicing::RecordPayment(db(), 4, QDate(2026, 5, 1), 85, 0);
+    const QString list = pageTexts(OpenInvoices(db())).join(QLatin1Char('|'));
+    EXPECT_TRUE(list.contains(s("Walk-in Buyer|4|1/2/2026|2/1/2026|Cash sale|$80.00|$85.00|($5.00)")))
+        << list.toStdString();
+    const QStringList statements = pageTexts(CustomerStatements(db(), QDate(2026, 6, 15)));
+    ASSERT_EQ(statements.size(), 3);
+    EXPECT_TRUE(statements[2].contains(s("Walk-in Buyer"))) << statements[2].toStdString();
+    EXPECT_TRUE(statements[2].contains(s("($5.00)"))) << statements[2].toStdString();
+}
+
 TEST_P(Receivables, SalesByCustomerCoversTheEndDateInBothVariants)
 {
     const QString statement = SalesByCustomerStatement(QDate(2026, 3, 1), QDate(2026, 3, 31));
@@ -305,6 +339,8 @@ TEST_P(Receivables, BunlinectlRefusesWithOneLineAndWritesNothing)
         {{s("invoice"), s("--orders"), id("A-101")}, "invoice needs a CUSTOMER"},
         {{s("pay"), s("9"), s("--amount"), s("5")}, "There is no invoice 9."},
         {{s("pay"), s("1")}, "pay needs --amount or --adjustment"},
+        {{s("pay"), s("1"), s("--amount"), s("0.00"), s("--adjustment"), s("$0")},
+         "You must enter a payment or adjustment amount."},
         {{s("pay"), s("1"), s("--amount"), s("5"), s("--date"), s("someday")}, "--date \"someday\" is not a date"},
         {{s("report"), s("invoice"), s("--invoice"), s("9"), s("--out"), s("x.csv")}, "there is no invoice 9"},
         {{s("report"), s("sales-by-customer"), s("--start"), s("3/1/2026"), s("--out"), s("x.csv")},

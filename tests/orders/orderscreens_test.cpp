@@ -87,6 +87,59 @@ protected:
     shell::MessageRecorder m_messages;
 };
 
+// An order on an invoice: the editor refuses line changes, and a change made
+// before the order was invoiced elsewhere is refused at the save.
+TEST_F(OrderScreens, AnInvoicedOrdersLinesCannotChange)
+{
+    OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-8"));
+    addLine(f, QStringLiteral("L1"), QStringLiteral("1200-SOFA"), QStringLiteral("2"));
+    f->btnSave->click();
+    settle();
+    const qint64 id = db().query(QStringLiteral("SELECT ID FROM Orders")).integer(QStringLiteral("ID"));
+    const auto invoice = [this, id] {
+        const qint64 number =
+            data::addRow(db(), QStringLiteral("Invoice"), {{QStringLiteral("Customer"), QStringLiteral("Amberline")}})
+                .integer(QStringLiteral("ID"));
+        data::addRow(db(), QStringLiteral("InvoiceOrders"),
+                     {{QStringLiteral("Invoice"), number}, {QStringLiteral("OrderID"), id}});
+        return number;
+    };
+
+    // Invoiced while the screen is open: the save refuses the new quantity.
+    f = entry();
+    f->OpenOrder(id);
+    f->vsfgItems->setCurrentCell(0, 0);
+    const qint64 number = invoice();
+    type(f->txtQty, QStringLiteral("5"));
+    f->btnSaveItem->click();
+    m_messages.clear();
+    f->btnSave->click();
+    const QString refusal = QStringLiteral("Order PO-8 is on invoice %1; its lines cannot be changed.").arg(number);
+    EXPECT_EQ(m_messages.last().text, refusal);
+    EXPECT_EQ(db().query(QStringLiteral("SELECT Qty FROM OrderItems")).number(QStringLiteral("Qty")), 2);
+    f->close();
+    settle();
+
+    // Opened after: the editor refuses at once; the header still saves.
+    f = entry();
+    f->OpenOrder(id);
+    f->vsfgItems->setCurrentCell(0, 0);
+    type(f->txtQty, QStringLiteral("5"));
+    f->btnSaveItem->click();
+    EXPECT_EQ(m_messages.last().text, refusal);
+    f->btnDeleteItem->click();
+    EXPECT_EQ(m_messages.last().text, refusal);
+    EXPECT_EQ(f->vsfgItems->rowCount(), 1);
+    type(f->txtShipTo, QStringLiteral("Amberline East"));
+    m_messages.clear();
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(m_messages.count(), 0) << m_messages.last().text.toStdString();
+    EXPECT_EQ(db().query(QStringLiteral("SELECT ShipTo FROM Orders")).text(QStringLiteral("ShipTo")),
+              QStringLiteral("Amberline East"));
+    EXPECT_EQ(db().query(QStringLiteral("SELECT Qty FROM OrderItems")).number(QStringLiteral("Qty")), 2);
+}
+
 TEST_F(OrderScreens, ItemNumbersAreNeverRenumbered)
 {
     OrderEntryForm *f = newOrder(QStringLiteral("Amberline"), QStringLiteral("PO-1"));

@@ -3,6 +3,8 @@
 #include "orders/orderstore.h"
 #include "support/testdatabase.h"
 
+#include <functional>
+
 using namespace orders;
 
 namespace {
@@ -65,6 +67,60 @@ TEST_P(OrderStore, ANewOrderIsStoredOpenWithItsLinesAndQueuedOnce)
               QDate(2016, 8, 5));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM OrderItems")), 1);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM OrdersToBatch")), 1);
+}
+
+// An invoiced order's lines are what its invoice printed: any change to them
+// is refused and writes nothing, while its header still saves.
+TEST_P(OrderStore, AnInvoicedOrderKeepsItsLines)
+{
+    OrderHeader h = header(QStringLiteral("PO-7"));
+    const std::vector<OrderLine> invoiced = lines({1, 2});
+    h.id = saveOrder(db(), h, invoiced, false, QDate(2016, 8, 2));
+    const qint64 invoice =
+        data::addRow(db(), QStringLiteral("Invoice"),
+                     {{QStringLiteral("Customer"), QStringLiteral("Amberline")}, {QStringLiteral("Total"), 786.0}})
+            .integer(QStringLiteral("ID"));
+    data::addRow(db(), QStringLiteral("InvoiceOrders"),
+                 {{QStringLiteral("Invoice"), invoice}, {QStringLiteral("OrderID"), *h.id}});
+    EXPECT_EQ(invoiceOfOrder(db(), *h.id), invoice);
+
+    const auto changed = [&](const std::function<void(std::vector<OrderLine> &)> &change) {
+        std::vector<OrderLine> l = invoiced;
+        change(l);
+        return l;
+    };
+    const struct {
+        const char *what;
+        std::vector<OrderLine> lines;
+    } cases[] = {
+        {"quantity", changed([](auto &l) { l[0].qty = 3; })},
+        {"price", changed([](auto &l) { l[1].priceEach = 130; })},
+        {"style", changed([](auto &l) { l[0].styleId = 2; })},
+        {"line text", changed([](auto &l) { l[0].line = QStringLiteral("L9"); })},
+        {"added line", changed([&](auto &l) { l.push_back(lines({3})[0]); })},
+        {"deleted line", changed([](auto &l) { l.pop_back(); })},
+    };
+    OrderHeader edited = h;
+    edited.dueDate = QDate(2016, 9, 30);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            saveOrder(db(), edited, c.lines, false, QDate(2016, 8, 9));
+            ADD_FAILURE() << "saved";
+        } catch (const OrderError &e) {
+            EXPECT_EQ(e.text(),
+                      QStringLiteral("Order PO-7 is on invoice %1; its lines cannot be changed.").arg(invoice));
+        }
+        EXPECT_EQ(loadOrder(db(), *h.id)->dueDate, QDate(2016, 8, 20));
+        const std::vector<OrderLine> stored = loadLines(db(), *h.id);
+        ASSERT_EQ(stored.size(), 2u);
+        EXPECT_EQ(stored[0].qty, 2);
+        EXPECT_EQ(stored[1].priceEach, 131);
+    }
+    // The header alone still saves, the lines as they were.
+    saveOrder(db(), edited, invoiced, false, QDate(2016, 8, 9));
+    EXPECT_EQ(loadOrder(db(), *h.id)->dueDate, QDate(2016, 9, 30));
+    EXPECT_EQ(loadLines(db(), *h.id).size(), 2u);
 }
 
 TEST_P(OrderStore, LocalOrderIdsCountOnFromTheLargest)

@@ -113,6 +113,71 @@ TEST_F(ShippingScreens, ShipmentEntryResetsWhatCannotShipAndSavesTheRest)
     EXPECT_EQ(navigator->vsfgShipments->rowCount(), 2) << "closing shipment entry refreshes the navigator";
 }
 
+// An order chosen in the list while a saved shipment is open starts a new
+// shipment for that order; the saved one keeps its order and quantities.
+TEST_F(ShippingScreens, ChoosingAnotherOrderStartsANewShipment)
+{
+    addPlainOrder(db(), 3001, sofa.style, {{1, 10}});
+    addPlainOrder(db(), 3002, sofa.style, {{1, 40}});
+    const qint64 id = ship(db(), 3001, {{1, 3}});
+    auto *f = open<ShipmentEntryForm>("ShipmentEntry");
+    f->OpenShipment(id);
+    ASSERT_EQ(f->txtID->text(), QString::number(id));
+    chooseOrder(f->cmbCustomer, f->cmbOrder, s("PO-3002"));
+    EXPECT_TRUE(f->txtID->text().isEmpty());
+    f->vsfgItems->item(0, ShipmentEntryForm::ColThisShipment)->setText(s("40"));
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(m_messages.count(), 0) << m_messages.last().text.toStdString();
+    EXPECT_EQ(orderLines(db(), 3001)[0].shipped, 3);
+    EXPECT_EQ(orderStatus(db(), 3001), s("Open"));
+    EXPECT_EQ(orderLines(db(), 3002)[0].shipped, 40);
+    EXPECT_EQ(orderStatus(db(), 3002), s("Closed"));
+    SavedShipment saved;
+    ASSERT_TRUE(loadShipment(db(), id, saved));
+    EXPECT_EQ(saved.shipment.orderId, 3001);
+    EXPECT_EQ(saved.shipment.lines[0].qty, 3);
+}
+
+// The screen saves what it shows against what is open when it saves: a
+// shipment made meanwhile at another workstation is not shipped twice.
+TEST_F(ShippingScreens, AScreenLeftOpenDoesNotOverShip)
+{
+    addPlainOrder(db(), 3004, sofa.style, {{1, 10}});
+    auto *f = open<ShipmentEntryForm>("ShipmentEntry");
+    chooseOrder(f->cmbCustomer, f->cmbOrder, s("PO-3004"));
+    f->btnShipAll->click();
+    ship(*m_temp->openAnother(), 3004, {{1, 10}});
+    f->btnSave->click();
+    EXPECT_EQ(m_messages.last().title, s("Unable to Save"));
+    EXPECT_EQ(m_messages.last().text, s("Item 1: 10 is more than the 0 still open."));
+    EXPECT_EQ(orderLines(db(), 3004)[0].shipped, 10);
+    EXPECT_EQ(db().query(s("SELECT COUNT(*) AS N FROM Shipments")).integer(s("N")), 1);
+    EXPECT_TRUE(f->isVisible()) << "the screen stays for the user to see";
+}
+
+TEST_F(ShippingScreens, ThisShipmentRefusesNegativesAndShowsFourDecimals)
+{
+    addPlainOrder(db(), 3005, sofa.style, {{1, 5}, {2, 2}});
+    for (int i = 0; i < 10; ++i)
+        ship(db(), 3005, {{2, 0.1}});
+    auto *f = open<ShipmentEntryForm>("ShipmentEntry");
+    chooseOrder(f->cmbCustomer, f->cmbOrder, s("PO-3005"));
+    EXPECT_EQ(column(f->vsfgItems, ShipmentEntryForm::ColPrevShipped), (QStringList{s(""), s("1")}));
+
+    f->vsfgItems->item(0, ShipmentEntryForm::ColThisShipment)->setText(s("-3"));
+    EXPECT_EQ(m_messages.last().text, s("This Shipment cannot be negative."));
+    EXPECT_EQ(f->vsfgItems->cell(0, ShipmentEntryForm::ColThisShipment), s("0"));
+    f->vsfgItems->item(1, ShipmentEntryForm::ColThisShipment)->setText(s("0.33333"));
+    EXPECT_EQ(f->vsfgItems->cell(1, ShipmentEntryForm::ColThisShipment), s("0.3333"));
+    f->btnShipAll->click();
+    EXPECT_EQ(column(f->vsfgItems, ShipmentEntryForm::ColThisShipment), (QStringList{s("5"), s("1")}));
+    f->btnSave->click();
+    settle();
+    EXPECT_EQ(orderStatus(db(), 3005), s("Closed"));
+    EXPECT_EQ(orderLines(db(), 3005)[0].shipped, 5);
+}
+
 TEST_F(ShippingScreens, NavigatorFindsListsAndReopensAShipmentOfAClosedOrder)
 {
     addPlainOrder(db(), 3002, sofa.style, {{1, 4}});

@@ -8,6 +8,8 @@
 #include "support/cli.h"
 #include "support/testdatabase.h"
 
+#include <QProcess>
+
 using namespace fixture;
 using testsupport::runCtl;
 
@@ -19,7 +21,7 @@ protected:
     {
         BackendTest::SetUp();
         addPlant(db());
-        addSofaOrder(db());
+        sofa = addSofaOrder(db());
         config = testsupport::writeCtlConfig(dir, temp().connectionString());
     }
     testsupport::CtlRun ctl(const QStringList &args) { return runCtl(QStringList{s("--config"), config} + args); }
@@ -51,6 +53,7 @@ protected:
 
     QTemporaryDir dir;
     QString config;
+    Sofa sofa;
 };
 
 TEST_P(ShipCommands, ShipsItemsThenTheRest)
@@ -74,6 +77,7 @@ TEST_P(ShipCommands, RefusesWithOneLineAndWritesNothing)
         const char *message;
     } cases[] = {
         {{s("ship"), s("1001"), s("1=12")}, "Item 1: 12 is more than the 10 still open."},
+        {{s("ship"), s("1001"), s("1=-3")}, "Item 1: a shipped quantity cannot be negative."},
         {{s("ship"), s("1001"), s("3=1")}, "Order 1001 has no item 3."},
         {{s("ship"), s("4242"), s("1=1")}, "There is no order with the ID 4242"},
         {{s("ship"), s("1001"), s("1=x")}, "is not a quantity"},
@@ -91,6 +95,33 @@ TEST_P(ShipCommands, RefusesWithOneLineAndWritesNothing)
     }
     EXPECT_EQ(shipmentLines(), 0);
     EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+// Two workstations ship the rest of an order at the same moment: one saves,
+// the other is refused, and the order never ships more than was ordered.
+TEST_P(ShipCommands, TwoShipsAtOnceNeverBothSave)
+{
+    for (qint64 order : {2101, 2102, 2103}) {
+        addPlainOrder(db(), order, sofa.style, {{1, 10}});
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < 2; ++i) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->start(s(BUNLINE_BIN_DIR "/bunlinectl"),
+                               {s("--config"), config, s("ship"), QString::number(order), s("--all")});
+        }
+        int saved = 0;
+        for (const auto &run : runs) {
+            ASSERT_TRUE(run->waitForFinished(120000));
+            const QString err = QString::fromUtf8(run->readAllStandardError());
+            if (run->exitCode() == 0)
+                ++saved;
+            else
+                EXPECT_TRUE(err.contains(s("is more than the 0 still open")) || err.contains(s("No Items to save.")))
+                    << err.toStdString();
+        }
+        EXPECT_EQ(saved, 1) << order;
+        EXPECT_EQ(shipping::orderLines(db(), order)[0].shipped, 10) << order;
+    }
 }
 
 TEST_P(ShipCommands, LoadSheetCopiesMatchGoldenFiles)

@@ -6,6 +6,8 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
+#include <thread>
 
 using namespace fixture;
 
@@ -112,7 +114,8 @@ TEST_P(Shipments, AFailedSaveLeavesNothingBehind)
     EXPECT_EQ(shipping::orderStatus(db(), order), s("Open"));
 }
 
-TEST_P(Shipments, CheckRefusesWhatCannotBeShipped)
+// The check runs inside every save: a refused shipment writes nothing.
+TEST_P(Shipments, SaveRefusesWhatCannotBeShippedAndWritesNothing)
 {
     const qint64 order = addPlainOrder(db(), 2005, sofa.style, {{1, 10}, {3, 5}});
     const qint64 id = ship(db(), order, {{1, 3}});
@@ -121,22 +124,114 @@ TEST_P(Shipments, CheckRefusesWhatCannotBeShipped)
         const char *message; // empty: accepted
     } cases[] = {
         {{0, order, {}, {{1, 7}}}, ""},
-        {{0, order, {}, {{1, 12}}}, "Item 1: 12 is more than the 7 still open."},
+        {{0, order, {}, {{1, 8}}}, "Item 1: 8 is more than the 7 still open."},
+        {{0, order, {}, {{1, 7.0001}}}, "Item 1: 7.0001 is more than the 7 still open."},
         {{0, order, {}, {{2, 1}}}, "Order 2005 has no item 2."},
         {{0, 7777, {}, {{1, 1}}}, "There is no order 7777."},
         {{0, order, {}, {{1, 0}, {3, 0}}}, "No Items to save."},
         {{0, order, {}, {{3, -1}}}, "Item 3: a shipped quantity cannot be negative."},
+        {{0, order, {}, {{3, 1}, {3, 1}}}, "Item 3 is named twice."},
         // Editing the shipment of 3 gives its own quantity back.
         {{id, order, {}, {{1, 10}}}, ""},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
         try {
             shipping::checkShipment(db(), c.shipment);
             EXPECT_STREQ(c.message, "");
         } catch (const shipping::ShipmentError &e) {
             EXPECT_EQ(e.text().toStdString(), c.message);
         }
+        if (*c.message == 0)
+            continue;
+        try {
+            shipping::saveShipment(db(), c.shipment);
+            ADD_FAILURE() << "saved";
+        } catch (const shipping::ShipmentError &e) {
+            EXPECT_EQ(e.text().toStdString(), c.message);
+        }
+        EXPECT_EQ(count(s("Shipments")), 1);
+        EXPECT_EQ(shipped(order, 1), 3);
+        EXPECT_EQ(shipped(order, 3), 0);
     }
+    try {
+        shipping::saveShipment(db(), {9999, order, {}, {{1, 1}}});
+        ADD_FAILURE() << "saved";
+    } catch (const shipping::ShipmentError &e) {
+        EXPECT_EQ(e.text(), s("Shipment 9999 no longer exists."));
+    }
+    EXPECT_EQ(count(s("Shipments")), 1);
+}
+
+TEST_P(Shipments, AResavedShipmentStaysOnItsOrder)
+{
+    const qint64 first = addPlainOrder(db(), 3001, sofa.style, {{1, 10}});
+    const qint64 second = addPlainOrder(db(), 3002, sofa.style, {{1, 40}});
+    const qint64 id = ship(db(), first, {{1, 3}});
+    try {
+        ship(db(), second, {{1, 40}}, id);
+        ADD_FAILURE() << "saved against another order";
+    } catch (const shipping::ShipmentError &e) {
+        EXPECT_EQ(e.text(),
+                  s("Shipment %1 belongs to order PO-3001 (ID 3001); it cannot take the lines of order "
+                    "PO-3002 (ID 3002).")
+                      .arg(id));
+    }
+    EXPECT_EQ(shipped(first, 1), 3);
+    EXPECT_EQ(shipped(second, 1), 0);
+    EXPECT_EQ(shipping::orderStatus(db(), first), s("Open"));
+    EXPECT_EQ(shipping::orderStatus(db(), second), s("Open"));
+    // Without an order the shipment keeps its own.
+    EXPECT_EQ(ship(db(), 0, {{1, 10}}, id), id);
+    EXPECT_EQ(shipped(first, 1), 10);
+    EXPECT_EQ(shipping::orderStatus(db(), first), s("Closed"));
+    EXPECT_EQ(shipped(second, 1), 0);
+    EXPECT_EQ(db().query(s("SELECT OrderID FROM ShipmentItems")).integer(s("OrderID")), first);
+}
+
+// Quantities count to four decimals: ten shipments of 0.1 ship the 1
+// ordered in full.
+TEST_P(Shipments, FractionalShipmentsCloseTheOrder)
+{
+    const qint64 order = addPlainOrder(db(), 2006, sofa.style, {{1, 1}, {2, 0.3}});
+    for (int i = 0; i < 10; ++i)
+        ship(db(), order, {{1, 0.1}});
+    ship(db(), order, {{2, 0.1}});
+    ship(db(), order, {{2, 0.2}});
+    EXPECT_EQ(shipping::orderStatus(db(), order), s("Closed"));
+    const std::vector<shipping::OrderLine> lines = shipping::orderLines(db(), order);
+    EXPECT_EQ(lines[0].shipped, 1);
+    EXPECT_EQ(lines[0].open(), 0);
+    EXPECT_EQ(lines[1].open(), 0);
+    EXPECT_THROW(ship(db(), order, {{1, 0.0001}}), shipping::ShipmentError);
+    // A quantity finer than the four decimals is stored at them.
+    const qint64 other = addPlainOrder(db(), 2007, sofa.style, {{1, 1}});
+    ship(db(), other, {{1, 0.33333}});
+    EXPECT_EQ(shipped(other, 1), 0.3333);
+}
+
+// Two workstations ship the same order at the same moment: the second waits
+// for the first to commit, then finds nothing open and writes nothing.
+TEST_P(Shipments, TwoSavesOfOneOrderNeverBothPass)
+{
+    const qint64 order = addPlainOrder(db(), 2008, sofa.style, {{1, 10}});
+    data::Transaction first(db());
+    ship(db(), order, {{1, 10}});
+    QString refusal;
+    std::thread second([&] {
+        std::unique_ptr<data::Database> other = temp().openAnother();
+        try {
+            ship(*other, order, {{1, 10}});
+        } catch (const shipping::ShipmentError &e) {
+            refusal = e.text();
+        }
+    });
+    QThread::msleep(300);
+    first.commit();
+    second.join();
+    EXPECT_EQ(refusal, s("Item 1: 10 is more than the 0 still open."));
+    EXPECT_EQ(shipped(order, 1), 10);
+    EXPECT_EQ(count(s("Shipments")), 1);
 }
 
 } // namespace
