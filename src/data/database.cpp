@@ -3,16 +3,20 @@
 #include "data/quoting.h"
 #include "data/schema.h"
 #include "data/sqlitefunctions.h"
+#include "data/transact.h"
 
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
+#include <atomic>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -261,6 +265,25 @@ QString Database::checked(const QString &written, const QString *sent) const
     }
 }
 
+namespace {
+
+// A refused statement as an exception: a clash with another connection as
+// TransientDbError, so that the work can be run again.
+[[noreturn]] void raise(const QSqlError &error, const QString &written, const QString &sent)
+{
+    const QString code = error.nativeErrorCode();
+    bool number = false;
+    // SQLite's extended codes keep the primary one in their low byte:
+    // SQLITE_BUSY (5), SQLITE_LOCKED (6).
+    const int sqlite = code.toInt(&number);
+    if (code == QLatin1String("40001") || code == QLatin1String("40P01")
+        || (number && ((sqlite & 0xff) == 5 || (sqlite & 0xff) == 6)))
+        throw TransientDbError(errorText(error), written, sent);
+    throw DbError(errorText(error), written, sent);
+}
+
+} // namespace
+
 Recordset Database::run(const QString &written, const QString &sent, bool wantRows, int *affected,
                         const QVariantList &parameters)
 {
@@ -276,9 +299,9 @@ Recordset Database::run(const QString &written, const QString &sent, bool wantRo
         ok = ok && q.exec();
     }
     if (!ok) {
-        const QString message = errorText(q.lastError());
+        const QSqlError error = q.lastError();
         q.finish();
-        throw DbError(message, written, sent);
+        raise(error, written, sent);
     }
     Recordset rs;
     rs.m_db = this;
@@ -300,9 +323,9 @@ Recordset Database::run(const QString &written, const QString &sent, bool wantRo
             rs.m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid()) {
-            const QString message = errorText(q.lastError());
+            const QSqlError error = q.lastError();
             q.finish();
-            throw DbError(message, written, sent);
+            raise(error, written, sent);
         }
     }
     q.finish();
@@ -440,6 +463,21 @@ void Database::lockForNewKey(const QString &table)
     if (dialect() == Dialect::PostgreSQL)
         queryNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(%1))")
                         .arg(sqlText(QStringLiteral("bunline.newkey.") + table.toLower())));
+}
+
+namespace {
+std::atomic<int> g_retries{0};
+} // namespace
+
+int retriedTransactions()
+{
+    return g_retries.load();
+}
+
+void pauseBeforeRetry(int attempt)
+{
+    ++g_retries;
+    QThread::msleep(unsigned(QRandomGenerator::global()->bounded(20, 60) * attempt));
 }
 
 Transaction::Transaction(Database &db) : m_db(db)

@@ -1,6 +1,7 @@
 #include "invoicing/invoicestore.h"
 
 #include "data/database.h"
+#include "data/transact.h"
 #include "data/quoting.h"
 #include "data/topiclock.h"
 
@@ -42,7 +43,7 @@ QString orderName(const QString &number, qint64 id)
 
 } // namespace
 
-CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice)
+static CreatedInvoice createInvoiceOnce(data::Database &db, const NewInvoice &invoice)
 {
     if (invoice.orders.empty())
         throw InvoiceError(QStringLiteral("No Invoices Selected."));
@@ -115,6 +116,11 @@ CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice)
     return created;
 }
 
+CreatedInvoice CreateInvoice(data::Database &db, const NewInvoice &invoice)
+{
+    return data::transact(db, [&] { return createInvoiceOnce(db, invoice); });
+}
+
 std::vector<qint64> InvoiceNumbers(data::Database &db)
 {
     data::Recordset rs = db.query(QStringLiteral("SELECT ID FROM Invoice ORDER BY ID DESC"));
@@ -162,7 +168,7 @@ bool IsZeroPayment(double amount, double adjustment)
     return std::fabs(amount) < 0.005 && std::fabs(adjustment) < 0.005;
 }
 
-double RecordPayment(data::Database &db, qint64 invoice, const QDate &date, double amount, double adjustment)
+static double recordPaymentOnce(data::Database &db, qint64 invoice, const QDate &date, double amount, double adjustment)
 {
     if (!std::isfinite(amount) || !std::isfinite(adjustment))
         throw InvoiceError(QStringLiteral("The payment and the adjustment must be amounts."));
@@ -182,6 +188,11 @@ double RecordPayment(data::Database &db, qint64 invoice, const QDate &date, doub
     const double balance = InvoiceBalance(db, invoice);
     transaction.commit();
     return balance;
+}
+
+double RecordPayment(data::Database &db, qint64 invoice, const QDate &date, double amount, double adjustment)
+{
+    return data::transact(db, [&] { return recordPaymentOnce(db, invoice, date, amount, adjustment); });
 }
 
 } // namespace invoicing

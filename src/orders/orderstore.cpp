@@ -1,6 +1,7 @@
 #include "orders/orderstore.h"
 
 #include "data/database.h"
+#include "data/transact.h"
 #include "data/quoting.h"
 #include "data/topiclock.h"
 #include "core/formats.h"
@@ -139,8 +140,8 @@ bool sameLines(const std::vector<OrderLine> &a, const std::vector<OrderLine> &b)
 
 } // namespace
 
-qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines, bool localIds,
-                 const QDate &today)
+static qint64 saveOrderOnce(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines,
+                            bool localIds, const QDate &today)
 {
     data::Transaction tx(db);
     data::Recordset rs;
@@ -163,8 +164,11 @@ qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vecto
     } else {
         rs = db.query(QStringLiteral("SELECT TOP 1 * FROM Orders"));
         rs.addNew();
+        // Every new order takes its key under one lock, numbered here or by
+        // the database: otherwise a MAX(ID) + 1 taken here and the database's
+        // counter at another workstation hand out the same key at once.
+        db.lockForNewKey(QStringLiteral("Orders"));
         if (localIds) {
-            db.lockForNewKey(QStringLiteral("Orders"));
             const data::Recordset max = db.query(QStringLiteral("SELECT MAX(ID) AS MaxID FROM Orders"));
             rs.setValue(QStringLiteral("ID"),
                         max.isNull(QStringLiteral("MaxID")) ? 1 : max.integer(QStringLiteral("MaxID")) + 1);
@@ -209,6 +213,12 @@ qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vecto
         db.execute(QStringLiteral("INSERT INTO OrdersToBatch (OrderID) VALUES (%1)").arg(sqlNumber(id)));
     tx.commit();
     return id;
+}
+
+qint64 saveOrder(data::Database &db, const OrderHeader &header, const std::vector<OrderLine> &lines, bool localIds,
+                 const QDate &today)
+{
+    return data::transact(db, [&] { return saveOrderOnce(db, header, lines, localIds, today); });
 }
 
 QStringList plantNames(data::Database &db)

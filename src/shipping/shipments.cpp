@@ -2,6 +2,7 @@
 
 #include "core/formats.h"
 #include "data/database.h"
+#include "data/transact.h"
 #include "data/quoting.h"
 #include "data/recordset.h"
 #include "data/topiclock.h"
@@ -159,7 +160,7 @@ qint64 shipmentOrder(data::Database &db, const Shipment &shipment)
 
 } // namespace
 
-qint64 saveShipment(data::Database &db, const Shipment &shipment)
+static qint64 saveShipmentOnce(data::Database &db, const Shipment &shipment)
 {
     data::Transaction transaction(db);
     Shipment checked = shipment;
@@ -197,6 +198,11 @@ qint64 saveShipment(data::Database &db, const Shipment &shipment)
     UpdateOrderStatus(db, checked.orderId);
     transaction.commit();
     return id;
+}
+
+qint64 saveShipment(data::Database &db, const Shipment &shipment)
+{
+    return data::transact(db, [&] { return saveShipmentOnce(db, shipment); });
 }
 
 QString orderStatus(data::Database &db, qint64 orderId)
