@@ -274,9 +274,11 @@ TEST_P(Sheets, EachReportBoxPrintsOnlyItsOwnReports)
             labels << label;
         return labels;
     };
+    // A plant's three summaries and two tie sheets are titled by department.
     const auto summaries = [](const char *department) {
-        return QStringList{s("crptSummary Summary @North [%1]").arg(s(department)),
-                           s("crptSummary Summary @South [%1]").arg(s(department))};
+        const QString name = s(department);
+        const QString title = s("crptSummary Summary ") + name.section(QLatin1Char(' '), 0, 0);
+        return QStringList{title + s(" @North [%1]").arg(name), title + s(" @South [%1]").arg(name)};
     };
     const std::vector<QStringList> expected = {
         {s("crptOrder Order Report [Office Manager]")},
@@ -291,7 +293,8 @@ TEST_P(Sheets, EachReportBoxPrintsOnlyItsOwnReports)
         {s("crptTest Test Sheet @North")},
         // Tie Reports: the foam tie sheet with the saw reports, the fiber one
         // after the fiber tables.
-        {s("crptTie Tie Sheet @North [Saw Department]"), s("crptTie Tie Sheet @South [Fabrication Department]")},
+        {s("crptTie Tie Sheet Saw @North [Saw Department]"),
+         s("crptTie Tie Sheet Fabrication @South [Fabrication Department]")},
         {s("crptFoamOrder Foam Order @North"), s("crptFoamOrder Foam Order @South")},
         summaries("Fabrication Department"),
         {s("crptGlueSprayLine Glue 2 Team 1 @North [Fabrication Department]"),

@@ -76,10 +76,19 @@ ReportTable longTable(const ReportDefinition &d, int rows)
     ReportTable t;
     for (const FieldSpec &f : d.fields)
         t.columns << f.name.section(QLatin1Char('.'), -1);
+    // Sheets that carry a scanner code get it from the routine that prints them.
+    bool scanned = false;
+    for (const Band &b : d.bands)
+        for (const Element &e : b.elements)
+            scanned = scanned || e.kind == ElementKind::Barcode;
+    if (scanned)
+        t.columns << kScanCodeField;
     for (int r = 0; r < rows; ++r) {
         std::vector<QVariant> row;
         for (const FieldSpec &f : d.fields)
             row.push_back(longValue(f));
+        if (scanned)
+            row.push_back(s("S-4500123456-3-Glue/Spray Line Supply 12|Northwestern Plant"));
         t.rows.push_back(std::move(row));
     }
     return t;

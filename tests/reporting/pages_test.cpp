@@ -177,7 +177,8 @@ TEST(ReportPages, AnInvoiceWithPaymentsShowsWhatWasPaidAndTheBalanceDue)
         if (c.paid)
             SetReportText(report, s("txtPaid"), s(c.paid));
         QStringList texts;
-        for (const LaidBand *b : report->layout().pages.back().bandsOf(BandKind::ReportFooter))
+        const LaidReport laid = report->layout(); // the bands point into it
+        for (const LaidBand *b : laid.pages.back().bandsOf(BandKind::ReportFooter))
             for (const LaidItem &i : b->items)
                 texts << i.text;
         for (const QString &t : c.shown)
